@@ -1,0 +1,1 @@
+// The windows of the program live in this folder.
