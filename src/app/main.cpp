@@ -1,7 +1,32 @@
+#include "ui/about.h"
+#include "ui/mainform.h"
+
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QScreen>
+#include <QTranslator>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    // Amounts are written with "," and dates as dd/mm/yyyy throughout the program.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QTranslator qtFrench;
+    if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtFrench);
+
+    TSplash splash;
+    splash.show();
+    app.processEvents();
+
+    QApplication::setApplicationName(QStringLiteral("Korvel"));
+    QApplication::setApplicationDisplayName(QString());
+    TMainForm frame;
+    // Without a window manager a maximise request is not honoured: fill the screen first.
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        frame.setGeometry(screen->availableGeometry());
+    frame.showMaximized();
+    splash.finish(&frame);
+    return app.exec();
 }

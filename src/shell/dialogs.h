@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class PayrollParametersForm;
+
 // The platform services the core asks for: message boxes, questions, the input box and the
 // file choosers. The windows implement it with Qt's dialogs; tests with a scripted fake.
 class Dialogs
@@ -24,4 +26,9 @@ public:
     // "Description (*.ext)|*.ext" notation.
     virtual QString openFile(const QString &filter, const QString &proposed = {}) = 0;
     virtual QString saveFile(const QString &filter, const QString &proposed) = 0;
+
+    // The company dialog "Société" on the seven letterhead lines; false when cancelled.
+    virtual bool societe(QStringList &lines) = 0;
+    // The dialog "Paramètres de la paie" on the form; false when cancelled.
+    virtual bool paramPaie(PayrollParametersForm &form) = 0;
 };

@@ -1,0 +1,74 @@
+#include "payroll/parameters.h"
+
+#include "text/numbers.h"
+
+#include <algorithm>
+
+double &PayrollParameters::real(int i)
+{
+    double *fields[kRealCount] = {&socialSecurityCeiling, &overtime25Threshold, &overtime50Threshold,
+                                  &csgBasePercent, &paidLeaveHoursDue, &paidLeaveBaseHours,
+                                  &overtime100Threshold, &paidLeaveIncludedPercent, &precarityPercent};
+    return *fields[i];
+}
+
+double PayrollParameters::real(int i) const
+{
+    return const_cast<PayrollParameters *>(this)->real(i);
+}
+
+QString amountFormatFor(int decimalPlaces)
+{
+    switch (decimalPlaces) {
+    case 0: return QStringLiteral("#");
+    case 1: return QStringLiteral("0.0");
+    case 2: return QStringLiteral("0.00");
+    default: return {};
+    }
+}
+
+PayrollParametersForm::PayrollParametersForm(const PayrollParameters &params)
+{
+    for (int i = 0; i < kFieldCount; ++i)
+        m_texts[i] = text::formatAmount(params.real(i), QStringLiteral("0.00"));
+    // "sur base de" keeps its default text unless a positive value is stored.
+    if (params.paidLeaveBaseHours <= 0)
+        m_texts[SurBaseDe] = QStringLiteral("169");
+    setDecimalPlaces(params.decimalPlaces);
+}
+
+void PayrollParametersForm::setDecimalPlaces(int n)
+{
+    m_decimals = std::clamp(n, 0, 3);
+}
+
+bool PayrollParametersForm::isFiltered(int field)
+{
+    return field == Hs25 || field == Hs50 || field == Hs100 || field == BaseCsg;
+}
+
+QString PayrollParametersForm::label(int field)
+{
+    static const char16_t *labels[kFieldCount] = {
+        u"Plafond S.S.", u"25% au delà de", u"50% au delà de", u"Base CSG/RDS", u"Heures dûes",
+        u"sur base de", u"100% au dellà de", u"C.P. inclus", u"Précarité"};
+    return QString::fromUtf16(labels[field]);
+}
+
+QString PayrollParametersForm::unit(int field)
+{
+    static const char16_t *units[kFieldCount] = {u"", u"H", u"H", u"%", u"", u"heures", u"H", u"%", u"%"};
+    return QString::fromUtf16(units[field]);
+}
+
+void PayrollParametersForm::apply(PayrollParameters &params) const
+{
+    for (int i = 0; i < kFieldCount; ++i) {
+        bool ok = false;
+        const double v = text::parseNumber(m_texts[i], &ok);
+        if (!ok)
+            return;
+        params.real(i) = text::roundReal48(v);
+    }
+    params.decimalPlaces = m_decimals;
+}

@@ -1,0 +1,188 @@
+#include "shell/fiche.h"
+
+#include "shell/dialogs.h"
+#include "text/numbers.h"
+
+#include <QDir>
+
+Fiche::Fiche(Dialogs &dialogs, QObject *parent) : QObject(parent), m_dialogs(dialogs)
+{
+    for (int i = 0; i < sidefiles::kLetterheadLines; ++i)
+        m_letterhead.append(QString());
+}
+
+QString Fiche::formatAmount(double value) const
+{
+    return text::formatAmount(value, m_settings.amountFormat);
+}
+
+void Fiche::loadSideFiles(const QString &directory)
+{
+    m_sideDirectory = directory;
+    const QDir dir(directory);
+    ChargeSoc(dir.filePath(QLatin1String(sidefiles::kSocName)), m_letterhead);
+    const IniReadResult ini = ChargeIni(dir.filePath(QLatin1String(sidefiles::kIniName)), m_settings);
+    if (ini.badLine > 0) {
+        m_dialogs.message(QStringLiteral("Le fichier %1 est incomplet ou illisible à la ligne %2 : "
+                                         "les réglages suivants gardent leur valeur par défaut.")
+                              .arg(QLatin1String(sidefiles::kIniName))
+                              .arg(ini.badLine));
+    }
+    ChargeCombo(dir.filePath(QLatin1String(sidefiles::kCbxReadName)), m_banks, m_jobs);
+    ChargeCaisse(dir.filePath(QLatin1String(sidefiles::kCaiName)), m_caisseLines);
+}
+
+bool Fiche::saveSideFiles(const QString &directory)
+{
+    const QDir dir(directory);
+    bool ok = true;
+    auto check = [&](bool written, const char *name) {
+        if (!written) {
+            ok = false;
+            m_dialogs.message(QStringLiteral("Impossible d'enregistrer le fichier ")
+                              + QDir::toNativeSeparators(dir.filePath(QLatin1String(name))));
+        }
+    };
+    check(SauveIni(dir.filePath(QLatin1String(sidefiles::kIniName)), m_settings, m_dossier.fileName()),
+          sidefiles::kIniName);
+    check(SauveSoc(dir.filePath(QLatin1String(sidefiles::kSocName)), m_letterhead), sidefiles::kSocName);
+    check(SauveCombo(dir.filePath(QLatin1String(sidefiles::kCbxWriteName)), m_banks, m_jobs),
+          sidefiles::kCbxWriteName);
+    check(SauveCaisse(dir.filePath(QLatin1String(sidefiles::kCaiName)), m_caisseLines), sidefiles::kCaiName);
+    return ok;
+}
+
+void Fiche::Charge(const QString &fileName)
+{
+    const Dossier::LoadReport report = m_dossier.Charge(fileName);
+    reportLoad(report);
+    Q_EMIT captionChanged();
+}
+
+void Fiche::reportLoad(const Dossier::LoadReport &report)
+{
+    // A missing dossier file is not an error here: the frame has already said so, and at
+    // start-up a dossier deleted meanwhile simply leaves an empty dossier.
+    if (!report.ok && report.failure == text::ReadStatus::Unreadable)
+        m_dialogs.message(report.errorMessage());
+    for (Dossier::Kind kind : {Dossier::Kind::Employees, Dossier::Kind::Profiles, Dossier::Kind::Payslips}) {
+        const auto &r = report.report(kind);
+        if (r.rebuilt || r.renumbered)
+            m_dialogs.message(Dossier::alteredMessage());
+    }
+}
+
+bool Fiche::Sauve(const QString &fileName)
+{
+    const Dossier::SaveResult result = m_dossier.Sauve(fileName);
+    if (!result.ok) {
+        m_dialogs.message(result.message());
+        return false;
+    }
+    Q_EMIT captionChanged();
+    return true;
+}
+
+void Fiche::SetSauve()
+{
+    m_dossier.SetSauve();
+}
+
+bool Fiche::TestModif() const
+{
+    return m_dossier.TestModif();
+}
+
+void Fiche::Nouveau()
+{
+    m_dossier.Nouveau();
+    Q_EMIT captionChanged();
+}
+
+QString Fiche::dossierFileName() const
+{
+    return m_dossier.fileName();
+}
+
+QString Fiche::caption() const
+{
+    const QString name = m_dossier.fileName();
+    const int slash = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
+    return name.mid(slash + 1);
+}
+
+void Fiche::GetIni(bool &autoOpen, QString &lastFile) const
+{
+    autoOpen = m_settings.autoOpen == 1;
+    lastFile = m_settings.lastDossier;
+}
+
+void Fiche::SetIni(bool autoOpen)
+{
+    m_settings.autoOpen = autoOpen ? 1 : 0;
+}
+
+void Fiche::SetSel(int mode)
+{
+    m_selectionMode = mode;
+}
+
+void Fiche::SetBul(int mode)
+{
+    m_payslipMode = mode;
+}
+
+void Fiche::Employe()
+{
+    m_page = Page::Employes;
+    Q_EMIT pageChanged();
+}
+
+void Fiche::Profil()
+{
+    m_page = Page::Profils;
+    Q_EMIT pageChanged();
+}
+
+void Fiche::Bulletin()
+{
+    m_page = Page::Bulletins;
+    Q_EMIT pageChanged();
+}
+
+Collection &Fiche::activeCollection()
+{
+    switch (m_page) {
+    case Page::Profils: return m_dossier.profiles();
+    case Page::Bulletins: return m_dossier.payslips();
+    case Page::Employes: break;
+    }
+    return m_dossier.employees();
+}
+
+void Fiche::Supprime()
+{
+    if (activeCollection().supprime())
+        m_dossier.SetSauve();
+}
+
+void Fiche::Psoc()
+{
+    QStringList lines = m_letterhead;
+    if (m_dialogs.societe(lines) && !lines.isEmpty() && !lines.first().isEmpty()) {
+        for (int i = 0; i < sidefiles::kLetterheadLines; ++i)
+            m_letterhead[i] = lines.value(i);
+    }
+}
+
+void Fiche::ParamPaie()
+{
+    PayrollParametersForm form(m_settings.payroll);
+    if (!m_dialogs.paramPaie(form))
+        return;
+    form.apply(m_settings.payroll);
+    const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;
+    const QString path = QDir(dir).filePath(QLatin1String(sidefiles::kIniName));
+    if (!SauveIni(path, m_settings, m_dossier.fileName()))
+        m_dialogs.message(QStringLiteral("Impossible d'enregistrer le fichier ") + QDir::toNativeSeparators(path));
+}

@@ -1,0 +1,119 @@
+#include "ui/fiche.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QWidget *makePage(const QString &title, QWidget *parent)
+{
+    auto *page = new QWidget(parent);
+    auto *layout = new QVBoxLayout(page);
+    auto *heading = new QLabel(title, page);
+    QFont f = heading->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.3);
+    heading->setFont(f);
+    layout->addWidget(heading);
+    layout->addStretch();
+    page->setFocusPolicy(Qt::StrongFocus);
+    return page;
+}
+
+} // namespace
+
+TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
+{
+    m_caption = new QLabel(this);
+    m_caption->setObjectName(QStringLiteral("ficheCaption"));
+    m_caption->setStyleSheet(QStringLiteral("QLabel { background: palette(highlight); color: palette(highlighted-text); padding: 2px 6px; }"));
+    m_pages = new QStackedWidget(this);
+    m_pages->addWidget(makePage(QStringLiteral("Employés"), m_pages));
+    m_pages->addWidget(makePage(QStringLiteral("Profils salariaux"), m_pages));
+    m_pages->addWidget(makePage(QStringLiteral("Bulletins de paye"), m_pages));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_caption);
+    layout->addWidget(m_pages);
+
+    connect(&m_fiche, &Fiche::pageChanged, this, &TFiche::showPage);
+    connect(&m_fiche, &Fiche::captionChanged, this, &TFiche::refreshCaption);
+    qApp->installEventFilter(this);
+    showPage();
+    refreshCaption();
+}
+
+QWidget *TFiche::page(Fiche::Page page) const
+{
+    return m_pages->widget(static_cast<int>(page));
+}
+
+QWidget *TFiche::currentPage() const
+{
+    return m_pages->currentWidget();
+}
+
+int TFiche::helpContext() const
+{
+    switch (m_fiche.page()) {
+    case Fiche::Page::Employes: return 13;
+    case Fiche::Page::Profils: return 16;
+    case Fiche::Page::Bulletins: return 14;
+    }
+    return 13;
+}
+
+void TFiche::showPage()
+{
+    m_pages->setCurrentIndex(static_cast<int>(m_fiche.page()));
+}
+
+void TFiche::refreshCaption()
+{
+    setWindowTitle(m_fiche.caption());
+    m_caption->setText(m_fiche.caption());
+    m_caption->setVisible(!m_fiche.caption().isEmpty());
+}
+
+Cmd TFiche::commandForKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier) {
+        switch (key) {
+        case Qt::Key_PageDown: return Cmd::Suivant;
+        case Qt::Key_PageUp: return Cmd::Precedent;
+        case Qt::Key_F2: return Cmd::Liste;
+        default: break;
+        }
+    } else if (mods == Qt::ControlModifier) {
+        if (key == Qt::Key_Home)
+            return Cmd::Premier;
+        if (key == Qt::Key_End)
+            return Cmd::Dernier;
+    }
+    return Cmd::Count;
+}
+
+bool TFiche::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return QWidget::eventFilter(watched, event);
+    auto *w = qobject_cast<QWidget *>(watched);
+    if (!w || (w != this && !isAncestorOf(w)))
+        return QWidget::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    const Cmd cmd = commandForKey(key->key(), key->modifiers());
+    if (cmd == Cmd::Count)
+        return QWidget::eventFilter(watched, event);
+    // The key belongs to the dossier window, whatever control has the focus.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    Q_EMIT keyCommand(cmd);
+    return true;
+}

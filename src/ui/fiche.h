@@ -1,0 +1,43 @@
+#pragma once
+
+#include "shell/commands.h"
+#include "shell/fiche.h"
+
+#include <QWidget>
+
+class QStackedWidget;
+class QLabel;
+
+// The dossier window: always maximised inside the frame, without buttons of its own; its three
+// pages (employees, profiles, payslips) have no visible tabs and are switched from the frame.
+// PgUp, PgDn, Ctrl+Home, Ctrl+End and F2 are handled for every control inside it.
+class TFiche : public QWidget
+{
+    Q_OBJECT
+public:
+    TFiche(Fiche &fiche, QWidget *parent = nullptr);
+
+    Fiche &fiche() { return m_fiche; }
+    QWidget *page(Fiche::Page page) const;
+    QWidget *currentPage() const;
+    // The help context of the page shown: 13 employees, 16 profiles, 14 payslips.
+    int helpContext() const;
+
+    // Maps the dossier window's keys to their commands; Cmd::Count for any other key.
+    static Cmd commandForKey(int key, Qt::KeyboardModifiers modifiers);
+
+Q_SIGNALS:
+    // A key of the dossier window asks for a command.
+    void keyCommand(Cmd command);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showPage();
+    void refreshCaption();
+
+    Fiche &m_fiche;
+    QLabel *m_caption;
+    QStackedWidget *m_pages;
+};

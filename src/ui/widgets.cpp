@@ -1,0 +1,35 @@
+#include "ui/widgets.h"
+
+#include "text/encoding.h"
+#include "text/numbers.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+QValidator::State Cp1252Validator::validate(QString &input, int &) const
+{
+    return text::fits1252(input) ? Acceptable : Invalid;
+}
+
+bool NumericKeyFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        Q_EMIT enterPressed();
+        return true;
+    }
+    const QString t = key->text();
+    if (t.size() != 1 || t[0].category() == QChar::Other_Control)
+        return false;
+    const QChar c = text::filterNumericKey(t[0]);
+    if (c.isNull())
+        return true;
+    if (c != t[0]) {
+        if (auto *edit = qobject_cast<QLineEdit *>(watched))
+            edit->insert(QString(c));
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QObject>
+#include <QValidator>
+
+// Refuses characters that the program's Windows-1252 files cannot hold, so that what is saved
+// is what is shown.
+class Cp1252Validator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override;
+};
+
+// The key filter of numeric fields: "." becomes ",", digits and "," pass, other printable
+// characters are dropped. Optionally Enter triggers a slot (the dialog's confirmation).
+class NumericKeyFilter : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+Q_SIGNALS:
+    void enterPressed();
+};

@@ -1,0 +1,666 @@
+#include "fakedialogs.h"
+#include "shell/commands.h"
+#include "shell/fiche.h"
+#include "shell/frame.h"
+#include "shell/helptopics.h"
+#include "shell/sidefiles.h"
+#include "testsupport.h"
+#include "text/encoding.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Answer = Dialogs::Answer;
+
+namespace {
+
+QStringList block(int n, const QStringList &content)
+{
+    return QStringList{Collection::openTag(n)} + content + QStringList{Collection::closeTag(n)};
+}
+
+// A frame, its dossier window and scripted dialogs in a fresh start directory.
+struct Harness
+{
+    QTemporaryDir dir;
+    FakeDialogs dialogs;
+    Fiche fiche{dialogs};
+    Frame frame{fiche, dialogs};
+
+    Harness() { fiche.loadSideFiles(dir.path()); }
+    QString path(const QString &name) const { return dir.filePath(name); }
+    void writeDossier(const QString &name, int employees)
+    {
+        QStringList lines;
+        for (int i = 0; i < employees; ++i)
+            lines << block(i, {QString::number(10001 + i), QStringLiteral("M")});
+        QVERIFY(text::writeLines(path(name), lines));
+    }
+    QStringList read(const QString &name) const
+    {
+        QStringList lines;
+        text::readLines(path(name), lines);
+        return lines;
+    }
+};
+
+} // namespace
+
+class TestShell : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void commandTableIsComplete();
+    void patterns_data();
+    void patterns();
+    void helpContexts();
+
+    void savePromptNamesTheFile_data();
+    void savePromptNamesTheFile();
+    void newFlow();
+    void openFlowChecksTheChosenFile_data();
+    void openFlowChecksTheChosenFile();
+    void openFlowSavesBeforeTheDialogOnOui();
+    void saveFlow();
+    void saveAsFlow();
+    void saveAsRefusedOverwriteKeepsNoName();
+    void saveFailureKeepsTheDossierModified();
+    void deleteFlow();
+    void exitFlow();
+    void autoOpen();
+    void autoOpenWithDeletedDossier();
+
+    void settingsDefaultsAndWrittenForm();
+    void settingsRoundTrip();
+    void settingsMalformed();
+    void companyAndLists();
+    void payrollParametersDialog();
+    void payrollParametersStopAtFirstBadField();
+    void companyDialog();
+};
+
+void TestShell::commandTableIsComplete()
+{
+    const auto &all = commands::all();
+    QCOMPARE(all.size(), kCommandCount);
+    QCOMPARE(commands::info(Cmd::Precedent).caption, QStringLiteral("P&récédent           PgUp"));
+    QCOMPARE(commands::info(Cmd::Suivant).caption, QStringLiteral("&Suivant                 PgDn"));
+    QCOMPARE(commands::info(Cmd::Liste).caption, QStringLiteral("&Liste                        F2"));
+    QCOMPARE(commands::info(Cmd::NouveauBulletin).hint, QStringLiteral("Nouvreau bulletin de paie"));
+    QCOMPARE(commands::info(Cmd::Quitter).key, QStringLiteral("Alt+X"));
+    // The tool bar in its order.
+    QStringList bar;
+    for (const CommandInfo &c : all)
+        if (c.menu == Menu::ToolBar)
+            bar << c.caption;
+    QCOMPARE(bar, (QStringList{"Nouveau fichier", "Ouvrir", "Enregistrer", "Copier", "Coller", "Premier",
+                               "Précédent", "Suivant", "Dernier", "Nouvelle fiche", "Fiche employé", "Profils",
+                               "Bulletins", "Calculer", "Imprimer", "Imprimer enveloppe"}));
+}
+
+void TestShell::patterns_data()
+{
+    QTest::addColumn<QString>("sequence");
+    QTest::addColumn<QList<int>>("on");
+    QTest::addColumn<QList<int>>("off");
+    auto ids = [](std::initializer_list<Cmd> l) {
+        QList<int> out;
+        for (Cmd c : l)
+            out << static_cast<int>(c);
+        return out;
+    };
+    QTest::newRow("N") << "" << ids({Cmd::Nouveau, Cmd::Ouvrir, Cmd::Importer, Cmd::PageEmployes, Cmd::PageProfils,
+                                    Cmd::PageBulletins, Cmd::SupprimerBulletin, Cmd::ImprimerBulletin,
+                                    Cmd::CalculerBulletin, Cmd::ProfilStandard, Cmd::ModifierRubrique,
+                                    Cmd::NouvelleFiche, Cmd::NouveauBulletin, Cmd::EnveloppeCourante,
+                                    Cmd::BtnFicheEmploye, Cmd::BtnProfils, Cmd::BtnNouveauFichier})
+                       << ids({Cmd::Enregistrer, Cmd::EnregistrerSous, Cmd::Exporter, Cmd::Copier, Cmd::Liste,
+                               Cmd::Suivant, Cmd::TousEmployes, Cmd::StatMois, Cmd::BtnCalculer, Cmd::BtnEnregistrer,
+                               Cmd::BtnImprimerEnveloppe, Cmd::PayeSuivant});
+    QTest::newRow("D E") << "DE"
+                         << ids({Cmd::Enregistrer, Cmd::EnregistrerSous, Cmd::Imprimer, Cmd::Exporter, Cmd::Importer,
+                                 Cmd::RechercherTelephone, Cmd::RechercherNom, Cmd::TrierEmployes, Cmd::Liste,
+                                 Cmd::PageProfils, Cmd::PageBulletins, Cmd::Suivant, Cmd::TousEmployes,
+                                 Cmd::ModifierCumul, Cmd::CloturerExercice, Cmd::BtnImprimerEnveloppe,
+                                 Cmd::BtnProfils, Cmd::BtnEnregistrer})
+                         << ids({Cmd::PageEmployes, Cmd::CalculerBulletin, Cmd::BtnCalculer, Cmd::ChercherBulletin,
+                                 Cmd::PayeSuivant, Cmd::SupprimerBulletin, Cmd::ProfilStandard, Cmd::TousBulletins,
+                                 Cmd::BtnFicheEmploye});
+    QTest::newRow("D E P") << "DEP"
+                           << ids({Cmd::PageEmployes, Cmd::PageBulletins, Cmd::ProfilStandard, Cmd::Enregistrer,
+                                   Cmd::Suivant, Cmd::BtnFicheEmploye, Cmd::BtnBulletins})
+                           << ids({Cmd::PageProfils, Cmd::Exporter, Cmd::Importer, Cmd::Liste, Cmd::RechercherNom,
+                                   Cmd::TousEmployes, Cmd::ModifierCumul, Cmd::BtnProfils, Cmd::BtnImprimerEnveloppe,
+                                   Cmd::CalculerBulletin});
+    QTest::newRow("D E B") << "DEB"
+                           << ids({Cmd::CalculerBulletin, Cmd::BtnCalculer, Cmd::ChercherBulletin, Cmd::Liste,
+                                   Cmd::PayeSuivant, Cmd::PayePremier, Cmd::SupprimerBulletin, Cmd::ImprimerBulletin,
+                                   Cmd::TousBulletins, Cmd::BulletinsParEmploye, Cmd::BtnImprimerEnveloppe,
+                                   Cmd::PageEmployes, Cmd::PageProfils})
+                           << ids({Cmd::PageBulletins, Cmd::RechercherNom, Cmd::TrierEmployes, Cmd::Exporter,
+                                   Cmd::ProfilStandard, Cmd::BtnBulletins});
+    // After "Nouvelle fiche" or "Importer" only D is applied: the page commands stay as they were
+    // and D's own changes stand, including on the page buttons.
+    QTest::newRow("D E B D") << "DEBD"
+                             << ids({Cmd::BtnFicheEmploye, Cmd::ChercherBulletin, Cmd::Exporter})
+                             << ids({Cmd::CalculerBulletin, Cmd::BtnCalculer, Cmd::RechercherTelephone});
+    QTest::newRow("D alone") << "D" << ids({Cmd::Exporter, Cmd::RechercherNom, Cmd::BtnFicheEmploye})
+                             << ids({Cmd::RechercherTelephone, Cmd::CalculerBulletin, Cmd::BtnCalculer});
+}
+
+void TestShell::patterns()
+{
+    QFETCH(QString, sequence);
+    QFETCH(QList<int>, on);
+    QFETCH(QList<int>, off);
+    CommandState state;
+    for (QChar c : sequence)
+        state.apply(c == u'D' ? Pattern::D : c == u'E' ? Pattern::E : c == u'P' ? Pattern::P : Pattern::B);
+    for (int id : on)
+        QVERIFY2(state.enabled(static_cast<Cmd>(id)), qPrintable(commands::info(static_cast<Cmd>(id)).caption));
+    for (int id : off)
+        QVERIFY2(!state.enabled(static_cast<Cmd>(id)), qPrintable(commands::info(static_cast<Cmd>(id)).caption));
+}
+
+void TestShell::helpContexts()
+{
+    QCOMPARE(commands::menuHelpContext(Menu::Fichier), 3);
+    QCOMPARE(commands::menuHelpContext(Menu::Aide), 12);
+    QCOMPARE(helptopics::topicForContext(13), QStringLiteral("employes.html"));
+    QCOMPARE(helptopics::topicForContext(16), QStringLiteral("profils.html"));
+    QCOMPARE(helptopics::topicForContext(14), QStringLiteral("bulletins.html"));
+    QCOMPARE(helptopics::topicForContext(99), helptopics::kContents);
+}
+
+void TestShell::savePromptNamesTheFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("question");
+    QTest::newRow("never named") << "" << "Enregistrer changements dans  ?";
+    QTest::newRow("named") << "paie.emp" << "Enregistrer changements dans paie.emp ?";
+}
+
+void TestShell::savePromptNamesTheFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, question);
+    Harness h;
+    if (!name.isEmpty()) {
+        h.writeDossier(name, 1);
+        h.dialogs.files << h.path(name);
+        h.frame.ouvrir();
+    }
+    h.fiche.SetSauve();
+    h.dialogs.answers << Answer::Annuler;
+    QVERIFY(!h.frame.queryClose());
+    QCOMPARE(h.dialogs.log.last(), QStringLiteral("ask: ") + question);
+}
+
+void TestShell::newFlow()
+{
+    Harness h;
+    h.writeDossier("paie.emp", 2);
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    QCOMPARE(h.fiche.dossier().employees().count(), 2);
+    h.fiche.SetSauve();
+
+    // Annuler: everything stays.
+    h.dialogs.answers << Answer::Annuler;
+    h.frame.nouveau();
+    QCOMPARE(h.fiche.dossier().employees().count(), 2);
+    QCOMPARE(h.frame.currentFileName(), h.path("paie.emp"));
+
+    // Non: nothing written, dossier emptied, patterns D and E, every employee selected.
+    h.dialogs.answers << Answer::Non;
+    h.frame.nouveau();
+    QCOMPARE(h.fiche.dossier().employees().count(), 0);
+    QVERIFY(h.frame.currentFileName().isEmpty());
+    QVERIFY(h.fiche.caption().isEmpty());
+    QVERIFY(h.frame.commands().enabled(Cmd::Enregistrer));
+    QVERIFY(!h.frame.commands().enabled(Cmd::PageEmployes));
+    QVERIFY(h.frame.commands().checked(Cmd::TousEmployes));
+    QCOMPARE(h.fiche.selectionMode(), 1);
+    QVERIFY(!h.fiche.TestModif());
+}
+
+void TestShell::openFlowChecksTheChosenFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("create");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("keepsName");
+    QTest::newRow("wrong extension") << "paie.txt" << true << "Type de fichier non valide" << false;
+    QTest::newRow("missing") << "absent.emp" << false << "Le fichier n'existe pas" << true;
+    QTest::newRow("extension in capitals") << "PAIE.Emp" << true << "" << true;
+}
+
+void TestShell::openFlowChecksTheChosenFile()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, create);
+    QFETCH(QString, message);
+    QFETCH(bool, keepsName);
+    Harness h;
+    h.writeDossier("avant.emp", 3);
+    h.dialogs.files << h.path("avant.emp");
+    h.frame.ouvrir();
+    if (create)
+        h.writeDossier(file, 1);
+    h.dialogs.files << h.path(file);
+    h.frame.ouvrir();
+    QCOMPARE(h.frame.currentFileName(), keepsName ? h.path(file) : QString());
+    if (message.isEmpty()) {
+        QVERIFY(h.dialogs.messages().isEmpty());
+        QCOMPARE(h.fiche.dossier().employees().count(), 1);
+        QCOMPARE(h.fiche.caption(), file);
+    } else {
+        QCOMPARE(h.dialogs.messages(), QStringList{message});
+        // The loaded dossier is unchanged.
+        QCOMPARE(h.fiche.dossier().employees().count(), 3);
+    }
+}
+
+void TestShell::openFlowSavesBeforeTheDialogOnOui()
+{
+    Harness h;
+    h.writeDossier("a.emp", 1);
+    h.writeDossier("b.emp", 2);
+    h.dialogs.files << h.path("a.emp");
+    h.frame.ouvrir();
+    const QStringList before = h.read("a.emp");
+    h.fiche.dossier().employees().writeBlock(0, {QStringLiteral("10001"), QStringLiteral("F")},
+                                             Collection::Placement::InPlace);
+    h.fiche.SetSauve();
+    h.dialogs.answers << Answer::Oui;
+    h.dialogs.files << QString();   // the open dialog is cancelled after the save
+    h.frame.ouvrir();
+    QVERIFY(h.read("a.emp") != before);
+    QVERIFY(h.read("a.emp").contains(QStringLiteral("F")));
+    QCOMPARE(h.dialogs.log.size(), 3);   // open, ask, open: the save came before the dialog
+    QVERIFY(h.dialogs.log[1].startsWith(QLatin1String("ask: ")));
+    QVERIFY(!h.fiche.TestModif());
+}
+
+void TestShell::saveFlow()
+{
+    Harness h;
+    h.writeDossier("paie.emp", 1);
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    // Without changes nothing is written (the side files are not even created).
+    h.frame.enregistrer();
+    QVERIFY(!QFileInfo::exists(h.path("paie.Prl")));
+    QVERIFY(h.dialogs.log.size() == 1);
+    // With a change the three files are written.
+    h.fiche.SetSauve();
+    h.frame.enregistrer();
+    QVERIFY(QFileInfo::exists(h.path("paie.Prl")));
+    QVERIFY(QFileInfo::exists(h.path("paie.Pai")));
+    QVERIFY(!h.fiche.TestModif());
+
+    // The file was removed behind the program's back: the save-as flow runs instead.
+    QFile::remove(h.path("paie.emp"));
+    h.fiche.SetSauve();
+    h.dialogs.files << h.path("autre");
+    h.frame.enregistrer();
+    QCOMPARE(h.frame.currentFileName(), h.path("autre.emp"));
+    QVERIFY(QFileInfo::exists(h.path("autre.emp")));
+}
+
+void TestShell::saveAsFlow()
+{
+    Harness h;
+    h.writeDossier("paie.emp", 2);
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    // Always writes, even without changes, with ".emp" in place of another extension.
+    h.dialogs.files << h.path("copie.txt");
+    h.frame.enregistrerSous();
+    QCOMPARE(h.dialogs.log.last(), QStringLiteral("save: Fichiers employés (*.emp)|*.emp *.emp"));
+    QCOMPARE(h.frame.currentFileName(), h.path("copie.emp"));
+    QCOMPARE(h.read("copie.emp"), h.read("paie.emp"));
+    QVERIFY(QFileInfo::exists(h.path("copie.Prl")));
+    QCOMPARE(h.fiche.caption(), QStringLiteral("copie.emp"));
+
+    // Onto an existing file after OK.
+    h.dialogs.files << h.path("paie.emp");
+    h.dialogs.answers << Answer::Ok;
+    h.frame.enregistrerSous();
+    QCOMPARE(h.dialogs.log.last(), QStringLiteral("ask: Ce fichier existe déjà"));
+    QCOMPARE(h.frame.currentFileName(), h.path("paie.emp"));
+
+    // Cancelled: no name.
+    h.dialogs.files << QString();
+    h.frame.enregistrerSous();
+    QVERIFY(h.frame.currentFileName().isEmpty());
+}
+
+void TestShell::saveAsRefusedOverwriteKeepsNoName()
+{
+    Harness h;
+    h.writeDossier("paie.emp", 1);
+    h.writeDossier("autre.emp", 3);
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    const QStringList other = h.read("autre.emp");
+    h.fiche.SetSauve();
+    h.dialogs.files << h.path("autre.emp");
+    h.dialogs.answers << Answer::Annuler;
+    h.frame.enregistrerSous();
+    QVERIFY(h.frame.currentFileName().isEmpty());
+    QCOMPARE(h.read("autre.emp"), other);
+    // A later save asks for a name again instead of overwriting the refused file.
+    h.dialogs.files << QString();
+    h.frame.enregistrer();
+    QVERIFY(h.dialogs.log.last().startsWith(QLatin1String("save: ")));
+    QCOMPARE(h.read("autre.emp"), other);
+    QVERIFY(h.fiche.TestModif());
+}
+
+void TestShell::saveFailureKeepsTheDossierModified()
+{
+    Harness h;
+    h.fiche.dossier().employees().add();
+    h.fiche.dossier().employees().writeBlock(0, {QStringLiteral("10001")}, Collection::Placement::InPlace);
+    h.fiche.SetSauve();
+    const QString target = h.path("absent/dossier/paie.emp");
+    h.dialogs.files << target;
+    h.frame.enregistrerSous();
+    QVERIFY(h.fiche.TestModif());
+    QCOMPARE(h.dialogs.messages().size(), 1);
+    QVERIFY(h.dialogs.messages().first().startsWith(QStringLiteral("Impossible d'enregistrer le fichier ")));
+    QCOMPARE(h.fiche.dossier().employees().count(), 1);
+    // The save prompt of a later exit stops when the save fails, so nothing is lost.
+    h.dialogs.answers << Answer::Oui;
+    h.dialogs.files << target;
+    QVERIFY(!h.frame.queryClose());
+}
+
+void TestShell::deleteFlow()
+{
+    Harness h;
+    h.writeDossier("paie.emp", 3);
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    h.dialogs.answers << Answer::Annuler;
+    h.frame.supprimer();
+    QCOMPARE(h.dialogs.log.last(), QStringLiteral("ask: Confirmer suppression de la fiche ?"));
+    QCOMPARE(h.fiche.dossier().employees().count(), 3);
+    QVERIFY(!h.fiche.TestModif());
+    h.dialogs.answers << Answer::Ok;
+    h.frame.supprimer();
+    QCOMPARE(h.fiche.dossier().employees().count(), 2);
+    QVERIFY(h.fiche.TestModif());
+    // The record that took its place is block 0000, renumbered.
+    QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(0), QStringLiteral("10002"));
+}
+
+void TestShell::exitFlow()
+{
+    Harness h;
+    h.fiche.SetSauve();
+    h.dialogs.answers << Answer::Annuler;
+    QVERIFY(!h.frame.queryClose());
+    QVERIFY(!QFileInfo::exists(h.path("Korvel.ini")));
+
+    h.dialogs.answers << Answer::Non;
+    QVERIFY(h.frame.queryClose());
+    h.frame.firstShow(h.dir.path());
+    h.frame.close();
+    for (const char *name : {"Korvel.ini", "Korvel.soc", "Korvel.Cbx", "Korvel.cai"})
+        QVERIFY2(QFileInfo::exists(h.path(QLatin1String(name))), name);
+    QCOMPARE(h.read("Korvel.soc").size(), 7);
+    QCOMPARE(h.read("Korvel.Cbx"), (QStringList{"[BANQUE]", "[EMPLOI]"}));
+}
+
+void TestShell::autoOpen()
+{
+    QTemporaryDir dir;
+    {
+        Harness h;
+        h.writeDossier("paie.emp", 2);
+        h.frame.firstShow(h.dir.path());
+        QVERIFY(!h.frame.commands().checked(Cmd::OuvrirAuto));
+        h.frame.toggleAutoOpen();
+        QVERIFY(h.frame.commands().checked(Cmd::OuvrirAuto));
+        h.dialogs.files << h.path("paie.emp");
+        h.frame.ouvrir();
+        h.frame.close();
+        QVERIFY(QFile::copy(h.path("Korvel.ini"), dir.filePath("Korvel.ini")));
+        QVERIFY(QFile::copy(h.path("paie.emp"), dir.filePath("paie.emp")));
+    }
+    // The next start-up opens the dossier again, wherever the ini says it is.
+    QStringList ini;
+    text::readLines(dir.filePath("Korvel.ini"), ini);
+    ini[1] = dir.filePath("paie.emp");
+    QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), ini));
+    FakeDialogs dialogs;
+    Fiche fiche(dialogs);
+    Frame frame(fiche, dialogs);
+    fiche.loadSideFiles(dir.path());
+    frame.firstShow(dir.path());
+    QVERIFY(frame.commands().checked(Cmd::OuvrirAuto));
+    QCOMPARE(frame.currentFileName(), dir.filePath("paie.emp"));
+    QCOMPARE(fiche.dossier().employees().count(), 2);
+    QVERIFY(frame.commands().enabled(Cmd::Enregistrer));
+    QVERIFY(dialogs.log.isEmpty());
+}
+
+void TestShell::autoOpenWithDeletedDossier()
+{
+    Harness h;
+    Settings s;
+    s.autoOpen = 1;
+    QVERIFY(SauveIni(h.path("Korvel.ini"), s, h.path("parti.emp")));
+    FakeDialogs dialogs;
+    Fiche fiche(dialogs);
+    Frame frame(fiche, dialogs);
+    fiche.loadSideFiles(h.dir.path());
+    frame.firstShow(h.dir.path());
+    QVERIFY(dialogs.log.isEmpty());
+    QVERIFY(frame.currentFileName().isEmpty());
+    QVERIFY(fiche.caption().isEmpty());
+    QCOMPARE(fiche.dossier().employees().count(), 0);
+}
+
+void TestShell::settingsDefaultsAndWrittenForm()
+{
+    QTemporaryDir dir;
+    Settings s;
+    QCOMPARE(ChargeIni(dir.filePath("Korvel.ini"), s).found, false);
+    QVERIFY(s.amountFormat.isEmpty());
+    QCOMPARE(s.autoOpen, 0);
+    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), s, QString()));
+    QStringList lines;
+    text::readLines(dir.filePath("Korvel.ini"), lines);
+    QCOMPARE(lines.size(), 19);
+    QCOMPARE(lines[1], QString());
+    QCOMPARE(lines[2], QStringLiteral("0"));
+    QCOMPARE(lines[6], QStringLiteral(" 1.96000000000058E+0001"));
+    QCOMPARE(lines[7], QStringLiteral(" 0.00000000000000E+0000"));
+    QCOMPARE(lines[8], QStringLiteral(" 5.50000000000000E+0000"));
+    QCOMPARE(lines[18], QStringLiteral("2"));
+    for (int i : {0, 6, 7, 8, 9, 17})
+        QCOMPARE(lines[i].size(), 23);
+    QFile raw(dir.filePath("Korvel.ini"));
+    QVERIFY(raw.open(QIODevice::ReadOnly));
+    QVERIFY(raw.readAll().endsWith("\r\n2\r\n"));
+
+    // The next start-up uses the two-decimal format.
+    Settings next;
+    QVERIFY(ChargeIni(dir.filePath("Korvel.ini"), next).found);
+    QCOMPARE(next.amountFormat, QStringLiteral("0.00"));
+    QCOMPARE(next.rate9, 5.5);
+}
+
+void TestShell::settingsRoundTrip()
+{
+    QTemporaryDir dir;
+    Settings s;
+    s.autoOpen = 0;
+    s.paperType = 1;
+    s.envelopeGuide = 100;
+    s.payroll.socialSecurityCeiling = 2432;
+    s.payroll.precarityPercent = 10;
+    s.payroll.decimalPlaces = 0;
+    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), s, QStringLiteral("/tmp/paie.emp")));
+    QStringList lines;
+    text::readLines(dir.filePath("Korvel.ini"), lines);
+    QCOMPARE(lines[1], QStringLiteral("/tmp/paie.emp"));
+    QCOMPARE(lines[9], QStringLiteral(" 2.43200000000000E+0003"));
+
+    Settings r;
+    r.amountFormat = QStringLiteral("0.0");
+    ChargeIni(dir.filePath("Korvel.ini"), r);
+    // Auto-open is off: the path is not kept.
+    QVERIFY(r.lastDossier.isEmpty());
+    QCOMPARE(r.paperType, 1);
+    QCOMPARE(r.envelopeGuide, 100);
+    QCOMPARE(r.payroll.socialSecurityCeiling, 2432.0);
+    QCOMPARE(r.payroll.precarityPercent, 10.0);
+    QCOMPARE(r.amountFormat, QStringLiteral("#"));
+
+    // Three decimals keep the format in force.
+    lines[18] = QStringLiteral("3");
+    lines[2] = QStringLiteral("1");
+    QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), lines));
+    ChargeIni(dir.filePath("Korvel.ini"), r);
+    QCOMPARE(r.amountFormat, QStringLiteral("#"));
+    QCOMPARE(r.payroll.decimalPlaces, 3);
+    QCOMPARE(r.lastDossier, QStringLiteral("/tmp/paie.emp"));
+}
+
+void TestShell::settingsMalformed()
+{
+    Harness h;
+    QVERIFY(text::writeLines(h.path("Korvel.ini"), {" 6.55957000000000E+0000", "", "0", "1", "0", "0",
+                                                     "abc", " 1.0E+0000"}));
+    FakeDialogs dialogs;
+    Fiche fiche(dialogs);
+    fiche.loadSideFiles(h.dir.path());
+    QCOMPARE(fiche.settings().paperType, 1);
+    // Line 7 does not read: it and the lines after it keep their defaults.
+    QCOMPARE(fiche.settings().rate7, 19.6);
+    QCOMPARE(fiche.settings().rate9, 5.5);
+    QVERIFY(fiche.amountFormat().isEmpty());
+    QCOMPARE(dialogs.messages().size(), 1);
+    QVERIFY(dialogs.messages().first().contains(QStringLiteral("ligne 7")));
+}
+
+void TestShell::companyAndLists()
+{
+    QTemporaryDir dir;
+    QStringList letterhead;
+    QVERIFY(text::writeLines(dir.filePath("Korvel.soc"), {"SARL Dupont", "1 rue", "", "75001 PARIS", "", "", "Tél", "de trop"}));
+    ChargeSoc(dir.filePath("Korvel.soc"), letterhead);
+    QCOMPARE(letterhead.size(), 7);
+    QCOMPARE(letterhead[0], QStringLiteral("SARL Dupont"));
+    QCOMPARE(letterhead[6], QStringLiteral("Tél"));
+
+    // Jobs before banks, a stray line before any section, lower-case extension on disk.
+    QVERIFY(text::writeLines(dir.filePath("korvel.CBX"), {"ignorée", "[EMPLOI]", "Comptable", "Vendeur", "[BANQUE]", "Crédit Agricole"}));
+    QStringList banks{"ancienne"}, jobs;
+    ChargeCombo(dir.filePath("Korvel.cbx"), banks, jobs);
+    QCOMPARE(banks, QStringList{"Crédit Agricole"});
+    QCOMPARE(jobs, (QStringList{"Comptable", "Vendeur"}));
+    QVERIFY(SauveCombo(dir.filePath("Korvel.Cbx"), banks, jobs));
+    QStringList files = QDir(dir.path()).entryList({"*.cbx"}, QDir::Files);
+    QCOMPARE(files, QStringList{"korvel.CBX"});
+    QStringList written;
+    text::readLines(dir.filePath("korvel.CBX"), written);
+    QCOMPARE(written, (QStringList{"[BANQUE]", "Crédit Agricole", "[EMPLOI]", "Comptable", "Vendeur"}));
+}
+
+void TestShell::payrollParametersDialog()
+{
+    Harness h;
+    PayrollParametersForm form(h.fiche.settings().payroll);
+    QCOMPARE(form.text(PayrollParametersForm::Plafond), QStringLiteral("0,00"));
+    QCOMPARE(form.text(PayrollParametersForm::SurBaseDe), QStringLiteral("169"));
+    QCOMPARE(form.decimalPlaces(), 2);
+    QVERIFY(PayrollParametersForm::isFiltered(PayrollParametersForm::Hs100));
+    QVERIFY(!PayrollParametersForm::isFiltered(PayrollParametersForm::Plafond));
+
+    // Confirmed without changes: line 15 becomes 169 and the file is written at once.
+    h.dialogs.paramAnswers << [](PayrollParametersForm &) { return true; };
+    h.fiche.ParamPaie();
+    QStringList lines = h.read("Korvel.ini");
+    QCOMPARE(lines.size(), 19);
+    QCOMPARE(lines[14], QStringLiteral(" 1.69000000000000E+0002"));
+    QCOMPARE(lines[9], QStringLiteral(" 0.00000000000000E+0000"));
+    // The amount format changes only at the next start-up.
+    QVERIFY(h.fiche.amountFormat().isEmpty());
+
+    // With a value stored, "sur base de" shows it.
+    PayrollParametersForm again(h.fiche.settings().payroll);
+    QCOMPARE(again.text(PayrollParametersForm::SurBaseDe), QStringLiteral("169,00"));
+
+    // Annuler changes nothing and writes nothing.
+    QFile::remove(h.path("Korvel.ini"));
+    h.dialogs.paramAnswers << [](PayrollParametersForm &f) { f.setText(0, "9"); return false; };
+    h.fiche.ParamPaie();
+    QVERIFY(!QFileInfo::exists(h.path("Korvel.ini")));
+    QCOMPARE(h.fiche.settings().payroll.socialSecurityCeiling, 0.0);
+}
+
+void TestShell::payrollParametersStopAtFirstBadField()
+{
+    Harness h;
+    h.fiche.settings().payroll.csgBasePercent = 97;
+    h.dialogs.paramAnswers << [](PayrollParametersForm &f) {
+        f.setText(PayrollParametersForm::Plafond, "2 432,5");
+        f.setText(PayrollParametersForm::Hs25, "35");
+        f.setText(PayrollParametersForm::Hs50, "43");
+        f.setText(PayrollParametersForm::BaseCsg, "9x");
+        f.setText(PayrollParametersForm::Precarite, "10");
+        f.setDecimalPlaces(0);
+        return true;
+    };
+    h.fiche.ParamPaie();
+    const PayrollParameters &p = h.fiche.settings().payroll;
+    // "2 432,5" does not read as a number: conversion stops at the very first field.
+    QCOMPARE(p.socialSecurityCeiling, 0.0);
+    QCOMPARE(p.overtime25Threshold, 0.0);
+    QCOMPARE(p.decimalPlaces, 2);
+    QVERIFY(QFileInfo::exists(h.path("Korvel.ini")));
+
+    h.dialogs.paramAnswers << [](PayrollParametersForm &f) {
+        f.setText(PayrollParametersForm::Plafond, " 2432,5 ");
+        f.setText(PayrollParametersForm::Hs25, "35");
+        f.setText(PayrollParametersForm::Hs50, "43");
+        f.setText(PayrollParametersForm::BaseCsg, "9x");
+        f.setText(PayrollParametersForm::Precarite, "10");
+        f.setDecimalPlaces(0);
+        return true;
+    };
+    h.fiche.ParamPaie();
+    QCOMPARE(p.socialSecurityCeiling, 2432.5);
+    QCOMPARE(p.overtime25Threshold, 35.0);
+    QCOMPARE(p.overtime50Threshold, 43.0);
+    QCOMPARE(p.csgBasePercent, 97.0);
+    QCOMPARE(p.precarityPercent, 0.0);
+    QCOMPARE(p.decimalPlaces, 2);
+    QCOMPARE(h.read("Korvel.ini").value(9), QStringLiteral(" 2.43250000000000E+0003"));
+}
+
+void TestShell::companyDialog()
+{
+    Harness h;
+    h.fiche.letterhead()[0] = QStringLiteral("Ancienne");
+    h.dialogs.societeAnswers << [](QStringList &l) { l[0] = QString(); l[1] = "x"; return true; };
+    h.fiche.Psoc();
+    QCOMPARE(h.fiche.letterhead()[0], QStringLiteral("Ancienne"));
+    QCOMPARE(h.fiche.letterhead()[1], QString());
+    h.dialogs.societeAnswers << [](QStringList &l) { l[0] = "Nouvelle"; l[6] = "Siret"; return true; };
+    h.fiche.Psoc();
+    QCOMPARE(h.fiche.letterhead()[0], QStringLiteral("Nouvelle"));
+    QCOMPARE(h.fiche.letterhead()[6], QStringLiteral("Siret"));
+    // The company file is written only at exit.
+    QVERIFY(!QFileInfo::exists(h.path("Korvel.soc")));
+}
+
+QTEST_GUILESS_MAIN(TestShell)
+#include "test_shell.moc"
