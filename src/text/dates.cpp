@@ -1,0 +1,67 @@
+#include "text/dates.h"
+
+// Month and day names are written out here so that they do not depend on which locales
+// the computer has installed.
+namespace text {
+
+namespace {
+
+bool readDigits(const QString &s, qsizetype &pos, int minCount, int maxCount, int &value)
+{
+    value = 0;
+    int n = 0;
+    while (pos < s.size() && n < maxCount && s[pos] >= u'0' && s[pos] <= u'9') {
+        value = value * 10 + (s[pos].unicode() - u'0');
+        ++pos;
+        ++n;
+    }
+    return n >= minCount;
+}
+
+} // namespace
+
+QString formatDate(const QDate &date)
+{
+    if (!date.isValid())
+        return {};
+    const QLatin1Char zero('0');
+    return QStringLiteral("%1/%2/%3")
+        .arg(date.day(), 2, 10, zero)
+        .arg(date.month(), 2, 10, zero)
+        .arg(date.year(), 4, 10, zero);
+}
+
+QDate parseDate(const QString &text)
+{
+    const QString s = text.trimmed();
+    qsizetype pos = 0;
+    int day = 0, month = 0, year = 0;
+    if (!readDigits(s, pos, 1, 2, day) || pos >= s.size() || s[pos++] != u'/')
+        return {};
+    if (!readDigits(s, pos, 1, 2, month) || pos >= s.size() || s[pos++] != u'/')
+        return {};
+    if (!readDigits(s, pos, 4, 4, year) || pos != s.size())
+        return {};
+    return QDate(year, month, day); // invalid for 31/02 and the like
+}
+
+QString frenchMonthName(int month)
+{
+    static const char16_t *const names[12] = {
+        u"janvier", u"février", u"mars", u"avril", u"mai", u"juin",
+        u"juillet", u"août", u"septembre", u"octobre", u"novembre", u"décembre"};
+    if (month < 1 || month > 12)
+        return {};
+    return QString::fromUtf16(names[month - 1]);
+}
+
+QString frenchDayName(int dayOfWeek)
+{
+    static const char16_t *const names[7] = {
+        u"lundi", u"mardi", u"mercredi", u"jeudi", u"vendredi", u"samedi", u"dimanche"};
+    if (dayOfWeek < 1 || dayOfWeek > 7)
+        return {};
+    return QString::fromUtf16(names[dayOfWeek - 1]);
+}
+
+} // namespace text
