@@ -65,11 +65,8 @@ void Fiche::reportLoad(const Dossier::LoadReport &report)
     // start-up a dossier deleted meanwhile simply leaves an empty dossier.
     if (!report.ok && report.failure == text::ReadStatus::Unreadable)
         m_dialogs.message(report.errorMessage());
-    for (Dossier::Kind kind : {Dossier::Kind::Employees, Dossier::Kind::Profiles, Dossier::Kind::Payslips}) {
-        const auto &r = report.report(kind);
-        if (r.rebuilt || r.renumbered)
-            m_dialogs.message(Dossier::alteredMessage());
-    }
+    if (report.alteredMessageDue())
+        m_dialogs.message(Dossier::alteredMessage());
 }
 
 bool Fiche::Sauve(const QString &fileName)

@@ -1,0 +1,469 @@
+#include "store/collection.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+// Four-digit numbers go up to 9999, one index slot each.
+constexpr int kIndexSize = 10000;
+
+const QLatin1String kOpenPrefix("<BLOC");
+const QLatin1String kClosePrefix("</BLOC");
+
+// Value of the four ASCII digits at pos, or -1.
+int digitsAt(const QString &line, qsizetype pos)
+{
+    if (line.size() < pos + 4)
+        return -1;
+    int n = 0;
+    for (qsizetype i = pos; i < pos + 4; ++i) {
+        const char16_t c = line[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        n = n * 10 + (c - u'0');
+    }
+    return n;
+}
+
+// Any line that starts like an opening or a closing tag, whatever the case of its letters.
+bool looksOpening(const QString &line)
+{
+    return line.startsWith(kOpenPrefix, Qt::CaseInsensitive);
+}
+
+bool looksClosing(const QString &line)
+{
+    return line.startsWith(kClosePrefix, Qt::CaseInsensitive);
+}
+
+bool isBlank(const QString &line)
+{
+    for (QChar c : line)
+        if (c.unicode() > u' ')
+            return false;
+    return true;
+}
+
+QString withoutLineBreaks(const QString &line)
+{
+    if (!line.contains(u'\r') && !line.contains(u'\n'))
+        return line;
+    QString out = line;
+    out.replace(u'\r', u' ');
+    out.replace(u'\n', u' ');
+    return out;
+}
+
+// One block as found by the repairs: its number (-1 when its tag does not hold four digits),
+// and its content lines.
+struct Segment {
+    int number = -1;
+    QStringList content;
+};
+
+// Cuts lines into blocks. A block starts at a line beginning with "<BLOC" and ends at its own
+// closing tag, or before the next line beginning with "<BLOC", or at the end. Lines outside
+// blocks and closing tags that do not close the block they are in are left out. canonical
+// tells whether the lines were already sound: every tag well formed and closing its own block,
+// no stray closing tag. Content is gathered only when wanted.
+QList<Segment> segment(const QStringList &lines, bool wantContent, bool *canonical)
+{
+    QList<Segment> segments;
+    bool sound = true;
+    bool inBlock = false;
+    QString ownClose;        // closing tag of the open block, as its opening tag spells the number
+    for (const QString &line : lines) {
+        if (looksOpening(line)) {
+            if (inBlock)
+                sound = false; // the previous block was never closed
+            Segment s;
+            s.number = Collection::openTagNumber(line);
+            if (s.number < 0 || line != Collection::openTag(s.number))
+                sound = false;
+            ownClose = kClosePrefix + line.mid(5, 4) + QLatin1Char('>');
+            segments.append(s);
+            inBlock = true;
+        } else if (looksClosing(line)) {
+            if (inBlock && line.compare(ownClose, Qt::CaseInsensitive) == 0) {
+                if (line != ownClose)
+                    sound = false;
+                inBlock = false;
+            } else {
+                sound = false; // stray closing tag, dropped
+            }
+        } else if (inBlock && wantContent) {
+            segments.last().content.append(line);
+        }
+    }
+    if (inBlock)
+        sound = false;
+    if (canonical)
+        *canonical = sound;
+    return segments;
+}
+
+} // namespace
+
+QString Collection::fourDigits(int n)
+{
+    // "000" in front, then four characters from the position given by the number of digits.
+    const QString digits = QString::number(n);
+    return QString(QLatin1String("000") + digits).mid(digits.size() - 1, 4);
+}
+
+QString Collection::openTag(int n)
+{
+    return kOpenPrefix + fourDigits(n) + QLatin1Char('>');
+}
+
+QString Collection::closeTag(int n)
+{
+    return kClosePrefix + fourDigits(n) + QLatin1Char('>');
+}
+
+int Collection::openTagNumber(const QString &line)
+{
+    if (line.size() != 10 || line[9] != u'>' || !looksOpening(line))
+        return -1;
+    return digitsAt(line, 5);
+}
+
+QString Collection::tagText(const QString &line)
+{
+    return line.mid(4, kTagTextMax);
+}
+
+void Collection::setLines(const QStringList &lines)
+{
+    m_lines = lines;
+    invalidateIndex();
+}
+
+void Collection::clear()
+{
+    m_lines.clear();
+    m_count = 0;
+    m_current = 0;
+    invalidateIndex();
+}
+
+int Collection::countOpeningTags() const
+{
+    int n = 0;
+    for (const QString &line : m_lines)
+        if (line.startsWith(kOpenPrefix))
+            ++n;
+    return n;
+}
+
+void Collection::ensureIndex() const
+{
+    if (m_indexValid)
+        return;
+    m_first.fill(-1, kIndexSize);
+    m_occurrences.fill(0, kIndexSize);
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const int n = openTagNumber(m_lines[i]);
+        if (n < 0)
+            continue;
+        if (m_first[n] < 0)
+            m_first[n] = int(i);
+        ++m_occurrences[n];
+    }
+    m_indexValid = true;
+}
+
+int Collection::find(int n) const
+{
+    if (n < 0 || n >= kIndexSize)
+        return -1;
+    ensureIndex();
+    return m_first[n];
+}
+
+qsizetype Collection::blockEnd(qsizetype first, int n) const
+{
+    const QString close = closeTag(n);
+    for (qsizetype j = first + 1; j < m_lines.size(); ++j) {
+        const QString &line = m_lines[j];
+        if (line == close)
+            return j + 1;
+        if (looksOpening(line))
+            return j;
+    }
+    return m_lines.size();
+}
+
+QStringList Collection::blockContent(int n, int maxLines) const
+{
+    QStringList out;
+    const int first = find(n);
+    if (first < 0)
+        return out;
+    const QString close = closeTag(n);
+    for (qsizetype j = first + 1; j < m_lines.size(); ++j) {
+        if (maxLines >= 0 && out.size() >= maxLines)
+            break;
+        const QString &line = m_lines[j];
+        if (line == close || looksOpening(line))
+            break;
+        out.append(line);
+    }
+    return out;
+}
+
+void Collection::replaceLines(qsizetype at, qsizetype removeCount, const QStringList &insert)
+{
+    // Opening tags leaving the collection.
+    if (m_indexValid) {
+        for (qsizetype j = at; j < at + removeCount && m_indexValid; ++j) {
+            const int m = openTagNumber(m_lines[j]);
+            if (m < 0)
+                continue;
+            if (m_first[m] == j) {
+                if (m_occurrences[m] > 1)
+                    invalidateIndex(); // a later copy becomes the first: search again later
+                else
+                    m_first[m] = -1;
+            }
+            --m_occurrences[m];
+        }
+    }
+
+    const qsizetype common = std::min(removeCount, insert.size());
+    for (qsizetype k = 0; k < common; ++k)
+        m_lines[at + k] = insert[k];
+    if (removeCount > common) {
+        m_lines.remove(at + common, removeCount - common);
+    } else if (insert.size() > common) {
+        m_lines.insert(at + common, insert.size() - common, QString());
+        for (qsizetype k = common; k < insert.size(); ++k)
+            m_lines[at + k] = insert[k];
+    }
+
+    if (!m_indexValid)
+        return;
+    const qsizetype delta = insert.size() - removeCount;
+    if (delta != 0) {
+        const qsizetype from = at + removeCount;
+        for (int &first : m_first)
+            if (first >= from)
+                first += int(delta);
+    }
+    // Opening tags entering it.
+    for (qsizetype k = 0; k < insert.size(); ++k) {
+        const int m = openTagNumber(insert[k]);
+        if (m < 0)
+            continue;
+        const int p = int(at + k);
+        if (m_first[m] < 0 || p < m_first[m])
+            m_first[m] = p;
+        ++m_occurrences[m];
+    }
+}
+
+bool Collection::writeBlock(int n, const QStringList &content, Placement placement)
+{
+    if (n < 0 || n >= kMaxBlocks)
+        return false;
+    QStringList block;
+    block.reserve(content.size() + 2);
+    block.append(openTag(n));
+    for (const QString &line : content)
+        block.append(withoutLineBreaks(line));
+    block.append(closeTag(n));
+
+    const int first = find(n);
+    if (first < 0) {
+        replaceLines(m_lines.size(), 0, block);
+        return true;
+    }
+    const qsizetype end = blockEnd(first, n);
+    if (end >= m_lines.size()) {
+        // The old block was the last thing in the collection: the new one takes its place,
+        // which is the end.
+        replaceLines(first, end - first, block);
+    } else if (placement == Placement::InPlace) {
+        replaceLines(first, end - first, block);
+        if (m_count == 0)
+            m_count = 1;
+    } else {
+        replaceLines(first, end - first, {});
+        replaceLines(m_lines.size(), 0, block);
+    }
+    return true;
+}
+
+bool Collection::add()
+{
+    if (m_count >= kMaxBlocks)
+        return false;
+    replaceLines(m_lines.size(), 0, {QStringLiteral(" ")});
+    ++m_count;
+    return true;
+}
+
+void Collection::squize()
+{
+    const qsizetype n = m_lines.size();
+    qsizetype k = 0;
+    while (k < n && isBlank(m_lines[k])) {
+        ++k;
+        if (n - k < 3)
+            break;
+    }
+    if (k > 0)
+        replaceLines(0, k, {});
+}
+
+bool Collection::verif(int *dropped)
+{
+    int sum = 0;
+    for (const QString &line : m_lines) {
+        if (line.startsWith(kOpenPrefix))
+            ++sum;
+        else if (line.startsWith(kClosePrefix))
+            --sum;
+    }
+    if (sum == 0)
+        return false;
+    const int lost = rebuild();
+    if (dropped)
+        *dropped = lost;
+    return true;
+}
+
+int Collection::doublons()
+{
+    // Only well-formed tags take part; anything else is normalise()'s business.
+    QList<int> tally(std::max(m_count, 0), 0);
+    QList<qsizetype> firstLine(tally.size(), -1);
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        const int n = openTagNumber(m_lines[i]);
+        if (n >= 0 && n < m_count) {
+            if (tally[n]++ == 0)
+                firstLine[n] = i;
+        }
+    }
+    // The first copy of every duplicated number goes. A block's extent holds no other opening
+    // tag, so removing them one number after the other is removing them all at once: one pass
+    // over the lines, however many duplicates there are.
+    QList<bool> drop;
+    int removed = 0;
+    for (int n = 0; n < tally.size(); ++n) {
+        if (tally[n] < 2)
+            continue;
+        if (drop.isEmpty())
+            drop.fill(false, m_lines.size());
+        const qsizetype end = blockEnd(firstLine[n], n);
+        for (qsizetype j = firstLine[n]; j < end; ++j)
+            drop[j] = true;
+        ++removed;
+    }
+    if (removed > 0) {
+        QStringList kept;
+        kept.reserve(m_lines.size());
+        for (qsizetype i = 0; i < m_lines.size(); ++i)
+            if (!drop[i])
+                kept.append(m_lines[i]);
+        m_lines = std::move(kept);
+        invalidateIndex();
+    }
+    recount();
+    return removed;
+}
+
+bool Collection::normalise(int *dropped)
+{
+    bool canonical = false;
+    const QList<Segment> segments = segment(m_lines, false, &canonical);
+    if (canonical && segments.size() == m_count && m_count <= kMaxBlocks) {
+        QList<bool> seen(m_count, false);
+        bool contiguous = true;
+        for (const Segment &s : segments) {
+            if (s.number < 0 || s.number >= m_count || seen[s.number]) {
+                contiguous = false;
+                break;
+            }
+            seen[s.number] = true;
+        }
+        if (contiguous)
+            return false;
+    }
+    const int lost = rebuild();
+    if (dropped)
+        *dropped = lost;
+    return true;
+}
+
+int Collection::rebuild()
+{
+    QList<Segment> segments = segment(m_lines, true, nullptr);
+    std::stable_sort(segments.begin(), segments.end(), [](const Segment &a, const Segment &b) {
+        const int ka = a.number < 0 ? INT_MAX : a.number;
+        const int kb = b.number < 0 ? INT_MAX : b.number;
+        return ka < kb;
+    });
+    const int kept = int(std::min<qsizetype>(segments.size(), kMaxBlocks));
+    qsizetype total = 0;
+    for (int i = 0; i < kept; ++i)
+        total += segments[i].content.size() + 2;
+    QStringList lines;
+    lines.reserve(total);
+    for (int i = 0; i < kept; ++i) {
+        lines.append(openTag(i));
+        lines.append(segments[i].content);
+        lines.append(closeTag(i));
+    }
+    m_lines = std::move(lines);
+    invalidateIndex();
+    m_count = kept;
+    if (m_current >= m_count)
+        m_current = std::max(0, m_count - 1);
+    return int(segments.size() - kept);
+}
+
+bool Collection::supBloc(int n)
+{
+    const int first = find(n);
+    if (first < 0)
+        return false;
+    replaceLines(first, blockEnd(first, n) - first, {});
+    return true;
+}
+
+void Collection::renum(int k)
+{
+    if (m_count < 2)
+        return;
+    for (QString &line : m_lines) {
+        qsizetype pos;
+        if (line.startsWith(kOpenPrefix))
+            pos = 5;
+        else if (line.startsWith(kClosePrefix))
+            pos = 6;
+        else
+            continue;
+        const int m = digitsAt(line, pos);
+        if (m > k)
+            line = line.left(pos) + fourDigits(m - 1) + line.mid(pos + 4);
+    }
+    invalidateIndex();
+    --m_count;
+}
+
+bool Collection::supprime()
+{
+    if (m_count <= 0)
+        return false;
+    const int k = m_current;
+    supBloc(k);
+    if (m_count >= 2)
+        renum(k);
+    else
+        m_count = 0;
+    if (m_current > m_count - 1)
+        m_current = std::max(0, m_count - 1);
+    return true;
+}

@@ -1,0 +1,164 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One collection of a dossier (employees, profiles or payslips): the lines of its file, in
+// order, holding numbered blocks
+//
+//     <BLOC0000>
+//     ...positional lines, then "MEMO", "DATA" and "PAIE" lines...
+//     </BLOC0000>
+//
+// plus the collection's count (number of records) and current record number. Every block
+// operation of the program is written here once and used for the three collections.
+//
+// Lookup: block n is the first line equal to openTag(n) without regard to case. Beside the
+// lines the collection keeps an index from block number to that line, rebuilt lazily after a
+// change it cannot follow and otherwise updated in place, so that finding and reading a block
+// costs the size of the block, not the size of the collection. Writing a block back with the
+// same number of lines touches nothing else; a write that changes the number of lines shifts
+// the later index entries (integers) without reading any other line.
+//
+// Extent of a block: from its opening tag to the first following line equal to its closing
+// tag. A block whose closing tag is missing ends before the next line starting with "<BLOC"
+// (or at the end of the collection), so that rewriting or deleting it never takes the blocks
+// after it along.
+//
+// The edited flag of a record belongs to its form (employees, profiles, payslips), not to the
+// collection: writeBlock() always writes, the caller decides whether the form needs it.
+class Collection
+{
+public:
+    // A collection holds at most 9999 blocks, numbered 0000 to 9998.
+    static constexpr int kMaxBlocks = 9999;
+    // Readers take at most this many characters after the four-character tag of a
+    // "MEMO", "DATA" or "PAIE" line.
+    static constexpr int kTagTextMax = 255;
+
+    // Where writeBlock() puts a rewritten block.
+    enum class Placement {
+        // Employees: the block keeps its place; a new block, or one that was the last thing
+        // in the collection, goes to the end.
+        InPlace,
+        // Profiles and payslips: the old block is removed and the new one always goes to the end.
+        AtEnd,
+    };
+
+    // Four-digit form of n, 0 <= n <= 9999: 7 gives "0007", 1234 gives "1234".
+    static QString fourDigits(int n);
+    // "<BLOC" + fourDigits(n) + ">" and "</BLOC" + fourDigits(n) + ">".
+    static QString openTag(int n);
+    static QString closeTag(int n);
+    // The number of a line that is exactly an opening tag ("<BLOC", four digits, ">", letters
+    // in any case), or -1.
+    static int openTagNumber(const QString &line);
+    // The text of a tagged content line after its four-character tag ("MEMO", "DATA",
+    // "PAIE"), at most kTagTextMax characters.
+    static QString tagText(const QString &line);
+
+    Collection() = default;
+
+    // The lines, exactly as the file holds them.
+    const QStringList &lines() const { return m_lines; }
+    qsizetype lineCount() const { return m_lines.size(); }
+    // Replaces every line (load, sort...). Count and current are left to the caller
+    // (see recount()).
+    void setLines(const QStringList &lines);
+    // Empties the collection: no line, count 0, current 0.
+    void clear();
+
+    // Number of records, maintained by add() and supprime(), recomputed by recount() and the
+    // repairs. Current record number, 0-based.
+    int count() const { return m_count; }
+    void setCount(int count) { m_count = count; }
+    int current() const { return m_current; }
+    void setCurrent(int n) { m_current = n; }
+
+    // Number of lines whose first five characters are "<BLOC" (compared exactly).
+    int countOpeningTags() const;
+    // count = countOpeningTags().
+    void recount() { m_count = countOpeningTags(); }
+
+    // Line index of block n's opening tag, or -1 when there is no such block.
+    int find(int n) const;
+    bool contains(int n) const { return find(n) >= 0; }
+    // The lines of block n between its tags (without them): up to its closing tag, the next
+    // opening tag or the end of the collection, and at most maxLines lines when maxLines >= 0.
+    // Empty when the block does not exist. Costs the size of the block once the index is built.
+    QStringList blockContent(int n, int maxLines = -1) const;
+
+    // Replaces block n (0 <= n < kMaxBlocks) by its tags around content, placed as said by
+    // placement; a block that does not exist yet is appended. An InPlace write that keeps the
+    // block in its place raises a count of 0 to 1. Line breaks inside a content line would
+    // split it into several lines of the file and shift every field after it, so they are
+    // written as spaces. False (and nothing changed) when n is out of range.
+    bool writeBlock(int n, const QStringList &content, Placement placement);
+
+    // A new record at the end: appends a line holding one space and raises the count; the new
+    // record's number is count() - 1 and its block does not exist until it is written.
+    // False, and nothing changed, when the collection already holds kMaxBlocks records: the
+    // caller shows "Le fichier est plein".
+    bool add();
+
+    // Removes leading blank lines (empty or only blanks) before saving; stops at the first
+    // non-blank line or as soon as fewer than three lines remain, so that a collection made of
+    // two blank lines keeps one of them.
+    void squize();
+
+    // Balance check run on load: +1 for each line starting with "<BLOC", -1 for each line
+    // starting with "</BLOC". When the sum is not zero the collection is rebuilt (rebuild())
+    // and true is returned: the caller marks the dossier modified and warns the user.
+    // dropped receives the number of blocks the rebuild could not keep (see rebuild()).
+    bool verif(int *dropped = nullptr);
+    // Duplicate removal run on load after verif(): every number below the count present in
+    // two or more opening tags loses its first block once (the later copy stays). Tags whose
+    // four characters are not digits are left to normalise(). The count is then recounted.
+    // Returns the number of blocks removed; does not count as a modification.
+    int doublons();
+    // Last repair of a load: when the blocks are not exactly numbers 0 to count - 1 each once,
+    // in well-formed tags, each closed by its own closing tag, the collection is rebuilt
+    // (rebuild()) so that every block is reachable. True when it acted; dropped as for verif().
+    bool normalise(int *dropped = nullptr);
+    // The rebuild behind verif() and normalise(): cuts the collection into blocks (a block
+    // ends at its closing tag, or where the next opening tag starts), drops the lines outside
+    // blocks and stray closing tags, and writes the blocks back in ascending order of their old
+    // numbers (file order among equal numbers, blocks whose number is not four digits last),
+    // renumbered 0, 1, 2... with well-formed tags. Blocks past kMaxBlocks cannot be numbered
+    // and are dropped; the count becomes the number of blocks kept. Returns how many blocks
+    // were dropped that way.
+    int rebuild();
+
+    // Removes block n (its first occurrence) if it exists; true when something was removed.
+    bool supBloc(int n);
+    // After deleting block k: when the count is 2 or more, every opening and closing tag
+    // whose number m is greater than k becomes m - 1 and the count drops by one. Below 2
+    // nothing changes.
+    void renum(int k);
+    // Deletes the current record: removes its block (if it was ever written), then renumbers
+    // the blocks after it (renum). Deleting the only record leaves the collection with count 0,
+    // so the record added next is block 0000. The current number is then kept within the
+    // records (0 when none is left). The caller marks the dossier modified, then reads the new
+    // current record into its form; the form's pending edits are not written first.
+    // False, and nothing changed, when the collection has no record.
+    bool supprime();
+
+private:
+    // [first, end) lines of the block whose opening tag is at line first, number n.
+    qsizetype blockEnd(qsizetype first, int n) const;
+    // Replaces lines [at, at + removeCount) by insert, keeping the index in step.
+    void replaceLines(qsizetype at, qsizetype removeCount, const QStringList &insert);
+    void ensureIndex() const;
+    void invalidateIndex() { m_indexValid = false; }
+
+    QStringList m_lines;
+    int m_count = 0;
+    int m_current = 0;
+
+    // m_first[n]: line of the first opening tag of n, or -1; m_occurrences[n]: how many
+    // opening tags of n there are (to know when removing the first one needs a new search).
+    mutable QList<int> m_first;
+    mutable QList<int> m_occurrences;
+    mutable bool m_indexValid = false;
+};

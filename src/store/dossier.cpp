@@ -1,0 +1,221 @@
+#include "store/dossier.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QLatin1String kProfileExtension("Prl");
+const QLatin1String kPayslipExtension("Pai");
+
+QString fullName(const QString &path)
+{
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
+// Counts, checks and repairs a collection just read, as every load does.
+void repairLoaded(Collection &c, Dossier::CollectionReport &report)
+{
+    c.recount();
+    int dropped = 0;
+    report.rebuilt = c.verif(&dropped);
+    report.dropped += dropped;
+    report.duplicatesRemoved = c.doublons();
+    dropped = 0;
+    report.renumbered = c.normalise(&dropped);
+    report.dropped += dropped;
+    c.setCurrent(0);
+    report.blocks = c.count();
+}
+
+} // namespace
+
+QString Dossier::alteredMessage()
+{
+    return QStringLiteral("Des fichiers ont été altérés\r\nVérifiez s'il n'y a pas eu perte de données");
+}
+
+QString Dossier::fullMessage()
+{
+    return QStringLiteral("Le fichier est plein");
+}
+
+const Dossier::CollectionReport &Dossier::LoadReport::report(Kind kind) const
+{
+    switch (kind) {
+    case Kind::Profiles:
+        return profiles;
+    case Kind::Payslips:
+        return payslips;
+    case Kind::Employees:
+        break;
+    }
+    return employees;
+}
+
+bool Dossier::LoadReport::alteredMessageDue() const
+{
+    for (const CollectionReport *r : {&employees, &profiles, &payslips})
+        if (r->rebuilt || r->renumbered || r->dropped > 0)
+            return true;
+    return false;
+}
+
+QString Dossier::LoadReport::errorMessage() const
+{
+    switch (failure) {
+    case text::ReadStatus::Ok:
+        return {};
+    case text::ReadStatus::Missing:
+        return QStringLiteral("Le fichier n'existe pas");
+    case text::ReadStatus::Unreadable:
+        break;
+    }
+    return QStringLiteral("Impossible de lire le fichier ") + fullName(failedPath);
+}
+
+QString Dossier::SaveResult::message() const
+{
+    return QStringLiteral("Impossible d'enregistrer le fichier ") + fullName(failedPath);
+}
+
+Collection &Dossier::collection(Kind kind)
+{
+    switch (kind) {
+    case Kind::Profiles:
+        return m_profiles;
+    case Kind::Payslips:
+        return m_payslips;
+    case Kind::Employees:
+        break;
+    }
+    return m_employees;
+}
+
+const Collection &Dossier::collection(Kind kind) const
+{
+    return const_cast<Dossier *>(this)->collection(kind);
+}
+
+QString Dossier::fileName(Kind kind) const
+{
+    switch (kind) {
+    case Kind::Profiles:
+        return m_profileFileName;
+    case Kind::Payslips:
+        return m_payslipFileName;
+    case Kind::Employees:
+        break;
+    }
+    return m_fileName;
+}
+
+QString Dossier::baseName(const QString &fileName)
+{
+    return fileName.left(std::max<qsizetype>(0, fileName.size() - 3));
+}
+
+QString Dossier::sideFile(const QString &fileName, const QString &extension)
+{
+    if (fileName.isEmpty())
+        return {};
+    return text::findCaseInsensitive(baseName(fileName) + extension);
+}
+
+void Dossier::Synchro()
+{
+    m_profileFileName = sideFile(m_fileName, kProfileExtension);
+    m_payslipFileName = sideFile(m_fileName, kPayslipExtension);
+}
+
+Dossier::LoadReport Dossier::Charge(const QString &fileName)
+{
+    LoadReport report;
+    CollectionReport *reports[3] = {&report.employees, &report.profiles, &report.payslips};
+    const QString paths[3] = {fileName, sideFile(fileName, kProfileExtension),
+                              sideFile(fileName, kPayslipExtension)};
+    QStringList lines[3];
+
+    // Read all three files before touching the dossier, so that a file that cannot be read
+    // leaves the open dossier as it was instead of half replaced.
+    for (int i = 0; i < 3; ++i) {
+        reports[i]->path = paths[i];
+        reports[i]->status = paths[i].isEmpty() ? text::ReadStatus::Missing
+                                                : text::readLines(paths[i], lines[i]);
+        const bool dossierMissing = i == 0 && reports[i]->status == text::ReadStatus::Missing;
+        if (dossierMissing || reports[i]->status == text::ReadStatus::Unreadable) {
+            report.failure = reports[i]->status;
+            report.failedPath = paths[i];
+            if (dossierMissing) {
+                m_fileName.clear();
+                Synchro();
+            }
+            return report;
+        }
+    }
+
+    m_fileName = fileName;
+    Synchro();
+    bool repaired = false;
+    const Kind kinds[3] = {Kind::Employees, Kind::Profiles, Kind::Payslips};
+    for (int i = 0; i < 3; ++i) {
+        Collection &c = collection(kinds[i]);
+        c.clear();
+        c.setLines(lines[i]);
+        repairLoaded(c, *reports[i]);
+        repaired = repaired || reports[i]->rebuilt || reports[i]->renumbered;
+    }
+    // A rebuilt collection differs from its file: it is written at the next save. Removing
+    // duplicates alone does not count as a change.
+    m_modified = repaired;
+    report.ok = true;
+    report.failure = text::ReadStatus::Ok;
+    return report;
+}
+
+void Dossier::Squize()
+{
+    m_employees.squize();
+    m_profiles.squize();
+    m_payslips.squize();
+}
+
+Dossier::SaveResult Dossier::Sauve(const QString &fileName)
+{
+    SaveResult result;
+    if (!m_modified)
+        return result;
+    Squize();
+
+    const QString oldNames[3] = {m_fileName, m_profileFileName, m_payslipFileName};
+    m_fileName = fileName;
+    Synchro();
+    const Kind kinds[3] = {Kind::Employees, Kind::Profiles, Kind::Payslips};
+    for (Kind kind : kinds) {
+        const QString path = this->fileName(kind);
+        QString error;
+        if (path.isEmpty() || !text::writeLines(path, collection(kind).lines(), &error)) {
+            result.ok = false;
+            result.failedPath = path;
+            result.error = error;
+            m_fileName = oldNames[0];
+            m_profileFileName = oldNames[1];
+            m_payslipFileName = oldNames[2];
+            return result;
+        }
+    }
+    m_modified = false;
+    result.written = true;
+    return result;
+}
+
+void Dossier::Nouveau()
+{
+    m_employees.clear();
+    m_profiles.clear();
+    m_payslips.clear();
+    m_fileName.clear();
+    m_profileFileName.clear();
+    m_payslipFileName.clear();
+    m_modified = false;
+}

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# korvel-cli check: reports the repairs a load makes, --repair writes the three files back,
+# a missing or unreadable file exits with status 2.
+set -u
+cli=$1
+data=$2/store
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+passed=0
+failed=0
+
+ok() { passed=$((passed + 1)); }
+ko() { failed=$((failed + 1)); echo "ÉCHEC : $1" >&2; }
+expect_eq() { if [ "$2" = "$3" ]; then ok; else ko "$1"; printf 'attendu :\n%s\nobtenu :\n%s\n' "$3" "$2" >&2; fi; }
+
+cp "$data"/damaged.* "$tmp"/
+before=$(cat "$tmp"/damaged.* | md5sum)
+
+# Check alone: the repairs are reported, no file is touched.
+out=$("$cli" check "$tmp/damaged.emp"); rc=$?
+expect_eq "check: statut" "$rc" 0
+expect_eq "check: lignes" "$out" "damaged.emp : 3 blocs, reconstruit après balises déséquilibrées
+damaged.prl : 2 blocs, 1 doublon supprimé
+damaged.PAI : 2 blocs, reconstruit après balises déséquilibrées"
+expect_eq "check: fichiers inchangés" "$(cat "$tmp"/damaged.* | md5sum)" "$before"
+
+# --repair writes the three files under their existing names, and they then load clean.
+out=$("$cli" check --repair "$tmp/damaged.emp"); rc=$?
+expect_eq "repair: statut" "$rc" 0
+expect_eq "repair: fichiers" "$(cd "$tmp" && ls)" "damaged.PAI
+damaged.emp
+damaged.prl"
+if cmp -s <(head -c 19 "$tmp/damaged.emp") <(printf '<BLOC0000>\r\n10001\r\n'); then ok; else ko "repair: employés réécrits en CR LF"; fi
+expect_eq "repair: bloc renuméroté" "$(grep -c $'^<BLOC0001>\r$' "$tmp/damaged.emp")" 1
+out=$("$cli" check "$tmp/damaged.emp"); rc=$?
+expect_eq "après repair: statut" "$rc" 0
+expect_eq "après repair: lignes" "$out" "damaged.emp : 3 blocs, sans réparation
+damaged.prl : 2 blocs, sans réparation
+damaged.PAI : 2 blocs, sans réparation"
+
+# A sound dossier is rewritten too, side files included even when absent.
+printf '<BLOC0000>\r\n10001\r\n</BLOC0000>\r\n' > "$tmp/seul.emp"
+"$cli" check --repair "$tmp/seul.emp" > "$tmp/out.txt"; rc=$?
+expect_eq "repair sain: statut" "$rc" 0
+expect_eq "repair sain: fichier absent signalé" "$(head -n 2 "$tmp/out.txt" | tail -n 1)" "seul.Prl : 0 bloc, fichier absent"
+if [ -f "$tmp/seul.Prl" ] && [ -f "$tmp/seul.Pai" ] && [ ! -s "$tmp/seul.Pai" ]; then ok; else ko "repair sain: fichiers annexes vides"; fi
+
+# Missing and unreadable files, bad arguments: one line on stderr, status 2.
+"$cli" check "$tmp/absent.emp" > "$tmp/out.txt" 2> "$tmp/err.txt"; rc=$?
+expect_eq "absent: statut" "$rc" 2
+expect_eq "absent: une ligne" "$(wc -l < "$tmp/err.txt")" 1
+expect_eq "absent: rien sur stdout" "$(wc -c < "$tmp/out.txt")" 0
+mkdir "$tmp/dossier.emp"
+"$cli" check "$tmp/dossier.emp" > /dev/null 2> "$tmp/err.txt"; rc=$?
+expect_eq "illisible: statut" "$rc" 2
+expect_eq "illisible: une ligne" "$(wc -l < "$tmp/err.txt")" 1
+"$cli" check > /dev/null 2>&1; expect_eq "sans dossier: statut" "$?" 2
+"$cli" frobnicate x.emp > /dev/null 2>&1; expect_eq "commande inconnue: statut" "$?" 2
+"$cli" check --force "$tmp/seul.emp" > /dev/null 2>&1; expect_eq "option inconnue: statut" "$?" 2
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
