@@ -1,0 +1,274 @@
+#include "fakedialogs.h"
+#include "payroll/parameters.h"
+#include "testsupport.h"
+#include "text/encoding.h"
+#include "ui/fiche.h"
+#include "ui/help.h"
+#include "ui/mainform.h"
+#include "ui/parampaie.h"
+#include "ui/societe.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QtTest>
+
+using Answer = Dialogs::Answer;
+
+class TestMainForm : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void menusAndToolBar();
+    void unbuiltCommandsStayUnavailable();
+    void hintsGoToTheStatusBar();
+    void openingADossierAppliesPatternsDAndE();
+    void pagesSwitchFromTheBasesMenu();
+    void dossierKeysAreConsumedByTheDossierWindow();
+    void closingAsksAndWritesTheSideFiles();
+    void payrollParametersDialogFiltersKeys();
+    void payrollParametersEscapeCancels();
+    void companyDialogTyping();
+    void helpTopicsExistForEveryContext();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    FakeDialogs *m_dialogs = nullptr;
+    TMainForm *m_form = nullptr;
+};
+
+void TestMainForm::init()
+{
+    m_dir = new QTemporaryDir;
+    m_dialogs = new FakeDialogs;
+    m_form = new TMainForm(m_dialogs);
+    m_form->start(m_dir->path());
+    m_form->resize(1000, 700);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+}
+
+void TestMainForm::cleanup()
+{
+    m_form->fiche().dossier().Nouveau();
+    delete m_form;
+    delete m_dialogs;
+    delete m_dir;
+}
+
+void TestMainForm::menusAndToolBar()
+{
+    QStringList titles;
+    for (QAction *a : m_form->menuBar()->actions())
+        titles << a->text();
+    QCOMPARE(titles, (QStringList{"&Fichier", "&Edition", "&Bases", "&Paye", "&Rubriques", "&Sélection",
+                                  "&Outils", "Para&mètres", "&Utilitaires", "&Aide"}));
+    QStringList fichier;
+    for (QAction *a : m_form->menu(Menu::Fichier)->actions())
+        if (!a->isSeparator())
+            fichier << a->text();
+    QCOMPARE(fichier, (QStringList{"&Nouveau", "&Ouvrir...", "&Enregistrer", "Enregistrer &sous...", "&Imprimer",
+                                   "&Mise en page", "&Configurer imprimante", "I&mporter...", "E&xporter...",
+                                   "&Quitter"}));
+    QCOMPARE(m_form->action(Cmd::Quitter)->shortcut(), QKeySequence(QStringLiteral("Alt+X")));
+    QCOMPARE(m_form->menu(Menu::Outils)->property("helpContext").toInt(), 9);
+    QVERIFY(m_form->action(Cmd::TousEmployes)->isChecked());
+    QVERIFY(m_form->action(Cmd::TousBulletins)->isChecked());
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Korvel"));
+
+    auto *bar = m_form->findChild<QToolBar *>(QStringLiteral("toolBar"));
+    QVERIFY(bar);
+    QStringList buttons;
+    for (QAction *a : bar->actions())
+        buttons << (a->isSeparator() ? QStringLiteral("|") : a->toolTip());
+    QCOMPARE(buttons.join(u','), QStringLiteral("Nouveau fichier,Ouvrir,Enregistrer,|,Copier,Coller,|,Premier,"
+                                                "Précédent,Suivant,Dernier,|,Nouvelle fiche,Fiche employé,"
+                                                "Profils,Bulletins,Calculer,|,Imprimer,Imprimer enveloppe"));
+}
+
+void TestMainForm::unbuiltCommandsStayUnavailable()
+{
+    // Offered before any dossier: the frame's own commands and the dialogs that exist.
+    for (Cmd c : {Cmd::Nouveau, Cmd::Ouvrir, Cmd::Quitter, Cmd::Societe, Cmd::ParamPaie, Cmd::OuvrirAuto,
+                  Cmd::AideIndex, Cmd::APropos, Cmd::PageProfils, Cmd::BtnOuvrir})
+        QVERIFY2(m_form->action(c)->isEnabled(), qPrintable(commands::info(c).caption));
+    // Not offered: pattern N says no, or the command's window does not exist yet.
+    for (Cmd c : {Cmd::Enregistrer, Cmd::Exporter, Cmd::Caisses, Cmd::MiseEnPage, Cmd::CalculerBulletin,
+                  Cmd::ProfilStandard, Cmd::Departements, Cmd::BtnCalculer})
+        QVERIFY2(!m_form->action(c)->isEnabled(), qPrintable(commands::info(c).caption));
+}
+
+void TestMainForm::hintsGoToTheStatusBar()
+{
+    m_form->action(Cmd::Ouvrir)->showStatusText(m_form);
+    QCOMPARE(m_form->statusBar()->currentMessage(), QStringLiteral("Ouvrir un fichier"));
+    QCOMPARE(m_form->statusPanel(1)->width(), 50);
+    QCOMPARE(m_form->statusPanel(0)->width(), m_form->width() - 100);
+}
+
+void TestMainForm::openingADossierAppliesPatternsDAndE()
+{
+    const QString path = m_dir->filePath("paie.emp");
+    QVERIFY(text::writeLines(path, {"<BLOC0000>", "10001", "</BLOC0000>"}));
+    m_dialogs->files << path;
+    m_form->action(Cmd::Ouvrir)->trigger();
+    QVERIFY(m_form->action(Cmd::Enregistrer)->isEnabled());
+    QVERIFY(m_form->action(Cmd::BtnEnregistrer)->isEnabled());
+    QVERIFY(!m_form->action(Cmd::PageEmployes)->isEnabled());
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Korvel - [paie.emp]"));
+    QCOMPARE(m_form->ficheWindow()->windowTitle(), QStringLiteral("paie.emp"));
+}
+
+void TestMainForm::pagesSwitchFromTheBasesMenu()
+{
+    TFiche *fiche = m_form->ficheWindow();
+    QCOMPARE(fiche->helpContext(), 13);
+    m_form->action(Cmd::PageProfils)->trigger();
+    QCOMPARE(fiche->currentPage(), fiche->page(Fiche::Page::Profils));
+    QCOMPARE(fiche->helpContext(), 16);
+    QVERIFY(!m_form->action(Cmd::PageProfils)->isEnabled());
+    QVERIFY(m_form->action(Cmd::BtnBulletins)->isEnabled());
+    m_form->action(Cmd::BtnBulletins)->trigger();
+    QCOMPARE(fiche->currentPage(), fiche->page(Fiche::Page::Bulletins));
+    QCOMPARE(fiche->helpContext(), 14);
+}
+
+void TestMainForm::dossierKeysAreConsumedByTheDossierWindow()
+{
+    TFiche *fiche = m_form->ficheWindow();
+    auto *edit = new QLineEdit(fiche->page(Fiche::Page::Employes));
+    edit->show();
+    edit->setFocus();
+    QSignalSpy spy(fiche, &TFiche::keyCommand);
+    QTest::keyClicks(edit, "abc");
+    QTest::keyClick(edit, Qt::Key_PageDown);
+    QTest::keyClick(edit, Qt::Key_PageUp);
+    QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_F2);
+    QCOMPARE(spy.size(), 5);
+    QCOMPARE(spy[0][0].value<Cmd>(), Cmd::Suivant);
+    QCOMPARE(spy[2][0].value<Cmd>(), Cmd::Premier);
+    QCOMPARE(spy[4][0].value<Cmd>(), Cmd::Liste);
+    // Home and End without Ctrl reach the control.
+    QTest::keyClick(edit, Qt::Key_Home);
+    QCOMPARE(edit->cursorPosition(), 0);
+    QTest::keyClick(edit, Qt::Key_End);
+    QCOMPARE(edit->cursorPosition(), 3);
+    QCOMPARE(spy.size(), 5);
+    // Ctrl+Shift+Home is not the dossier's key.
+    QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(spy.size(), 5);
+}
+
+void TestMainForm::closingAsksAndWritesTheSideFiles()
+{
+    m_form->fiche().SetSauve();
+    m_dialogs->answers << Answer::Annuler;
+    QVERIFY(!m_form->close());
+    QVERIFY(m_form->isVisible());
+    QVERIFY(!QFileInfo::exists(m_dir->filePath("Korvel.ini")));
+    m_dialogs->answers << Answer::Non;
+    QVERIFY(m_form->close());
+    QVERIFY(QFileInfo::exists(m_dir->filePath("Korvel.ini")));
+    QVERIFY(QFileInfo::exists(m_dir->filePath("Korvel.Cbx")));
+}
+
+void TestMainForm::payrollParametersDialogFiltersKeys()
+{
+    PayrollParameters params;
+    PayrollParametersForm form(params);
+    TParamPaie dlg(form);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Paramètres de la paie"));
+    QCOMPARE(dlg.field(PayrollParametersForm::SurBaseDe)->text(), QStringLiteral("169"));
+    QCOMPARE(dlg.decimals()->maximum(), 3);
+
+    QLineEdit *hs25 = dlg.field(PayrollParametersForm::Hs25);
+    hs25->clear();
+    QTest::keyClicks(hs25, "3a5.2-5");
+    QCOMPARE(hs25->text(), QStringLiteral("35,25"));
+    QTest::keyClick(hs25, Qt::Key_Backspace);
+    QCOMPARE(hs25->text(), QStringLiteral("35,2"));
+    // Fields without a filter take any character.
+    QLineEdit *plafond = dlg.field(PayrollParametersForm::Plafond);
+    plafond->clear();
+    QTest::keyClicks(plafond, "12.5x");
+    QCOMPARE(plafond->text(), QStringLiteral("12.5x"));
+    // Enter in a filtered field confirms.
+    QTest::keyClick(hs25, Qt::Key_Return);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(form.text(PayrollParametersForm::Hs25), QStringLiteral("35,2"));
+    form.apply(params);
+    // "12.5x" stops the conversion at the first field.
+    QCOMPARE(params.overtime25Threshold, 0.0);
+}
+
+void TestMainForm::payrollParametersEscapeCancels()
+{
+    PayrollParameters params;
+    PayrollParametersForm form(params);
+    TParamPaie dlg(form);
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QTest::keyClicks(dlg.field(PayrollParametersForm::Hs50), "9");
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QCOMPARE(form.text(PayrollParametersForm::Hs50), QStringLiteral("0,00"));
+}
+
+void TestMainForm::companyDialogTyping()
+{
+    TSociete dlg;
+    dlg.Init({"A", "B"});
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Société"));
+    dlg.field(0)->setFocus();
+    QTest::keyClicks(dlg.field(0), "ZZ");
+    // A character the files cannot hold is refused at entry.
+    QTest::keyClicks(dlg.field(1), "x");
+    QKeyEvent chinese(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x4e2d)));
+    QApplication::sendEvent(dlg.field(1), &chinese);
+    QTest::keyClicks(dlg.field(1), "y");
+    QCOMPARE(dlg.field(1)->text(), QStringLiteral("Bxy"));
+    QTest::keyClick(dlg.field(0), Qt::Key_Return);
+    QStringList result;
+    dlg.Result(result);
+    QCOMPARE(result.size(), 7);
+    QCOMPARE(result[0], QStringLiteral("AZZ"));
+
+    TSociete cancelled;
+    cancelled.Init({"A"});
+    cancelled.show();
+    QTest::keyClick(&cancelled, Qt::Key_Escape);
+    cancelled.Result(result);
+    QVERIFY(result[0].isEmpty());
+}
+
+void TestMainForm::helpTopicsExistForEveryContext()
+{
+    THelp help;
+    for (int context : {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 16}) {
+        help.showContext(context);
+        QVERIFY2(help.currentTopic() != QStringLiteral("index.html") || context == 0,
+                 qPrintable(QString::number(context)));
+        QVERIFY(!help.browser()->toPlainText().isEmpty());
+    }
+    const auto index = THelp::keywordIndex();
+    QVERIFY(index.contains(QStringLiteral("dossier")));
+    QVERIFY(index.contains(QStringLiteral("paramètres de la paie")));
+}
+
+QTEST_MAIN(TestMainForm)
+#include "test_mainform.moc"
