@@ -1,0 +1,146 @@
+#include "ui/blocnotes.h"
+
+#include "text/encoding.h"
+
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+// Keeps out what the notepad's Windows-1252 file could not hold, so that what is saved is what
+// is shown.
+QString keepStorable(const QString &s)
+{
+    QString kept;
+    kept.reserve(s.size());
+    for (QChar c : s)
+        if (text::fits1252(c) || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            kept += c;
+    return kept;
+}
+
+class NoteEdit : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const QString typed = event->text();
+        if (!typed.isEmpty() && keepStorable(typed) != typed) {
+            event->accept();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+
+    void inputMethodEvent(QInputMethodEvent *event) override
+    {
+        if (keepStorable(event->commitString()) != event->commitString()) {
+            QInputMethodEvent filtered(event->preeditString(), event->attributes());
+            filtered.setCommitString(keepStorable(event->commitString()), event->replacementStart(),
+                                     event->replacementLength());
+            QPlainTextEdit::inputMethodEvent(&filtered);
+            return;
+        }
+        QPlainTextEdit::inputMethodEvent(event);
+    }
+
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        if (source->hasText())
+            insertPlainText(keepStorable(source->text()));
+    }
+};
+
+} // namespace
+
+TBlocNotes::TBlocNotes(const QString &startDir, QWidget *parent)
+    : QDialog(parent)
+    , m_notepad(startDir)
+{
+    setWindowTitle(QStringLiteral("Bloc-notes"));
+    setObjectName(QStringLiteral("TBlocNotes"));
+
+    auto *tools = new QToolBar(this);
+    tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QAction *printAction = tools->addAction(QIcon::fromTheme(QStringLiteral("document-print")),
+                                            QStringLiteral("Imprimer"), this, &TBlocNotes::print);
+    printAction->setObjectName(QStringLiteral("actionImprimer"));
+    printAction->setToolTip(QStringLiteral("Imprimer"));
+    printAction->setShortcut(QKeySequence::Print);
+    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
+    close->setObjectName(QStringLiteral("buttonFermer"));
+    close->setAutoDefault(false);
+    close->setFocusPolicy(Qt::TabFocus);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    tools->addWidget(close);
+
+    m_text = new NoteEdit(this);
+    m_text->setObjectName(QStringLiteral("text"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tools);
+    layout->addWidget(m_text, 1);
+    resize(533, 334);
+    setSizeGripEnabled(true);
+
+    QString contents;
+    m_loadFailed = m_notepad.load(contents) == Notepad::LoadStatus::Unreadable;
+    m_text->setPlainText(contents);
+    m_text->document()->setModified(false);
+}
+
+void TBlocNotes::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    m_text->setFocus();
+    if (m_loadFailed) {
+        m_loadFailed = false;
+        QTimer::singleShot(0, this, [this] {
+            QMessageBox::warning(this, windowTitle(),
+                                 QStringLiteral("Impossible de lire le fichier ") + m_notepad.path());
+        });
+    }
+}
+
+void TBlocNotes::print()
+{
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Imprimer le bloc-notes"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_text->print(&printer);
+}
+
+void TBlocNotes::done(int result)
+{
+    if (m_text->document()->isModified()) {
+        QString error;
+        if (!m_notepad.save(m_text->toPlainText(), &error)) {
+            QMessageBox box(QMessageBox::Warning, windowTitle(),
+                            QStringLiteral("Impossible d'enregistrer le fichier ") + m_notepad.path()
+                                + QStringLiteral("\n") + error + QStringLiteral("\nFermer sans enregistrer ?"),
+                            QMessageBox::NoButton, this);
+            QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
+            box.setDefaultButton(box.addButton(QStringLiteral("Non"), QMessageBox::NoRole));
+            box.exec();
+            if (box.clickedButton() != yes)
+                return;
+        }
+        m_text->document()->setModified(false);
+    }
+    QDialog::done(result);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDialog>
+
+#include "accessories/messages.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+// The telephone-message pad "Messages" of a dossier. The window reads the dossier's ".oms" file
+// when it is made and writes it back when it closes.
+class TFicheMsg : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TFicheMsg(const QString &dossierFile, QWidget *parent = nullptr);
+
+    const QString &fileName() const { return m_file; }
+    const MessagePad &pad() const { return m_pad; }
+
+    // Loads the messages file; a missing file leaves one empty message.
+    MessagePad::LoadStatus Charge();
+    // Stores the current message and writes every message to the file; false (after telling
+    // the user) when the file could not be written.
+    bool Sauve();
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    Message formMessage() const;
+    void storeCurrent();
+    void showCurrent();
+    void previous();
+    void next();
+    void add();
+    void remove();
+
+    QString m_file;
+    MessagePad m_pad;
+    MessagePad::LoadStatus m_loadStatus = MessagePad::LoadStatus::Missing;
+    bool m_loadReported = false;
+    bool m_showing = false;
+    QLabel *m_number = nullptr;
+    QLineEdit *m_fields[Message::FieldCount] = {};
+    QCheckBox *m_boxes[Message::BoxCount] = {};
+};
