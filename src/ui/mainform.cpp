@@ -1,6 +1,13 @@
 #include "ui/mainform.h"
 
 #include "ui/about.h"
+#include "ui/blocnotes.h"
+#include "ui/calendrier.h"
+#include "ui/eurof.h"
+#include "ui/fichemsg.h"
+#include "ui/horloge.h"
+#include "ui/pocket.h"
+#include "ui/texte.h"
 #include "ui/fiche.h"
 #include "ui/help.h"
 #include "ui/qtdialogs.h"
@@ -104,6 +111,14 @@ void TMainForm::registerHandlers()
          }},
         {Cmd::AideUtiliser, [this] { showHelp(12); }},
         {Cmd::APropos, [this] { about(); }},
+        // Desk accessories: each opens modally and is freed when it closes.
+        {Cmd::Calculatrice, [this] { TPocket w(m_calculator, this); w.exec(); }},
+        {Cmd::EuroConversion, [this] { TEurof w(this); w.exec(); }},
+        {Cmd::Horloge, [this] { THorloge w(this); w.exec(); }},
+        {Cmd::Calendrier, [this] { TCalendrier w(this); w.exec(); }},
+        {Cmd::BlocNotes, [this] { TBlocNotes w(m_frame->startDirectory(), this); w.exec(); }},
+        {Cmd::Message, [this] { TFicheMsg w(m_fiche->dossierFileName(), this); w.exec(); }},
+        {Cmd::TraitementTexte, [this] { TTexte w(m_fiche->letterhead(), this); w.exec(); }},
     };
 }
 

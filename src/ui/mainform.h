@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accessories/calculator.h"
 #include "shell/commands.h"
 #include "shell/fiche.h"
 #include "shell/frame.h"
@@ -72,5 +73,7 @@ private:
     QHash<Menu, QMenu *> m_menus;
     QHash<Cmd, std::function<void()>> m_handlers;
     QLabel *m_panels[2] = {nullptr, nullptr};
+    // The calculator's registers are kept for the program's life.
+    Calculator m_calculator;
     bool m_started = false;
 };
