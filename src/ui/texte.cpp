@@ -216,7 +216,8 @@ TTexte::TTexte(const QStringList &letterhead, QWidget *parent)
     : QDialog(parent), m_model(letterhead)
 {
     setWindowTitle(QStringLiteral("Texte"));
-    resize(640, 480);
+    // Wide enough for the whole tool strip to show without its overflow arrow.
+    resize(1000, 640);
 
     m_tools = new QToolBar(this);
     m_ruler = new TexteRuler(this);
