@@ -1,26 +1,12 @@
 #include "accessories/calendarmodel.h"
 #include "accessories/clockmodel.h"
 #include "text/clock.h"
+#include "fakeclock.h"
 #include "testsupport.h"
 
 namespace {
 
 // A clock pinned to a chosen moment that records the times it is asked to set.
-class FakeClock : public Clock
-{
-public:
-    QDateTime moment;
-    bool refuse = false;
-    QList<QDateTime> setTimes;
-
-    QDate today() const override { return moment.date(); }
-    QDateTime now() const override { return moment; }
-    bool setSystemTime(const QDateTime &local) override
-    {
-        setTimes.append(local);
-        return !refuse;
-    }
-};
 
 } // namespace
 

@@ -48,14 +48,6 @@ Document read(const QByteArray &rtf)
     return doc;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
 // The run holding text (first match), or an empty run.
 Run runWith(const Document &doc, const QString &text)
 {

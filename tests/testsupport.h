@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,3 +15,19 @@ inline QString dataPath(const QString &name)
 }
 
 } // namespace testsupport
+
+// The bytes of a file, or "<unreadable>" when it cannot be opened.
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return f.readAll();
+}
+
+inline void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}

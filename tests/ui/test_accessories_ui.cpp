@@ -5,6 +5,7 @@
 #include "ui/fichemsg.h"
 #include "ui/horloge.h"
 #include "ui/pocket.h"
+#include "fakeclock.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -23,21 +24,6 @@
 
 namespace {
 
-class FakeClock : public Clock
-{
-public:
-    QDateTime moment{QDate(1998, 10, 20), QTime(18, 23, 0)};
-    bool refuse = false;
-    QList<QDateTime> setTimes;
-
-    QDate today() const override { return moment.date(); }
-    QDateTime now() const override { return moment; }
-    bool setSystemTime(const QDateTime &local) override
-    {
-        setTimes.append(local);
-        return !refuse;
-    }
-};
 
 // Answers the next message box that opens: records its text and presses the button whose
 // caption is given (the first button when none is).
@@ -102,12 +88,6 @@ void press(QWidget &window, Qt::Key key)
 {
     QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
     QTest::keyClick(target, key);
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
