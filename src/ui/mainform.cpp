@@ -21,6 +21,7 @@
 #include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -67,6 +68,9 @@ TMainForm::TMainForm(Dialogs *dialogs, QWidget *parent) : QMainWindow(parent)
     m_ficheWindow = new TFiche(*m_fiche, this);
     setCentralWidget(m_ficheWindow);
     connect(m_ficheWindow, &TFiche::keyCommand, this, [this](Cmd c) { run(c); });
+    // F1 shows the help topic of the page shown (on an open menu, that menu's topic).
+    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(f1, &QShortcut::activated, this, [this] { showHelp(m_ficheWindow->helpContext()); });
 
     registerHandlers();
     buildMenus();
@@ -127,9 +131,9 @@ bool TMainForm::available(Cmd id) const
     const CommandInfo &c = commands::info(id);
     if (!m_frame->commands().enabled(id))
         return false;
-    // A submenu is offered with its pattern; the items in it answer for themselves.
+    // A submenu is offered when one of its items is.
     if (id == Cmd::Imprimer)
-        return true;
+        return available(Cmd::ImprimerListe) || available(Cmd::ImprimerEnveloppes);
     return m_handlers.contains(c.action);
 }
 
