@@ -39,6 +39,8 @@ private Q_SLOTS:
     void payrollParametersEscapeCancels();
     void companyDialogTyping();
     void helpTopicsExistForEveryContext();
+    void accessoriesOpenFromTheirMenus_data();
+    void accessoriesOpenFromTheirMenus();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -268,6 +270,33 @@ void TestMainForm::helpTopicsExistForEveryContext()
     const auto index = THelp::keywordIndex();
     QVERIFY(index.contains(QStringLiteral("dossier")));
     QVERIFY(index.contains(QStringLiteral("paramètres de la paie")));
+}
+
+void TestMainForm::accessoriesOpenFromTheirMenus_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("calculatrice") << int(Cmd::Calculatrice) << "Calculatrice";
+    QTest::newRow("euro") << int(Cmd::EuroConversion) << "Euro convertisseur";
+    QTest::newRow("horloge") << int(Cmd::Horloge) << "Horloge";
+    QTest::newRow("texte") << int(Cmd::TraitementTexte) << "Texte";
+}
+
+void TestMainForm::accessoriesOpenFromTheirMenus()
+{
+    QFETCH(int, command);
+    QFETCH(QString, caption);
+    QAction *action = m_form->action(static_cast<Cmd>(command));
+    QVERIFY(action->isEnabled());
+    QString seen;
+    QTimer::singleShot(100, this, [&seen] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            seen = w->windowTitle();
+            w->close();
+        }
+    });
+    action->trigger();
+    QCOMPARE(seen, caption);
 }
 
 QTEST_MAIN(TestMainForm)
