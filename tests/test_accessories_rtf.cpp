@@ -204,7 +204,8 @@ void TestRtf::readsCommonRtf_data()
     QTest::newRow("tables") << QByteArray("{\\rtf1\\trowd\\cellx1000\\cellx2000 a\\cell b\\cell\\row fin\\par}")
                             << QStringLiteral("a\tb\t\nfin");
     QTest::newRow("leading blanks and trailing bytes")
-        << QByteArray("\r\n {\\rtf1 a}\r\n\0\0garbage", 27) << QStringLiteral("a");
+        << QByteArray("\r\n {\\rtf1 a}\r\n\0\0garbage", sizeof("\r\n {\\rtf1 a}\r\n\0\0garbage") - 1)
+        << QStringLiteral("a");
     QTest::newRow("raw 8-bit text") << QByteArray("{\\rtf1 d\xe9j\xe0}") << QStringLiteral("déjà");
 }
 
