@@ -1,0 +1,137 @@
+// Figures of the employees page on the largest dossier (9999 employees) against a dossier of
+// ten: per-record costs (move to the next record, read of the record shown, write-back of an
+// edited record), and the whole-file operations (a search that finds nothing, the sort by
+// name, an export, an import of 9998 lines) against Charge of the same dossier.
+
+#include "employees/employeeform.h"
+#include "employees/exchange.h"
+#include "employees/navigation.h"
+#include "gen_dossier.h"
+#include "store/dossier.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+volatile qsizetype g_sink = 0;
+
+template <class F>
+double medianMs(int runs, F &&f)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        times.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+template <class F>
+double perOpUs(int ops, F &&f)
+{
+    std::vector<double> times;
+    for (int b = 0; b < 9; ++b) {
+        QElapsedTimer t;
+        t.start();
+        for (int i = 0; i < ops; ++i)
+            f(i);
+        times.push_back(t.nsecsElapsed() / 1e3 / ops);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+struct PerRecord {
+    double move, read, write;
+};
+
+PerRecord perRecord(Dossier &d)
+{
+    Collection &emp = d.employees();
+    const int last = emp.count() - 1;
+    EmployeeForm form;
+    PerRecord r{};
+    // Back and forth between the last two records, the form edited each time.
+    r.move = perOpUs(1000, [&](int i) {
+        emp.setCurrent(i % 2 ? last : last - 1);
+        form.edited = true;
+        Deplacer(emp, form, i % 2 ? Move::Precedent : Move::Suivant, Selection{1, {}, {}});
+        g_sink = g_sink + form.name.size();
+    });
+    r.read = perOpUs(1000, [&](int i) {
+        LitFiche(emp, last - (i % 2), form);
+        g_sink = g_sink + form.name.size();
+    });
+    LitFiche(emp, last - 1, form);
+    r.write = perOpUs(1000, [&](int i) {
+        form.name = i % 2 ? QStringLiteral("DURAND Paul") : QStringLiteral("DURAND Paul (modifié)");
+        form.edited = true;
+        EcritFiche(emp, last - 1, form);
+    });
+    return r;
+}
+
+void ratio(const char *label, double big, double small, const char *unit)
+{
+    std::printf("%-44s %10.3f %s  (10 fiches : %.3f, rapport %.2f)\n", label, big, unit, small,
+                small > 0 ? big / small : 0.0);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString big = gen::writeDossier(dir.path(), QStringLiteral("grand"), Collection::kMaxBlocks);
+    const QString small = gen::writeDossier(dir.path(), QStringLiteral("petit"), 10);
+
+    Dossier d;
+    const double charge = medianMs(5, [&] { d.Charge(big); });
+    std::printf("%-44s %10.3f ms\n", "Charge (référence)", charge);
+
+    Dossier s;
+    s.Charge(small);
+    d.Charge(big);
+    const PerRecord pb = perRecord(d);
+    const PerRecord ps = perRecord(s);
+    ratio("fiche suivante (écriture + lecture)", pb.move, ps.move, "us");
+    ratio("lecture de la fiche affichée", pb.read, ps.read, "us");
+    ratio("réécriture d'une fiche modifiée", pb.write, ps.write, "us");
+
+    auto whole = [&](const char *label, double ms) {
+        std::printf("%-44s %10.3f ms  (rapport à Charge %.2f)\n", label, ms, ms / charge);
+    };
+    d.Charge(big);
+    whole("recherche sans résultat (nom)", medianMs(5, [&] {
+              g_sink = g_sink + RechNom(d.employees(), QStringLiteral("ZZZ"));
+          }));
+    whole("recherche sans résultat (téléphone)", medianMs(5, [&] {
+              g_sink = g_sink + RechTel(d.employees(), QStringLiteral("09"));
+          }));
+    whole("tri par nom", medianMs(5, [&] {
+              Collection c = d.employees();
+              trierCollection(c, SortKey::Nom);
+              g_sink = g_sink + c.count();
+          }));
+    const QString out = dir.filePath(QStringLiteral("export.txt"));
+    whole("export", medianMs(5, [&] { exchange::Exporter(d.employees(), out); }));
+    const QStringList exported = exchange::exportLines(d.employees()).mid(0, exchange::kImportLimit);
+    text::writeLines(out, exported);
+    whole("import de 9998 lignes (fichier lu compris)", medianMs(5, [&] {
+              Collection c;
+              exchange::ImportResult r;
+              exchange::Importer(c, out, &r);
+              g_sink = g_sink + r.added;
+          }));
+    return 0;
+}

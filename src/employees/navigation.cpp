@@ -1,0 +1,383 @@
+#include "employees/navigation.h"
+
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+
+const QLatin1String kOpenPrefix("<BLOC");
+
+// The line at distance of the block whose opening tag is at line first, or a null string
+// when the block ends before it.
+QString lineAt(const QStringList &lines, qsizetype first, int n, int distance)
+{
+    const QString close = Collection::closeTag(n);
+    for (int d = 1; d <= distance; ++d) {
+        const qsizetype i = first + d;
+        if (i >= lines.size())
+            return {};
+        const QString &line = lines[i];
+        if (line == close || line.startsWith(kOpenPrefix) || line.startsWith(QLatin1String("</BLOC")))
+            return {};
+        if (d == distance)
+            return line.isNull() ? QStringLiteral("") : line;
+    }
+    return {};
+}
+
+// The number of the block opened at line i (its four characters after "<BLOC"), -1 if they
+// are not a number.
+int numberOf(const QString &line)
+{
+    bool ok = false;
+    const int n = line.mid(5, 4).toInt(&ok);
+    return ok ? n : -1;
+}
+
+int distanceOf(SearchKind kind)
+{
+    switch (kind) {
+    case SearchKind::Nom:
+        return EmployeeForm::kName;
+    case SearchKind::Numero:
+        return EmployeeForm::kCode;
+    case SearchKind::Telephone:
+        return EmployeeForm::kTelephone;
+    }
+    return EmployeeForm::kName;
+}
+
+bool isCandidate(const Collection &employees, int n, const Selection &selection)
+{
+    const int distance = selection.mode == 2 ? EmployeeForm::kPostcode : EmployeeForm::kTown;
+    const QString &wanted = selection.mode == 2 ? selection.postcode : selection.town;
+    const QString line = blockLine(employees, n, distance);
+    return !line.isNull() && line == wanted;
+}
+
+} // namespace
+
+QString blockLine(const Collection &employees, int n, int distance)
+{
+    const int first = employees.find(n);
+    if (first < 0)
+        return {};
+    return lineAt(employees.lines(), first, n, distance);
+}
+
+int moveTarget(const Collection &employees, Move move, const Selection &selection)
+{
+    const int count = employees.count();
+    const int current = employees.current();
+    if ((move == Move::Suivant || move == Move::Dernier) && count < 2)
+        return -1;
+    if (selection.mode != 2 && selection.mode != 3) {
+        switch (move) {
+        case Move::Premier:
+            return 0;
+        case Move::Precedent:
+            return std::max(0, current - 1);
+        case Move::Suivant:
+            return std::min(count - 1, current + 1);
+        case Move::Dernier:
+            return std::max(0, count - 1);
+        }
+        return current;
+    }
+    // The records are numbered 0 to count - 1; candidates are looked for from the nearest.
+    switch (move) {
+    case Move::Premier:
+        for (int n = 0; n < count; ++n)
+            if (isCandidate(employees, n, selection))
+                return n;
+        break;
+    case Move::Precedent:
+        for (int n = std::min(current, count) - 1; n >= 0; --n)
+            if (isCandidate(employees, n, selection))
+                return n;
+        break;
+    case Move::Suivant:
+        for (int n = std::max(current + 1, 0); n < count; ++n)
+            if (isCandidate(employees, n, selection))
+                return n;
+        break;
+    case Move::Dernier:
+        for (int n = count - 1; n >= 0; --n)
+            if (isCandidate(employees, n, selection))
+                return n;
+        break;
+    }
+    return current;
+}
+
+bool Deplacer(Collection &employees, EmployeeForm &form, Move move, const Selection &selection)
+{
+    if ((move == Move::Suivant || move == Move::Dernier) && employees.count() < 2)
+        return false;
+    EcritFiche(employees, employees.current(), form);
+    employees.setCurrent(moveTarget(employees, move, selection));
+    LitFiche(employees, employees.current(), form);
+    return true;
+}
+
+QString searchCaption(SearchKind kind)
+{
+    switch (kind) {
+    case SearchKind::Nom:
+        return QStringLiteral("Recherche par nom");
+    case SearchKind::Numero:
+        return QStringLiteral("Recherche par code employé");
+    case SearchKind::Telephone:
+        return QStringLiteral("Recherche par téléphone");
+    }
+    return {};
+}
+
+QString searchLabel(SearchKind kind)
+{
+    switch (kind) {
+    case SearchKind::Nom:
+        return QStringLiteral("Début nom");
+    case SearchKind::Numero:
+        return QStringLiteral("Code employé");
+    case SearchKind::Telephone:
+        return QStringLiteral("Téléphone");
+    }
+    return {};
+}
+
+bool acceptsSearchKey(SearchKind kind, QChar key)
+{
+    if (key == u'\b' || key == u'\t')
+        return true;
+    switch (kind) {
+    case SearchKind::Nom:
+        return true;
+    case SearchKind::Numero:
+        return key >= u'0' && key <= u'9';
+    case SearchKind::Telephone:
+        return (key >= u'0' && key <= u'9') || key == u' ' || key == u'.';
+    }
+    return false;
+}
+
+bool acceptsPostcodeKey(QChar key)
+{
+    return key == u'\b' || key == u'\t' || (key >= u'0' && key <= u'9');
+}
+
+QString upperAZ(const QString &text)
+{
+    QString out = text;
+    for (QChar &c : out)
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - 'a' + 'A');
+    return out;
+}
+
+QString searchText(SearchKind kind, const QString &typed)
+{
+    return kind == SearchKind::Nom ? upperAZ(typed) : typed;
+}
+
+int rechercher(const Collection &employees, SearchKind kind, const QString &typed)
+{
+    const QString wanted = searchText(kind, typed);
+    if (wanted.isEmpty())
+        return -1;
+    const int distance = distanceOf(kind);
+    const QStringList &lines = employees.lines();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!lines[i].startsWith(kOpenPrefix))
+            continue;
+        const int n = numberOf(lines[i]);
+        if (n < 0)
+            continue;
+        const QString line = lineAt(lines, i, n, distance);
+        if (line.size() < wanted.size())
+            continue;
+        if (upperAZ(line.left(wanted.size())) == wanted)
+            return n;
+    }
+    return -1;
+}
+
+QString notFoundMessage(SearchKind kind, const QString &typed)
+{
+    return QStringLiteral("Fiche ") + searchText(kind, typed) + QStringLiteral(" non trouvée");
+}
+
+bool Rechercher(Collection &employees, EmployeeForm &form, SearchKind kind, const QString &typed,
+                QString *message)
+{
+    if (typed.isEmpty())
+        return true;
+    const int found = rechercher(employees, kind, typed);
+    if (found < 0) {
+        if (message)
+            *message = notFoundMessage(kind, typed);
+        return false;
+    }
+    EcritFiche(employees, employees.current(), form);
+    employees.setCurrent(found);
+    LitFiche(employees, found, form);
+    return true;
+}
+
+bool listeDisponible(const Collection &employees)
+{
+    return employees.lineCount() >= 21;
+}
+
+QList<EmployeeListRow> listeEmployes(const Collection &employees)
+{
+    QList<EmployeeListRow> rows;
+    const QStringList &lines = employees.lines();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!lines[i].startsWith(kOpenPrefix))
+            continue;
+        EmployeeListRow row;
+        row.number = numberOf(lines[i]);
+        row.sequence = rows.size() + 1;
+        const int n = row.number;
+        row.name = lineAt(lines, i, n, EmployeeForm::kName);
+        row.address1 = lineAt(lines, i, n, EmployeeForm::kAddress1);
+        row.address2 = lineAt(lines, i, n, EmployeeForm::kAddress2);
+        row.postcode = lineAt(lines, i, n, EmployeeForm::kPostcode);
+        row.town = lineAt(lines, i, n, EmployeeForm::kTown);
+        row.telephone = lineAt(lines, i, n, EmployeeForm::kTelephone);
+        row.email = lineAt(lines, i, n, EmployeeForm::kEmail);
+        rows.append(row);
+    }
+    return rows;
+}
+
+QStringList listeColonnes()
+{
+    return {QString(), QStringLiteral("Nom"), QStringLiteral("Adresse"), QStringLiteral("Adresse"),
+            QStringLiteral("C.P."), QStringLiteral("Ville"), QStringLiteral("Téléphone"),
+            QStringLiteral("Email")};
+}
+
+bool Choisir(Collection &employees, EmployeeForm &form, int number)
+{
+    if (number < 0 || number >= employees.count() || !employees.contains(number))
+        return false;
+    EcritFiche(employees, employees.current(), form);
+    employees.setCurrent(number);
+    LitFiche(employees, number, form);
+    return true;
+}
+
+namespace {
+
+// "code name" for every block, in the order the blocks stand in the collection.
+QStringList codeNameItems(const Collection &collection, int codeDistance, int nameDistance)
+{
+    QStringList items;
+    const QStringList &lines = collection.lines();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!lines[i].startsWith(kOpenPrefix))
+            continue;
+        const int n = numberOf(lines[i]);
+        items.append(lineAt(lines, i, n, codeDistance) + u' ' + lineAt(lines, i, n, nameDistance));
+    }
+    return items;
+}
+
+} // namespace
+
+QStringList listeEmp(const Collection &employees)
+{
+    return codeNameItems(employees, EmployeeForm::kCode, EmployeeForm::kName);
+}
+
+QStringList InitProfils(const Collection &profiles)
+{
+    return codeNameItems(profiles, 1, 2);
+}
+
+QString codeChoisi(const QString &item)
+{
+    const qsizetype space = item.indexOf(u' ');
+    return space < 0 ? item : item.left(space);
+}
+
+namespace {
+
+struct SortEntry {
+    QString key;
+    QStringList content;
+};
+
+} // namespace
+
+void trierCollection(Collection &employees, SortKey key)
+{
+    const int distance = key == SortKey::Nom          ? EmployeeForm::kName
+                         : key == SortKey::CodePostal ? EmployeeForm::kPostcode
+                                                      : EmployeeForm::kTown;
+    const QStringList &lines = employees.lines();
+    QList<SortEntry> entries;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!lines[i].startsWith(kOpenPrefix))
+            continue;
+        const QString close = QStringLiteral("</BLOC") + lines[i].mid(5, 4) + u'>';
+        SortEntry entry;
+        qsizetype j = i + 1;
+        for (; j < lines.size(); ++j) {
+            if (lines[j] == close || lines[j].startsWith(kOpenPrefix))
+                break;
+            entry.content.append(lines[j]);
+        }
+        entry.key = distance <= entry.content.size() ? entry.content[distance - 1] : QString();
+        entries.append(entry);
+        // A block without its closing tag ends where the next one opens.
+        i = (j < lines.size() && lines[j] == close) ? j : j - 1;
+    }
+
+    QCollator collator{QLocale(QLocale::French, QLocale::France)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    // Sort keys once per entry; the content is compared only between equal keys.
+    QList<QCollatorSortKey> keys;
+    keys.reserve(entries.size());
+    for (const SortEntry &e : entries)
+        keys.append(collator.sortKey(e.key));
+    QList<int> order(entries.size());
+    for (int i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int c = keys[a].compare(keys[b]);
+        if (c != 0)
+            return c < 0;
+        const QStringList &ca = entries[a].content;
+        const QStringList &cb = entries[b].content;
+        for (qsizetype k = 0; k < std::min(ca.size(), cb.size()); ++k) {
+            const int d = collator.compare(ca[k], cb[k]);
+            if (d != 0)
+                return d < 0;
+        }
+        return ca.size() < cb.size();
+    });
+
+    const int kept = std::min<int>(entries.size(), Collection::kMaxBlocks);
+    QStringList sorted;
+    for (int j = 0; j < kept; ++j) {
+        const SortEntry &e = entries[order[j]];
+        sorted.append(Collection::openTag(j));
+        sorted.append(e.content);
+        sorted.append(Collection::closeTag(j));
+    }
+    employees.setLines(sorted);
+    employees.setCount(kept);
+    employees.setCurrent(std::clamp(employees.current(), 0, std::max(0, kept - 1)));
+}
+
+void Trier(Collection &employees, EmployeeForm &form, SortKey key)
+{
+    EcritFiche(employees, employees.current(), form);
+    trierCollection(employees, key);
+    LitFiche(employees, employees.current(), form);
+}
