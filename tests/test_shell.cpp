@@ -79,6 +79,8 @@ private Q_SLOTS:
     void payrollParametersDialog();
     void payrollParametersStopAtFirstBadField();
     void companyDialog();
+    void employeeEditCycle();
+    void employeeSelectionAndSearch();
 };
 
 void TestShell::commandTableIsComplete()
@@ -660,6 +662,88 @@ void TestShell::companyDialog()
     QCOMPARE(h.fiche.letterhead()[6], QStringLiteral("Siret"));
     // The company file is written only at exit.
     QVERIFY(!QFileInfo::exists(h.path("Korvel.soc")));
+}
+
+void TestShell::employeeEditCycle()
+{
+    Harness h;
+    h.writeDossier("paie.emp", 3);
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    EmployeeForm &form = h.fiche.employeeForm();
+    QCOMPARE(form.code, QStringLiteral("10001"));
+    // A keystroke edits the form and marks the dossier; a move writes it back first.
+    form.name = QStringLiteral("DURAND Élise");
+    h.fiche.formEdited();
+    QVERIFY(h.fiche.TestModif());
+    QVERIFY(h.fiche.deplacer(Move::Suivant));
+    QCOMPARE(form.code, QStringLiteral("10002"));
+    QVERIFY(h.fiche.deplacer(Move::Premier));
+    QCOMPARE(form.name, QStringLiteral("DURAND Élise"));
+
+    // A new record gets the next code; pattern D alone follows.
+    h.frame.showPage(Fiche::Page::Employes);
+    h.frame.nouvelleFiche();
+    QCOMPARE(h.fiche.dossier().employees().count(), 4);
+    QCOMPARE(form.code, QStringLiteral("10004"));
+    QVERIFY(h.frame.commands().enabled(Cmd::BtnFicheEmploye));
+    form.name = QStringLiteral("MARTIN Paul");
+    h.fiche.formEdited();
+
+    // Pending edits are saved with the dossier and found again after a reload.
+    h.frame.enregistrer();
+    QVERIFY(!h.fiche.TestModif());
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    QCOMPARE(h.fiche.dossier().employees().count(), 4);
+    QCOMPARE(form.name, QStringLiteral("DURAND Élise"));
+    QVERIFY(h.fiche.deplacer(Move::Dernier));
+    QCOMPARE(form.name, QStringLiteral("MARTIN Paul"));
+
+    // Deleting shows the record that takes the place, without writing the pending edits.
+    form.name = QStringLiteral("perdu");
+    h.fiche.formEdited();
+    h.dialogs.answers << Answer::Ok;
+    h.frame.supprimer();
+    QCOMPARE(h.fiche.dossier().employees().count(), 3);
+    QCOMPARE(form.code, QStringLiteral("10003"));
+    QVERIFY(!h.fiche.dossier().employees().lines().contains(QStringLiteral("perdu")));
+}
+
+void TestShell::employeeSelectionAndSearch()
+{
+    Harness h;
+    QStringList lines;
+    const QStringList names{"ROBERT Luc", "ABEL Anne", "MOREAU Jean"};
+    const QStringList towns{"LYON", "PARIS", "LYON"};
+    for (int i = 0; i < 3; ++i) {
+        QStringList content(29);
+        content[0] = QString::number(10001 + i);
+        content[3] = names[i];
+        content[8] = towns[i];
+        lines << block(i, content);
+    }
+    QVERIFY(text::writeLines(h.path("paie.emp"), lines));
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    EmployeeForm &form = h.fiche.employeeForm();
+
+    h.fiche.rechercher(SearchKind::Nom, QStringLiteral("mor"));
+    QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
+    h.fiche.rechercher(SearchKind::Nom, QStringLiteral("zz"));
+    QCOMPARE(h.dialogs.messages().last(), QStringLiteral("Fiche ZZ non trouvée"));
+    QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
+
+    h.frame.selectionEmployes(Cmd::SelVille, 3, QStringLiteral("LYON"));
+    QVERIFY(h.frame.commands().checked(Cmd::SelVille));
+    QVERIFY(!h.frame.commands().checked(Cmd::TousEmployes));
+    QCOMPARE(form.name, QStringLiteral("ROBERT Luc"));
+    h.fiche.deplacer(Move::Suivant);
+    QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
+
+    h.fiche.trier(SortKey::Nom);
+    QVERIFY(h.fiche.TestModif());
+    QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(3), QStringLiteral("ABEL Anne"));
 }
 
 QTEST_GUILESS_MAIN(TestShell)

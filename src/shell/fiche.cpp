@@ -56,6 +56,8 @@ void Fiche::Charge(const QString &fileName)
 {
     const Dossier::LoadReport report = m_dossier.Charge(fileName);
     reportLoad(report);
+    m_dossier.employees().setCurrent(0);
+    LitFiche();
     Q_EMIT captionChanged();
 }
 
@@ -71,6 +73,8 @@ void Fiche::reportLoad(const Dossier::LoadReport &report)
 
 bool Fiche::Sauve(const QString &fileName)
 {
+    if (m_dossier.TestModif())
+        EcritFiche();
     const Dossier::SaveResult result = m_dossier.Sauve(fileName);
     if (!result.ok) {
         m_dialogs.message(result.message());
@@ -93,6 +97,7 @@ bool Fiche::TestModif() const
 void Fiche::Nouveau()
 {
     m_dossier.Nouveau();
+    LitFiche();
     Q_EMIT captionChanged();
 }
 
@@ -122,6 +127,7 @@ void Fiche::SetIni(bool autoOpen)
 void Fiche::SetSel(int mode)
 {
     m_selectionMode = mode;
+    m_selection.mode = mode;
 }
 
 void Fiche::SetBul(int mode)
@@ -159,8 +165,12 @@ Collection &Fiche::activeCollection()
 
 void Fiche::Supprime()
 {
-    if (activeCollection().supprime())
-        m_dossier.SetSauve();
+    if (!activeCollection().supprime())
+        return;
+    m_dossier.SetSauve();
+    // The pending edits of the deleted record are not written back.
+    if (m_page == Page::Employes)
+        LitFiche();
 }
 
 void Fiche::Psoc()
@@ -182,4 +192,130 @@ void Fiche::ParamPaie()
     const QString path = QDir(dir).filePath(QLatin1String(sidefiles::kIniName));
     if (!SauveIni(path, m_settings, m_dossier.fileName()))
         m_dialogs.message(QStringLiteral("Impossible d'enregistrer le fichier ") + QDir::toNativeSeparators(path));
+}
+
+void Fiche::LitFiche()
+{
+    Collection &employees = m_dossier.employees();
+    ::LitFiche(employees, employees.current(), m_employeeForm);
+    Q_EMIT employeeChanged();
+}
+
+void Fiche::EcritFiche()
+{
+    Collection &employees = m_dossier.employees();
+    ::EcritFiche(employees, employees.current(), m_employeeForm);
+}
+
+void Fiche::formEdited()
+{
+    m_employeeForm.edited = true;
+    m_dossier.SetSauve();
+}
+
+QStringList Fiche::profileChoices() const
+{
+    return InitProfils(m_dossier.profiles());
+}
+
+bool Fiche::deplacer(Move move)
+{
+    if (m_page != Page::Employes)
+        return false;
+    const bool moved = Deplacer(m_dossier.employees(), m_employeeForm, move, m_selection);
+    if (moved)
+        Q_EMIT employeeChanged();
+    return moved;
+}
+
+bool Fiche::NouvelleFiche()
+{
+    if (!Ajout(m_dossier.employees(), m_employeeForm)) {
+        m_dialogs.message(Dossier::fullMessage());
+        Q_EMIT employeeChanged();
+        return false;
+    }
+    m_dossier.SetSauve();
+    Q_EMIT employeeChanged();
+    return true;
+}
+
+void Fiche::rechercher(SearchKind kind, const QString &text)
+{
+    QString message;
+    if (Rechercher(m_dossier.employees(), m_employeeForm, kind, text, &message)) {
+        Q_EMIT employeeChanged();
+        return;
+    }
+    if (!message.isEmpty())
+        m_dialogs.message(message);
+}
+
+void Fiche::selectionner(int mode, const QString &value)
+{
+    SetSel(mode);
+    if (mode == 2)
+        m_selection.postcode = value;
+    else if (mode == 3)
+        m_selection.town = value;
+    // The first record of the selection is shown.
+    Deplacer(m_dossier.employees(), m_employeeForm, Move::Premier, m_selection);
+    Q_EMIT employeeChanged();
+}
+
+void Fiche::trier(SortKey key)
+{
+    Trier(m_dossier.employees(), m_employeeForm, key);
+    m_dossier.SetSauve();
+    Q_EMIT employeeChanged();
+}
+
+void Fiche::choisir(int number)
+{
+    if (Choisir(m_dossier.employees(), m_employeeForm, number))
+        Q_EMIT employeeChanged();
+}
+
+void Fiche::Copier()
+{
+    m_employeeCopy.Copier(m_employeeForm);
+}
+
+void Fiche::Coller()
+{
+    m_employeeCopy.Coller(m_employeeForm, Numerom(m_dossier.employees()));
+    m_dossier.SetSauve();
+    Q_EMIT employeeChanged();
+}
+
+bool Fiche::exporter(const QString &path)
+{
+    EcritFiche();
+    QString error;
+    if (exchange::Exporter(m_dossier.employees(), path, &error))
+        return true;
+    m_dialogs.message(QStringLiteral("Impossible d'enregistrer le fichier ") + QDir::toNativeSeparators(path));
+    return false;
+}
+
+bool Fiche::importer(const QString &path)
+{
+    EcritFiche();
+    exchange::ImportResult result;
+    switch (exchange::Importer(m_dossier.employees(), path, &result)) {
+    case exchange::ImportStatus::Missing:
+        m_dialogs.message(exchange::missingMessage(path));
+        return false;
+    case exchange::ImportStatus::Unreadable:
+        m_dialogs.message(QStringLiteral("Impossible de lire le fichier ") + QDir::toNativeSeparators(path));
+        return false;
+    case exchange::ImportStatus::Ok:
+        break;
+    }
+    if (result.truncated)
+        m_dialogs.message(exchange::truncatedMessage());
+    if (result.added > 0)
+        m_dossier.SetSauve();
+    LitFiche();
+    return true;
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "employees/copybuffer.h"
+#include "employees/employeeform.h"
+#include "employees/exchange.h"
+#include "employees/navigation.h"
 #include "shell/sidefiles.h"
 #include "store/dossier.h"
 
@@ -68,9 +72,39 @@ public:
     void Psoc();
     void ParamPaie();
 
+    // The employees page: its form is the working copy of the current employee.
+    EmployeeForm &employeeForm() { return m_employeeForm; }
+    const Selection &selection() const { return m_selection; }
+    // Reads the current employee into the form / writes the form back when it is edited.
+    void LitFiche();
+    void EcritFiche();
+    // A keystroke changed the form: the dossier is modified.
+    void formEdited();
+    // The profile choices of the employee page ("code name" of every profile).
+    QStringList profileChoices() const;
+
+    // The four moves on the active page; false when nothing moved.
+    bool deplacer(Move move);
+    // "&Nouvelle fiche" on the employees page; false (after "Le fichier est plein") when full.
+    bool NouvelleFiche();
+    // Searches by name, code or telephone; "Fiche ... non trouvée" when nothing is found.
+    void rechercher(SearchKind kind, const QString &text);
+    // The employee selection: mode 1 all, 2 by postcode, 3 by town; then the first record.
+    void selectionner(int mode, const QString &value = {});
+    void trier(SortKey key);
+    // The list window's choice.
+    void choisir(int number);
+    void Copier();
+    void Coller();
+    // Exchange files; false when the user has been told of a failure.
+    bool exporter(const QString &path);
+    bool importer(const QString &path);
+
 Q_SIGNALS:
     void captionChanged();
     void pageChanged();
+    // The employee form was filled anew from its block (move, load, delete...).
+    void employeeChanged();
 
 private:
     Collection &activeCollection();
@@ -86,5 +120,8 @@ private:
     QString m_sideDirectory;
     Page m_page = Page::Employes;
     int m_selectionMode = 0;
+    Selection m_selection;
+    EmployeeForm m_employeeForm;
+    EmployeeCopy m_employeeCopy;
     int m_payslipMode = 0;
 };

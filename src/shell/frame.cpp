@@ -198,9 +198,37 @@ void Frame::toggleAutoOpen()
 
 void Frame::tousLesEmployes()
 {
-    m_commands.checkInGroup(Cmd::TousEmployes);
-    m_fiche.SetSel(1);
+    selectionEmployes(Cmd::TousEmployes, 1);
+}
+
+void Frame::selectionEmployes(Cmd item, int mode, const QString &value)
+{
+    m_commands.checkInGroup(item);
+    m_fiche.selectionner(mode, value);
     Q_EMIT commandsChanged();
+}
+
+void Frame::nouvelleFiche()
+{
+    if (m_fiche.NouvelleFiche())
+        applyPatterns({Pattern::D});
+}
+
+void Frame::importer()
+{
+    const QString path = m_dialogs.openFile(exchange::importFilter());
+    if (path.isEmpty())
+        return;
+    if (m_fiche.importer(path))
+        applyPatterns({Pattern::D});
+}
+
+void Frame::exporter()
+{
+    const QString path = m_dialogs.saveFile(exchange::exportFilter(), QStringLiteral("*.") + exchange::defaultExportSuffix());
+    if (path.isEmpty())
+        return;
+    m_fiche.exporter(path);
 }
 
 void Frame::tousLesBulletins()

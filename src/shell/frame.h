@@ -40,6 +40,13 @@ public:
     void toggleAutoOpen();
     void tousLesEmployes();
     void tousLesBulletins();
+    // The employee selection items: tick item, set the mode (with the postcode or town) and
+    // show the first record of the selection.
+    void selectionEmployes(Cmd item, int mode, const QString &value = {});
+    // "&Nouvelle fiche" and "I&mporter..." apply pattern D alone.
+    void nouvelleFiche();
+    void importer();
+    void exporter();
 
     // Replaces the extension of a path's file name by ".emp" (appends it when there is none).
     static QString withEmpExtension(const QString &path);
