@@ -79,6 +79,7 @@ TMainForm::TMainForm(Dialogs *dialogs, QWidget *parent) : QMainWindow(parent)
     connect(m_frame.get(), &Frame::commandsChanged, this, &TMainForm::refreshCommands);
     connect(m_frame.get(), &Frame::captionChanged, this, &TMainForm::refreshCaption);
     connect(m_fiche.get(), &Fiche::captionChanged, this, &TMainForm::refreshCaption);
+    connect(m_fiche.get(), &Fiche::pageChanged, this, &TMainForm::refreshCommands);
     refreshCommands();
     refreshCaption();
 }
@@ -123,7 +124,23 @@ void TMainForm::registerHandlers()
         {Cmd::BlocNotes, [this] { TBlocNotes w(m_frame->startDirectory(), this); w.exec(); }},
         {Cmd::Message, [this] { TFicheMsg w(m_fiche->dossierFileName(), this); w.exec(); }},
         {Cmd::TraitementTexte, [this] { TTexte w(m_fiche->letterhead(), this); w.exec(); }},
+        // The employees page.
+        {Cmd::Premier, [this] { m_fiche->deplacer(Move::Premier); }},
+        {Cmd::Precedent, [this] { m_fiche->deplacer(Move::Precedent); }},
+        {Cmd::Suivant, [this] { m_fiche->deplacer(Move::Suivant); }},
+        {Cmd::Dernier, [this] { m_fiche->deplacer(Move::Dernier); }},
+        {Cmd::NouvelleFiche, [&f] { f.nouvelleFiche(); }},
+        {Cmd::SupprimerFiche, [&f] { f.supprimer(); }},
+        {Cmd::Copier, [this] { m_fiche->Copier(); }},
+        {Cmd::Coller, [this] { m_fiche->Coller(); }},
+        {Cmd::TousEmployes, [&f] { f.tousLesEmployes(); }},
+        {Cmd::Importer, [&f] { f.importer(); }},
+        {Cmd::Exporter, [&f] { f.exporter(); }},
     };
+    // Commands that exist on the employees page only, so far.
+    for (Cmd c : {Cmd::Premier, Cmd::Precedent, Cmd::Suivant, Cmd::Dernier, Cmd::NouvelleFiche,
+                  Cmd::SupprimerFiche, Cmd::Copier, Cmd::Coller})
+        m_employeesOnly.insert(c);
 }
 
 bool TMainForm::available(Cmd id) const
@@ -134,6 +151,8 @@ bool TMainForm::available(Cmd id) const
     // A submenu is offered when one of its items is.
     if (id == Cmd::Imprimer)
         return available(Cmd::ImprimerListe) || available(Cmd::ImprimerEnveloppes);
+    if (m_employeesOnly.contains(c.action) && m_fiche->page() != Fiche::Page::Employes)
+        return false;
     return m_handlers.contains(c.action);
 }
 

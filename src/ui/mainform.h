@@ -6,6 +6,7 @@
 #include "shell/frame.h"
 
 #include <QHash>
+#include <QSet>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -72,6 +73,7 @@ private:
     QHash<Cmd, QAction *> m_actions;
     QHash<Menu, QMenu *> m_menus;
     QHash<Cmd, std::function<void()>> m_handlers;
+    QSet<Cmd> m_employeesOnly;
     QLabel *m_panels[2] = {nullptr, nullptr};
     // The calculator's registers are kept for the program's life.
     Calculator m_calculator;
