@@ -213,6 +213,11 @@ void Fiche::formEdited()
     m_dossier.SetSauve();
 }
 
+void Fiche::showMessage(const QString &text)
+{
+    m_dialogs.message(text);
+}
+
 QStringList Fiche::profileChoices() const
 {
     return InitProfils(m_dossier.profiles());

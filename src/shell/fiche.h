@@ -80,6 +80,8 @@ public:
     void EcritFiche();
     // A keystroke changed the form: the dossier is modified.
     void formEdited();
+    // A message from a page, shown through the platform's dialogs.
+    void showMessage(const QString &text);
     // The profile choices of the employee page ("code name" of every profile).
     QStringList profileChoices() const;
 

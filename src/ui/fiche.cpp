@@ -1,6 +1,9 @@
 #include "ui/fiche.h"
 
+#include "ui/pageemployes.h"
+
 #include <QApplication>
+#include <QScrollArea>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QStackedWidget>
@@ -31,7 +34,12 @@ TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
     m_caption->setObjectName(QStringLiteral("ficheCaption"));
     m_caption->setStyleSheet(QStringLiteral("QLabel { background: palette(highlight); color: palette(highlighted-text); padding: 2px 6px; }"));
     m_pages = new QStackedWidget(this);
-    m_pages->addWidget(makePage(QStringLiteral("Employés"), m_pages));
+    m_employees = new TPageEmployes(fiche.employeeForm(), m_pages);
+    auto *employeesScroll = new QScrollArea(m_pages);
+    employeesScroll->setWidget(m_employees);
+    employeesScroll->setWidgetResizable(true);
+    employeesScroll->setFrameShape(QFrame::NoFrame);
+    m_pages->addWidget(employeesScroll);
     m_pages->addWidget(makePage(QStringLiteral("Profils salariaux"), m_pages));
     m_pages->addWidget(makePage(QStringLiteral("Bulletins de paye"), m_pages));
     auto *layout = new QVBoxLayout(this);
@@ -42,6 +50,13 @@ TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
 
     connect(&m_fiche, &Fiche::pageChanged, this, &TFiche::showPage);
     connect(&m_fiche, &Fiche::captionChanged, this, &TFiche::refreshCaption);
+    connect(&m_fiche, &Fiche::employeeChanged, m_employees, &TPageEmployes::refresh);
+    connect(m_employees, &TPageEmployes::edited, &m_fiche, &Fiche::formEdited);
+    connect(m_employees, &TPageEmployes::message, &m_fiche, &Fiche::showMessage);
+    // The choices follow the dossier (loaded, new, saved) and the lists.
+    connect(&m_fiche, &Fiche::captionChanged, this, &TFiche::refreshChoices);
+    refreshChoices();
+    m_employees->refresh();
     qApp->installEventFilter(this);
     showPage();
     refreshCaption();
@@ -65,6 +80,12 @@ int TFiche::helpContext() const
     case Fiche::Page::Bulletins: return 14;
     }
     return 13;
+}
+
+void TFiche::refreshChoices()
+{
+    m_employees->setChoices(m_fiche.banks(), m_fiche.jobs(), m_fiche.profileChoices());
+    m_employees->setAmountFormat(m_fiche.amountFormat());
 }
 
 void TFiche::showPage()

@@ -7,6 +7,7 @@
 
 class QStackedWidget;
 class QLabel;
+class TPageEmployes;
 
 // The dossier window: always maximised inside the frame, without buttons of its own; its three
 // pages (employees, profiles, payslips) have no visible tabs and are switched from the frame.
@@ -20,6 +21,7 @@ public:
     Fiche &fiche() { return m_fiche; }
     QWidget *page(Fiche::Page page) const;
     QWidget *currentPage() const;
+    TPageEmployes *employeePage() const { return m_employees; }
     // The help context of the page shown: 13 employees, 16 profiles, 14 payslips.
     int helpContext() const;
 
@@ -36,8 +38,13 @@ protected:
 private:
     void showPage();
     void refreshCaption();
+public:
+    // The choices of the employee page (banks, jobs, profiles) and its amount format.
+    void refreshChoices();
+private:
 
     Fiche &m_fiche;
     QLabel *m_caption;
     QStackedWidget *m_pages;
+    TPageEmployes *m_employees;
 };

@@ -9,7 +9,13 @@
 #include "ui/pocket.h"
 #include "ui/texte.h"
 #include "ui/fiche.h"
+#include "ui/combo.h"
+#include "ui/departements.h"
 #include "ui/help.h"
+#include "ui/listeemployes.h"
+#include "ui/recherche.h"
+#include "ui/trier.h"
+#include "ui/pageemployes.h"
 #include "ui/qtdialogs.h"
 
 #include <QAction>
@@ -129,17 +135,55 @@ void TMainForm::registerHandlers()
         {Cmd::Precedent, [this] { m_fiche->deplacer(Move::Precedent); }},
         {Cmd::Suivant, [this] { m_fiche->deplacer(Move::Suivant); }},
         {Cmd::Dernier, [this] { m_fiche->deplacer(Move::Dernier); }},
-        {Cmd::NouvelleFiche, [&f] { f.nouvelleFiche(); }},
+        {Cmd::NouvelleFiche, [this, &f] {
+             f.nouvelleFiche();
+             m_ficheWindow->employeePage()->focusName();
+         }},
         {Cmd::SupprimerFiche, [&f] { f.supprimer(); }},
         {Cmd::Copier, [this] { m_fiche->Copier(); }},
         {Cmd::Coller, [this] { m_fiche->Coller(); }},
         {Cmd::TousEmployes, [&f] { f.tousLesEmployes(); }},
         {Cmd::Importer, [&f] { f.importer(); }},
+        {Cmd::RechercherNom, [this] { rechercher(SearchKind::Nom); }},
+        {Cmd::RechercherCode, [this] { rechercher(SearchKind::Numero); }},
+        {Cmd::RechercherTelephone, [this] { rechercher(SearchKind::Telephone); }},
+        {Cmd::SelCodePostal, [this, &f] {
+             QString value;
+             if (TFcp::ask(value, this))
+                 f.selectionEmployes(Cmd::SelCodePostal, 2, value);
+         }},
+        {Cmd::SelVille, [this, &f] {
+             QString value;
+             if (TVille::ask(value, this))
+                 f.selectionEmployes(Cmd::SelVille, 3, value);
+         }},
+        {Cmd::TrierEmployes, [this] {
+             const int key = TTri::ask(this);
+             if (key >= 0)
+                 m_fiche->trier(static_cast<SortKey>(key));
+         }},
+        {Cmd::Liste, [this] {
+             const Collection &employees = m_fiche->dossier().employees();
+             if (!listeDisponible(employees))
+                 return;
+             const int chosen = TListeEmployes::choose(listeEmployes(employees), employees.current(), this);
+             if (chosen >= 0)
+                 m_fiche->choisir(chosen);
+         }},
+        {Cmd::Banques, [this] {
+             m_fiche->banks() = TCombo::edit(ListEditor::Kind::Banques, m_fiche->banks(), this);
+             m_ficheWindow->refreshChoices();
+         }},
+        {Cmd::Emplois, [this] {
+             m_fiche->jobs() = TCombo::edit(ListEditor::Kind::Emplois, m_fiche->jobs(), this);
+             m_ficheWindow->refreshChoices();
+         }},
+        {Cmd::Departements, [this] { TDepart::montrer(this); }},
         {Cmd::Exporter, [&f] { f.exporter(); }},
     };
     // Commands that exist on the employees page only, so far.
     for (Cmd c : {Cmd::Premier, Cmd::Precedent, Cmd::Suivant, Cmd::Dernier, Cmd::NouvelleFiche,
-                  Cmd::SupprimerFiche, Cmd::Copier, Cmd::Coller})
+                  Cmd::SupprimerFiche, Cmd::Copier, Cmd::Coller, Cmd::Liste})
         m_employeesOnly.insert(c);
 }
 
@@ -161,6 +205,9 @@ void TMainForm::run(Cmd id)
     if (!available(id))
         return;
     const Cmd action = commands::info(id).action;
+    // What leaving the focused field does happens before the record is written back.
+    if (m_fiche->page() == Fiche::Page::Employes)
+        m_ficheWindow->employeePage()->commitEdits();
     if (auto it = m_handlers.find(action); it != m_handlers.end())
         (*it)();
 }
@@ -308,6 +355,13 @@ void TMainForm::showHelp(int context, const QString &page)
     else
         help.showContext(context);
     help.exec();
+}
+
+void TMainForm::rechercher(SearchKind kind)
+{
+    QString text;
+    if (TRecherche::ask(kind, text, this))
+        m_fiche->rechercher(kind, text);
 }
 
 void TMainForm::about()

@@ -63,6 +63,7 @@ private:
     void refreshCaption();
     void showHelp(int context, const QString &page = {});
     void about();
+    void rechercher(SearchKind kind);
     void configurePrinter();
 
     std::unique_ptr<Dialogs> m_ownDialogs;

@@ -105,7 +105,7 @@ void TestMainForm::unbuiltCommandsStayUnavailable()
         QVERIFY2(m_form->action(c)->isEnabled(), qPrintable(commands::info(c).caption));
     // Not offered: pattern N says no, or the command's window does not exist yet.
     for (Cmd c : {Cmd::Enregistrer, Cmd::Exporter, Cmd::Imprimer, Cmd::Caisses, Cmd::MiseEnPage, Cmd::CalculerBulletin,
-                  Cmd::ProfilStandard, Cmd::Departements, Cmd::BtnCalculer})
+                  Cmd::ProfilStandard, Cmd::BtnCalculer})
         QVERIFY2(!m_form->action(c)->isEnabled(), qPrintable(commands::info(c).caption));
 }
 

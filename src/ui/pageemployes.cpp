@@ -1,0 +1,490 @@
+#include "ui/pageemployes.h"
+
+#include "employees/employeeform.h"
+#include "text/encoding.h"
+#include "ui/widgets.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kProfileCode = 24;
+constexpr int kProfileName = 25;
+constexpr int kAccount = 26;
+constexpr int kCumul = 27;
+
+// What the numeric fields may hold once the key filter has done its work: digits and ",".
+// Blanks are let through so that a value read with padding can still be edited.
+class NumericValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        for (QChar c : input)
+            if (!c.isDigit() && c != u',' && c != u' ')
+                return Invalid;
+        return Acceptable;
+    }
+};
+
+// The fields of the record, each a line of its block: besides the Windows-1252 rule, a text
+// that reads as a block tag is refused, since it would cut the block in two when the dossier
+// is read again, and so is a TAB (a pasted one), which separates the history cells and the
+// fields of the exchange file.
+class FieldValidator : public Cp1252Validator
+{
+public:
+    using Cp1252Validator::Cp1252Validator;
+    State validate(QString &input, int &pos) const override
+    {
+        if (input.startsWith(QLatin1String("<BLOC"), Qt::CaseInsensitive)
+            || input.startsWith(QLatin1String("</BLOC"), Qt::CaseInsensitive)
+            || input.contains(u'\t'))
+            return Invalid;
+        return Cp1252Validator::validate(input, pos);
+    }
+};
+
+QString only1252(const QString &text)
+{
+    QString kept;
+    kept.reserve(text.size());
+    for (QChar c : text)
+        if (text::fits1252(c))
+            kept += c;
+    return kept;
+}
+
+QDate shown(const QDate &date)
+{
+    return date.isValid() ? date : QDate::currentDate();
+}
+
+} // namespace
+
+TPageEmployes::TPageEmployes(EmployeeForm &form, QWidget *parent) : QWidget(parent), m_form(form)
+{
+    // Each group is a grid of label / field pairs; the order of creation is the tab order.
+    auto *employe = new QGroupBox(QStringLiteral("Employé"), this);
+    auto *eg = new QGridLayout(employe);
+    auto row = [](QGridLayout *g, int r, const QString &label, QWidget *field, int col = 0, int span = 1) {
+        auto *l = new QLabel(label, field->parentWidget());
+        l->setBuddy(field);
+        g->addWidget(l, r, col);
+        g->addWidget(field, r, col + 1, 1, span);
+    };
+    auto *code = addLine(employe, EmployeeForm::kCode, QStringLiteral("code"));
+    row(eg, 0, QStringLiteral("Code empl."), code);
+    auto *civility = addChoice(employe, 2, QStringLiteral("civility"), EmployeeForm::civilites());
+    civility->setAccessibleName(QStringLiteral("Civilité"));
+    eg->addWidget(civility, 0, 2);
+    m_birthDate = addDate(employe, QStringLiteral("birthDate"));
+    row(eg, 0, QStringLiteral("Né le"), m_birthDate, 3);
+    m_name = addLine(employe, EmployeeForm::kName, QStringLiteral("name"));
+    row(eg, 1, QStringLiteral("Nom Prénom"), m_name, 0, 4);
+    row(eg, 2, QStringLiteral("Né(e)"), addLine(employe, 5, QStringLiteral("birthPlace")), 0, 4);
+    row(eg, 3, QStringLiteral("Adresse"), addLine(employe, EmployeeForm::kAddress1, QStringLiteral("address1")), 0, 4);
+    row(eg, 4, QStringLiteral("Adresse"), addLine(employe, EmployeeForm::kAddress2, QStringLiteral("address2")), 0, 4);
+    row(eg, 5, QStringLiteral("Code postal"), addLine(employe, EmployeeForm::kPostcode, QStringLiteral("postcode")));
+    row(eg, 5, QStringLiteral("Ville"), addLine(employe, EmployeeForm::kTown, QStringLiteral("town")), 2, 2);
+    row(eg, 6, QStringLiteral("Téléphone"), addLine(employe, EmployeeForm::kTelephone, QStringLiteral("telephone")), 0, 4);
+    row(eg, 7, QStringLiteral("E.Mail"), addLine(employe, EmployeeForm::kEmail, QStringLiteral("email")), 0, 4);
+    m_job = addChoice(employe, 12, QStringLiteral("job"), {});
+    row(eg, 8, QStringLiteral("Emploi"), m_job, 0, 4);
+    row(eg, 9, QStringLiteral("Etudes"), addLine(employe, 13, QStringLiteral("education")), 0, 4);
+    eg->setRowStretch(10, 1);
+
+    auto *banque = new QGroupBox(QStringLiteral("Banque"), this);
+    auto *bg = new QGridLayout(banque);
+    m_bank = addChoice(banque, 14, QStringLiteral("bankName"), {});
+    row(bg, 0, QStringLiteral("Nom"), m_bank);
+    row(bg, 1, QStringLiteral("Code banque"), addLine(banque, 15, QStringLiteral("bankCode")));
+    row(bg, 2, QStringLiteral("Code guichet"), addLine(banque, 16, QStringLiteral("branchCode")));
+    row(bg, 3, QStringLiteral("N° compte"), addLine(banque, 17, QStringLiteral("accountNumber")));
+    row(bg, 4, QStringLiteral("Rib"), addLine(banque, 18, QStringLiteral("accountKey")));
+    row(bg, 5, QStringLiteral("Mode règl.."),
+        addChoice(banque, 19, QStringLiteral("paymentMethod"), EmployeeForm::modesReglement()));
+    bg->setRowStretch(6, 1);
+
+    auto *paie = new QGroupBox(QStringLiteral("Paie"), this);
+    auto *pg = new QGridLayout(paie);
+    row(pg, 0, QStringLiteral("N° SS"), addLine(paie, 20, QStringLiteral("socialSecurity")), 0, 2);
+    row(pg, 1, QStringLiteral("Sit. familiale"),
+        addChoice(paie, 21, QStringLiteral("familySituation"), EmployeeForm::situationsFamiliales()), 0, 2);
+    row(pg, 2, QStringLiteral("Total heures"), addLine(paie, 22, QStringLiteral("hours")));
+    row(pg, 3, QStringLiteral("Salaire"), addLine(paie, 23, QStringLiteral("salary")));
+    m_profile = addChoice(paie, kProfileCode, QStringLiteral("profile"), {});
+    m_profile->setMinimumContentsLength(6);
+    row(pg, 4, QStringLiteral("Profil"), m_profile);
+    m_profileName = addLine(paie, kProfileName, QStringLiteral("profileName"));
+    m_profileName->setReadOnly(true);
+    m_profileName->setFocusPolicy(Qt::NoFocus);
+    m_profileName->setAccessibleName(QStringLiteral("Nom du profil"));
+    pg->addWidget(m_profileName, 4, 2);
+    m_account = addLine(paie, kAccount, QStringLiteral("account"));
+    row(pg, 5, QStringLiteral("Compte empl."), m_account);
+    m_cumul = addLine(paie, kCumul, QStringLiteral("cumul"));
+    m_cumul->setReadOnly(true);
+    m_cumul->setFocusPolicy(Qt::NoFocus);
+    m_cumul->setAlignment(Qt::AlignRight);
+    row(pg, 6, QStringLiteral("Cumul"), m_cumul);
+    m_entryDate = addDate(paie, QStringLiteral("entryDate"));
+    row(pg, 7, QStringLiteral("Entré le"), m_entryDate);
+    m_leavingDate = addDate(paie, QStringLiteral("leavingDate"));
+    row(pg, 8, QStringLiteral("Sorti le"), m_leavingDate);
+    pg->setRowStretch(9, 1);
+
+    auto *noteBox = new QWidget(this);
+    auto *nl = new QVBoxLayout(noteBox);
+    nl->setContentsMargins(0, 0, 0, 0);
+    m_note = new QPlainTextEdit(noteBox);
+    m_note->setObjectName(QStringLiteral("note"));
+    m_note->setTabChangesFocus(true);
+    auto *noteLabel = new QLabel(QStringLiteral("Observations"), noteBox);
+    noteLabel->setBuddy(m_note);
+    nl->addWidget(noteLabel);
+    nl->addWidget(m_note);
+    connect(m_note, &QPlainTextEdit::textChanged, this, &TPageEmployes::noteChanged);
+
+    // The pay history: a header row without captions, 63 rows of date, label and amount.
+    auto *historyBox = new QWidget(this);
+    auto *hl = new QVBoxLayout(historyBox);
+    hl->setContentsMargins(0, 0, 0, 0);
+    m_history = new QTableWidget(EmployeeForm::kHistoryRows, 3, historyBox);
+    m_history->setObjectName(QStringLiteral("history"));
+    m_history->setHorizontalHeaderLabels({QString(), QString(), QString()});
+    m_history->verticalHeader()->setVisible(false);
+    m_history->verticalHeader()->setDefaultSectionSize(m_history->fontMetrics().height() + 6);
+    m_history->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_history->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_history->setTabKeyNavigation(false);
+    m_history->setColumnWidth(0, 90);
+    m_history->setColumnWidth(2, kHistoryAmountPixels + 20);
+    m_history->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    for (int r = 0; r < EmployeeForm::kHistoryRows; ++r)
+        for (int c = 0; c < 3; ++c) {
+            auto *item = new QTableWidgetItem;
+            if (c == 2)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_history->setItem(r, c, item);
+        }
+    hl->addWidget(m_history);
+
+    auto *input = new QHBoxLayout;
+    m_historyDate = new QDateEdit(historyBox);
+    m_historyDate->setObjectName(QStringLiteral("historyDate"));
+    m_historyDate->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    m_historyDate->setCalendarPopup(true);
+    m_historyDate->setAccessibleName(QStringLiteral("Date"));
+    // Choosing the date of an entry does not change the record.
+    connect(m_historyDate, &QDateEdit::dateChanged, this, [this](const QDate &d) {
+        if (!m_refreshing)
+            m_form.historyDate = d;
+    });
+    m_historyLabel = new QLineEdit(historyBox);
+    m_historyLabel->setObjectName(QStringLiteral("historyLabel"));
+    m_historyLabel->setAccessibleName(QStringLiteral("Libellé"));
+    m_historyLabel->setValidator(new FieldValidator(m_historyLabel));
+    connect(m_historyLabel, &QLineEdit::textEdited, this, [this](const QString &t) {
+        m_form.historyLabel = t;
+        markEdited();
+    });
+    m_historyAmount = new QLineEdit(historyBox);
+    m_historyAmount->setObjectName(QStringLiteral("historyAmount"));
+    m_historyAmount->setAccessibleName(QStringLiteral("Montant"));
+    m_historyAmount->setAlignment(Qt::AlignRight);
+    m_historyAmount->setFixedWidth(kHistoryAmountPixels + 20);
+    m_historyAmount->setValidator(new NumericValidator(m_historyAmount));
+    auto *amountKeys = new NumericKeyFilter(m_historyAmount);
+    m_historyAmount->installEventFilter(amountKeys);
+    connect(amountKeys, &NumericKeyFilter::enterPressed, this, &TPageEmployes::addHistory);
+    connect(m_historyAmount, &QLineEdit::textEdited, this, [this](const QString &t) {
+        m_form.historyAmount = t;
+        markEdited();
+    });
+    m_historyOk = new QPushButton(QStringLiteral("OK"), historyBox);
+    m_historyOk->setObjectName(QStringLiteral("historyOk"));
+    m_historyOk->setAutoDefault(false);
+    connect(m_historyOk, &QPushButton::clicked, this, [this] {
+        addHistory();
+        m_historyLabel->setFocus();
+    });
+    input->addWidget(m_historyDate);
+    input->addWidget(m_historyLabel, 1);
+    input->addWidget(m_historyAmount);
+    input->addWidget(m_historyOk);
+    hl->addLayout(input);
+
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(employe, 0, 0, 2, 1);
+    layout->addWidget(banque, 0, 1);
+    layout->addWidget(paie, 1, 1);
+    layout->addWidget(noteBox, 2, 0);
+    layout->addWidget(historyBox, 2, 1);
+    layout->setRowStretch(1, 1);
+    layout->setRowStretch(2, 2);
+    layout->setColumnStretch(0, 3);
+    layout->setColumnStretch(1, 2);
+
+    // Tab order: the groups from top to bottom, each from left to right, then the note and
+    // the history input.
+    QList<QWidget *> order = {code, civility, m_birthDate};
+    const QList<int> rest = {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 26};
+    for (int d : rest) {
+        for (const auto &[dist, w] : m_lines)
+            if (dist == d)
+                order << w;
+        for (const auto &[dist, w] : m_choices)
+            if (dist == d)
+                order << w;
+    }
+    order << m_entryDate << m_leavingDate << m_note << m_history << m_historyDate << m_historyLabel
+          << m_historyAmount << m_historyOk;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    refresh();
+}
+
+QLineEdit *TPageEmployes::addLine(QWidget *parent, int distance, const QString &objectName)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(objectName);
+    m_lines.append({distance, edit});
+    if (EmployeeForm::isNumericField(distance)) {
+        edit->setValidator(new NumericValidator(edit));
+        edit->installEventFilter(new NumericKeyFilter(edit));
+    } else {
+        edit->setValidator(new FieldValidator(edit));
+    }
+    if (distance == kAccount)
+        edit->installEventFilter(this);
+    connect(edit, &QLineEdit::textEdited, this, [this, distance](const QString &t) { fieldEdited(distance, t); });
+    return edit;
+}
+
+QComboBox *TPageEmployes::addChoice(QWidget *parent, int distance, const QString &objectName,
+                                    const QStringList &items)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(objectName);
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->addItems(items);
+    combo->setValidator(new FieldValidator(combo));
+    m_choices.append({distance, combo});
+    connect(combo, &QComboBox::currentTextChanged, this, [this, distance](const QString &t) { fieldEdited(distance, t); });
+    if (distance == kProfileCode) {
+        combo->installEventFilter(this);
+        combo->lineEdit()->installEventFilter(this);
+        // A profile picked from the list is split at once, so that a record written back
+        // straight after (by a tool button that takes no focus) holds the code alone.
+        connect(combo, &QComboBox::activated, this, [this] { leaveProfile(); });
+    }
+    return combo;
+}
+
+QDateEdit *TPageEmployes::addDate(QWidget *parent, const QString &objectName)
+{
+    auto *edit = new QDateEdit(parent);
+    edit->setObjectName(objectName);
+    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    edit->setCalendarPopup(true);
+    connect(edit, &QDateEdit::dateChanged, this, [this, edit](const QDate &d) {
+        if (m_refreshing)
+            return;
+        if (edit == m_birthDate)
+            m_form.birthDate = d;
+        else if (edit == m_entryDate)
+            m_form.entryDate = d;
+        else
+            m_form.leavingDate = d;
+        markEdited();
+    });
+    return edit;
+}
+
+void TPageEmployes::fieldEdited(int distance, const QString &text)
+{
+    if (m_refreshing)
+        return;
+    if (distance == kAccount)
+        m_accountTyped = true;
+    m_form.setFieldText(distance, text);
+    markEdited();
+}
+
+void TPageEmployes::markEdited()
+{
+    if (m_refreshing)
+        return;
+    m_form.edited = true;
+    Q_EMIT edited();
+}
+
+void TPageEmployes::noteChanged()
+{
+    if (m_refreshing)
+        return;
+    QString text = m_note->toPlainText();
+    const QString kept = only1252(text);
+    if (kept != text) {
+        // A pasted or composed character the dossier files cannot hold is taken out again.
+        QTextCursor cursor = m_note->textCursor();
+        const int pos = cursor.position() - int(text.size() - kept.size());
+        m_refreshing = true;
+        m_note->setPlainText(kept);
+        m_refreshing = false;
+        cursor = m_note->textCursor();
+        cursor.setPosition(qBound(0, pos, int(kept.size())));
+        m_note->setTextCursor(cursor);
+        text = kept;
+    }
+    m_form.note = text.isEmpty() ? QStringList() : text.split(u'\n');
+    markEdited();
+}
+
+bool TPageEmployes::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == m_account)
+            leaveAccount();
+        else if (m_profile && (watched == m_profile || watched == m_profile->lineEdit()))
+            leaveProfile();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TPageEmployes::leaveProfile()
+{
+    if (m_refreshing)
+        return;
+    m_form.profileCode = m_profile->currentText();
+    if (!separerProfil(m_form))
+        return;
+    showProfile();
+    markEdited();
+}
+
+void TPageEmployes::leaveAccount()
+{
+    // Only an account the user typed is completed: passing through the field changes nothing.
+    if (m_refreshing || !m_accountTyped)
+        return;
+    m_accountTyped = false;
+    const QString normal = normaliserCompte(m_account->text());
+    if (normal == m_account->text() && normal == m_form.account)
+        return;
+    m_form.account = normal;
+    m_refreshing = true;
+    m_account->setText(normal);
+    m_refreshing = false;
+    markEdited();
+}
+
+void TPageEmployes::commitEdits()
+{
+    QWidget *focus = focusWidget();
+    if (focus == m_account)
+        leaveAccount();
+    else if (focus == m_profile || focus == m_profile->lineEdit())
+        leaveProfile();
+}
+
+void TPageEmployes::addHistory()
+{
+    m_form.historyDate = m_historyDate->date();
+    m_form.historyLabel = m_historyLabel->text();
+    m_form.historyAmount = m_historyAmount->text();
+    QString error;
+    if (ajouterHistorique(m_form, m_amountFormat, &error)) {
+        m_refreshing = true;
+        m_historyLabel->clear();
+        m_historyAmount->clear();
+        m_refreshing = false;
+        showHistory();
+        Q_EMIT edited();
+    } else if (!error.isEmpty()) {
+        Q_EMIT message(error);
+    }
+}
+
+void TPageEmployes::showHistory()
+{
+    for (int r = 0; r < EmployeeForm::kHistoryRows; ++r) {
+        const HistoryRow &h = m_form.history[size_t(r)];
+        m_history->item(r, 0)->setText(h.date);
+        m_history->item(r, 1)->setText(h.label);
+        // Stored amounts carry leading blanks; the cell aligns them itself.
+        m_history->item(r, 2)->setText(h.amount.trimmed());
+    }
+}
+
+void TPageEmployes::showProfile()
+{
+    const bool was = m_refreshing;
+    m_refreshing = true;
+    m_profile->setCurrentText(m_form.profileCode);
+    m_profileName->setText(m_form.profileName);
+    m_refreshing = was;
+}
+
+void TPageEmployes::refresh()
+{
+    m_refreshing = true;
+    m_accountTyped = false;
+    for (const auto &[distance, edit] : m_lines) {
+        const QString text = m_form.fieldText(distance);
+        edit->setText(distance == kCumul ? text.trimmed() : text);
+        edit->setCursorPosition(0);
+    }
+    for (const auto &[distance, combo] : m_choices)
+        combo->setCurrentText(m_form.fieldText(distance));
+    m_birthDate->setDate(shown(m_form.birthDate));
+    m_entryDate->setDate(shown(m_form.entryDate));
+    m_leavingDate->setDate(shown(m_form.leavingDate));
+    m_note->setPlainText(m_form.note.join(u'\n'));
+    m_note->moveCursor(QTextCursor::Start);
+    showHistory();
+    m_historyDate->setDate(shown(m_form.historyDate));
+    m_historyLabel->setText(m_form.historyLabel);
+    m_historyAmount->setText(m_form.historyAmount);
+    m_refreshing = false;
+}
+
+void TPageEmployes::setChoices(const QStringList &banks, const QStringList &jobs, const QStringList &profiles)
+{
+    m_refreshing = true;
+    const std::pair<QComboBox *, const QStringList *> lists[] = {{m_bank, &banks}, {m_job, &jobs}, {m_profile, &profiles}};
+    for (const auto &[combo, items] : lists) {
+        const QString text = combo->currentText();
+        combo->clear();
+        combo->addItems(*items);
+        combo->setCurrentText(text);
+    }
+    m_refreshing = false;
+}
+
+void TPageEmployes::setAmountFormat(const QString &fmt)
+{
+    m_amountFormat = fmt;
+}
+
+void TPageEmployes::focusName()
+{
+    m_name->setFocus();
+}

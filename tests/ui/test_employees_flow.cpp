@@ -1,0 +1,130 @@
+#include "fakedialogs.h"
+#include "testsupport.h"
+#include "ui/fiche.h"
+#include "ui/mainform.h"
+#include "ui/pageemployes.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QtTest>
+
+using Answer = Dialogs::Answer;
+
+namespace {
+
+// Types text key by key, accents included, as a keyboard would.
+void type(QWidget *w, const QString &text)
+{
+    for (QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &release);
+    }
+}
+
+} // namespace
+
+// A person's first day with the program: a dossier created, three employees typed, sorted,
+// found, copied, one deleted, saved, and everything found again after a restart.
+class TestEmployeesFlow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstDay();
+
+private:
+    QLineEdit *field(TMainForm &form, const char *name)
+    {
+        auto *w = form.ficheWindow()->employeePage()->findChild<QLineEdit *>(QLatin1String(name));
+        Q_ASSERT(w);
+        return w;
+    }
+    void typeEmployee(TMainForm &form, const QString &name, const QString &town)
+    {
+        QLineEdit *n = field(form, "name");
+        n->setFocus();
+        type(n, name);
+        QLineEdit *t = field(form, "town");
+        t->setFocus();
+        type(t, town);
+    }
+};
+
+void TestEmployeesFlow::firstDay()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("paie.emp");
+    {
+        FakeDialogs dialogs;
+        TMainForm form(&dialogs);
+        form.start(dir.path());
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+        form.run(Cmd::Nouveau);
+        typeEmployee(form, QStringLiteral("ZOLA Émile"), QStringLiteral("PARIS"));
+        QVERIFY(form.fiche().TestModif());
+        QCOMPARE(field(form, "code")->text(), QStringLiteral("10001"));
+        form.run(Cmd::NouvelleFiche);
+        QCOMPARE(field(form, "code")->text(), QStringLiteral("10002"));
+        QVERIFY(field(form, "name")->text().isEmpty());
+        typeEmployee(form, QStringLiteral("BALZAC Honoré"), QStringLiteral("TOURS"));
+        form.run(Cmd::NouvelleFiche);
+        typeEmployee(form, QStringLiteral("HUGO Victor"), QStringLiteral("BESANÇON"));
+        QCOMPARE(form.fiche().dossier().employees().count(), 3);
+
+        // Moving with the keys writes the typed record back.
+        QTest::keyClick(field(form, "name"), Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(field(form, "name")->text(), QStringLiteral("ZOLA Émile"));
+        QTest::keyClick(field(form, "name"), Qt::Key_PageDown);
+        QCOMPARE(field(form, "name")->text(), QStringLiteral("BALZAC Honoré"));
+
+        form.fiche().trier(SortKey::Nom);
+        form.run(Cmd::Premier);
+        QCOMPARE(field(form, "name")->text(), QStringLiteral("BALZAC Honoré"));
+
+        form.fiche().rechercher(SearchKind::Nom, QStringLiteral("hugo"));
+        QCOMPARE(field(form, "name")->text(), QStringLiteral("HUGO Victor"));
+
+        // Copied into a fourth record, with a code of its own.
+        form.run(Cmd::Copier);
+        form.run(Cmd::NouvelleFiche);
+        form.run(Cmd::Coller);
+        QCOMPARE(field(form, "name")->text(), QStringLiteral("HUGO Victor"));
+        QCOMPARE(field(form, "town")->text(), QStringLiteral("BESANÇON"));
+        QCOMPARE(field(form, "code")->text(), QStringLiteral("10004"));
+        QCOMPARE(form.fiche().dossier().employees().count(), 4);
+
+        // ZOLA goes.
+        form.fiche().rechercher(SearchKind::Nom, QStringLiteral("ZOLA"));
+        dialogs.answers << Answer::Ok;
+        form.run(Cmd::SupprimerFiche);
+        QCOMPARE(form.fiche().dossier().employees().count(), 3);
+
+        form.run(Cmd::OuvrirAuto);
+        dialogs.files << path;
+        form.run(Cmd::EnregistrerSous);
+        QVERIFY(!form.fiche().TestModif());
+        QVERIFY(form.close());
+    }
+    // The next start opens the dossier again, as it was left.
+    FakeDialogs dialogs;
+    TMainForm form(&dialogs);
+    form.start(dir.path());
+    QCOMPARE(form.frame().currentFileName(), path);
+    QCOMPARE(form.fiche().dossier().employees().count(), 3);
+    QStringList names;
+    form.run(Cmd::Premier);
+    for (int i = 0; i < 3; ++i) {
+        names << field(form, "name")->text();
+        form.run(Cmd::Suivant);
+    }
+    QCOMPARE(names, (QStringList{"BALZAC Honoré", "HUGO Victor", "HUGO Victor"}));
+    QVERIFY(dialogs.log.isEmpty());
+}
+
+QTEST_MAIN(TestEmployeesFlow)
+#include "test_employees_flow.moc"
