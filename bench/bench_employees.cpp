@@ -13,42 +13,19 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include "benchsupport.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
-volatile qsizetype g_sink = 0;
+using bench::g_sink;
+using bench::medianMs;
+using bench::perOpUs;
 
-template <class F>
-double medianMs(int runs, F &&f)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
-template <class F>
-double perOpUs(int ops, F &&f)
-{
-    std::vector<double> times;
-    for (int b = 0; b < 9; ++b) {
-        QElapsedTimer t;
-        t.start();
-        for (int i = 0; i < ops; ++i)
-            f(i);
-        times.push_back(t.nsecsElapsed() / 1e3 / ops);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 struct PerRecord {
     double move, read, write;

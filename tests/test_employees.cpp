@@ -3,6 +3,7 @@
 #include "employees/employeeform.h"
 #include "employees/listeditor.h"
 #include "store/collection.h"
+#include "storesupport.h"
 #include "testsupport.h"
 #include "text/clock.h"
 #include "text/encoding.h"
@@ -18,18 +19,7 @@ public:
     QDate today() const override { return QDate(2003, 4, 17); }
 };
 
-QStringList blk(int n, const QStringList &content)
-{
-    return QStringList{Collection::openTag(n)} + content + QStringList{Collection::closeTag(n)};
-}
 
-Collection make(const QStringList &lines)
-{
-    Collection c;
-    c.setLines(lines);
-    c.recount();
-    return c;
-}
 
 // 29 positional lines with the given ones replaced (distance -> text).
 QStringList fields(const QMap<int, QString> &values = {})

@@ -4,6 +4,7 @@
 #include "shell/frame.h"
 #include "shell/helptopics.h"
 #include "shell/sidefiles.h"
+#include "storesupport.h"
 #include "testsupport.h"
 #include "text/encoding.h"
 
@@ -14,11 +15,6 @@
 using Answer = Dialogs::Answer;
 
 namespace {
-
-QStringList block(int n, const QStringList &content)
-{
-    return QStringList{Collection::openTag(n)} + content + QStringList{Collection::closeTag(n)};
-}
 
 // A frame, its dossier window and scripted dialogs in a fresh start directory.
 struct Harness
@@ -34,7 +30,7 @@ struct Harness
     {
         QStringList lines;
         for (int i = 0; i < employees; ++i)
-            lines << block(i, {QString::number(10001 + i), QStringLiteral("M")});
+            lines << blk(i, {QString::number(10001 + i), QStringLiteral("M")});
         QVERIFY(text::writeLines(path(name), lines));
     }
     QStringList read(const QString &name) const
@@ -721,7 +717,7 @@ void TestShell::employeeSelectionAndSearch()
         content[0] = QString::number(10001 + i);
         content[3] = names[i];
         content[8] = towns[i];
-        lines << block(i, content);
+        lines << blk(i, content);
     }
     QVERIFY(text::writeLines(h.path("paie.emp"), lines));
     h.dialogs.files << h.path("paie.emp");

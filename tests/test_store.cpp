@@ -1,5 +1,6 @@
 #include "store/collection.h"
 #include "store/dossier.h"
+#include "storesupport.h"
 #include "testsupport.h"
 
 #include <QFile>
@@ -14,19 +15,7 @@ QStringList L(const QString &s)
     return s.isEmpty() ? QStringList() : s.split(QLatin1Char('|'));
 }
 
-// A block with its tags around the content.
-QStringList blk(int n, const QStringList &content = {})
-{
-    return QStringList{Collection::openTag(n)} + content + QStringList{Collection::closeTag(n)};
-}
 
-Collection make(const QStringList &lines)
-{
-    Collection c;
-    c.setLines(lines);
-    c.recount();
-    return c;
-}
 
 // The load-time sequence on one collection.
 struct Repairs {

@@ -1,5 +1,7 @@
 #include "ui/listeemployes.h"
 
+#include "ui/widgets.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -125,22 +127,12 @@ TListeEmp::TListeEmp(QWidget *parent)
     m_list->setObjectName(QStringLiteral("list"));
     connect(m_list, &QListWidget::itemDoubleClicked, this, &TListeEmp::confirm);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Annuler"), this);
-    cancel->setObjectName(QStringLiteral("annuler"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &TListeEmp::confirm);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancel buttons = okCancelRow(this);
+    connect(buttons.ok, &QPushButton::clicked, this, &TListeEmp::confirm);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_list, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     resize(360, 420);
 }
 

@@ -23,25 +23,15 @@ TSaisie::TSaisie(const QString &caption, const QString &label, KeyFilter filter,
     m_field->installEventFilter(this);
     text->setBuddy(m_field);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Annuler"), this);
-    cancel->setObjectName(QStringLiteral("annuler"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancel buttons = okCancelRow(this);
+    connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *row = new QHBoxLayout;
     row->addWidget(text);
     row->addWidget(m_field, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 void TSaisie::Init(const QString &text)

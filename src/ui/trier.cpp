@@ -1,5 +1,7 @@
 #include "ui/trier.h"
 
+#include "ui/widgets.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -23,22 +25,12 @@ TTri::TTri(QWidget *parent)
     }
     m_keys[0]->setChecked(true);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Anuler"), this);
-    cancel->setObjectName(QStringLiteral("annuler"));
-    cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const OkCancel buttons = okCancelRow(this, QStringLiteral("Anuler"));
+    connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 int TTri::Result() const

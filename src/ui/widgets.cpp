@@ -3,7 +3,10 @@
 #include "text/encoding.h"
 #include "text/numbers.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QLineEdit>
 
 QValidator::State Cp1252Validator::validate(QString &input, int &) const
@@ -32,4 +35,20 @@ bool NumericKeyFilter::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return false;
+}
+
+OkCancel okCancelRow(QDialog *dialog, const QString &cancelText)
+{
+    auto *ok = new QPushButton(QStringLiteral("OK"), dialog);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    auto *cancel = new QPushButton(cancelText, dialog);
+    cancel->setObjectName(QStringLiteral("annuler"));
+    cancel->setAutoDefault(false);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return {ok, cancel, row};
 }

@@ -3,6 +3,20 @@
 #include <QObject>
 #include <QValidator>
 
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
+
+// The "OK" and "Annuler" buttons at the bottom right of a dialog: "OK" is the default button
+// (the caller connects it), the other rejects the dialog.
+struct OkCancel
+{
+    QPushButton *ok;
+    QPushButton *cancel;
+    QHBoxLayout *row;
+};
+OkCancel okCancelRow(QDialog *dialog, const QString &cancelText = QStringLiteral("Annuler"));
+
 // Refuses characters that the program's Windows-1252 files cannot hold, so that what is saved
 // is what is shown.
 class Cp1252Validator : public QValidator
