@@ -608,15 +608,19 @@ void TestShell::payrollParametersStopAtFirstBadField()
 {
     Harness h;
     h.fiche.settings().payroll.csgBasePercent = 97;
-    h.dialogs.paramAnswers << [](PayrollParametersForm &f) {
-        f.setText(PayrollParametersForm::Plafond, "2 432,5");
-        f.setText(PayrollParametersForm::Hs25, "35");
-        f.setText(PayrollParametersForm::Hs50, "43");
-        f.setText(PayrollParametersForm::BaseCsg, "9x");
-        f.setText(PayrollParametersForm::Precarite, "10");
-        f.setDecimalPlaces(0);
-        return true;
+    // The same answers each time but for the ceiling's text.
+    auto answer = [](const QString &plafond) {
+        return [plafond](PayrollParametersForm &f) {
+            f.setText(PayrollParametersForm::Plafond, plafond);
+            f.setText(PayrollParametersForm::Hs25, "35");
+            f.setText(PayrollParametersForm::Hs50, "43");
+            f.setText(PayrollParametersForm::BaseCsg, "9x");
+            f.setText(PayrollParametersForm::Precarite, "10");
+            f.setDecimalPlaces(0);
+            return true;
+        };
     };
+    h.dialogs.paramAnswers << answer(QStringLiteral("2 432,5"));
     h.fiche.ParamPaie();
     const PayrollParameters &p = h.fiche.settings().payroll;
     // "2 432,5" does not read as a number: conversion stops at the very first field.
@@ -625,15 +629,7 @@ void TestShell::payrollParametersStopAtFirstBadField()
     QCOMPARE(p.decimalPlaces, 2);
     QVERIFY(QFileInfo::exists(h.path("Korvel.ini")));
 
-    h.dialogs.paramAnswers << [](PayrollParametersForm &f) {
-        f.setText(PayrollParametersForm::Plafond, " 2432,5 ");
-        f.setText(PayrollParametersForm::Hs25, "35");
-        f.setText(PayrollParametersForm::Hs50, "43");
-        f.setText(PayrollParametersForm::BaseCsg, "9x");
-        f.setText(PayrollParametersForm::Precarite, "10");
-        f.setDecimalPlaces(0);
-        return true;
-    };
+    h.dialogs.paramAnswers << answer(QStringLiteral(" 2432,5 "));
     h.fiche.ParamPaie();
     QCOMPARE(p.socialSecurityCeiling, 2432.5);
     QCOMPARE(p.overtime25Threshold, 35.0);

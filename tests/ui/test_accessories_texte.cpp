@@ -2,6 +2,7 @@
 #include "ui/texte.h"
 #include "accessories/rtfreader.h"
 #include "testsupport.h"
+#include "ui/typing.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -46,12 +47,7 @@ protected:
 // Types text as the keyboard would, accents and symbols included.
 void type(QWidget *w, const QString &text)
 {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QApplication::sendEvent(w, &release);
-    }
+    typing::keys(w, text);
 }
 
 QAction *action(TTexte &w, const char *name)

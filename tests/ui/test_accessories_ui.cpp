@@ -7,6 +7,7 @@
 #include "ui/pocket.h"
 #include "fakeclock.h"
 #include "testsupport.h"
+#include "ui/typing.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,6 +24,8 @@
 #include <QToolButton>
 
 namespace {
+
+using typing::showActive;
 
 
 // Answers the next message box that opens: records its text and presses the button whose
@@ -58,30 +61,11 @@ private:
     QTimer m_timer;
 };
 
-void showActive(QWidget &w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
 
 // Types text where the keyboard focus is, as the user would.
 void type(QWidget &window, const QString &keys)
 {
-    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
-    for (QChar c : keys) {
-        if (c == u'\n') {
-            QTest::keyClick(target, Qt::Key_Return);
-        } else if (c.unicode() < 0x80) {
-            QTest::keyClick(target, c.toLatin1());
-        } else {
-            // QTest only types Latin-1: other characters come as the text of a key event.
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(target, &press);
-            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(target, &release);
-        }
-    }
+    typing::keys(QApplication::focusWidget() ? QApplication::focusWidget() : &window, keys);
 }
 
 void press(QWidget &window, Qt::Key key)

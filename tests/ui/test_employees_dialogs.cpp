@@ -7,6 +7,7 @@
 #include "ui/recherche.h"
 #include "ui/trier.h"
 #include "testsupport.h"
+#include "ui/typing.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -24,33 +25,15 @@
 
 namespace {
 
-void showActive(QWidget &w)
-{
-    w.show();
-    QApplication::setActiveWindow(&w);
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
+using typing::showActive;
+
 
 // Types text where the keyboard focus is, as the user would; "\n" is Enter, "\b" Backspace.
 void type(const QString &keys)
 {
     QWidget *target = QApplication::focusWidget();
     QVERIFY(target);
-    for (QChar c : keys) {
-        if (c == u'\n') {
-            QTest::keyClick(target, Qt::Key_Return);
-        } else if (c == u'\b') {
-            QTest::keyClick(target, Qt::Key_Backspace);
-        } else if (c.unicode() < 0x80) {
-            QTest::keyClick(target, c.toLatin1());
-        } else {
-            // QTest only types Latin-1: other characters come as the text of a key event.
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(target, &press);
-            QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(target, &release);
-        }
-    }
+    typing::keys(target, keys);
 }
 
 void press(Qt::Key key)

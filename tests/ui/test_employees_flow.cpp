@@ -1,5 +1,6 @@
 #include "fakedialogs.h"
 #include "testsupport.h"
+#include "ui/typing.h"
 #include "ui/fiche.h"
 #include "ui/mainform.h"
 #include "ui/pageemployes.h"
@@ -16,12 +17,7 @@ namespace {
 // Types text key by key, accents included, as a keyboard would.
 void type(QWidget *w, const QString &text)
 {
-    for (QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(w, &release);
-    }
+    typing::keys(w, text);
 }
 
 } // namespace
