@@ -38,16 +38,11 @@ QStringList exportLines(const Collection &employees)
     for (qsizetype p = 0; p < lines.size(); ++p) {
         if (!lines[p].startsWith(kOpenPrefix))
             continue;
-        const QString close = QStringLiteral("</BLOC") + lines[p].mid(5, 4) + u'>';
+        // A block cut short gives empty fields.
+        const QStringList content = employees.contentAt(p, kLastField);
         QStringList fields;
-        bool ended = false;
-        for (int d = 1; d <= kLastField; ++d) {
-            const qsizetype i = p + d;
-            if (!ended && (i >= lines.size() || lines[i] == close || lines[i].startsWith(kOpenPrefix)))
-                ended = true;
-            if (d >= kFirstField)
-                fields.append(ended ? QString() : lines[i]);
-        }
+        for (int d = kFirstField; d <= kLastField; ++d)
+            fields.append(content.value(d - 1));
         out.append(fields.join(u'\t'));
     }
     return out;
@@ -120,8 +115,7 @@ ImportResult importLines(Collection &employees, const QStringList &lines)
         appended.append(QString::number(code++));
         for (QString field : importFields(line)) {
             // A field that reads as a tag would cut the block in two.
-            if (field.startsWith(kOpenPrefix, Qt::CaseInsensitive)
-                || field.startsWith(QLatin1String("</BLOC"), Qt::CaseInsensitive))
+            if (Collection::looksLikeTag(field))
                 field.prepend(u' ');
             appended.append(field);
         }

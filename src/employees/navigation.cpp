@@ -321,21 +321,15 @@ void trierCollection(Collection &employees, SortKey key)
                                                       : EmployeeForm::kTown;
     const QStringList &lines = employees.lines();
     QList<SortEntry> entries;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (!lines[i].startsWith(kOpenPrefix))
+    for (qsizetype i = 0; i < lines.size();) {
+        if (!lines[i].startsWith(kOpenPrefix)) {
+            ++i;
             continue;
-        const QString close = QStringLiteral("</BLOC") + lines[i].mid(5, 4) + u'>';
-        SortEntry entry;
-        qsizetype j = i + 1;
-        for (; j < lines.size(); ++j) {
-            if (lines[j] == close || lines[j].startsWith(kOpenPrefix))
-                break;
-            entry.content.append(lines[j]);
         }
+        SortEntry entry;
+        entry.content = employees.contentAt(i, -1, &i);
         entry.key = distance <= entry.content.size() ? entry.content[distance - 1] : QString();
         entries.append(entry);
-        // A block without its closing tag ends where the next one opens.
-        i = (j < lines.size() && lines[j] == close) ? j : j - 1;
     }
 
     QCollator collator{QLocale(QLocale::French, QLocale::France)};

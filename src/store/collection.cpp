@@ -197,20 +197,38 @@ qsizetype Collection::blockEnd(qsizetype first, int n) const
 
 QStringList Collection::blockContent(int n, int maxLines) const
 {
-    QStringList out;
     const int first = find(n);
-    if (first < 0)
-        return out;
-    const QString close = closeTag(n);
-    for (qsizetype j = first + 1; j < m_lines.size(); ++j) {
-        if (maxLines >= 0 && out.size() >= maxLines)
-            break;
+    return first < 0 ? QStringList() : contentAt(first, maxLines);
+}
+
+QStringList Collection::contentAt(qsizetype openLine, int maxLines, qsizetype *next) const
+{
+    QStringList out;
+    // The closing tag of the block opened at openLine carries the same four characters.
+    const QString close = QStringLiteral("</BLOC") + m_lines.value(openLine).mid(5, 4) + u'>';
+    qsizetype j = openLine + 1;
+    for (; j < m_lines.size(); ++j) {
         const QString &line = m_lines[j];
-        if (line == close || looksOpening(line))
+        if (line == close) {
+            if (next)
+                *next = j + 1;
+            return out;
+        }
+        if (looksOpening(line))
             break;
-        out.append(line);
+        if (maxLines < 0 || out.size() < maxLines)
+            out.append(line);
+        else if (!next)
+            return out;
     }
+    if (next)
+        *next = j;
     return out;
+}
+
+bool Collection::looksLikeTag(const QString &text)
+{
+    return looksOpening(text) || looksClosing(text);
 }
 
 void Collection::replaceLines(qsizetype at, qsizetype removeCount, const QStringList &insert)

@@ -54,6 +54,9 @@ public:
     // The number of a line that is exactly an opening tag ("<BLOC", four digits, ">", letters
     // in any case), or -1.
     static int openTagNumber(const QString &line);
+    // True when text would be taken for an opening or closing tag ("<BLOC", "</BLOC", any
+    // case) if it stood alone on a line: a field holding it would cut its block in two.
+    static bool looksLikeTag(const QString &text);
     // The text of a tagged content line after its four-character tag ("MEMO", "DATA",
     // "PAIE"), at most kTagTextMax characters.
     static QString tagText(const QString &line);
@@ -88,6 +91,10 @@ public:
     // opening tag or the end of the collection, and at most maxLines lines when maxLines >= 0.
     // Empty when the block does not exist. Costs the size of the block once the index is built.
     QStringList blockContent(int n, int maxLines = -1) const;
+    // The same for the block whose opening tag stands at line openLine, for scans that walk
+    // the blocks in the order of the lines; next receives the line after the block (after its
+    // closing tag, or the next opening tag).
+    QStringList contentAt(qsizetype openLine, int maxLines = -1, qsizetype *next = nullptr) const;
 
     // Replaces block n (0 <= n < kMaxBlocks) by its tags around content, placed as said by
     // placement; a block that does not exist yet is appended. An InPlace write that keeps the

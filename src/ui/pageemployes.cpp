@@ -51,9 +51,7 @@ public:
     using Cp1252Validator::Cp1252Validator;
     State validate(QString &input, int &pos) const override
     {
-        if (input.startsWith(QLatin1String("<BLOC"), Qt::CaseInsensitive)
-            || input.startsWith(QLatin1String("</BLOC"), Qt::CaseInsensitive)
-            || input.contains(u'\t'))
+        if (Collection::looksLikeTag(input) || input.contains(u'\t'))
             return Invalid;
         return Cp1252Validator::validate(input, pos);
     }
