@@ -219,11 +219,8 @@ bool EcritFiche(Collection &employees, int number, EmployeeForm &form)
 int Numerom(const Collection &employees)
 {
     int highest = 10000;
-    const QStringList &lines = employees.lines();
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        if (!lines[i].startsWith(QLatin1String("<BLOC")))
-            continue;
-        const QString &code = lines[i + 1];
+    for (const Collection::BlockAt &block : employees.blocks()) {
+        const QString code = employees.lineAt(block.line, EmployeeForm::kCode);
         if (code.isEmpty())
             continue;
         bool ok = false;

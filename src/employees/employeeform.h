@@ -146,7 +146,7 @@ void LitFiche(const Collection &employees, int number, EmployeeForm &form, bool 
 bool EcritFiche(Collection &employees, int number, EmployeeForm &form);
 
 // The next employee code: the largest whole number among the code lines of all employee
-// blocks (the line after each line starting with "<BLOC"), 10000 at least, plus one. Empty
+// blocks (the first line of each block, Collection::blocks()), 10000 at least, plus one. Empty
 // code lines and codes that are not whole numbers are skipped.
 int Numerom(const Collection &employees);
 

@@ -9,7 +9,6 @@ namespace exchange {
 
 namespace {
 
-const QLatin1String kOpenPrefix("<BLOC");
 constexpr int kFirstField = 2;
 constexpr int kLastField = 12;
 constexpr int kEmptyLines = 20;
@@ -34,12 +33,9 @@ QString defaultExportSuffix()
 QStringList exportLines(const Collection &employees)
 {
     QStringList out;
-    const QStringList &lines = employees.lines();
-    for (qsizetype p = 0; p < lines.size(); ++p) {
-        if (!lines[p].startsWith(kOpenPrefix))
-            continue;
+    for (const Collection::BlockAt &block : employees.blocks()) {
         // A block cut short gives empty fields.
-        const QStringList content = employees.contentAt(p, kLastField);
+        const QStringList content = employees.contentAt(block.line, kLastField);
         QStringList fields;
         for (int d = kFirstField; d <= kLastField; ++d)
             fields.append(content.value(d - 1));
@@ -103,7 +99,6 @@ ImportResult importLines(Collection &employees, const QStringList &lines)
         while (employees.count() > 0 && !employees.contains(employees.count() - 1))
             employees.setCount(employees.count() - 1);
     }
-    QStringList appended = employees.lines();
     for (const QString &line : lines) {
         if (employees.count() >= kImportLimit) {
             result.truncated = true;
@@ -111,23 +106,13 @@ ImportResult importLines(Collection &employees, const QStringList &lines)
         }
         const int b = employees.count();
         employees.setCount(b + 1);
-        appended.append(Collection::openTag(b));
-        appended.append(QString::number(code++));
-        for (QString field : importFields(line)) {
-            // A field that reads as a tag would cut the block in two.
-            if (Collection::looksLikeTag(field))
-                field.prepend(u' ');
-            appended.append(field);
-        }
+        QStringList content{QString::number(code++)};
+        content.append(importFields(line));
         for (int i = 0; i < kEmptyLines; ++i)
-            appended.append(QString());
-        appended.append(Collection::closeTag(b));
+            content.append(QString());
+        // A field that reads as a tag is kept inside its block by the store.
+        employees.writeBlock(b, content, Collection::Placement::AtEnd);
         ++result.added;
-    }
-    if (result.added > 0) {
-        const int count = employees.count();
-        employees.setLines(appended);
-        employees.setCount(count);
     }
     employees.setCurrent(std::max(0, employees.count() - 1));
     return result;

@@ -7,35 +7,6 @@
 
 namespace {
 
-const QLatin1String kOpenPrefix("<BLOC");
-
-// The line at distance of the block whose opening tag is at line first, or a null string
-// when the block ends before it.
-QString lineAt(const QStringList &lines, qsizetype first, int n, int distance)
-{
-    const QString close = Collection::closeTag(n);
-    for (int d = 1; d <= distance; ++d) {
-        const qsizetype i = first + d;
-        if (i >= lines.size())
-            return {};
-        const QString &line = lines[i];
-        if (line == close || line.startsWith(kOpenPrefix) || line.startsWith(QLatin1String("</BLOC")))
-            return {};
-        if (d == distance)
-            return line.isNull() ? QStringLiteral("") : line;
-    }
-    return {};
-}
-
-// The number of the block opened at line i (its four characters after "<BLOC"), -1 if they
-// are not a number.
-int numberOf(const QString &line)
-{
-    bool ok = false;
-    const int n = line.mid(5, 4).toInt(&ok);
-    return ok ? n : -1;
-}
-
 int distanceOf(SearchKind kind)
 {
     switch (kind) {
@@ -61,10 +32,7 @@ bool isCandidate(const Collection &employees, int n, const Selection &selection)
 
 QString blockLine(const Collection &employees, int n, int distance)
 {
-    const int first = employees.find(n);
-    if (first < 0)
-        return {};
-    return lineAt(employees.lines(), first, n, distance);
+    return employees.lineOfBlock(n, distance);
 }
 
 int moveTarget(const Collection &employees, Move move, const Selection &selection)
@@ -188,18 +156,14 @@ int rechercher(const Collection &employees, SearchKind kind, const QString &type
     if (wanted.isEmpty())
         return -1;
     const int distance = distanceOf(kind);
-    const QStringList &lines = employees.lines();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (!lines[i].startsWith(kOpenPrefix))
+    for (const Collection::BlockAt &block : employees.blocks()) {
+        if (block.number < 0)
             continue;
-        const int n = numberOf(lines[i]);
-        if (n < 0)
-            continue;
-        const QString line = lineAt(lines, i, n, distance);
+        const QString line = employees.lineAt(block.line, distance);
         if (line.size() < wanted.size())
             continue;
         if (upperAZ(line.left(wanted.size())) == wanted)
-            return n;
+            return block.number;
     }
     return -1;
 }
@@ -234,21 +198,18 @@ bool listeDisponible(const Collection &employees)
 QList<EmployeeListRow> listeEmployes(const Collection &employees)
 {
     QList<EmployeeListRow> rows;
-    const QStringList &lines = employees.lines();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (!lines[i].startsWith(kOpenPrefix))
-            continue;
+    for (const Collection::BlockAt &block : employees.blocks()) {
         EmployeeListRow row;
-        row.number = numberOf(lines[i]);
+        row.number = block.number;
         row.sequence = rows.size() + 1;
-        const int n = row.number;
-        row.name = lineAt(lines, i, n, EmployeeForm::kName);
-        row.address1 = lineAt(lines, i, n, EmployeeForm::kAddress1);
-        row.address2 = lineAt(lines, i, n, EmployeeForm::kAddress2);
-        row.postcode = lineAt(lines, i, n, EmployeeForm::kPostcode);
-        row.town = lineAt(lines, i, n, EmployeeForm::kTown);
-        row.telephone = lineAt(lines, i, n, EmployeeForm::kTelephone);
-        row.email = lineAt(lines, i, n, EmployeeForm::kEmail);
+        const qsizetype at = block.line;
+        row.name = employees.lineAt(at, EmployeeForm::kName);
+        row.address1 = employees.lineAt(at, EmployeeForm::kAddress1);
+        row.address2 = employees.lineAt(at, EmployeeForm::kAddress2);
+        row.postcode = employees.lineAt(at, EmployeeForm::kPostcode);
+        row.town = employees.lineAt(at, EmployeeForm::kTown);
+        row.telephone = employees.lineAt(at, EmployeeForm::kTelephone);
+        row.email = employees.lineAt(at, EmployeeForm::kEmail);
         rows.append(row);
     }
     return rows;
@@ -277,13 +238,9 @@ namespace {
 QStringList codeNameItems(const Collection &collection, int codeDistance, int nameDistance)
 {
     QStringList items;
-    const QStringList &lines = collection.lines();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (!lines[i].startsWith(kOpenPrefix))
-            continue;
-        const int n = numberOf(lines[i]);
-        items.append(lineAt(lines, i, n, codeDistance) + u' ' + lineAt(lines, i, n, nameDistance));
-    }
+    for (const Collection::BlockAt &block : collection.blocks())
+        items.append(collection.lineAt(block.line, codeDistance) + u' '
+                     + collection.lineAt(block.line, nameDistance));
     return items;
 }
 
@@ -319,15 +276,10 @@ void trierCollection(Collection &employees, SortKey key)
     const int distance = key == SortKey::Nom          ? EmployeeForm::kName
                          : key == SortKey::CodePostal ? EmployeeForm::kPostcode
                                                       : EmployeeForm::kTown;
-    const QStringList &lines = employees.lines();
     QList<SortEntry> entries;
-    for (qsizetype i = 0; i < lines.size();) {
-        if (!lines[i].startsWith(kOpenPrefix)) {
-            ++i;
-            continue;
-        }
+    for (const Collection::BlockAt &block : employees.blocks()) {
         SortEntry entry;
-        entry.content = employees.contentAt(i, -1, &i);
+        entry.content = employees.contentAt(block.line);
         entry.key = distance <= entry.content.size() ? entry.content[distance - 1] : QString();
         entries.append(entry);
     }
@@ -356,17 +308,11 @@ void trierCollection(Collection &employees, SortKey key)
         return ca.size() < cb.size();
     });
 
-    const int kept = std::min<int>(entries.size(), Collection::kMaxBlocks);
-    QStringList sorted;
-    for (int j = 0; j < kept; ++j) {
-        const SortEntry &e = entries[order[j]];
-        sorted.append(Collection::openTag(j));
-        sorted.append(e.content);
-        sorted.append(Collection::closeTag(j));
-    }
-    employees.setLines(sorted);
-    employees.setCount(kept);
-    employees.setCurrent(std::clamp(employees.current(), 0, std::max(0, kept - 1)));
+    QList<QStringList> sorted;
+    sorted.reserve(entries.size());
+    for (int j : order)
+        sorted.append(entries[j].content);
+    employees.setBlocks(sorted);
 }
 
 void Trier(Collection &employees, EmployeeForm &form, SortKey key)

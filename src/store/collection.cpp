@@ -45,14 +45,30 @@ bool isBlank(const QString &line)
     return true;
 }
 
-QString withoutLineBreaks(const QString &line)
+// A content line as writeBlock() and setBlocks() store it: line breaks become spaces, and a
+// line that would read as a tag gets one space in front.
+QString storedLine(const QString &line)
 {
-    if (!line.contains(u'\r') && !line.contains(u'\n'))
-        return line;
     QString out = line;
-    out.replace(u'\r', u' ');
-    out.replace(u'\n', u' ');
+    for (QChar c : line) {
+        if (c == u'\r' || c == u'\n') {
+            out.replace(u'\r', u' ');
+            out.replace(u'\n', u' ');
+            break;
+        }
+    }
+    if (out.startsWith(u'<') && Collection::looksLikeTag(out))
+        out.prepend(u' ');
     return out;
+}
+
+// True when line is the closing tag of the block opened by open: "</BLOC", the four
+// characters that follow "<BLOC" in open, ">" (compared exactly).
+bool closesBlock(const QString &open, const QString &line)
+{
+    const QStringView digits = QStringView(open).mid(5, 4);
+    return line.size() == digits.size() + 7 && line.startsWith(kClosePrefix)
+           && QStringView(line).mid(6, digits.size()) == digits && line.back() == u'>';
 }
 
 // One block as found by the repairs: its number (-1 when its tag does not hold four digits),
@@ -204,12 +220,11 @@ QStringList Collection::blockContent(int n, int maxLines) const
 QStringList Collection::contentAt(qsizetype openLine, int maxLines, qsizetype *next) const
 {
     QStringList out;
-    // The closing tag of the block opened at openLine carries the same four characters.
-    const QString close = QStringLiteral("</BLOC") + m_lines.value(openLine).mid(5, 4) + u'>';
+    const QString open = m_lines.value(openLine);
     qsizetype j = openLine + 1;
     for (; j < m_lines.size(); ++j) {
         const QString &line = m_lines[j];
-        if (line == close) {
+        if (closesBlock(open, line)) {
             if (next)
                 *next = j + 1;
             return out;
@@ -226,6 +241,59 @@ QStringList Collection::contentAt(qsizetype openLine, int maxLines, qsizetype *n
     return out;
 }
 
+QString Collection::lineOfBlock(int n, int distance) const
+{
+    const int first = find(n);
+    return first < 0 ? QString() : lineAt(first, distance);
+}
+
+QString Collection::lineAt(qsizetype openLine, int distance) const
+{
+    if (openLine < 0 || openLine >= m_lines.size() || distance < 1)
+        return {};
+    const QString &open = m_lines[openLine];
+    for (qsizetype j = openLine + 1; j <= openLine + distance; ++j) {
+        if (j >= m_lines.size())
+            return {};
+        const QString &line = m_lines[j];
+        if (closesBlock(open, line) || looksOpening(line))
+            return {};
+    }
+    const QString &line = m_lines[openLine + distance];
+    return line.isNull() ? QStringLiteral("") : line;
+}
+
+QList<Collection::BlockAt> Collection::blocks() const
+{
+    QList<BlockAt> out;
+    out.reserve(m_count);
+    for (qsizetype i = 0; i < m_lines.size(); ++i)
+        if (m_lines[i].startsWith(kOpenPrefix))
+            out.append({i, digitsAt(m_lines[i], 5)});
+    return out;
+}
+
+int Collection::setBlocks(const QList<QStringList> &contents)
+{
+    const int kept = int(std::min<qsizetype>(contents.size(), kMaxBlocks));
+    qsizetype total = 0;
+    for (int j = 0; j < kept; ++j)
+        total += contents[j].size() + 2;
+    QStringList lines;
+    lines.reserve(total);
+    for (int j = 0; j < kept; ++j) {
+        lines.append(openTag(j));
+        for (const QString &line : contents[j])
+            lines.append(storedLine(line));
+        lines.append(closeTag(j));
+    }
+    m_lines = std::move(lines);
+    invalidateIndex();
+    m_count = kept;
+    m_current = std::clamp(m_current, 0, std::max(0, kept - 1));
+    return int(contents.size() - kept);
+}
+
 bool Collection::looksLikeTag(const QString &text)
 {
     return looksOpening(text) || looksClosing(text);
@@ -233,6 +301,7 @@ bool Collection::looksLikeTag(const QString &text)
 
 void Collection::replaceLines(qsizetype at, qsizetype removeCount, const QStringList &insert)
 {
+    const qsizetype oldSize = m_lines.size();
     // Opening tags leaving the collection.
     if (m_indexValid) {
         for (qsizetype j = at; j < at + removeCount && m_indexValid; ++j) {
@@ -263,8 +332,9 @@ void Collection::replaceLines(qsizetype at, qsizetype removeCount, const QString
     if (!m_indexValid)
         return;
     const qsizetype delta = insert.size() - removeCount;
-    if (delta != 0) {
-        const qsizetype from = at + removeCount;
+    const qsizetype from = at + removeCount;
+    // Nothing stands after an append: no entry to shift.
+    if (delta != 0 && from < oldSize) {
         for (int &first : m_first)
             if (first >= from)
                 first += int(delta);
@@ -289,7 +359,7 @@ bool Collection::writeBlock(int n, const QStringList &content, Placement placeme
     block.reserve(content.size() + 2);
     block.append(openTag(n));
     for (const QString &line : content)
-        block.append(withoutLineBreaks(line));
+        block.append(storedLine(line));
     block.append(closeTag(n));
 
     const int first = find(n);
@@ -423,23 +493,11 @@ int Collection::rebuild()
         const int kb = b.number < 0 ? INT_MAX : b.number;
         return ka < kb;
     });
-    const int kept = int(std::min<qsizetype>(segments.size(), kMaxBlocks));
-    qsizetype total = 0;
-    for (int i = 0; i < kept; ++i)
-        total += segments[i].content.size() + 2;
-    QStringList lines;
-    lines.reserve(total);
-    for (int i = 0; i < kept; ++i) {
-        lines.append(openTag(i));
-        lines.append(segments[i].content);
-        lines.append(closeTag(i));
-    }
-    m_lines = std::move(lines);
-    invalidateIndex();
-    m_count = kept;
-    if (m_current >= m_count)
-        m_current = std::max(0, m_count - 1);
-    return int(segments.size() - kept);
+    QList<QStringList> contents;
+    contents.reserve(segments.size());
+    for (Segment &s : segments)
+        contents.append(std::move(s.content));
+    return setBlocks(contents);
 }
 
 bool Collection::supBloc(int n)

@@ -95,12 +95,41 @@ public:
     // the blocks in the order of the lines; next receives the line after the block (after its
     // closing tag, or the next opening tag).
     QStringList contentAt(qsizetype openLine, int maxLines = -1, qsizetype *next = nullptr) const;
+    // The content line at distance of block n (1 is the line after the opening tag): a null
+    // QString when there is no such block or the block ends before that line, an empty
+    // (non-null) one for an empty line. Costs the distance once the index is built.
+    QString lineOfBlock(int n, int distance) const;
+    // The same for the block whose opening tag stands at line openLine.
+    QString lineAt(qsizetype openLine, int distance) const;
+
+    // A block as a scan in the order of the lines meets it: the line of its opening tag and
+    // the number the tag carries (-1 when its four characters are not digits).
+    struct BlockAt {
+        qsizetype line = -1;
+        int number = -1;
+    };
+    // Every line starting with "<BLOC" (compared exactly, as countOpeningTags() counts them),
+    // in the order of the lines: what the searches, lists, exports and the sort walk through.
+    // One pass over the lines.
+    QList<BlockAt> blocks() const;
+
+    // Replaces every line by the blocks of contents, in order: contents[j] becomes block j
+    // between well-formed tags, each content line stored as writeBlock() stores it; lines
+    // outside blocks are gone. Contents past kMaxBlocks cannot be numbered and are dropped;
+    // the count becomes the number of blocks kept and the current number is kept within them.
+    // Returns the number of contents dropped. Linear in the number of lines written.
+    int setBlocks(const QList<QStringList> &contents);
 
     // Replaces block n (0 <= n < kMaxBlocks) by its tags around content, placed as said by
     // placement; a block that does not exist yet is appended. An InPlace write that keeps the
-    // block in its place raises a count of 0 to 1. Line breaks inside a content line would
-    // split it into several lines of the file and shift every field after it, so they are
-    // written as spaces. False (and nothing changed) when n is out of range.
+    // block in its place raises a count of 0 to 1. False (and nothing changed) when n is out
+    // of range.
+    //
+    // Content lines are stored so that they stay inside their block whatever they hold: line
+    // breaks would split a line into several lines of the file and shift every field after
+    // it, so they are written as spaces; a line that would read as a tag (looksLikeTag())
+    // would cut the block in two, so it is written with one space in front. Callers hand over
+    // any text; none has to know what a tag looks like.
     bool writeBlock(int n, const QStringList &content, Placement placement);
 
     // A new record at the end: appends a line holding one space and raises the count; the new
@@ -132,9 +161,8 @@ public:
     // ends at its closing tag, or where the next opening tag starts), drops the lines outside
     // blocks and stray closing tags, and writes the blocks back in ascending order of their old
     // numbers (file order among equal numbers, blocks whose number is not four digits last),
-    // renumbered 0, 1, 2... with well-formed tags. Blocks past kMaxBlocks cannot be numbered
-    // and are dropped; the count becomes the number of blocks kept. Returns how many blocks
-    // were dropped that way.
+    // renumbered 0, 1, 2... with well-formed tags (setBlocks()). Returns how many blocks were
+    // dropped past kMaxBlocks.
     int rebuild();
 
     // Removes block n (its first occurrence) if it exists; true when something was removed.
