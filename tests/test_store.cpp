@@ -59,8 +59,10 @@ private Q_SLOTS:
     void readWorkedExample();
     void blockContentStops_data();
     void blockContentStops();
+    void blocksWalkOpeningTagsInLineOrder();
     void writeBlock_data();
     void writeBlock();
+    void setBlocksRenumbersAndStopsAtTheLimit();
     void addLimit_data();
     void addLimit();
     void squize_data();
@@ -170,6 +172,7 @@ void TestStore::blockContentStops_data()
                                                             << L("a|</BLOC0001>|b");
     QTest::newRow("absent block") << L("<BLOC0000>|a|</BLOC0000>") << 1 << -1 << QStringList();
     QTest::newRow("empty block") << L("<BLOC0000>|</BLOC0000>") << 0 << -1 << QStringList();
+    QTest::newRow("empty line") << L("<BLOC0000>||b|</BLOC0000>") << 0 << -1 << QStringList{"", "b"};
 }
 
 void TestStore::blockContentStops()
@@ -178,7 +181,30 @@ void TestStore::blockContentStops()
     QFETCH(int, n);
     QFETCH(int, maxLines);
     QFETCH(QStringList, content);
-    QCOMPARE(make(lines).blockContent(n, maxLines), content);
+    const Collection c = make(lines);
+    QCOMPARE(c.blockContent(n, maxLines), content);
+    // A line read at a distance stops where the block does: null past its end, empty (not
+    // null) for an empty line inside it.
+    const QStringList whole = c.blockContent(n);
+    for (int d = 1; d <= whole.size() + 1; ++d) {
+        const QString line = c.lineOfBlock(n, d);
+        QCOMPARE(line, whole.value(d - 1));
+        QCOMPARE(line.isNull(), d > whole.size());
+    }
+}
+
+void TestStore::blocksWalkOpeningTagsInLineOrder()
+{
+    // Opening tags are recognised as countOpeningTags() counts them: exactly "<BLOC" in front.
+    const Collection c = make(L(" |<BLOC0001>|b|</BLOC0001>|<bloc0002>|x|</bloc0002>|<BLOCab12>|</BLOCab12>|"
+                                "<BLOC0000>|a|</BLOC0000>"));
+    QList<QPair<qsizetype, int>> walked;
+    for (const Collection::BlockAt &b : c.blocks())
+        walked.append({b.line, b.number});
+    QCOMPARE(walked, (QList<QPair<qsizetype, int>>{{1, 1}, {7, -1}, {9, 0}}));
+    QCOMPARE(walked.size(), c.countOpeningTags());
+    QCOMPARE(c.lineAt(9, 1), QStringLiteral("a"));
+    QVERIFY(c.lineAt(9, 2).isNull());
 }
 
 void TestStore::writeBlock_data()
@@ -206,6 +232,9 @@ void TestStore::writeBlock_data()
     QTest::newRow("line breaks inside a line") << blk(0, L("a")) << 0 << QStringList{"x\r\ny", "z\nw"} << true
                                                << blk(0, QStringList{"x  y", "z w"});
     QTest::newRow("empty collection") << QStringList() << 0 << L("a") << true << blk(0, L("a"));
+    QTest::newRow("lines that read as tags stay inside")
+        << blk(0, L("a")) << 0 << QStringList{"<BLOC0001>", "</bloc0000>", "x<BLOC", " <BLOC"} << true
+        << blk(0, QStringList{" <BLOC0001>", " </bloc0000>", "x<BLOC", " <BLOC"});
 }
 
 void TestStore::writeBlock()
@@ -221,6 +250,25 @@ void TestStore::writeBlock()
     QCOMPARE(c.lines(), expected);
     checkIndex(c);
     QCOMPARE(c.blockContent(n), QStringList(expected.mid(c.find(n) + 1, content.size())));
+}
+
+void TestStore::setBlocksRenumbersAndStopsAtTheLimit()
+{
+    Collection c = make(L("stray|") + blk(5, L("old")));
+    c.setCurrent(7);
+    c.find(0);
+    QCOMPARE(c.setBlocks({L("a"), {}, QStringList{"</BLOC0000>", "x\ny"}}), 0);
+    QCOMPARE(c.lines(), blk(0, L("a")) + blk(1) + blk(2, QStringList{" </BLOC0000>", "x y"}));
+    QCOMPARE(c.count(), 3);
+    QCOMPARE(c.current(), 2);
+    checkIndex(c);
+
+    // A five-digit number would not fit the tag: the ten thousandth block is dropped.
+    QCOMPARE(c.setBlocks(QList<QStringList>(Collection::kMaxBlocks + 1, L("x"))), 1);
+    QCOMPARE(c.count(), Collection::kMaxBlocks);
+    QCOMPARE(c.lines().size(), 3 * Collection::kMaxBlocks);
+    QCOMPARE(c.lines().last(), Collection::closeTag(Collection::kMaxBlocks - 1));
+    QCOMPARE(c.countOpeningTags(), Collection::kMaxBlocks);
 }
 
 void TestStore::addLimit_data()
