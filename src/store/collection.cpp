@@ -50,12 +50,9 @@ bool isBlank(const QString &line)
 QString storedLine(const QString &line)
 {
     QString out = line;
-    for (QChar c : line) {
-        if (c == u'\r' || c == u'\n') {
-            out.replace(u'\r', u' ');
-            out.replace(u'\n', u' ');
-            break;
-        }
+    if (line.contains(u'\r') || line.contains(u'\n')) {
+        out.replace(u'\r', u' ');
+        out.replace(u'\n', u' ');
     }
     if (out.startsWith(u'<') && Collection::looksLikeTag(out))
         out.prepend(u' ');
@@ -321,7 +318,9 @@ void Collection::replaceLines(qsizetype at, qsizetype removeCount, const QString
     const qsizetype common = std::min(removeCount, insert.size());
     for (qsizetype k = 0; k < common; ++k)
         m_lines[at + k] = insert[k];
-    if (removeCount > common) {
+    if (at == oldSize) {
+        m_lines.append(insert);
+    } else if (removeCount > common) {
         m_lines.remove(at + common, removeCount - common);
     } else if (insert.size() > common) {
         m_lines.insert(at + common, insert.size() - common, QString());
