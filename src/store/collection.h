@@ -66,7 +66,7 @@ public:
     // The lines, exactly as the file holds them.
     const QStringList &lines() const { return m_lines; }
     qsizetype lineCount() const { return m_lines.size(); }
-    // Replaces every line (load, sort...). Count and current are left to the caller
+    // Replaces every line (a load). Count and current are left to the caller
     // (see recount()).
     void setLines(const QStringList &lines);
     // Empties the collection: no line, count 0, current 0.
