@@ -1,0 +1,195 @@
+#include "payroll/calculation.h"
+
+#include "employees/employeeform.h"
+#include "text/numbers.h"
+
+#include <algorithm>
+
+namespace {
+
+// A numeric input of the payslip: a blank text is 0.
+bool readInput(const QString &text, double *value)
+{
+    if (text.trimmed().isEmpty()) {
+        *value = 0;
+        return true;
+    }
+    bool ok = false;
+    *value = text::parseNumber(text, &ok);
+    return ok;
+}
+
+// A rate cell: empty is 0.
+bool readRate(const QString &text, double *rate)
+{
+    return readInput(text, rate);
+}
+
+// Overtime hours beyond threshold, less the hours of the tier above; 0 when the threshold is
+// 0 (tier disabled) or not passed.
+double overtimeBeyond(double hours, double threshold, double higherTier)
+{
+    return threshold > 0 && hours > threshold ? (hours - threshold) - higherTier : 0;
+}
+
+} // namespace
+
+QString employeeKey(const QString &code)
+{
+    return code.trimmed().toCaseFolded();
+}
+
+bool baseOfKind(const QString &kind, double gross, double ceiling, double *base)
+{
+    const QString k = kind.trimmed();
+    if (k.isEmpty() || k == u"T")
+        *base = gross;
+    else if (k == u"S" || k == u"U")
+        *base = gross * 0.95;
+    else if (k == u"A")
+        *base = std::min(ceiling, gross);
+    else if (k == u"B")
+        *base = std::min(4 * ceiling, gross);
+    else if (k == u"C")
+        *base = std::min(8 * ceiling, gross);
+    else
+        return false;
+    return true;
+}
+
+void Remplit(PayslipForm &form, const QList<Rubrique> &rubriques)
+{
+    const int n = std::min<int>(rubriques.size(), PayslipForm::kLineCount);
+    for (int i = 0; i < PayslipForm::kLineCount; ++i) {
+        PayslipLine &line = form.lines[i];
+        if (i < n) {
+            const Rubrique &r = rubriques[i];
+            line = PayslipLine{r.label, r.base.trimmed(), r.employeeRate.trimmed(), QString(),
+                               r.employerRate.trimmed(), QString()};
+        } else {
+            line = PayslipLine{};
+        }
+    }
+    form.linesInUse = n;
+}
+
+CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, const QString &amountFormat,
+                           const QList<Rubrique> *profileRubriques, double storedCumul)
+{
+    // Read every input first, so that a text that is not a number leaves the payslip as it was.
+    double hours, rate, ot25, ot50, ot100, transport, advances;
+    const std::pair<const QString *, double *> inputs[] = {
+        {&form.hours, &hours}, {&form.rate, &rate},           {&form.ot25, &ot25},        {&form.ot50, &ot50},
+        {&form.ot100, &ot100}, {&form.transport, &transport}, {&form.advances, &advances},
+    };
+    for (const auto &[text, value] : inputs)
+        if (!readInput(*text, value))
+            return {false, conversionMessage(*text)};
+
+    if (profileRubriques)
+        Remplit(form, *profileRubriques);
+
+    auto format = [&](double v) { return text::formatAmount(v, amountFormat); };
+
+    double base = hours * rate;
+
+    // Overtime hours, from the highest tier down, each only when its field is empty. The
+    // computed hours are written back, so a later calculation keeps them until the user
+    // empties the field.
+    if (form.ot100.trimmed().isEmpty()) {
+        ot100 = overtimeBeyond(hours, params.overtime100Threshold, 0);
+        form.ot100 = text::formatGeneral(ot100);
+    }
+    if (form.ot50.trimmed().isEmpty()) {
+        ot50 = overtimeBeyond(hours, params.overtime50Threshold, ot100);
+        form.ot50 = text::formatGeneral(ot50);
+    }
+    if (form.ot25.trimmed().isEmpty()) {
+        ot25 = overtimeBeyond(hours, params.overtime25Threshold, ot50);
+        form.ot25 = text::formatGeneral(ot25);
+    }
+
+    if (form.monthly)
+        base = rate;
+    // Paid leave and precarity are on the pay before the overtime premiums.
+    const double paidLeave = form.withPaidLeave ? base * params.paidLeaveIncludedPercent * 0.01 : 0;
+    const double precarity = form.withPrecarity ? base * params.precarityPercent * 0.01 : 0;
+    // The overtime hours are paid at the plain rate through the hours; only the premium is
+    // added. A monthly salary gets none.
+    if (!form.monthly) {
+        base += ot25 * rate * 0.25;
+        base += ot50 * rate * 0.5;
+        base += ot100 * rate;
+    }
+    const double gross = base + paidLeave + precarity;
+    const double ceiling = params.socialSecurityCeiling;
+
+    // The lines calculated: from line 1 up to the first one without a label.
+    const int inUse = std::clamp(form.linesInUse, 0, PayslipForm::kLineCount);
+    int end = 0;
+    while (end < inUse && !form.lines[end].label.trimmed().isEmpty())
+        ++end;
+
+    // First pass: each base letter becomes its base amount; other texts stay. The employee
+    // amounts of the first "S" line and of the last further one return to the taxable net.
+    int firstS = -1;
+    int lastS = -1;
+    for (int i = 0; i < end; ++i) {
+        PayslipLine &line = form.lines[i];
+        const QString kind = line.base.trimmed();
+        double amount = 0;
+        if (!baseOfKind(kind, gross, ceiling, &amount))
+            continue;
+        if (kind == u"S") {
+            if (firstS < 0)
+                firstS = i;
+            else
+                lastS = i;
+        }
+        line.base = format(amount);
+    }
+    form.gross = format(gross);
+
+    // Second pass: the amounts, on each base as it reads back after formatting.
+    double totalDeductions = 0;
+    for (int i = 0; i < end; ++i) {
+        PayslipLine &line = form.lines[i];
+        line.employeeAmount.clear();
+        line.employerAmount.clear();
+        bool ok = false;
+        const double lineBase = text::parseNumber(line.base, &ok);
+        double employeeRate, employerRate;
+        if (!ok || !readRate(line.employeeRate, &employeeRate) || !readRate(line.employerRate, &employerRate))
+            continue;
+        const double employeeAmount = lineBase * employeeRate * 0.01;
+        const double employerAmount = lineBase * employerRate * 0.01;
+        if (employeeAmount > 0) {
+            line.employeeAmount = format(employeeAmount);
+            totalDeductions += employeeAmount;
+        }
+        if (employerAmount > 0)
+            line.employerAmount = format(employerAmount);
+    }
+    form.totalDeductions = format(totalDeductions);
+
+    const double netToPay = (gross - totalDeductions) + transport - advances;
+    form.netToPay = format(netToPay);
+
+    // An "S" line's deduction as it reads back from its cell; an empty cell counts as 0.
+    auto deductionOf = [&](int i) {
+        return i < 0 ? 0.0 : text::parseNumber(form.lines[i].employeeAmount);
+    };
+    const double taxableNet = netToPay + deductionOf(firstS) + deductionOf(lastS);
+    form.taxableNet = format(taxableNet);
+    form.cumul = format(storedCumul + taxableNet);
+    form.edited = true;
+    return {true, {}};
+}
+
+CalculationResult calculatePayslip(PayslipForm &form, const PayrollParameters &params, const QString &amountFormat,
+                                   const PayslipEmployeeLookup &lookup)
+{
+    const std::optional<PayslipEmployee> employee = lookup ? lookup(employeeKey(form.employeeCode)) : std::nullopt;
+    const QList<Rubrique> *rubriques = employee && employee->rubriques ? &*employee->rubriques : nullptr;
+    return Calculeb(form, params, amountFormat, rubriques, employee ? employee->storedCumul : 0);
+}
