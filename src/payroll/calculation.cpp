@@ -7,10 +7,15 @@
 
 namespace {
 
-// A numeric input of the payslip: a blank text is 0.
+bool isBlank(const QString &text)
+{
+    return QStringView(text).trimmed().isEmpty();
+}
+
+// A numeric input of the payslip or a rate cell: a blank text is 0.
 bool readInput(const QString &text, double *value)
 {
-    if (text.trimmed().isEmpty()) {
+    if (isBlank(text)) {
         *value = 0;
         return true;
     }
@@ -19,17 +24,42 @@ bool readInput(const QString &text, double *value)
     return ok;
 }
 
-// A rate cell: empty is 0.
-bool readRate(const QString &text, double *rate)
-{
-    return readInput(text, rate);
-}
-
 // Overtime hours beyond threshold, less the hours of the tier above; 0 when the threshold is
 // 0 (tier disabled) or not passed.
 double overtimeBeyond(double hours, double threshold, double higherTier)
 {
     return threshold > 0 && hours > threshold ? (hours - threshold) - higherTier : 0;
+}
+
+// The base kinds by the base they give: T (or no letter), S and U, A, B, C; -1 for another text.
+enum Kind { KindT, KindSU, KindA, KindB, KindC, KindCount };
+
+int kindOf(const QString &kind)
+{
+    const QStringView k = QStringView(kind).trimmed();
+    if (k.isEmpty() || k == u"T")
+        return KindT;
+    if (k.size() != 1)
+        return -1;
+    switch (k[0].unicode()) {
+    case u'S':
+    case u'U': return KindSU;
+    case u'A': return KindA;
+    case u'B': return KindB;
+    case u'C': return KindC;
+    default: return -1;
+    }
+}
+
+double baseFor(int kind, double gross, double ceiling)
+{
+    switch (kind) {
+    case KindSU: return gross * 0.95;
+    case KindA: return std::min(ceiling, gross);
+    case KindB: return std::min(4 * ceiling, gross);
+    case KindC: return std::min(8 * ceiling, gross);
+    default: return gross;
+    }
 }
 
 } // namespace
@@ -41,19 +71,10 @@ QString employeeKey(const QString &code)
 
 bool baseOfKind(const QString &kind, double gross, double ceiling, double *base)
 {
-    const QString k = kind.trimmed();
-    if (k.isEmpty() || k == u"T")
-        *base = gross;
-    else if (k == u"S" || k == u"U")
-        *base = gross * 0.95;
-    else if (k == u"A")
-        *base = std::min(ceiling, gross);
-    else if (k == u"B")
-        *base = std::min(4 * ceiling, gross);
-    else if (k == u"C")
-        *base = std::min(8 * ceiling, gross);
-    else
+    const int k = kindOf(kind);
+    if (k < 0)
         return false;
+    *base = baseFor(k, gross, ceiling);
     return true;
 }
 
@@ -96,15 +117,15 @@ CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, c
     // Overtime hours, from the highest tier down, each only when its field is empty. The
     // computed hours are written back, so a later calculation keeps them until the user
     // empties the field.
-    if (form.ot100.trimmed().isEmpty()) {
+    if (isBlank(form.ot100)) {
         ot100 = overtimeBeyond(hours, params.overtime100Threshold, 0);
         form.ot100 = text::formatGeneral(ot100);
     }
-    if (form.ot50.trimmed().isEmpty()) {
+    if (isBlank(form.ot50)) {
         ot50 = overtimeBeyond(hours, params.overtime50Threshold, ot100);
         form.ot50 = text::formatGeneral(ot50);
     }
-    if (form.ot25.trimmed().isEmpty()) {
+    if (isBlank(form.ot25)) {
         ot25 = overtimeBeyond(hours, params.overtime25Threshold, ot50);
         form.ot25 = text::formatGeneral(ot25);
     }
@@ -127,39 +148,47 @@ CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, c
     // The lines calculated: from line 1 up to the first one without a label.
     const int inUse = std::clamp(form.linesInUse, 0, PayslipForm::kLineCount);
     int end = 0;
-    while (end < inUse && !form.lines[end].label.trimmed().isEmpty())
+    while (end < inUse && !isBlank(form.lines[end].label))
         ++end;
 
     // First pass: each base letter becomes its base amount; other texts stay. The employee
     // amounts of the first "S" line and of the last further one return to the taxable net.
     int firstS = -1;
     int lastS = -1;
+    QString baseTexts[KindCount]; // each kind's base, formatted once
     for (int i = 0; i < end; ++i) {
         PayslipLine &line = form.lines[i];
-        const QString kind = line.base.trimmed();
-        double amount = 0;
-        if (!baseOfKind(kind, gross, ceiling, &amount))
+        const int kind = kindOf(line.base);
+        if (kind < 0)
             continue;
-        if (kind == u"S") {
+        if (QStringView(line.base).trimmed() == u"S") {
             if (firstS < 0)
                 firstS = i;
             else
                 lastS = i;
         }
-        line.base = format(amount);
+        if (baseTexts[kind].isNull())
+            baseTexts[kind] = format(baseFor(kind, gross, ceiling));
+        line.base = baseTexts[kind];
     }
     form.gross = format(gross);
 
     // Second pass: the amounts, on each base as it reads back after formatting.
     double totalDeductions = 0;
+    QString lastBaseText; // lines mostly share their base: read it once
+    double lastBase = 0;
+    bool lastBaseOk = false;
     for (int i = 0; i < end; ++i) {
         PayslipLine &line = form.lines[i];
         line.employeeAmount.clear();
         line.employerAmount.clear();
-        bool ok = false;
-        const double lineBase = text::parseNumber(line.base, &ok);
+        if (line.base != lastBaseText || lastBaseText.isNull()) {
+            lastBaseText = line.base;
+            lastBase = text::parseNumber(line.base, &lastBaseOk);
+        }
+        const double lineBase = lastBase;
         double employeeRate, employerRate;
-        if (!ok || !readRate(line.employeeRate, &employeeRate) || !readRate(line.employerRate, &employerRate))
+        if (!lastBaseOk || !readInput(line.employeeRate, &employeeRate) || !readInput(line.employerRate, &employerRate))
             continue;
         const double employeeAmount = lineBase * employeeRate * 0.01;
         const double employerAmount = lineBase * employerRate * 0.01;
