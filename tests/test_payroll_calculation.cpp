@@ -28,7 +28,7 @@ QList<Rubrique> profile(const QString &name)
         return {rub(u"Maladie"_s, u"0,75"_s, u"0,15"_s, u"T"_s)};
     if (name == u"odd")
         return {rub(u"Minuscule"_s, u"5,00"_s, u"5,00"_s, u"t"_s), rub(u"Forfait"_s, u"1,00"_s, u"2,00"_s, u"1000"_s),
-                rub(u"Négatif"_s, u"-1,00"_s, {}, u"T"_s), rub(u"Taux illisible"_s, u"abc"_s, u"2,00"_s, u"T"_s),
+                rub(u"Négatif"_s, u"-1,00"_s, {}, u"T"_s), rub(u"Taux illisible"_s, u"abc"_s, u"2,00"_s, u"T"_s), rub({}, u"1,00"_s, {}, u"T"_s),
                 rub(u"Totalité"_s, u"10,00"_s, {}, u"T"_s)};
     if (name == u"csgempty")
         return {rub(u"CSG sans taux"_s, {}, u"1,00"_s, u"S"_s), rub(u"Totalité"_s, u"10,00"_s, {}, u"T"_s),
@@ -40,12 +40,12 @@ QList<Rubrique> profile(const QString &name)
 }
 
 // The lines of a payslip whose employee has no profile: an amount base left by an earlier
-// calculation, a letter, and a line after an empty label.
+// calculation, a letter, and a line after an empty one.
 void linesAsTheyStand(PayslipForm &form)
 {
     form.lines[0] = {u"Ancienne"_s, u"1500,00"_s, u"10,00"_s, u"999,99"_s, {}, {}};
     form.lines[1] = {u"Lettre"_s, u"T"_s, u"5,00"_s, {}, u"2,00"_s, u"77,00"_s};
-    form.lines[3] = {u"Après un vide"_s, u"T"_s, u"1,00"_s, {}, {}, {}};
+    form.lines[3] = {u"Après une ligne vide"_s, u"T"_s, u"1,00"_s, {}, {}, {}};
     form.linesInUse = 4;
 }
 
@@ -215,9 +215,10 @@ void TestPayrollCalculation::payslipsToTheCent_data()
     row("empty hours", {.profile = u"flat"_s, .hours = u""_s},
         {{u"0"_s, u"0"_s, u"0"_s}, u"0,00"_s, u"0,00"_s, u"0,00"_s, u"0,00"_s, u"0,00"_s,
          {u"0,00||"_s}});
-    row("unknown base kinds and unreadable rates", {.profile = u"odd"_s},
-        {{u"0"_s, u"0"_s, u"0"_s}, u"1690,00"_s, u"179,00"_s, u"1511,00"_s, u"1511,00"_s, u"1511,00"_s,
-         {u"t||"_s, u"1000|10,00|20,00"_s, u"1690,00||"_s, u"1690,00||"_s, u"1690,00|169,00|"_s}});
+    row("unknown base kinds, unreadable rates, a line without label", {.profile = u"odd"_s},
+        {{u"0"_s, u"0"_s, u"0"_s}, u"1690,00"_s, u"195,90"_s, u"1494,10"_s, u"1494,10"_s, u"1494,10"_s,
+         {u"t||"_s, u"1000|10,00|20,00"_s, u"1690,00||"_s, u"1690,00||"_s, u"1690,00|16,90|"_s,
+          u"1690,00|169,00|"_s}});
     row("S line without deduction counts 0", {.profile = u"csgempty"_s},
         {{u"0"_s, u"0"_s, u"0"_s}, u"1690,00"_s, u"169,00"_s, u"1521,00"_s, u"1521,00"_s, u"1521,00"_s,
          {u"1605,50||16,06"_s, u"1690,00|169,00|"_s, u"1605,50||"_s}});
@@ -225,8 +226,8 @@ void TestPayrollCalculation::payslipsToTheCent_data()
         {{u"0"_s, u"0"_s, u"0"_s}, u"1690,00"_s, u"96,33"_s, u"1593,67"_s, u"1657,90"_s, u"1657,90"_s,
          {u"1605,50|16,06|"_s, u"1605,50|32,11|"_s, u"1605,50|48,17|"_s}});
     row("no profile: lines as they stand", {.profile = u"none"_s, .rate = u"12"_s},
-        {{u"0"_s, u"0"_s, u"0"_s}, u"2028,00"_s, u"251,40"_s, u"1776,60"_s, u"1776,60"_s, u"1776,60"_s,
-         {u"1500,00|150,00|"_s, u"2028,00|101,40|40,56"_s, u"||"_s, u"T||"_s}});
+        {{u"0"_s, u"0"_s, u"0"_s}, u"2028,00"_s, u"271,68"_s, u"1756,32"_s, u"1756,32"_s, u"1756,32"_s,
+         {u"1500,00|150,00|"_s, u"2028,00|101,40|40,56"_s, u"||"_s, u"2028,00|20,28|"_s}});
     row("no decimals, S deduction rounds to nothing", {.profile = u"csg3"_s, .format = u"#"_s, .hours = u"10"_s, .rate = u"1"_s},
         {{u"0"_s, u"0"_s, u"0"_s}, u"10"_s, u"1"_s, u"9"_s, u"9"_s, u"9"_s,
          {u"10||"_s, u"10||"_s, u"10||"_s}});
@@ -338,8 +339,8 @@ void TestPayrollCalculation::wrongEmployeeProfileOrCumul_data()
     QTest::addColumn<QString>("cumul");
     // The payslip's employee is E12 (cumul 100), whatever the case and blanks typed.
     QTest::newRow("own employee") << u" e12 "_s << true << u"1690,00|169,00|"_s << u"1621,00"_s;
-    QTest::newRow("employee without profile") << u"E12"_s << false << u"1500,00|150,00|"_s << u"1555,50"_s;
-    QTest::newRow("no such employee") << u"E13"_s << true << u"1500,00|150,00|"_s << u"1455,50"_s;
+    QTest::newRow("employee without profile") << u"E12"_s << false << u"1500,00|150,00|"_s << u"1538,60"_s;
+    QTest::newRow("no such employee") << u"E13"_s << true << u"1500,00|150,00|"_s << u"1438,60"_s;
 }
 
 void TestPayrollCalculation::wrongEmployeeProfileOrCumul()

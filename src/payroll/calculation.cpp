@@ -145,11 +145,11 @@ CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, c
     const double gross = base + paidLeave + precarity;
     const double ceiling = params.socialSecurityCeiling;
 
-    // The lines calculated: from line 1 up to the first one without a label.
-    const int inUse = std::clamp(form.linesInUse, 0, PayslipForm::kLineCount);
-    int end = 0;
-    while (end < inUse && !isBlank(form.lines[end].label))
-        ++end;
+    // Every line in use is calculated, but an entirely empty one. A line without a label (a
+    // rubrique given rates and no label) does not end the lines: the ones after it would
+    // silently lose their amounts.
+    const int end = std::clamp(form.linesInUse, 0, PayslipForm::kLineCount);
+    auto skipped = [&](int i) { return form.lines[i].isEmpty(); };
 
     // First pass: each base letter becomes its base amount; other texts stay. The employee
     // amounts of the first "S" line and of the last further one return to the taxable net.
@@ -158,6 +158,8 @@ CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, c
     QString baseTexts[KindCount]; // each kind's base, formatted once
     for (int i = 0; i < end; ++i) {
         PayslipLine &line = form.lines[i];
+        if (skipped(i))
+            continue;
         const int kind = kindOf(line.base);
         if (kind < 0)
             continue;
@@ -180,6 +182,8 @@ CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, c
     bool lastBaseOk = false;
     for (int i = 0; i < end; ++i) {
         PayslipLine &line = form.lines[i];
+        if (skipped(i))
+            continue;
         line.employeeAmount.clear();
         line.employerAmount.clear();
         if (line.base != lastBaseText || lastBaseText.isNull()) {

@@ -66,7 +66,8 @@ void Remplit(PayslipForm &form, const QList<Rubrique> &rubriques);
 // blank is 0) is read before anything is written: the first one that does not read as a
 // number leaves form untouched and gives the message. Otherwise form is refilled and
 // calculated, its computed overtime fields are written in the general number form, and it
-// is marked edited.
+// is marked edited. Every line in use is calculated (an entirely empty one is passed over);
+// an amount of 0 or less leaves its cell empty; "S" deductions whose cell is empty count 0.
 CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, const QString &amountFormat,
                            const QList<Rubrique> *profileRubriques, double storedCumul);
 
