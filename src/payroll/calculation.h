@@ -1,0 +1,86 @@
+#pragma once
+
+#include "payroll/parameters.h"
+#include "payroll/payslipform.h"
+#include "payroll/profileform.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// The payslip calculation (Calculeb): from the hours, the rate, the ticks and the overtime of a
+// payslip, its employee's profile and the payroll parameters, every line's base and amounts,
+// "Total retenues", "NET A PAYER", "Net imposable", "Cumul" and the gross pay.
+//
+// How the callers use it:
+//
+//   - The payslips page, on "Calculer bulletin" / the tool button "Calculer" (Recalcule) and on
+//     Enter in any of its fields: write nothing back first; if isCalculable(form) is false do
+//     nothing (the command is unavailable on a validated payslip, Enter is skipped); else call
+//     calculatePayslip (or Calculeb with the employee already found); when the result is not
+//     computed show result.message in a message box; either way refresh the page from the form
+//     (the dossier is marked modified only when result.computed).
+//   - korvel-cli calc: LitBulletin, the same guard (exit 1 on a validated payslip), the same
+//     call (exit 1 with result.message when not computed), then print form.blockLines() and,
+//     with --save, EcritBulletin.
+//
+// Finding the employee and its profile is the caller's: through the collections' indexes, by
+// employeeKey, so that the calculation costs the same on any size of dossier.
+
+// What the calculation reports: computed, or left the payslip exactly as it was and message
+// says why ("'12h' n'est pas une valeur numérique correcte").
+struct CalculationResult {
+    bool computed = false;
+    QString message;
+};
+
+// A payslip is recalculated (by Enter or by the command) only while it is not validated.
+inline bool isCalculable(const PayslipForm &form)
+{
+    return !form.validated;
+}
+
+// The key that matches a payslip's "N° employé" with an employee's code: trimmed, without
+// regard to case. Index the employees by it.
+QString employeeKey(const QString &code);
+
+// The base of a rubrique from its base kind (the letter, trimmed, compared case-sensitively):
+// "T" or empty the gross, "S" and "U" 95 % of it, "A", "B", "C" the gross capped at 1, 4 and 8
+// times the ceiling. False for any other text, which is not a base kind.
+bool baseOfKind(const QString &kind, double gross, double ceiling, double *base);
+
+// The refill (Remplit): the profile's rubriques, in order, become lines 1 onward (label, base
+// letter, employee rate, employer rate, amounts empty); every later line is emptied; the lines
+// in use are the rubriques (at most the payslip's 63 lines).
+void Remplit(PayslipForm &form, const QList<Rubrique> &rubriques);
+
+// Calculates form. profileRubriques: the rubriques of the profile of the payslip's own
+// employee (the employee whose employeeKey equals that of form.employeeCode), or null when no
+// employee or no profile matches; the lines are then calculated as they stand. storedCumul:
+// that employee's "Cumul" read as a number (0 when no employee matches, or when it is empty).
+// amountFormat: "#", "0.0", "0.00", or empty for the general form.
+//
+// Every numeric input (hours, rate, the three overtime fields, transport, advances; empty or
+// blank is 0) is read before anything is written: the first one that does not read as a
+// number leaves form untouched and gives the message. Otherwise form is refilled and
+// calculated, its computed overtime fields are written in the general number form, and it
+// is marked edited. Every line in use is calculated (an entirely empty one is passed over);
+// an amount of 0 or less leaves its cell empty; "S" deductions whose cell is empty count 0.
+CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, const QString &amountFormat,
+                           const QList<Rubrique> *profileRubriques, double storedCumul);
+
+// The payslip's own employee as the calculation needs it.
+struct PayslipEmployee {
+    // The rubriques of the employee's profile; none when the profile is not found.
+    std::optional<QList<Rubrique>> rubriques;
+    double storedCumul = 0;
+};
+// Finds the employee whose employeeKey is key; nullopt when there is none.
+using PayslipEmployeeLookup = std::function<std::optional<PayslipEmployee>(const QString &key)>;
+
+// Calculeb with the payslip's own employee found through lookup: what "Calculer bulletin",
+// Enter on the payslips page and korvel-cli calc all run.
+CalculationResult calculatePayslip(PayslipForm &form, const PayrollParameters &params, const QString &amountFormat,
+                                   const PayslipEmployeeLookup &lookup);
