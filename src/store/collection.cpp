@@ -1,6 +1,7 @@
 #include "store/collection.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 
 namespace {
@@ -134,10 +135,17 @@ QString Collection::tagText(const QString &line)
     return line.mid(4, kTagTextMax);
 }
 
+void Collection::touch()
+{
+    static std::atomic<quint64> counter{0};
+    m_revision = ++counter;
+}
+
 void Collection::setLines(const QStringList &lines)
 {
     m_lines = lines;
     invalidateIndex();
+    touch();
 }
 
 void Collection::clear()
@@ -146,6 +154,7 @@ void Collection::clear()
     m_count = 0;
     m_current = 0;
     invalidateIndex();
+    touch();
 }
 
 int Collection::countOpeningTags() const
@@ -233,6 +242,7 @@ bool Collection::looksLikeTag(const QString &text)
 
 void Collection::replaceLines(qsizetype at, qsizetype removeCount, const QStringList &insert)
 {
+    touch();
     // Opening tags leaving the collection.
     if (m_indexValid) {
         for (qsizetype j = at; j < at + removeCount && m_indexValid; ++j) {
@@ -436,6 +446,7 @@ int Collection::rebuild()
     }
     m_lines = std::move(lines);
     invalidateIndex();
+    touch();
     m_count = kept;
     if (m_current >= m_count)
         m_current = std::max(0, m_count - 1);
@@ -468,6 +479,7 @@ void Collection::renum(int k)
             line = line.left(pos) + fourDigits(m - 1) + line.mid(pos + 4);
     }
     invalidateIndex();
+    touch();
     --m_count;
 }
 
@@ -480,7 +492,7 @@ bool Collection::supprime()
     if (m_count >= 2)
         renum(k);
     else
-        m_count = 0;
+        setCount(0);
     if (m_current > m_count - 1)
         m_current = std::max(0, m_count - 1);
     return true;
