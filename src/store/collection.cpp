@@ -397,6 +397,7 @@ int Collection::doublons()
                 kept.append(m_lines[i]);
         m_lines = std::move(kept);
         invalidateIndex();
+        touch();
     }
     recount();
     return removed;
@@ -492,7 +493,7 @@ bool Collection::supprime()
     if (m_count >= 2)
         renum(k);
     else
-        setCount(0);
+        m_count = 0;
     if (m_current > m_count - 1)
         m_current = std::max(0, m_count - 1);
     return true;

@@ -65,9 +65,9 @@ public:
 
     // The lines, exactly as the file holds them.
     const QStringList &lines() const { return m_lines; }
-    // Changes with every change of the lines or the count (not of the current number), taken
+    // Changes with every change of the lines (not of the count or the current number), taken
     // from one counter of the whole program: two collections at the same revision hold the
-    // same lines, so caches built over a collection know when to rebuild.
+    // same lines, so caches built over the lines know when to rebuild.
     quint64 revision() const { return m_revision; }
     qsizetype lineCount() const { return m_lines.size(); }
     // Replaces every line (load, sort...). Count and current are left to the caller
@@ -79,14 +79,14 @@ public:
     // Number of records, maintained by add() and supprime(), recomputed by recount() and the
     // repairs. Current record number, 0-based.
     int count() const { return m_count; }
-    void setCount(int count) { m_count = count; touch(); }
+    void setCount(int count) { m_count = count; }
     int current() const { return m_current; }
     void setCurrent(int n) { m_current = n; }
 
     // Number of lines whose first five characters are "<BLOC" (compared exactly).
     int countOpeningTags() const;
     // count = countOpeningTags().
-    void recount() { m_count = countOpeningTags(); touch(); }
+    void recount() { m_count = countOpeningTags(); }
 
     // Line index of block n's opening tag, or -1 when there is no such block.
     int find(int n) const;
