@@ -40,17 +40,22 @@ inline QStringList profileBlock(int n)
     return c;
 }
 
+// A validated payslip of employee 10001 + n % 500, its 26 positional lines and 20 rubrique lines.
 inline QStringList payslipBlock(int n)
 {
+    const int month = 1 + n % 12;
     QStringList c;
-    c << QStringLiteral("2002%1%2").arg(1 + n % 12, 2, 10, QLatin1Char('0')).arg(n % 1000, 3, 10, QLatin1Char('0'))
-      << QString::number(10001 + n % 500) << QStringLiteral("DURAND Paul") << QStringLiteral("12 rue des Lilas")
-      << QStringLiteral("69003 LYON") << QStringLiteral("Comptable") << QStringLiteral("1 70 03 69 123 456 78");
-    for (int i = 0; i < 19; ++i)
-        c << QString::number(100 + i * 7) + QStringLiteral(",00");
-    c << QStringLiteral("Y");
+    c << QStringLiteral("2002%1%2").arg(month, 2, 10, QLatin1Char('0')).arg(n % 1000, 3, 10, QLatin1Char('0'))
+      << QStringLiteral("01/%1/2002").arg(month, 2, 10, QLatin1Char('0'))
+      << QStringLiteral("28/%1/2002").arg(month, 2, 10, QLatin1Char('0')) << QString::number(10001 + n % 500)
+      << QStringLiteral("1 70 03 69 123 456 78") << QStringLiteral("151") << QStringLiteral("10,50")
+      << QStringLiteral("N") << QStringLiteral("Y") << QStringLiteral("N") << QStringLiteral("DURAND Paul")
+      << QStringLiteral("12 rue des Lilas") << QString() << QStringLiteral("69003 LYON") << QStringLiteral("Comptable")
+      << QStringLiteral("Y") << QStringLiteral("2") << QString() << QString() << QStringLiteral("30,00") << QString()
+      << QStringLiteral("    1250,50") << QStringLiteral("1250,50") << QStringLiteral("310,20")
+      << QStringLiteral("1280,30") << QStringLiteral("1590,50");
     for (int r = 0; r < 20; ++r)
-        c << QStringLiteral("PAIE%1\tRubrique %2\t1500,00\t6,75\t101,25\t12,80").arg(100 + r).arg(r);
+        c << QStringLiteral("PAIERubrique %1\t1500,00\t6,75\t101,25\t12,80\t192,00\t").arg(r);
     return c;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "payroll/codeindex.h"
 #include "store/collection.h"
 
 #include <QDate>
@@ -9,7 +10,8 @@
 
 // One rubrique line of a payslip: the six fields of a "PAIE" line, each followed by a TAB:
 // label, base, employee rate, employee amount, employer rate, employer amount. The numeric
-// fields may carry leading spaces (right alignment); readers trim them.
+// fields may carry leading spaces (right alignment); readers trim them. The cells are read and
+// written trimmed, so that a block reads back as it was written: the table aligns them.
 struct PayslipLine {
     QString label;
     QString base;
@@ -72,7 +74,8 @@ struct PayslipForm {
     // The form differs from its block: EcritBulletin writes it only when set.
     bool edited = false;
 
-    // The block's content lines (between its tags).
+    // The block's content lines (between its tags). A table line is written when it is longer
+    // than 12 characters (an empty line is "PAIE" and six TABs), and read back when it is.
     QStringList blockLines() const;
 };
 
@@ -88,7 +91,9 @@ bool EcritBulletin(Collection &payslips, int number, PayslipForm &form);
 // largest whole-number payslip number of the collection when larger, plus one. Number lines
 // that are not whole numbers are skipped.
 qint64 Numerob(const Collection &payslips);
+// The same through the cached index of payslip numbers, without reading the collection.
+qint64 Numerob(const Collection &payslips, const CodeIndex &numbers);
 // The first and last day of the month of date (February has 29 days in every year divisible
-// by 4).
+// by 4 that has a 29 February: 2100 has none).
 QDate periodStartFor(const QDate &date);
 QDate periodEndFor(const QDate &date);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+
 // One rubrique of a salary profile: the five fields of a "DATA" line of a profile block,
 // joined by one TAB each, no trailing TAB:
 //
@@ -59,6 +61,8 @@ struct ProfileForm {
     // The block's content lines (between its tags). Rows whose code and label are both empty
     // are skipped; every other row is written, however short.
     QStringList blockLines() const;
+    // Rows the table shows: kMinRows, or more to hold every rubrique.
+    int tableRows() const { return std::max<int>(kMinRows, int(rubriques.size())); }
 };
 
 // The default rubrique table of a new profile ("Standard"): 26 rows.

@@ -1,6 +1,7 @@
 #include "store/collection.h"
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 
 namespace {
@@ -147,10 +148,17 @@ QString Collection::tagText(const QString &line)
     return line.mid(4, kTagTextMax);
 }
 
+void Collection::touch()
+{
+    static std::atomic<quint64> counter{0};
+    m_revision = ++counter;
+}
+
 void Collection::setLines(const QStringList &lines)
 {
     m_lines = lines;
     invalidateIndex();
+    touch();
 }
 
 void Collection::clear()
@@ -159,6 +167,7 @@ void Collection::clear()
     m_count = 0;
     m_current = 0;
     invalidateIndex();
+    touch();
 }
 
 int Collection::countOpeningTags() const
@@ -286,6 +295,7 @@ int Collection::setBlocks(const QList<QStringList> &contents)
     }
     m_lines = std::move(lines);
     invalidateIndex();
+    touch();
     m_count = kept;
     m_current = std::clamp(m_current, 0, std::max(0, kept - 1));
     return int(contents.size() - kept);
@@ -298,6 +308,7 @@ bool Collection::looksLikeTag(const QString &text)
 
 void Collection::replaceLines(qsizetype at, qsizetype removeCount, const QStringList &insert)
 {
+    touch();
     const qsizetype oldSize = m_lines.size();
     // Opening tags leaving the collection.
     if (m_indexValid) {
@@ -456,6 +467,7 @@ int Collection::doublons()
                 kept.append(m_lines[i]);
         m_lines = std::move(kept);
         invalidateIndex();
+        touch();
     }
     recount();
     return removed;
@@ -525,6 +537,7 @@ void Collection::renum(int k)
             line = line.left(pos) + fourDigits(m - 1) + line.mid(pos + 4);
     }
     invalidateIndex();
+    touch();
     --m_count;
 }
 

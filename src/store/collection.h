@@ -65,6 +65,10 @@ public:
 
     // The lines, exactly as the file holds them.
     const QStringList &lines() const { return m_lines; }
+    // Changes with every change of the lines (not of the count or the current number), taken
+    // from one counter of the whole program: two collections at the same revision hold the
+    // same lines, so caches built over the lines know when to rebuild.
+    quint64 revision() const { return m_revision; }
     qsizetype lineCount() const { return m_lines.size(); }
     // Replaces every line (a load). Count and current are left to the caller
     // (see recount()).
@@ -186,10 +190,12 @@ private:
     void replaceLines(qsizetype at, qsizetype removeCount, const QStringList &insert);
     void ensureIndex() const;
     void invalidateIndex() { m_indexValid = false; }
+    void touch();
 
     QStringList m_lines;
     int m_count = 0;
     int m_current = 0;
+    quint64 m_revision = 0;
 
     // m_first[n]: line of the first opening tag of n, or -1; m_occurrences[n]: how many
     // opening tags of n there are (to know when removing the first one needs a new search).

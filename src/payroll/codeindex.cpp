@@ -1,0 +1,110 @@
+#include "payroll/codeindex.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace {
+
+bool wholeNumber(const QString &code, qint64 *value)
+{
+    bool ok = false;
+    const qint64 v = code.trimmed().toLongLong(&ok);
+    // The largest value would leave no next code.
+    if (!ok || v == LLONG_MAX)
+        return false;
+    *value = v;
+    return true;
+}
+
+} // namespace
+
+QString CodeIndex::codeLine(const Collection &c, qsizetype openLine)
+{
+    const QStringList &lines = c.lines();
+    if (openLine + 1 >= lines.size() || Collection::looksLikeTag(lines[openLine + 1]))
+        return {};
+    const QString &line = lines[openLine + 1];
+    return line.isNull() ? QStringLiteral("") : line;
+}
+
+void CodeIndex::add(int n, const QString &code) const
+{
+    m_codes[n] = code;
+    const QString key = keyOf(code);
+    if (!key.isEmpty()) {
+        QList<int> &blocks = m_blocks[key];
+        blocks.insert(std::lower_bound(blocks.begin(), blocks.end(), n), n);
+    }
+    qint64 v = 0;
+    if (wholeNumber(code, &v))
+        ++m_numbers[v];
+}
+
+void CodeIndex::remove(int n) const
+{
+    const QString code = m_codes[n];
+    if (code.isNull())
+        return;
+    m_codes[n] = QString();
+    const QString key = keyOf(code);
+    if (!key.isEmpty()) {
+        auto it = m_blocks.find(key);
+        if (it != m_blocks.end()) {
+            it->removeOne(n);
+            if (it->isEmpty())
+                m_blocks.erase(it);
+        }
+    }
+    qint64 v = 0;
+    if (wholeNumber(code, &v)) {
+        auto it = m_numbers.find(v);
+        if (it != m_numbers.end() && --it->second == 0)
+            m_numbers.erase(it);
+    }
+}
+
+void CodeIndex::ensure(const Collection &c) const
+{
+    if (isCurrent(c))
+        return;
+    m_blocks.clear();
+    m_numbers.clear();
+    m_codes.fill(QString(), Collection::kMaxBlocks + 1);
+    const QStringList &lines = c.lines();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const int n = Collection::openTagNumber(lines[i]);
+        // Only the block the collection's lookup finds for that number.
+        if (n < 0 || c.find(n) != i)
+            continue;
+        add(n, codeLine(c, i));
+    }
+    m_revision = c.revision();
+    m_valid = true;
+}
+
+int CodeIndex::find(const Collection &c, const QString &code) const
+{
+    const QString key = keyOf(code);
+    if (key.isEmpty())
+        return -1;
+    ensure(c);
+    const auto it = m_blocks.constFind(key);
+    return it == m_blocks.cend() ? -1 : it->first();
+}
+
+qint64 CodeIndex::largest(const Collection &c, qint64 floor) const
+{
+    ensure(c);
+    return m_numbers.empty() ? floor : std::max(floor, m_numbers.rbegin()->first);
+}
+
+void CodeIndex::follow(const Collection &c, int n, quint64 before)
+{
+    if (!m_valid || m_revision != before || n < 0 || n > Collection::kMaxBlocks)
+        return;
+    remove(n);
+    const int line = c.find(n);
+    if (line >= 0)
+        add(n, codeLine(c, line));
+    m_revision = c.revision();
+}

@@ -1,0 +1,180 @@
+#include "payroll/payslipform.h"
+
+#include "text/clock.h"
+#include "text/dates.h"
+
+#include <climits>
+
+namespace {
+
+const QString kPaie = QStringLiteral("PAIE");
+const QChar kTab = u'\t';
+
+QString flag(bool on)
+{
+    return on ? QStringLiteral("Y") : QStringLiteral("N");
+}
+
+// The text after "PAIE" of a table line: the six cells, trimmed, each followed by a TAB.
+QString joinedCells(const PayslipLine &l)
+{
+    QString out;
+    for (const QString *cell : {&l.label, &l.base, &l.employeeRate, &l.employeeAmount, &l.employerRate,
+                                &l.employerAmount})
+        out += cell->trimmed() + kTab;
+    return out;
+}
+
+// A table line is written, and read, when the line is longer than 12 characters: the prefix,
+// the six TABs and at least three characters of cells.
+constexpr int kMinLineText = 9;
+
+PayslipLine lineFromText(const QString &text)
+{
+    const QStringList parts = text.split(kTab);
+    PayslipLine l;
+    l.label = parts.value(0).trimmed();
+    l.base = parts.value(1).trimmed();
+    l.employeeRate = parts.value(2).trimmed();
+    l.employeeAmount = parts.value(3).trimmed();
+    l.employerRate = parts.value(4).trimmed();
+    l.employerAmount = parts.value(5).trimmed();
+    return l;
+}
+
+// Year, two-digit month and "000" of today, as a number: 200203000 in March 2002.
+qint64 numerobBase()
+{
+    const QDate today = Clock::instance().today();
+    return qint64(today.year()) * 100000 + qint64(today.month()) * 1000;
+}
+
+bool payslipNumberValue(const QString &line, qint64 *value)
+{
+    bool ok = false;
+    const qint64 v = line.trimmed().toLongLong(&ok);
+    // The largest value would leave no next number.
+    if (!ok || v == LLONG_MAX)
+        return false;
+    *value = v;
+    return true;
+}
+
+} // namespace
+
+QStringList PayslipForm::blockLines() const
+{
+    QStringList out;
+    out.reserve(kFieldCount + linesInUse);
+    out << number << (periodStart.isValid() ? text::formatDate(periodStart) : QString())
+        << (periodEnd.isValid() ? text::formatDate(periodEnd) : QString()) << employeeCode << socialSecurity
+        << hours << rate << flag(monthly) << flag(withPaidLeave) << flag(withPrecarity) << address[0]
+        << address[1] << address[2] << address[3] << job << flag(validated) << ot25 << ot50 << ot100
+        << transport << advances << cumul << taxableNet << totalDeductions << netToPay << gross;
+    const int used = std::clamp(linesInUse, 0, kLineCount);
+    for (int i = 0; i < used; ++i) {
+        const QString text = joinedCells(lines[i]);
+        if (text.size() >= kMinLineText)
+            out.append(kPaie + text);
+    }
+    return out;
+}
+
+void LitBulletin(const Collection &payslips, int number, PayslipForm &form, const QString &nextNumber)
+{
+    const QDate today = Clock::instance().today();
+    form = PayslipForm();
+    form.number = nextNumber;
+    form.periodStart = periodStartFor(today);
+    form.periodEnd = periodEndFor(today);
+
+    const QStringList content = payslips.blockContent(number, PayslipForm::kReadLimit);
+    auto at = [&](int line) { return content.value(line - 1); };
+    auto dateAt = [&](int line, const QDate &fallback) {
+        const QDate d = text::parseDate(at(line));
+        return d.isValid() ? d : fallback;
+    };
+    if (!content.isEmpty()) {
+        if (!at(1).isEmpty())
+            form.number = at(1);
+        form.periodStart = dateAt(2, form.periodStart);
+        form.periodEnd = dateAt(3, form.periodEnd);
+        form.employeeCode = at(4);
+        form.socialSecurity = at(5);
+        form.hours = at(6);
+        form.rate = at(7);
+        form.monthly = at(8) == u"Y";
+        form.withPaidLeave = at(9) == u"Y";
+        form.withPrecarity = at(10) == u"Y";
+        for (int k = 0; k < 4; ++k)
+            form.address[k] = at(11 + k);
+        form.job = at(15);
+        form.validated = at(16) == u"Y";
+        form.ot25 = at(17);
+        form.ot50 = at(18);
+        form.ot100 = at(19);
+        form.transport = at(20);
+        form.advances = at(21);
+        form.cumul = at(22);
+        form.taxableNet = at(23);
+        form.totalDeductions = at(24);
+        form.netToPay = at(25);
+        form.gross = at(26);
+    }
+    for (qsizetype i = PayslipForm::kFieldCount; i < content.size() && form.linesInUse < PayslipForm::kLineCount; ++i) {
+        const QString &line = content[i];
+        if (!line.startsWith(kPaie))
+            continue;
+        const QString text = Collection::tagText(line);
+        if (text.size() >= kMinLineText)
+            form.lines[form.linesInUse++] = lineFromText(text);
+    }
+    form.edited = false;
+}
+
+bool EcritBulletin(Collection &payslips, int number, PayslipForm &form)
+{
+    if (!form.edited)
+        return false;
+    if (!payslips.writeBlock(number, form.blockLines(), Collection::Placement::AtEnd))
+        return false;
+    if (number == payslips.count())
+        payslips.setCount(number + 1);
+    form.edited = false;
+    return true;
+}
+
+
+qint64 Numerob(const Collection &payslips)
+{
+    qint64 highest = numerobBase();
+    const QStringList &lines = payslips.lines();
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (!lines[i].startsWith(QLatin1String("<BLOC")))
+            continue;
+        qint64 v = 0;
+        if (payslipNumberValue(lines[i + 1], &v) && v > highest)
+            highest = v;
+    }
+    return highest + 1;
+}
+
+qint64 Numerob(const Collection &payslips, const CodeIndex &numbers)
+{
+    return numbers.largest(payslips, numerobBase()) + 1;
+}
+
+QDate periodStartFor(const QDate &date)
+{
+    return date.isValid() ? QDate(date.year(), date.month(), 1) : QDate();
+}
+
+QDate periodEndFor(const QDate &date)
+{
+    if (!date.isValid())
+        return {};
+    // February ends on the 29th in the years divisible by 4 that have such a day; 2100, 2200
+    // and 2300 have none, and a period cannot end on a day that does not exist.
+    const QDate first(date.year(), date.month(), 1);
+    return QDate(date.year(), date.month(), first.daysInMonth());
+}

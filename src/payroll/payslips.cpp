@@ -1,0 +1,396 @@
+#include "payroll/payslips.h"
+
+#include "store/dossier.h"
+#include "text/clock.h"
+#include "text/numbers.h"
+
+#include <algorithm>
+
+namespace payslips {
+
+QString statusText(bool validated)
+{
+    return validated ? QStringLiteral("Bulletin validé") : QStringLiteral("Bulletin non validé");
+}
+
+QString searchCaption() { return QStringLiteral("Chercher bulletin"); }
+QString searchPrompt() { return QStringLiteral("Numéro de bulletin"); }
+QString selectionCaption() { return QStringLiteral("Sélectionner bulletin"); }
+QString selectionPrompt() { return QStringLiteral("Code employé"); }
+QString listCaption() { return QStringLiteral("Liste des bulletins"); }
+QString cumulCaption() { return QStringLiteral("Modifier cumul"); }
+QString cumulLabel() { return QStringLiteral("Cumul de l'employé"); }
+
+QString closingWarning()
+{
+    return QStringLiteral("Attention! la cloture remet à zéro les cumuls. Continuer?");
+}
+
+QString alreadyValidatedMessage()
+{
+    return QStringLiteral("Ce bulletin est déjà validé");
+}
+
+} // namespace payslips
+
+namespace {
+
+// Distance of the cumul in an employee block, and of the employee code in a payslip block.
+constexpr int kEmployeeCumul = 27;
+constexpr int kPayslipEmployee = 4;
+
+// An amount of a record: blank reads as 0; false when the text is not a number.
+bool amountValue(const QString &text, double *value)
+{
+    if (text.trimmed().isEmpty()) {
+        *value = 0;
+        return true;
+    }
+    bool ok = false;
+    *value = text::parseNumber(text, &ok);
+    return ok;
+}
+
+bool writeEmployee(Collection &employees, EmployeeForm &form, CodeIndex *codes)
+{
+    const quint64 before = employees.revision();
+    const int n = employees.current();
+    const bool written = EcritFiche(employees, n, form);
+    if (written && codes)
+        codes->follow(employees, n, before);
+    return written;
+}
+
+bool isCandidate(const Collection &payslips, int n, const QString &code)
+{
+    const QString line = blockLine(payslips, n, kPayslipEmployee);
+    return !line.isNull() && line == code;
+}
+
+} // namespace
+
+bool ecrireBulletin(Collection &payslips, PayslipForm &form, CodeIndex *numbers)
+{
+    const quint64 before = payslips.revision();
+    const int n = payslips.current();
+    const bool written = EcritBulletin(payslips, n, form);
+    if (written && numbers)
+        numbers->follow(payslips, n, before);
+    return written;
+}
+
+bool ouvrirBulletin(Collection &payslips, PayslipForm &form, int n, const QString &nextNumber, CodeIndex *numbers)
+{
+    if (n < 0 || !payslips.contains(n))
+        return false;
+    ecrireBulletin(payslips, form, numbers);
+    payslips.setCurrent(n);
+    LitBulletin(payslips, n, form, nextNumber);
+    return true;
+}
+
+bool NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, const EmployeeForm *employee,
+                  CodeIndex *numbers, QString *message)
+{
+    ecrireBulletin(payslips, form, numbers);
+    // Left by the deletion of the last payslip in older versions: a count without block.
+    if (payslips.lineCount() < 12 && payslips.countOpeningTags() == 0)
+        payslips.setCount(0);
+    if (payslips.count() >= Collection::kMaxBlocks) {
+        if (message)
+            *message = Dossier::fullMessage();
+        return false;
+    }
+    const int n = payslips.count();
+    payslips.setCount(n + 1);
+    payslips.setCurrent(n);
+    nextNumber = QString::number(numbers ? Numerob(payslips, *numbers) : Numerob(payslips));
+    const QDate today = Clock::instance().today();
+    form = PayslipForm();
+    form.number = nextNumber;
+    form.periodStart = periodStartFor(today);
+    form.periodEnd = periodEndFor(today);
+    if (employee)
+        remplirEmploye(form, *employee);
+    form.edited = true;
+    return true;
+}
+
+void remplirEmploye(PayslipForm &form, const EmployeeForm &employee)
+{
+    form.employeeCode = employee.code;
+    form.address[0] = employee.name;
+    form.address[1] = employee.address1;
+    form.address[2] = employee.address2;
+    form.address[3] = employee.postcode + u' ' + employee.town;
+    form.job = employee.job;
+    form.socialSecurity = employee.socialSecurity;
+}
+
+bool choisirEmploye(const Collection &employees, PayslipForm &form, const QString &code, const CodeIndex *codes)
+{
+    if (code.isEmpty())
+        return false;
+    CodeIndex local;
+    const int n = (codes ? *codes : local).find(employees, code);
+    if (n >= 0) {
+        EmployeeForm e;
+        LitFiche(employees, n, e, true);
+        remplirEmploye(form, e);
+    }
+    form.employeeCode = code;
+    form.edited = true;
+    return true;
+}
+
+Validation Valider(Collection &payslips, PayslipForm &form, Collection &employees, EmployeeForm &employee,
+                   const QString &amountFormat, CodeIndex *employeeCodes, CodeIndex *numbers)
+{
+    Validation v;
+    if (form.validated) {
+        v.message = payslips::alreadyValidatedMessage();
+        return v;
+    }
+    CodeIndex local;
+    CodeIndex &codes = employeeCodes ? *employeeCodes : local;
+    const int n = codes.find(employees, form.employeeCode);
+
+    QString newCumul;
+    if (n >= 0) {
+        // The employee's cumul as stored, or as the employees page holds it when that
+        // employee is shown (an edited cumul not yet written counts).
+        const QString stored =
+            n == employees.current() ? employee.cumul : blockLine(employees, n, kEmployeeCumul);
+        double cumul = 0, taxable = 0, net = 0;
+        for (const auto &[text, value] : {std::pair{stored, &cumul}, std::pair{form.taxableNet, &taxable},
+                                          std::pair{form.netToPay, &net}}) {
+            if (!amountValue(text, value)) {
+                v.message = conversionMessage(text);
+                return v;
+            }
+        }
+        newCumul = Rset(text::formatAmount(cumul + taxable, amountFormat), kCumulChars);
+
+        writeEmployee(employees, employee, &codes);
+        employees.setCurrent(n);
+        LitFiche(employees, n, employee);
+        employee.cumul = newCumul;
+        employee.historyDate = Clock::instance().today();
+        employee.historyLabel = QStringLiteral("Paie N°") + form.number;
+        employee.historyAmount = form.netToPay;
+        ajouterHistorique(employee, amountFormat);
+        employee.edited = true;
+        writeEmployee(employees, employee, &codes);
+        form.cumul = newCumul;
+    }
+    form.validated = true;
+    form.edited = true;
+    ecrireBulletin(payslips, form, numbers);
+    v.done = true;
+    v.employee = n;
+    return v;
+}
+
+bool fieldAvailable(const PayslipForm &form, PayslipField field)
+{
+    if (!form.validated)
+        return true;
+    switch (field) {
+    case PayslipField::SocialSecurity:
+    case PayslipField::Address:
+    case PayslipField::Job:
+    case PayslipField::Ot25:
+    case PayslipField::Ot50:
+    case PayslipField::Ot100:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isNumericField(PayslipField field)
+{
+    switch (field) {
+    case PayslipField::Hours:
+    case PayslipField::Rate:
+    case PayslipField::Ot25:
+    case PayslipField::Ot50:
+    case PayslipField::Ot100:
+    case PayslipField::Transport:
+    case PayslipField::Advances:
+    case PayslipField::Cumul:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QList<PayslipListItem> listeBulletins(const Collection &payslips)
+{
+    static constexpr int kShown[] = {1, 2, 3, 4, 11, 12};
+    QList<PayslipListItem> items;
+    for (int n = 0; n < Collection::kMaxBlocks && payslips.contains(n); ++n) {
+        const QStringList content = payslips.blockContent(n, 12);
+        QStringList parts;
+        for (int line : kShown)
+            parts.append(content.value(line - 1));
+        items.append({n, parts.join(QStringLiteral("  "))});
+    }
+    return items;
+}
+
+int deplacerElement(QList<PayslipListItem> &items, int index, int delta)
+{
+    const int to = index + delta;
+    if (index < 0 || index >= items.size() || to < 0 || to >= items.size())
+        return index;
+    items.swapItemsAt(index, to);
+    return to;
+}
+
+int ChercheBulletin(const Collection &payslips, const QString &text)
+{
+    if (text.isEmpty())
+        return -1;
+    const QStringList &lines = payslips.lines();
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        const int n = Collection::openTagNumber(lines[i]);
+        if (n < 0 || lines[i + 1].compare(text, Qt::CaseInsensitive) != 0 || payslips.find(n) != i)
+            continue;
+        return n;
+    }
+    return -1;
+}
+
+int payslipMoveTarget(const Collection &payslips, Move move, const PayslipSelection &selection)
+{
+    const int count = payslips.count();
+    const int current = payslips.current();
+    if (selection.mode != 1) {
+        switch (move) {
+        case Move::Premier: return 0;
+        case Move::Precedent: return std::max(0, current - 1);
+        case Move::Suivant: return std::max(0, std::min(count - 1, current + 1));
+        case Move::Dernier: return std::max(0, count - 1);
+        }
+        return current;
+    }
+    const QString &code = selection.employeeCode;
+    switch (move) {
+    case Move::Premier:
+        for (int n = 0; n < count; ++n)
+            if (isCandidate(payslips, n, code))
+                return n;
+        break;
+    case Move::Precedent:
+        for (int n = std::min(current, count) - 1; n >= 0; --n)
+            if (isCandidate(payslips, n, code))
+                return n;
+        break;
+    case Move::Suivant:
+        for (int n = std::max(current + 1, 0); n < count; ++n)
+            if (isCandidate(payslips, n, code))
+                return n;
+        break;
+    case Move::Dernier:
+        for (int n = count - 1; n >= 0; --n)
+            if (isCandidate(payslips, n, code))
+                return n;
+        break;
+    }
+    return current;
+}
+
+void DeplacerBulletin(Collection &payslips, PayslipForm &form, Move move, const PayslipSelection &selection,
+                      const QString &nextNumber, CodeIndex *numbers)
+{
+    ecrireBulletin(payslips, form, numbers);
+    payslips.setCurrent(payslipMoveTarget(payslips, move, selection));
+    LitBulletin(payslips, payslips.current(), form, nextNumber);
+}
+
+bool SupprimerBulletin(Collection &payslips, PayslipForm &form, const QString &nextNumber)
+{
+    if (!payslips.supprime())
+        return false;
+    LitBulletin(payslips, payslips.current(), form, nextNumber);
+    return true;
+}
+
+QString completerCumul(const QString &typed)
+{
+    QString t = typed.trimmed();
+    if (t.isEmpty())
+        return t;
+    qsizetype comma = t.indexOf(u',');
+    if (comma < 0)
+        return t + QStringLiteral(",00");
+    if (comma == 0) {
+        t.prepend(u'0');
+        comma = 1;
+    }
+    return t.left(comma + 3);
+}
+
+bool Modifier(EmployeeForm &employee, const QString &typed, QString *message)
+{
+    const QString completed = completerCumul(typed);
+    if (completed.isEmpty())
+        return false;
+    bool ok = false;
+    text::parseNumber(completed, &ok);
+    if (!ok) {
+        if (message)
+            *message = conversionMessage(typed);
+        return false;
+    }
+    employee.cumul = Rset(completed, kCumulChars);
+    employee.edited = true;
+    return true;
+}
+
+int Cloturer(Collection &employees, EmployeeForm &shown)
+{
+    EcritFiche(employees, employees.current(), shown);
+    QStringList lines = employees.lines();
+    int changed = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (Collection::openTagNumber(lines[i]) < 0)
+            continue;
+        // Only a block that holds its cumul line: a block cut short before it has none.
+        if (employees.contentAt(i, kEmployeeCumul).size() < kEmployeeCumul)
+            continue;
+        lines[i + kEmployeeCumul] = QStringLiteral("0");
+        ++changed;
+    }
+    if (changed > 0)
+        employees.setLines(lines);
+    LitFiche(employees, employees.current(), shown);
+    return changed;
+}
+
+void PayslipCopy::Copier(const PayslipForm &form)
+{
+    fields = {form.employeeCode, form.socialSecurity, form.hours, form.rate, form.address[0],
+              form.address[1], form.address[2], form.address[3], form.job};
+    flags.clear();
+    for (bool b : {form.monthly, form.withPaidLeave, form.withPrecarity})
+        flags += b ? u'Y' : u'N';
+}
+
+void PayslipCopy::Coller(PayslipForm &form, const QString &nextNumber) const
+{
+    form.number = nextNumber;
+    form.employeeCode = fields[0];
+    form.socialSecurity = fields[1];
+    form.hours = fields[2];
+    form.rate = fields[3];
+    for (int k = 0; k < 4; ++k)
+        form.address[k] = fields[4 + k];
+    form.job = fields[8];
+    auto ticked = [&](int i) { return i < flags.size() && flags[i] == u'Y'; };
+    form.monthly = ticked(0);
+    form.withPaidLeave = ticked(1);
+    form.withPrecarity = ticked(2);
+    form.edited = true;
+}
