@@ -140,6 +140,7 @@ private Q_SLOTS:
     void listMisplaced();
     void listPageBreakWrong_data();
     void listPageBreakWrong();
+    void gridMisplaced_data();
     void gridMisplaced();
     void gridPageBreakWrong_data();
     void gridPageBreakWrong();
@@ -531,6 +532,11 @@ void TestPrinting::employeeSheetHistoryNotStoppedAtEmptyDate()
         if (op.x == 5 * 11 && op.y >= (65 + 3) * 11)
             column << op.text;
     QCOMPARE(column, QStringList{"17/04/2002"} + dates.mid(0, printed));
+    // The amounts end at x = 90, clear of labels such as "Paie N°200203001".
+    const QList<Op> amounts = c.textsEqual(QStringLiteral("1,00"));
+    QCOMPARE(amounts.size(), printed);
+    for (const Op &op : amounts)
+        QCOMPARE(op.x2, 90 * 11);
 }
 
 void TestPrinting::listMisplaced_data()
@@ -604,27 +610,43 @@ void TestPrinting::listPageBreakWrong()
     }
 }
 
+void TestPrinting::gridMisplaced_data()
+{
+    QTest::addColumn<int>("screenWidth");
+    QTest::addColumn<int>("secondColumn"); // left edge of the second column, in pixels
+    // 2398 x 3390 px: margins 95 and 135; columns of 100 screen pixels.
+    QTest::newRow("columns fill the margins") << 0 << 95 + 100 * (2208 / 200);
+    QTest::newRow("screen proportions") << 240 << 95 + 100 * (2398 / 240);
+}
+
 void TestPrinting::gridMisplaced()
 {
+    QFETCH(int, screenWidth);
+    QFETCH(int, secondColumn);
     PrintedGrid g;
     g.columns = {{QStringLiteral("Code"), 100}, {QStringLiteral("Montant"), 100, true}};
     g.rows = {{QStringLiteral("A1"), QStringLiteral("  12,50")}};
-    RecordingCanvas c; // 2398 x 3390 px: scale 11, margins 95 and 135, line height 75
+    g.screenWidth = screenWidth;
+    RecordingCanvas c; // text height 50: line height 75
     QVERIFY(PrintGrid(c, g, QStringLiteral("Statistiques paies au 20/10/1998"), QStringLiteral("Titre")).ok());
     QCOMPARE(c.all(Op::Begin).value(0).text, QStringLiteral("Statistiques paies au 20/10/1998"));
-    const QList<Op> t = c.texts();
-    auto at = [](const Op &op) { return QList<int>{op.x2, op.y, op.bold}; };
-    QCOMPARE(c.textsEqual("Titre").value(0).x, 95);
-    QCOMPARE(at(c.textsEqual("Imprimé le 20/10/1998").value(0)), (QList<int>{2398 - 95, 135, true}));
-    QCOMPARE(c.textsEqual("Code").value(0).x, 105);
-    QCOMPARE(c.textsEqual("Code").value(0).y, 135 + 75 + 10);
-    QCOMPARE(c.textsEqual("Code").value(0).bold, true);
-    QCOMPARE(c.textsEqual("A1").value(0).y, 135 + 150 + 10);
-    QCOMPARE(c.textsEqual("A1").value(0).bold, false);
-    QCOMPARE(at(c.textsEqual("12,50").value(0)), (QList<int>{95 + 2200 - 10, 135 + 150 + 10, false}));
+    auto at = [&c](const char *text) {
+        const Op op = c.textsEqual(QString::fromUtf8(text)).value(0);
+        return QList<int>{op.align == Align::Right ? op.x2 : op.x, op.y, op.bold};
+    };
+    QCOMPARE(at("Titre"), (QList<int>{95, 135, true}));
+    QCOMPARE(at("Imprimé le 20/10/1998"), (QList<int>{2398 - 95, 135, true}));
+    QCOMPARE(at("Code"), (QList<int>{95 + 10, 135 + 75 + 10, true}));
+    QCOMPARE(at("Montant"), (QList<int>{2 * secondColumn - 95 - 10, 135 + 75 + 10, true}));
+    QCOMPARE(at("A1"), (QList<int>{95 + 10, 135 + 150 + 10, false}));
+    QCOMPARE(at("12,50"), (QList<int>{2 * secondColumn - 95 - 10, 135 + 150 + 10, false}));
     const Op band = c.all(Op::Fill).value(0);
     QCOMPARE((QList<int>{band.x, band.y, band.x2, band.y2}), (QList<int>{95, 210, 2303, 285}));
     QCOMPARE(band.fill, Canvas::kGrey);
+    // The second column's rule.
+    QVERIFY(std::any_of(c.ops.begin(), c.ops.end(), [&](const Op &op) {
+        return op.kind == Op::Line && op.x == secondColumn && op.x2 == secondColumn;
+    }));
 }
 
 void TestPrinting::gridPageBreakWrong_data()

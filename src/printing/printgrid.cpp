@@ -9,22 +9,26 @@ PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jo
 {
     const int W = canvas.sizePixels().width();
     const int H = canvas.sizePixels().height();
-    int screen = grid.screenWidth;
-    if (screen <= 0)
-        for (const GridColumn &c : grid.columns)
-            screen += c.width;
-    // A grid wider on screen than the page in pixels would collapse every column onto the
-    // margin; it keeps one pixel per screen pixel instead and runs past the edge.
-    const int scale = std::max(1, W / std::max(1, screen));
+    const int left = W / 25;
+    const int top = H / 25;
+    const int right = W - left;
+    int columnsWidth = 0;
+    for (const GridColumn &c : grid.columns)
+        columnsWidth += c.width;
+    // Screen pixels to device pixels: the grid's proportions on screen, or, without a screen
+    // width, the columns filling the page between the margins. A grid wider on screen than
+    // the page in pixels keeps one pixel per screen pixel and runs past the right edge.
+    const int scale = grid.screenWidth > 0 ? std::max(1, W / grid.screenWidth)
+                                           : std::max(1, (right - left) / std::max(1, columnsWidth));
+    // Cell texts stand this far from the rules: 10 pixels on the printers of 300 dpi, half a
+    // millimetre on finer ones, so that they never touch a rule.
+    const int inset = std::max(10, scaleH(canvas) / 2);
     const QString dateText = QStringLiteral("Imprimé le ") + text::formatDate(Clock::instance().today());
 
     if (!canvas.beginJob(jobTitle.isEmpty() ? QStringLiteral("Korvel") : jobTitle))
         return PrintResult::failed(canvas.error());
     canvas.setFont(grid.fontName, grid.fontPoints, grid.fontBold);
     const int lineHeight = canvas.textHeight(dateText) * 3 / 2;
-    const int left = W / 25;
-    const int top = H / 25;
-    const int right = W - left;
 
     // Left edges of the columns, and the right edge of the last one.
     QList<int> x{left};
@@ -38,9 +42,9 @@ PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jo
             if (grid.columns[c].rightAligned) {
                 const QString t = cell.trimmed();
                 if (!t.isEmpty())
-                    canvas.text(x[c + 1] - 10, y + 10, t, Canvas::Align::Right);
+                    canvas.text(x[c + 1] - inset, y + inset, t, Canvas::Align::Right);
             } else if (!cell.isEmpty()) {
-                canvas.text(x[c] + 10, y + 10, cell);
+                canvas.text(x[c] + inset, y + inset, cell);
             }
         }
         y += lineHeight;

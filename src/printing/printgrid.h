@@ -12,8 +12,8 @@
 struct GridColumn {
     QString caption;
     int width = 64;             // on screen, in pixels
-    // Cells printed right-aligned (trimmed, ending 10 pixels before the next column);
-    // the others start 10 pixels after the column's left edge, as they stand.
+    // Cells printed right-aligned (trimmed, ending just before the next column's rule);
+    // the others start just after the column's rule, as they stand.
     bool rightAligned = false;
 };
 
@@ -24,7 +24,9 @@ struct PrintedGrid {
     QString fontName = QStringLiteral("Arial");
     int fontPoints = 10;
     bool fontBold = false;
-    // The grid's whole width on screen in pixels; 0 stands for the sum of the column widths.
+    // The grid's whole width on screen in pixels: the printed columns are the screen widths
+    // times printable width ÷ screenWidth. 0: the columns share the width between the
+    // margins in the proportions of their screen widths.
     int screenWidth = 0;
 };
 
@@ -32,7 +34,8 @@ struct PrintedGrid {
 // top margin with "Imprimé le " + today at the right, the column captions in a grey band,
 // then one ruled row per data row, the column rules down to the last row of the page; a new
 // page as soon as a row reaches the bottom margin and more rows follow. Margins are 1/25 of
-// the printable width and height; scale = printable width ÷ screen width (whole pixels).
+// the printable width and height; cell texts stand 10 pixels (half a millimetre above 300 dpi)
+// from the rules.
 // The job is named jobTitle ("Korvel" when empty). The statistics and journal windows call it
 // with an empty heading after their own print dialog; the profile table through ImpFiche.
 PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jobTitle, const QString &heading);

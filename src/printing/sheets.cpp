@@ -60,14 +60,14 @@ PrintResult ImpEmp(Canvas &canvas, const EmployeeForm &e)
 
     l.text(5, 65, text::formatDate(e.historyDate));
     l.text(35, 65, e.historyLabel);
-    l.text(60, 65, e.historyAmount);
+    l.right(90, 65, e.historyAmount.trimmed());
     for (int r = 1; r <= EmployeeForm::kHistoryRows; ++r) {
         const HistoryRow &row = e.history[r - 1];
         if (row.date.isEmpty())
             break;
         l.text(5, 70 + 5 * r, row.date);
         l.text(35, 70 + 5 * r, row.label);
-        l.text(60, 70 + 5 * r, row.amount);
+        l.right(90, 70 + 5 * r, row.amount.trimmed());
     }
     for (int j = 0; j < e.note.size(); ++j)
         l.text(120, 70 + 5 * j, e.note[j]);

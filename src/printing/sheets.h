@@ -14,8 +14,9 @@
 
 // The employee shown on the employees page, on one portrait page, as one job: the record's
 // fields in two columns, the history input line, the history rows down to the first row
-// without a date and the note's lines beside them. There is no page break: a long history
-// or note runs off the page. Leaves the printer in portrait.
+// without a date and the note's lines beside them. The history amounts end at x = 90
+// (trimmed): begun at x = 60 they would overprint the labels "Paie N°" + number. There is no
+// page break: a long history or note runs off the page. Leaves the printer in portrait.
 PrintResult ImpEmp(Canvas &canvas, const EmployeeForm &employee);
 
 // The first and last employee positions (0-based) of a print dialog's page range, where page
