@@ -15,7 +15,7 @@ class RecordingCanvas : public Canvas
 {
 public:
     struct Op {
-        enum Kind { Begin, NewPage, End, Abort, Text, Line, Rectangle, Fill, Pen, FillColour };
+        enum Kind { Begin, NewPage, End, Abort, Text, Line, Rectangle, Fill, Pen };
         Kind kind = Begin;
         int page = 0;            // 0-based page of the job
         int x = 0, y = 0;        // text: its left edge (right-aligned texts: anchor - width)
@@ -93,11 +93,7 @@ public:
         m_bold = bold;
     }
     void setPenWidth(int pixels) override { add(Op::Pen).x = pixels; }
-    void setFill(Colour colour) override
-    {
-        m_fill = colour;
-        add(Op::FillColour);
-    }
+    void setFill(Colour colour) override { m_fill = colour; }
     void text(int x, int y, const QString &s, Align align) override
     {
         Op &op = add(Op::Text);
@@ -133,7 +129,6 @@ public:
         return out;
     }
     int pageCount() const { return all(Op::Begin).isEmpty() ? 0 : int(all(Op::NewPage).size()) + 1; }
-    bool began() const { return !all(Op::Begin).isEmpty(); }
 
 private:
     Op &add(Op::Kind kind)

@@ -7,13 +7,10 @@
 class Layout
 {
 public:
-    explicit Layout(Canvas &canvas, int shiftY = 0)
-        : m_canvas(canvas), m_h(scaleH(canvas)), m_v(scaleV(canvas)), m_shiftY(shiftY)
-    {
-    }
+    explicit Layout(Canvas &canvas, int shiftY = 0) : m_canvas(canvas), m_shiftY(shiftY) {}
 
-    int x(int mm) const { return mm * m_h; }
-    int y(int mm) const { return (mm + m_shiftY + 3) * m_v; }
+    int x(int mm) const { return Mh(m_canvas, mm); }
+    int y(int mm) const { return Mv(m_canvas, mm + m_shiftY); }
 
     void font(int points, bool bold) { m_canvas.setFont(QStringLiteral("Arial"), points, bold); }
     // An empty text prints nothing.
@@ -28,8 +25,6 @@ public:
 
 private:
     Canvas &m_canvas;
-    int m_h;
-    int m_v;
     int m_shiftY;
 };
 
