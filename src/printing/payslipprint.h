@@ -1,5 +1,6 @@
 #pragma once
 
+#include "payroll/parameters.h"
 #include "payroll/payslipform.h"
 #include "printing/canvas.h"
 
@@ -22,6 +23,14 @@ struct PayslipPrintOptions {
     double paidLeaveIncludedPercent = 0;
     double precarityPercent = 0;
     QString amountFormat;
+
+    // From the dossier window's state: the letterhead (Korvel.soc), the paper type (line 4 of
+    // Korvel.ini), the payroll parameters and the amount format in force.
+    static PayslipPrintOptions from(const QStringList &letterhead, int paperType, const PayrollParameters &params,
+                                    const QString &amountFormat)
+    {
+        return {letterhead, paperType, params.paidLeaveIncludedPercent, params.precarityPercent, amountFormat};
+    }
 };
 
 // The frame holds this many lines; a payslip with more continues on further pages, each
