@@ -44,6 +44,15 @@ QString cupsReason(const QString &queue)
     }
 }
 
+bool serverAnswers()
+{
+    http_t *http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
+    if (!http)
+        return false;
+    httpClose(http);
+    return true;
+}
+
 // "queue/instance" as Qt names a CUPS instance.
 std::pair<QByteArray, QByteArray> queueAndInstance(const QString &printerName)
 {
@@ -111,10 +120,13 @@ bool QtCanvas::checkQueue()
     const auto [queue, instance] = queueAndInstance(m_printer.printerName());
     cups_dest_t *dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(),
                                          instance.isEmpty() ? nullptr : instance.constData());
-    if (!dest)
+    if (!dest) {
+        if (!serverAnswers())
+            return fail(QStringLiteral("le serveur d'impression ne répond pas"));
         return fail(cupsLastError() == IPP_STATUS_OK ? QStringLiteral("la file d'impression %1 n'existe pas")
                                                            .arg(quoted(QString::fromLocal8Bit(queue)))
                                                      : cupsReason(QString::fromLocal8Bit(queue)));
+    }
     auto option = [dest](const char *name) {
         return QString::fromUtf8(cupsGetOption(name, dest->num_options, dest->options));
     };
