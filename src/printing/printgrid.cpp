@@ -1,0 +1,111 @@
+#include "printing/printgrid.h"
+
+#include "text/clock.h"
+#include "text/dates.h"
+
+#include <algorithm>
+
+PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jobTitle, const QString &heading)
+{
+    const int W = canvas.sizePixels().width();
+    const int H = canvas.sizePixels().height();
+    const int left = W / 25;
+    const int top = H / 25;
+    const int right = W - left;
+    int columnsWidth = 0;
+    for (const GridColumn &c : grid.columns)
+        columnsWidth += c.width;
+    // Screen pixels to device pixels: the grid's proportions on screen, or, without a screen
+    // width, the columns filling the page between the margins. A grid wider on screen than
+    // the page in pixels keeps one pixel per screen pixel and runs past the right edge.
+    const int scale = grid.screenWidth > 0 ? std::max(1, W / grid.screenWidth)
+                                           : std::max(1, (right - left) / std::max(1, columnsWidth));
+    // Cell texts stand this far from the rules: 10 pixels on the printers of 300 dpi, half a
+    // millimetre on finer ones, so that they never touch a rule.
+    const int inset = std::max(10, scaleH(canvas) / 2);
+    const QString dateText = QStringLiteral("Imprimé le ") + text::formatDate(Clock::instance().today());
+
+    if (!canvas.beginJob(jobTitle.isEmpty() ? QStringLiteral("Korvel") : jobTitle))
+        return PrintResult::failed(canvas.error());
+    canvas.setFont(grid.fontName, grid.fontPoints, grid.fontBold);
+    const int lineHeight = canvas.textHeight(dateText) * 3 / 2;
+
+    // Left edges of the columns, and the right edge of the last one.
+    QList<int> x{left};
+    for (const GridColumn &c : grid.columns)
+        x.append(x.last() + c.width * scale);
+
+    int y = 0;
+    auto printRow = [&](auto cellOf) {
+        for (int c = 0; c < grid.columns.size(); ++c) {
+            const QString cell = cellOf(c);
+            if (grid.columns[c].rightAligned) {
+                const QString t = cell.trimmed();
+                if (!t.isEmpty())
+                    canvas.text(x[c + 1] - inset, y + inset, t, Canvas::Align::Right);
+            } else if (!cell.isEmpty()) {
+                canvas.text(x[c] + inset, y + inset, cell);
+            }
+        }
+        y += lineHeight;
+        canvas.line(left, y, right, y);
+    };
+    auto pageHead = [&] {
+        canvas.setFont(grid.fontName, grid.fontPoints, true);
+        if (!heading.isEmpty())
+            canvas.text(left, top, heading);
+        canvas.text(right, top, dateText, Canvas::Align::Right);
+        y = top + lineHeight;
+        canvas.setFill(Canvas::kGrey);
+        canvas.fillRectangle(left, y, right, y + lineHeight);
+        canvas.line(left, y, right, y);
+        printRow([&](int c) { return grid.columns[c].caption; });
+        canvas.setFill(Canvas::kWhite);
+        canvas.setFont(grid.fontName, grid.fontPoints, false);
+    };
+    auto columnRules = [&] {
+        for (int c = 0; c < grid.columns.size(); ++c)
+            canvas.line(x[c], top + lineHeight, x[c], y);
+        canvas.line(right, top + lineHeight, right, y);
+    };
+
+    pageHead();
+    for (qsizetype r = 0; r < grid.rows.size(); ++r) {
+        printRow([&](int c) { return grid.rows[r].value(c); });
+        // A page that is full breaks only when a row is left to print: the last row never
+        // leaves a page holding nothing but the captions.
+        if (y >= H - top && r + 1 < grid.rows.size()) {
+            columnRules();
+            if (!canvas.newPage()) {
+                const QString message = canvas.error();
+                canvas.abortJob();
+                return PrintResult::failed(message);
+            }
+            pageHead();
+        }
+    }
+    columnRules();
+    if (!canvas.endJob())
+        return PrintResult::failed(canvas.error());
+    return PrintResult::printed();
+}
+
+PrintedGrid profileGrid(const ProfileForm &profile, const QList<int> &screenWidths)
+{
+    static const QList<int> kDefaultWidths{60, 260, 70, 70, 40};
+    const QList<int> &w = screenWidths.size() == 5 ? screenWidths : kDefaultWidths;
+    PrintedGrid g;
+    g.columns = {{QStringLiteral("Code"), w[0]},
+                 {QStringLiteral("Rubrique"), w[1]},
+                 {QStringLiteral("Salariale"), w[2], true},
+                 {QStringLiteral("Patronale"), w[3], true},
+                 {QStringLiteral("Base"), w[4]}};
+    for (const Rubrique &r : profile.rubriques)
+        g.rows.append({r.code, r.label, r.employeeRate, r.employerRate, r.base});
+    return g;
+}
+
+QString profileHeading(const ProfileForm &profile)
+{
+    return profile.code + QStringLiteral("   ") + profile.name;
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "payroll/profileform.h"
+#include "printing/canvas.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A table as a window shows it, for PrintGrid: the column captions (row 0) and widths in
+// screen pixels, the data rows, the font. The printed columns keep the screen proportions.
+struct GridColumn {
+    QString caption;
+    int width = 64;             // on screen, in pixels
+    // Cells printed right-aligned (trimmed, ending just before the next column's rule);
+    // the others start just after the column's rule, as they stand.
+    bool rightAligned = false;
+};
+
+struct PrintedGrid {
+    QList<GridColumn> columns;
+    // The data rows, printed in order; a row shorter than the columns has empty cells.
+    QList<QStringList> rows;
+    QString fontName = QStringLiteral("Arial");
+    int fontPoints = 10;
+    bool fontBold = false;
+    // The grid's whole width on screen in pixels: the printed columns are the screen widths
+    // times printable width ÷ screenWidth. 0: the columns share the width between the
+    // margins in the proportions of their screen widths.
+    int screenWidth = 0;
+};
+
+// Prints a grid as a ruled table, in device pixels: on every page the heading (bold) at the
+// top margin with "Imprimé le " + today at the right, the column captions in a grey band,
+// then one ruled row per data row, the column rules down to the last row of the page; a new
+// page as soon as a row reaches the bottom margin and more rows follow. Margins are 1/25 of
+// the printable width and height; cell texts stand 10 pixels (half a millimetre above 300 dpi)
+// from the rules.
+// The job is named jobTitle ("Korvel" when empty). The statistics and journal windows call it
+// with an empty heading after their own print dialog; the profile table through ImpFiche.
+PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jobTitle, const QString &heading);
+
+// The profile table of the profiles page: "Code", "Rubrique", "Salariale", "Patronale",
+// "Base", one row per rubrique, the two rates right-aligned. screenWidths are the five
+// column widths of the window's table (default: the widths the profiles page opens with).
+PrintedGrid profileGrid(const ProfileForm &profile, const QList<int> &screenWidths = {});
+// Its heading: the profile code, three blanks, the profile name.
+QString profileHeading(const ProfileForm &profile);
