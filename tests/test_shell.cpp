@@ -31,7 +31,7 @@ struct Harness
         QStringList lines;
         for (int i = 0; i < employees; ++i)
             lines << blk(i, {QString::number(10001 + i), QStringLiteral("M")});
-        QVERIFY(text::writeLines(path(name), lines));
+        QVERIFY(text::writeLines(path(name), lines).ok());
     }
     QStringList read(const QString &name) const
     {
@@ -434,7 +434,7 @@ void TestShell::autoOpen()
     QStringList ini;
     text::readLines(dir.filePath("Korvel.ini"), ini);
     ini[1] = dir.filePath("paie.emp");
-    QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), ini));
+    QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), ini).ok());
     FakeDialogs dialogs;
     Fiche fiche(dialogs);
     Frame frame(fiche, dialogs);
@@ -452,7 +452,7 @@ void TestShell::autoOpenWithDeletedDossier()
     Harness h;
     Settings s;
     s.autoOpen = 1;
-    QVERIFY(SauveIni(h.path("Korvel.ini"), s, h.path("parti.emp")));
+    QVERIFY(SauveIni(h.path("Korvel.ini"), s, h.path("parti.emp")).ok());
     FakeDialogs dialogs;
     Fiche fiche(dialogs);
     Frame frame(fiche, dialogs);
@@ -471,7 +471,7 @@ void TestShell::settingsDefaultsAndWrittenForm()
     QCOMPARE(ChargeIni(dir.filePath("Korvel.ini"), s).found, false);
     QVERIFY(s.amountFormat.isEmpty());
     QCOMPARE(s.autoOpen, 0);
-    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), s, QString()));
+    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), s, QString()).ok());
     QStringList lines;
     text::readLines(dir.filePath("Korvel.ini"), lines);
     QCOMPARE(lines.size(), 19);
@@ -504,7 +504,7 @@ void TestShell::settingsRoundTrip()
     s.payroll.socialSecurityCeiling = 2432;
     s.payroll.precarityPercent = 10;
     s.payroll.decimalPlaces = 0;
-    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), s, QStringLiteral("/tmp/paie.emp")));
+    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), s, QStringLiteral("/tmp/paie.emp")).ok());
     QStringList lines;
     text::readLines(dir.filePath("Korvel.ini"), lines);
     QCOMPARE(lines[1], QStringLiteral("/tmp/paie.emp"));
@@ -524,7 +524,7 @@ void TestShell::settingsRoundTrip()
     // Three decimals keep the format in force.
     lines[18] = QStringLiteral("3");
     lines[2] = QStringLiteral("1");
-    QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), lines));
+    QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), lines).ok());
     ChargeIni(dir.filePath("Korvel.ini"), r);
     QCOMPARE(r.amountFormat, QStringLiteral("#"));
     QCOMPARE(r.payroll.decimalPlaces, 3);
@@ -535,7 +535,7 @@ void TestShell::settingsMalformed()
 {
     Harness h;
     QVERIFY(text::writeLines(h.path("Korvel.ini"), {" 6.55957000000000E+0000", "", "0", "1", "0", "0",
-                                                     "abc", " 1.0E+0000"}));
+                                                     "abc", " 1.0E+0000"}).ok());
     FakeDialogs dialogs;
     Fiche fiche(dialogs);
     fiche.loadSideFiles(h.dir.path());
@@ -552,19 +552,19 @@ void TestShell::companyAndLists()
 {
     QTemporaryDir dir;
     QStringList letterhead;
-    QVERIFY(text::writeLines(dir.filePath("Korvel.soc"), {"SARL Dupont", "1 rue", "", "75001 PARIS", "", "", "Tél", "de trop"}));
+    QVERIFY(text::writeLines(dir.filePath("Korvel.soc"), {"SARL Dupont", "1 rue", "", "75001 PARIS", "", "", "Tél", "de trop"}).ok());
     ChargeSoc(dir.filePath("Korvel.soc"), letterhead);
     QCOMPARE(letterhead.size(), 7);
     QCOMPARE(letterhead[0], QStringLiteral("SARL Dupont"));
     QCOMPARE(letterhead[6], QStringLiteral("Tél"));
 
     // Jobs before banks, a stray line before any section, lower-case extension on disk.
-    QVERIFY(text::writeLines(dir.filePath("korvel.CBX"), {"ignorée", "[EMPLOI]", "Comptable", "Vendeur", "[BANQUE]", "Crédit Agricole"}));
+    QVERIFY(text::writeLines(dir.filePath("korvel.CBX"), {"ignorée", "[EMPLOI]", "Comptable", "Vendeur", "[BANQUE]", "Crédit Agricole"}).ok());
     QStringList banks{"ancienne"}, jobs;
     ChargeCombo(dir.filePath("Korvel.cbx"), banks, jobs);
     QCOMPARE(banks, QStringList{"Crédit Agricole"});
     QCOMPARE(jobs, (QStringList{"Comptable", "Vendeur"}));
-    QVERIFY(SauveCombo(dir.filePath("Korvel.Cbx"), banks, jobs));
+    QVERIFY(SauveCombo(dir.filePath("Korvel.Cbx"), banks, jobs).ok());
     QStringList files = QDir(dir.path()).entryList({"*.cbx"}, QDir::Files);
     QCOMPARE(files, QStringList{"korvel.CBX"});
     QStringList written;
@@ -715,7 +715,7 @@ void TestShell::employeeSelectionAndSearch()
         content[8] = towns[i];
         lines << blk(i, content);
     }
-    QVERIFY(text::writeLines(h.path("paie.emp"), lines));
+    QVERIFY(text::writeLines(h.path("paie.emp"), lines).ok());
     h.dialogs.files << h.path("paie.emp");
     h.frame.ouvrir();
     EmployeeForm &form = h.fiche.employeeForm();

@@ -2,10 +2,9 @@
 
 #include "accessories/rtfreader.h"
 #include "accessories/rtfwriter.h"
+#include "text/encoding.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 TextEditor::TextEditor(const QStringList &letterhead)
     : m_identity(letterhead.mid(0, 4))
@@ -76,18 +75,14 @@ bool TextEditor::open(Host &host)
 
 bool TextEditor::load(Host &host, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        host.message(QStringLiteral("Impossible d'ouvrir le fichier ") + QFileInfo(path).fileName()
-                     + QStringLiteral(" : ") + file.errorString());
-        return false;
-    }
-    const QByteArray data = file.readAll();
+    QByteArray data;
+    text::FileResult read = text::readFile(path, data);
     richdoc::Document doc;
     QString reason;
-    if (!rtf::readDocument(data, doc, &reason)) {
-        host.message(QStringLiteral("Impossible de lire le fichier ") + QFileInfo(path).fileName()
-                     + QStringLiteral(" : ") + reason + QLatin1Char('.'));
+    if (read.ok() && !rtf::readDocument(data, doc, &reason))
+        read = text::FileResult(text::FileResult::Operation::Read, text::FileResult::Status::Failed, path, reason);
+    if (!read.ok()) {
+        host.message(read.message());
         return false;
     }
     m_fileName = path;
@@ -103,11 +98,9 @@ bool TextEditor::save(Host &host)
     const QString path = withDefaultExtension(host.chooseSaveFile(kFilter, m_fileName));
     if (path.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(rtf::writeDocument(host.document())) < 0
-        || !file.commit()) {
-        host.message(QStringLiteral("Impossible d'enregistrer le fichier ") + QFileInfo(path).fileName()
-                     + QStringLiteral(" : ") + file.errorString());
+    const text::FileResult written = text::writeFile(path, rtf::writeDocument(host.document()));
+    if (!written.ok()) {
+        host.message(written.message());
         return false;
     }
     m_fileName = path;

@@ -22,7 +22,9 @@ void Fiche::loadSideFiles(const QString &directory)
     const QDir dir(directory);
     ChargeSoc(dir.filePath(QLatin1String(sidefiles::kSocName)), m_letterhead);
     const IniReadResult ini = ChargeIni(dir.filePath(QLatin1String(sidefiles::kIniName)), m_settings);
-    if (ini.badLine > 0) {
+    if (ini.found && !ini.file.ok()) {
+        m_dialogs.message(ini.file.message());
+    } else if (ini.badLine > 0) {
         m_dialogs.message(QStringLiteral("Le fichier %1 est incomplet ou illisible à la ligne %2 : "
                                          "les réglages suivants gardent leur valeur par défaut.")
                               .arg(QLatin1String(sidefiles::kIniName))
@@ -36,19 +38,16 @@ bool Fiche::saveSideFiles(const QString &directory)
 {
     const QDir dir(directory);
     bool ok = true;
-    auto check = [&](bool written, const char *name) {
-        if (!written) {
+    auto check = [&](const text::FileResult &written) {
+        if (!written.ok()) {
             ok = false;
-            m_dialogs.message(QStringLiteral("Impossible d'enregistrer le fichier ")
-                              + QDir::toNativeSeparators(dir.filePath(QLatin1String(name))));
+            m_dialogs.message(written.message());
         }
     };
-    check(SauveIni(dir.filePath(QLatin1String(sidefiles::kIniName)), m_settings, m_dossier.fileName()),
-          sidefiles::kIniName);
-    check(SauveSoc(dir.filePath(QLatin1String(sidefiles::kSocName)), m_letterhead), sidefiles::kSocName);
-    check(SauveCombo(dir.filePath(QLatin1String(sidefiles::kCbxWriteName)), m_banks, m_jobs),
-          sidefiles::kCbxWriteName);
-    check(SauveCaisse(dir.filePath(QLatin1String(sidefiles::kCaiName)), m_caisseLines), sidefiles::kCaiName);
+    check(SauveIni(dir.filePath(QLatin1String(sidefiles::kIniName)), m_settings, m_dossier.fileName()));
+    check(SauveSoc(dir.filePath(QLatin1String(sidefiles::kSocName)), m_letterhead));
+    check(SauveCombo(dir.filePath(QLatin1String(sidefiles::kCbxWriteName)), m_banks, m_jobs));
+    check(SauveCaisse(dir.filePath(QLatin1String(sidefiles::kCaiName)), m_caisseLines));
     return ok;
 }
 
@@ -65,7 +64,7 @@ void Fiche::reportLoad(const Dossier::LoadReport &report)
 {
     // A missing dossier file is not an error here: the frame has already said so, and at
     // start-up a dossier deleted meanwhile simply leaves an empty dossier.
-    if (!report.ok && report.failure == text::ReadStatus::Unreadable)
+    if (!report.ok && !report.failure.isMissing())
         m_dialogs.message(report.errorMessage());
     if (report.alteredMessageDue())
         m_dialogs.message(Dossier::alteredMessage());
@@ -190,8 +189,9 @@ void Fiche::ParamPaie()
     form.apply(m_settings.payroll);
     const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;
     const QString path = QDir(dir).filePath(QLatin1String(sidefiles::kIniName));
-    if (!SauveIni(path, m_settings, m_dossier.fileName()))
-        m_dialogs.message(QStringLiteral("Impossible d'enregistrer le fichier ") + QDir::toNativeSeparators(path));
+    const text::FileResult written = SauveIni(path, m_settings, m_dossier.fileName());
+    if (!written.ok())
+        m_dialogs.message(written.message());
 }
 
 void Fiche::LitFiche()
@@ -296,10 +296,10 @@ void Fiche::Coller()
 bool Fiche::exporter(const QString &path)
 {
     EcritFiche();
-    QString error;
-    if (exchange::Exporter(m_dossier.employees(), path, &error))
+    const text::FileResult written = exchange::Exporter(m_dossier.employees(), path);
+    if (written.ok())
         return true;
-    m_dialogs.message(QStringLiteral("Impossible d'enregistrer le fichier ") + QDir::toNativeSeparators(path));
+    m_dialogs.message(written.message());
     return false;
 }
 
@@ -307,15 +307,14 @@ bool Fiche::importer(const QString &path)
 {
     EcritFiche();
     exchange::ImportResult result;
-    switch (exchange::Importer(m_dossier.employees(), path, &result)) {
-    case exchange::ImportStatus::Missing:
+    const text::FileResult read = exchange::Importer(m_dossier.employees(), path, &result);
+    if (read.isMissing()) {
         m_dialogs.message(exchange::missingMessage(path));
         return false;
-    case exchange::ImportStatus::Unreadable:
-        m_dialogs.message(QStringLiteral("Impossible de lire le fichier ") + QDir::toNativeSeparators(path));
+    }
+    if (!read.ok()) {
+        m_dialogs.message(read.message());
         return false;
-    case exchange::ImportStatus::Ok:
-        break;
     }
     if (result.truncated)
         m_dialogs.message(exchange::truncatedMessage());

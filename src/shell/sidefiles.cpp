@@ -42,10 +42,12 @@ IniReadResult ChargeIni(const QString &path, Settings &s)
 {
     IniReadResult result;
     QStringList lines;
-    const text::ReadStatus status = text::readLines(path, lines);
-    if (status == text::ReadStatus::Missing)
+    result.file = text::readLines(path, lines);
+    if (result.file.isMissing())
         return result;
     result.found = true;
+    if (!result.file.ok())
+        return result;
 
     IniReader r(lines);
     r.real(s.conversionRate);
@@ -64,7 +66,7 @@ IniReadResult ChargeIni(const QString &path, Settings &s)
         if (!format.isEmpty())
             s.amountFormat = format;
     }
-    result.badLine = status == text::ReadStatus::Ok ? r.badLine() : 1;
+    result.badLine = r.badLine();
     if (s.autoOpen != 1)
         s.lastDossier.clear();
     return result;
@@ -83,35 +85,38 @@ QStringList iniLines(const Settings &s, const QString &currentDossier)
     return l;
 }
 
-bool SauveIni(const QString &path, const Settings &s, const QString &currentDossier, QString *error)
+text::FileResult SauveIni(const QString &path, const Settings &s, const QString &currentDossier)
 {
-    return text::writeLines(path, iniLines(s, currentDossier), error);
+    return text::writeLines(path, iniLines(s, currentDossier));
 }
 
-void ChargeSoc(const QString &path, QStringList &letterhead)
+text::FileResult ChargeSoc(const QString &path, QStringList &letterhead)
 {
     while (letterhead.size() < sidefiles::kLetterheadLines)
         letterhead.append(QString());
     QStringList lines;
-    if (text::readLines(path, lines) != text::ReadStatus::Ok)
-        return;
+    const text::FileResult read = text::readLines(path, lines);
+    if (!read.ok())
+        return read;
     for (int i = 0; i < sidefiles::kLetterheadLines && i < lines.size(); ++i)
         letterhead[i] = lines[i];
+    return read;
 }
 
-bool SauveSoc(const QString &path, const QStringList &letterhead, QString *error)
+text::FileResult SauveSoc(const QString &path, const QStringList &letterhead)
 {
     QStringList lines = letterhead.mid(0, sidefiles::kLetterheadLines);
     while (lines.size() < sidefiles::kLetterheadLines)
         lines.append(QString());
-    return text::writeLines(path, lines, error);
+    return text::writeLines(path, lines);
 }
 
-void ChargeCombo(const QString &path, QStringList &banks, QStringList &jobs)
+text::FileResult ChargeCombo(const QString &path, QStringList &banks, QStringList &jobs)
 {
     QStringList lines;
-    if (text::readLines(text::findCaseInsensitive(path), lines) != text::ReadStatus::Ok)
-        return;
+    const text::FileResult read = text::readLines(text::findCaseInsensitive(path), lines);
+    if (!read.ok())
+        return read;
     banks.clear();
     jobs.clear();
     QStringList *section = nullptr;
@@ -123,23 +128,22 @@ void ChargeCombo(const QString &path, QStringList &banks, QStringList &jobs)
         else if (section)
             section->append(line);
     }
+    return read;
 }
 
-bool SauveCombo(const QString &path, const QStringList &banks, const QStringList &jobs, QString *error)
+text::FileResult SauveCombo(const QString &path, const QStringList &banks, const QStringList &jobs)
 {
     QStringList lines;
     lines << QStringLiteral("[BANQUE]") << banks << QStringLiteral("[EMPLOI]") << jobs;
-    return text::writeLines(text::findCaseInsensitive(path), lines, error);
+    return text::writeLines(text::findCaseInsensitive(path), lines);
 }
 
-void ChargeCaisse(const QString &path, QStringList &lines)
+text::FileResult ChargeCaisse(const QString &path, QStringList &lines)
 {
-    QStringList read;
-    if (text::readLines(path, read) == text::ReadStatus::Ok)
-        lines = read;
+    return text::readLines(path, lines);
 }
 
-bool SauveCaisse(const QString &path, const QStringList &lines, QString *error)
+text::FileResult SauveCaisse(const QString &path, const QStringList &lines)
 {
-    return text::writeLines(path, lines, error);
+    return text::writeLines(path, lines);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "payroll/parameters.h"
+#include "text/fileresult.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,9 +40,11 @@ struct Settings
 
 struct IniReadResult
 {
+    text::FileResult file;
     bool found = false;
     // 0 when every line read; otherwise the number of the first line that is missing or does
-    // not hold a value of its type (that line and the ones after it keep their values).
+    // not hold a value of its type (that line and the ones after it keep their values). A
+    // file that cannot be read at all (file.status() is Failed) reads nothing.
     int badLine = 0;
 };
 
@@ -49,20 +52,18 @@ struct IniReadResult
 // dossier path is discarded; the amount format follows line 19 when it reads 0, 1 or 2.
 IniReadResult ChargeIni(const QString &path, Settings &settings);
 // Writes the 19 lines; currentDossier is the path of the dossier loaded now (empty if none).
-bool SauveIni(const QString &path, const Settings &settings, const QString &currentDossier,
-              QString *error = nullptr);
+text::FileResult SauveIni(const QString &path, const Settings &settings, const QString &currentDossier);
 // The 19 lines as written.
 QStringList iniLines(const Settings &settings, const QString &currentDossier);
 
 // Company letterhead: seven lines; lines after the seventh are ignored.
-void ChargeSoc(const QString &path, QStringList &letterhead);
-bool SauveSoc(const QString &path, const QStringList &letterhead, QString *error = nullptr);
+text::FileResult ChargeSoc(const QString &path, QStringList &letterhead);
+text::FileResult SauveSoc(const QString &path, const QStringList &letterhead);
 
 // Bank and job lists: "[BANQUE]" then one bank a line, "[EMPLOI]" then one job a line.
-void ChargeCombo(const QString &path, QStringList &banks, QStringList &jobs);
-bool SauveCombo(const QString &path, const QStringList &banks, const QStringList &jobs,
-                QString *error = nullptr);
+text::FileResult ChargeCombo(const QString &path, QStringList &banks, QStringList &jobs);
+text::FileResult SauveCombo(const QString &path, const QStringList &banks, const QStringList &jobs);
 
 // The caisses file is kept as its lines.
-void ChargeCaisse(const QString &path, QStringList &lines);
-bool SauveCaisse(const QString &path, const QStringList &lines, QString *error = nullptr);
+text::FileResult ChargeCaisse(const QString &path, QStringList &lines);
+text::FileResult SauveCaisse(const QString &path, const QStringList &lines);

@@ -97,7 +97,7 @@ TBlocNotes::TBlocNotes(const QString &startDir, QWidget *parent)
     setSizeGripEnabled(true);
 
     QString contents;
-    m_loadFailed = m_notepad.load(contents) == Notepad::LoadStatus::Unreadable;
+    m_loaded = m_notepad.load(contents);
     m_text->setPlainText(contents);
     m_text->document()->setModified(false);
 }
@@ -106,12 +106,9 @@ void TBlocNotes::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     m_text->setFocus();
-    if (m_loadFailed) {
-        m_loadFailed = false;
-        QTimer::singleShot(0, this, [this] {
-            QMessageBox::warning(this, windowTitle(),
-                                 QStringLiteral("Impossible de lire le fichier ") + m_notepad.path());
-        });
+    if (!m_loaded.ok() && !m_loaded.isMissing() && !m_loadReported) {
+        m_loadReported = true;
+        QTimer::singleShot(0, this, [this] { QMessageBox::warning(this, windowTitle(), m_loaded.message()); });
     }
 }
 
@@ -128,11 +125,10 @@ void TBlocNotes::print()
 void TBlocNotes::done(int result)
 {
     if (m_text->document()->isModified()) {
-        QString error;
-        if (!m_notepad.save(m_text->toPlainText(), &error)) {
+        const text::FileResult written = m_notepad.save(m_text->toPlainText());
+        if (!written.ok()) {
             QMessageBox box(QMessageBox::Warning, windowTitle(),
-                            QStringLiteral("Impossible d'enregistrer le fichier ") + m_notepad.path()
-                                + QStringLiteral("\n") + error + QStringLiteral("\nFermer sans enregistrer ?"),
+                            written.message() + QStringLiteral("\nFermer sans enregistrer ?"),
                             QMessageBox::NoButton, this);
             QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
             box.setDefaultButton(box.addButton(QStringLiteral("Non"), QMessageBox::NoRole));

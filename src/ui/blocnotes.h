@@ -26,5 +26,6 @@ private:
 
     Notepad m_notepad;
     QPlainTextEdit *m_text = nullptr;
-    bool m_loadFailed = false;
+    text::FileResult m_loaded;
+    bool m_loadReported = false;
 };

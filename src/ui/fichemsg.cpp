@@ -125,27 +125,25 @@ TFicheMsg::TFicheMsg(const QString &dossierFile, QWidget *parent)
     Charge();
 }
 
-MessagePad::LoadStatus TFicheMsg::Charge()
+text::FileResult TFicheMsg::Charge()
 {
-    m_loadStatus = m_pad.load(m_file);
+    m_loaded = m_pad.load(m_file);
     m_loadReported = false;
     if (isVisible())
         showCurrent();
-    return m_loadStatus;
+    return m_loaded;
 }
 
 bool TFicheMsg::Sauve()
 {
     storeCurrent();
     // A file that could not be read is not replaced unless messages were written meanwhile.
-    if (m_loadStatus == MessagePad::LoadStatus::Unreadable && !m_pad.modified())
+    if (!m_loaded.ok() && !m_loaded.isMissing() && !m_pad.modified())
         return true;
-    QString error;
-    if (m_pad.save(m_file, &error))
+    const text::FileResult written = m_pad.save(m_file);
+    if (written.ok())
         return true;
-    QMessageBox box(QMessageBox::Warning, windowTitle(),
-                    QStringLiteral("Impossible d'enregistrer le fichier ") + m_file + QStringLiteral("\n") + error
-                        + QStringLiteral("\nFermer sans enregistrer ?"),
+    QMessageBox box(QMessageBox::Warning, windowTitle(), written.message() + QStringLiteral("\nFermer sans enregistrer ?"),
                     QMessageBox::NoButton, this);
     QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
     box.setDefaultButton(box.addButton(QStringLiteral("Non"), QMessageBox::NoRole));
@@ -164,11 +162,9 @@ void TFicheMsg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     showCurrent();
-    if (m_loadStatus == MessagePad::LoadStatus::Unreadable && !m_loadReported) {
+    if (!m_loaded.ok() && !m_loaded.isMissing() && !m_loadReported) {
         m_loadReported = true;
-        QTimer::singleShot(0, this, [this] {
-            QMessageBox::warning(this, windowTitle(), QStringLiteral("Impossible de lire le fichier ") + m_file);
-        });
+        QTimer::singleShot(0, this, [this] { QMessageBox::warning(this, windowTitle(), m_loaded.message()); });
     }
 }
 

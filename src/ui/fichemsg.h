@@ -20,7 +20,7 @@ public:
     const MessagePad &pad() const { return m_pad; }
 
     // Loads the messages file; a missing file leaves one empty message.
-    MessagePad::LoadStatus Charge();
+    text::FileResult Charge();
     // Stores the current message and writes every message to the file; false (after telling
     // the user) when the file could not be written.
     bool Sauve();
@@ -43,7 +43,7 @@ private:
 
     QString m_file;
     MessagePad m_pad;
-    MessagePad::LoadStatus m_loadStatus = MessagePad::LoadStatus::Missing;
+    text::FileResult m_loaded;
     bool m_loadReported = false;
     bool m_showing = false;
     QLabel *m_number = nullptr;
