@@ -1,4 +1,4 @@
-#include "fakedialogs.h"
+#include "fakewindows.h"
 #include "shell/commands.h"
 #include "shell/fiche.h"
 #include "shell/frame.h"
@@ -20,8 +20,8 @@ namespace {
 struct Harness
 {
     QTemporaryDir dir;
-    FakeDialogs dialogs;
-    Fiche fiche{dialogs};
+    FakeWindows dialogs;
+    Fiche fiche{dialogs, dialogs};
     Frame frame{fiche, dialogs};
 
     Harness() { fiche.loadSideFiles(dir.path()); }
@@ -435,8 +435,8 @@ void TestShell::autoOpen()
     text::readLines(dir.filePath("Korvel.ini"), ini);
     ini[1] = dir.filePath("paie.emp");
     QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), ini).ok());
-    FakeDialogs dialogs;
-    Fiche fiche(dialogs);
+    FakeWindows dialogs;
+    Fiche fiche(dialogs, dialogs);
     Frame frame(fiche, dialogs);
     fiche.loadSideFiles(dir.path());
     frame.firstShow(dir.path());
@@ -453,8 +453,8 @@ void TestShell::autoOpenWithDeletedDossier()
     Settings s;
     s.autoOpen = 1;
     QVERIFY(SauveIni(h.path("Korvel.ini"), s, h.path("parti.emp")).ok());
-    FakeDialogs dialogs;
-    Fiche fiche(dialogs);
+    FakeWindows dialogs;
+    Fiche fiche(dialogs, dialogs);
     Frame frame(fiche, dialogs);
     fiche.loadSideFiles(h.dir.path());
     frame.firstShow(h.dir.path());
@@ -536,8 +536,8 @@ void TestShell::settingsMalformed()
     Harness h;
     QVERIFY(text::writeLines(h.path("Korvel.ini"), {" 6.55957000000000E+0000", "", "0", "1", "0", "0",
                                                      "abc", " 1.0E+0000"}).ok());
-    FakeDialogs dialogs;
-    Fiche fiche(dialogs);
+    FakeWindows dialogs;
+    Fiche fiche(dialogs, dialogs);
     fiche.loadSideFiles(h.dir.path());
     QCOMPARE(fiche.settings().paperType, 1);
     // Line 7 does not read: it and the lines after it keep their defaults.

@@ -1,11 +1,13 @@
 #include "shell/fiche.h"
 
-#include "shell/dialogs.h"
+#include "shell/shelldialogs.h"
+#include "text/dialogs.h"
 #include "text/numbers.h"
 
 #include <QDir>
 
-Fiche::Fiche(Dialogs &dialogs, QObject *parent) : QObject(parent), m_dialogs(dialogs)
+Fiche::Fiche(Dialogs &dialogs, ShellDialogs &windows, QObject *parent)
+    : QObject(parent), m_dialogs(dialogs), m_windows(windows)
 {
     for (int i = 0; i < sidefiles::kLetterheadLines; ++i)
         m_letterhead.append(QString());
@@ -175,7 +177,7 @@ void Fiche::Supprime()
 void Fiche::Psoc()
 {
     QStringList lines = m_letterhead;
-    if (m_dialogs.societe(lines) && !lines.isEmpty() && !lines.first().isEmpty()) {
+    if (m_windows.societe(lines) && !lines.isEmpty() && !lines.first().isEmpty()) {
         for (int i = 0; i < sidefiles::kLetterheadLines; ++i)
             m_letterhead[i] = lines.value(i);
     }
@@ -184,7 +186,7 @@ void Fiche::Psoc()
 void Fiche::ParamPaie()
 {
     PayrollParametersForm form(m_settings.payroll);
-    if (!m_dialogs.paramPaie(form))
+    if (!m_windows.paramPaie(form))
         return;
     form.apply(m_settings.payroll);
     const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;

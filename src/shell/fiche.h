@@ -12,6 +12,7 @@
 #include <QStringList>
 
 class Dialogs;
+class ShellDialogs;
 
 // The dossier window's logic: it owns the dossier and everything around it (settings,
 // letterhead, lists, caisses, payroll parameters, the active page and the selection modes).
@@ -22,7 +23,7 @@ class Fiche : public QObject
 public:
     enum class Page { Employes, Profils, Bulletins };
 
-    explicit Fiche(Dialogs &dialogs, QObject *parent = nullptr);
+    Fiche(Dialogs &dialogs, ShellDialogs &windows, QObject *parent = nullptr);
 
     Dossier &dossier() { return m_dossier; }
     const Dossier &dossier() const { return m_dossier; }
@@ -113,6 +114,7 @@ private:
     void reportLoad(const Dossier::LoadReport &report);
 
     Dialogs &m_dialogs;
+    ShellDialogs &m_windows;
     Dossier m_dossier;
     Settings m_settings;
     QStringList m_letterhead;

@@ -1,6 +1,6 @@
 #include "shell/frame.h"
 
-#include "shell/dialogs.h"
+#include "text/dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,12 +25,6 @@ QString Frame::withEmpExtension(const QString &path)
     const int dot = path.lastIndexOf(u'.');
     const QString stem = dot > slash ? path.left(dot) : path;
     return stem + QStringLiteral(".emp");
-}
-
-QString Frame::fileNameOnly(const QString &path)
-{
-    const int slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-    return path.mid(slash + 1);
 }
 
 void Frame::applyPatterns(std::initializer_list<Pattern> patterns)
@@ -64,24 +58,12 @@ Frame::Prompt Frame::savePrompt()
 {
     if (!m_fiche.TestModif())
         return Prompt::Continue;
-    const QString question = QStringLiteral("Enregistrer changements dans ")
-                             + fileNameOnly(m_currentFileName) + QStringLiteral(" ?");
-    switch (m_dialogs.askYesNoCancel(question)) {
-    case Dialogs::Answer::Oui:
-        // A dossier that was never named goes through the save-as flow. If the dossier could
-        // not be written, the calling flow stops so that nothing is lost.
-        if (m_currentFileName.isEmpty()) {
-            if (!saveAsFlow())
-                return Prompt::Stop;
-        } else if (!m_fiche.Sauve(m_currentFileName)) {
-            return Prompt::Stop;
-        }
-        return Prompt::Continue;
-    case Dialogs::Answer::Non:
-        return Prompt::Continue;
-    default:
-        return Prompt::Stop;
-    }
+    // A dossier that was never named goes through the save-as flow. If the dossier could not be
+    // written, the calling flow stops so that nothing is lost.
+    const bool goOn = m_dialogs.saveChangesFirst(m_currentFileName, [this] {
+        return m_currentFileName.isEmpty() ? saveAsFlow() : m_fiche.Sauve(m_currentFileName);
+    });
+    return goOn ? Prompt::Continue : Prompt::Stop;
 }
 
 void Frame::nouveau()
@@ -139,8 +121,7 @@ bool Frame::saveAsFlow()
     if (chosen.isEmpty())
         return false;
     const QString name = withEmpExtension(chosen);
-    if (QFileInfo::exists(name)
-        && m_dialogs.askOkCancel(QStringLiteral("Ce fichier existe déjà")) != Dialogs::Answer::Ok) {
+    if (QFileInfo::exists(name) && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà"))) {
         // The refused name is not kept, so a later save cannot overwrite it without asking.
         return false;
     }
@@ -153,7 +134,7 @@ bool Frame::saveAsFlow()
 
 void Frame::supprimer()
 {
-    if (m_dialogs.askOkCancel(QStringLiteral("Confirmer suppression de la fiche ?")) != Dialogs::Answer::Ok)
+    if (!m_dialogs.confirm(QStringLiteral("Confirmer suppression de la fiche ?")))
         return;
     m_fiche.Supprime();
 }

@@ -50,7 +50,6 @@ public:
 
     // Replaces the extension of a path's file name by ".emp" (appends it when there is none).
     static QString withEmpExtension(const QString &path);
-    static QString fileNameOnly(const QString &path);
 
 Q_SIGNALS:
     void commandsChanged();

@@ -1,9 +1,9 @@
 #include "ui/blocnotes.h"
 
 #include "text/encoding.h"
+#include "ui/qtdialogs.h"
 
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -64,8 +64,10 @@ protected:
 
 } // namespace
 
-TBlocNotes::TBlocNotes(const QString &startDir, QWidget *parent)
+TBlocNotes::TBlocNotes(const QString &startDir, QWidget *parent, Dialogs *dialogs)
     : QDialog(parent)
+    , m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>(this, QStringLiteral("Bloc-notes")))
+    , m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
     , m_notepad(startDir)
 {
     setWindowTitle(QStringLiteral("Bloc-notes"));
@@ -102,13 +104,15 @@ TBlocNotes::TBlocNotes(const QString &startDir, QWidget *parent)
     m_text->document()->setModified(false);
 }
 
+TBlocNotes::~TBlocNotes() = default;
+
 void TBlocNotes::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     m_text->setFocus();
     if (!m_loaded.ok() && !m_loaded.isMissing() && !m_loadReported) {
         m_loadReported = true;
-        QTimer::singleShot(0, this, [this] { QMessageBox::warning(this, windowTitle(), m_loaded.message()); });
+        QTimer::singleShot(0, this, [this] { m_dialogs->message(m_loaded.message()); });
     }
 }
 
@@ -126,16 +130,8 @@ void TBlocNotes::done(int result)
 {
     if (m_text->document()->isModified()) {
         const text::FileResult written = m_notepad.save(m_text->toPlainText());
-        if (!written.ok()) {
-            QMessageBox box(QMessageBox::Warning, windowTitle(),
-                            written.message() + QStringLiteral("\nFermer sans enregistrer ?"),
-                            QMessageBox::NoButton, this);
-            QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
-            box.setDefaultButton(box.addButton(QStringLiteral("Non"), QMessageBox::NoRole));
-            box.exec();
-            if (box.clickedButton() != yes)
-                return;
-        }
+        if (!written.ok() && !m_dialogs->closeWithoutSaving(written))
+            return;
         m_text->document()->setModified(false);
     }
     QDialog::done(result);

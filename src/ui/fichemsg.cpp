@@ -4,6 +4,7 @@
 #include "text/clock.h"
 #include "text/dates.h"
 #include "text/encoding.h"
+#include "ui/qtdialogs.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -11,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QValidator>
@@ -58,8 +58,10 @@ QPushButton *makeButton(QWidget *parent, const QString &caption, const QString &
 
 } // namespace
 
-TFicheMsg::TFicheMsg(const QString &dossierFile, QWidget *parent)
+TFicheMsg::TFicheMsg(const QString &dossierFile, QWidget *parent, Dialogs *dialogs)
     : QDialog(parent)
+    , m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>(this, QStringLiteral("Messages")))
+    , m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
     , m_file(MessagePad::messagesFile(dossierFile))
 {
     setWindowTitle(QStringLiteral("Messages"));
@@ -141,15 +143,10 @@ bool TFicheMsg::Sauve()
     if (!m_loaded.ok() && !m_loaded.isMissing() && !m_pad.modified())
         return true;
     const text::FileResult written = m_pad.save(m_file);
-    if (written.ok())
-        return true;
-    QMessageBox box(QMessageBox::Warning, windowTitle(), written.message() + QStringLiteral("\nFermer sans enregistrer ?"),
-                    QMessageBox::NoButton, this);
-    QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
-    box.setDefaultButton(box.addButton(QStringLiteral("Non"), QMessageBox::NoRole));
-    box.exec();
-    return box.clickedButton() == yes;
+    return written.ok() || m_dialogs->closeWithoutSaving(written);
 }
+
+TFicheMsg::~TFicheMsg() = default;
 
 void TFicheMsg::done(int result)
 {
@@ -164,7 +161,7 @@ void TFicheMsg::showEvent(QShowEvent *event)
     showCurrent();
     if (!m_loaded.ok() && !m_loaded.isMissing() && !m_loadReported) {
         m_loadReported = true;
-        QTimer::singleShot(0, this, [this] { QMessageBox::warning(this, windowTitle(), m_loaded.message()); });
+        QTimer::singleShot(0, this, [this] { m_dialogs->message(m_loaded.message()); });
     }
 }
 

@@ -4,6 +4,10 @@
 
 #include "accessories/messages.h"
 
+#include <memory>
+
+class Dialogs;
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -14,7 +18,9 @@ class TFicheMsg : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TFicheMsg(const QString &dossierFile, QWidget *parent = nullptr);
+    // dialogs: the messages and questions (the platform's when none is given).
+    explicit TFicheMsg(const QString &dossierFile, QWidget *parent = nullptr, Dialogs *dialogs = nullptr);
+    ~TFicheMsg() override;
 
     const QString &fileName() const { return m_file; }
     const MessagePad &pad() const { return m_pad; }
@@ -41,6 +47,8 @@ private:
     void add();
     void remove();
 
+    std::unique_ptr<Dialogs> m_ownDialogs;
+    Dialogs *m_dialogs;
     QString m_file;
     MessagePad m_pad;
     text::FileResult m_loaded;

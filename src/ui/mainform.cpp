@@ -17,6 +17,7 @@
 #include "ui/trier.h"
 #include "ui/pageemployes.h"
 #include "ui/qtdialogs.h"
+#include "ui/qtshelldialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,14 +61,18 @@ QIcon toolIcon(Cmd id, const QStyle *style)
 
 } // namespace
 
-TMainForm::TMainForm(Dialogs *dialogs, QWidget *parent) : QMainWindow(parent)
+TMainForm::TMainForm(Dialogs *dialogs, ShellDialogs *shellDialogs, QWidget *parent) : QMainWindow(parent)
 {
     if (!dialogs) {
         m_ownDialogs = std::make_unique<QtDialogs>(this);
         dialogs = m_ownDialogs.get();
     }
+    if (!shellDialogs) {
+        m_ownShellDialogs = std::make_unique<QtShellDialogs>(this);
+        shellDialogs = m_ownShellDialogs.get();
+    }
     m_dialogs = dialogs;
-    m_fiche = std::make_unique<Fiche>(*m_dialogs);
+    m_fiche = std::make_unique<Fiche>(*m_dialogs, *shellDialogs);
     m_frame = std::make_unique<Frame>(*m_fiche, *m_dialogs);
 
     setWindowTitle(m_frame->caption());

@@ -12,6 +12,7 @@
 #include <memory>
 
 class Dialogs;
+class ShellDialogs;
 class QAction;
 class QLabel;
 class QMenu;
@@ -25,9 +26,9 @@ class TMainForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    // dialogs: the platform's dialogs; tests pass a scripted one. startDirectory: where the side
-    // files live (the current directory when empty).
-    explicit TMainForm(Dialogs *dialogs = nullptr, QWidget *parent = nullptr);
+    // The platform's dialogs and the frame's windows; tests pass scripted ones. The Qt ones are
+    // used for those not given.
+    explicit TMainForm(Dialogs *dialogs = nullptr, ShellDialogs *shellDialogs = nullptr, QWidget *parent = nullptr);
     ~TMainForm() override;
 
     Frame &frame() { return *m_frame; }
@@ -67,6 +68,7 @@ private:
     void configurePrinter();
 
     std::unique_ptr<Dialogs> m_ownDialogs;
+    std::unique_ptr<ShellDialogs> m_ownShellDialogs;
     Dialogs *m_dialogs;
     std::unique_ptr<Fiche> m_fiche;
     std::unique_ptr<Frame> m_frame;
