@@ -3,7 +3,6 @@
 #include "shell/fiche.h"
 #include "shell/frame.h"
 #include "shell/helptopics.h"
-#include "shell/sidefiles.h"
 #include "storesupport.h"
 #include "testsupport.h"
 #include "text/encoding.h"
@@ -68,10 +67,7 @@ private Q_SLOTS:
     void autoOpen();
     void autoOpenWithDeletedDossier();
 
-    void settingsDefaultsAndWrittenForm();
-    void settingsRoundTrip();
     void settingsMalformed();
-    void companyAndLists();
     void payrollParametersDialog();
     void payrollParametersStopAtFirstBadField();
     void companyDialog();
@@ -464,73 +460,6 @@ void TestShell::autoOpenWithDeletedDossier()
     QCOMPARE(fiche.dossier().employees().count(), 0);
 }
 
-void TestShell::settingsDefaultsAndWrittenForm()
-{
-    QTemporaryDir dir;
-    Settings s;
-    QCOMPARE(ChargeIni(dir.filePath("Korvel.ini"), s).found, false);
-    QVERIFY(s.amountFormat.isEmpty());
-    QCOMPARE(s.autoOpen, 0);
-    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), s, QString()).ok());
-    QStringList lines;
-    text::readLines(dir.filePath("Korvel.ini"), lines);
-    QCOMPARE(lines.size(), 19);
-    QCOMPARE(lines[1], QString());
-    QCOMPARE(lines[2], QStringLiteral("0"));
-    QCOMPARE(lines[6], QStringLiteral(" 1.96000000000058E+0001"));
-    QCOMPARE(lines[7], QStringLiteral(" 0.00000000000000E+0000"));
-    QCOMPARE(lines[8], QStringLiteral(" 5.50000000000000E+0000"));
-    QCOMPARE(lines[18], QStringLiteral("2"));
-    for (int i : {0, 6, 7, 8, 9, 17})
-        QCOMPARE(lines[i].size(), 23);
-    QFile raw(dir.filePath("Korvel.ini"));
-    QVERIFY(raw.open(QIODevice::ReadOnly));
-    QVERIFY(raw.readAll().endsWith("\r\n2\r\n"));
-
-    // The next start-up uses the two-decimal format.
-    Settings next;
-    QVERIFY(ChargeIni(dir.filePath("Korvel.ini"), next).found);
-    QCOMPARE(next.amountFormat, QStringLiteral("0.00"));
-    QCOMPARE(next.rate9, 5.5);
-}
-
-void TestShell::settingsRoundTrip()
-{
-    QTemporaryDir dir;
-    Settings s;
-    s.autoOpen = 0;
-    s.paperType = 1;
-    s.envelopeGuide = 100;
-    s.payroll.socialSecurityCeiling = 2432;
-    s.payroll.precarityPercent = 10;
-    s.payroll.decimalPlaces = 0;
-    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), s, QStringLiteral("/tmp/paie.emp")).ok());
-    QStringList lines;
-    text::readLines(dir.filePath("Korvel.ini"), lines);
-    QCOMPARE(lines[1], QStringLiteral("/tmp/paie.emp"));
-    QCOMPARE(lines[9], QStringLiteral(" 2.43200000000000E+0003"));
-
-    Settings r;
-    r.amountFormat = QStringLiteral("0.0");
-    ChargeIni(dir.filePath("Korvel.ini"), r);
-    // Auto-open is off: the path is not kept.
-    QVERIFY(r.lastDossier.isEmpty());
-    QCOMPARE(r.paperType, 1);
-    QCOMPARE(r.envelopeGuide, 100);
-    QCOMPARE(r.payroll.socialSecurityCeiling, 2432.0);
-    QCOMPARE(r.payroll.precarityPercent, 10.0);
-    QCOMPARE(r.amountFormat, QStringLiteral("#"));
-
-    // Three decimals keep the format in force.
-    lines[18] = QStringLiteral("3");
-    lines[2] = QStringLiteral("1");
-    QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), lines).ok());
-    ChargeIni(dir.filePath("Korvel.ini"), r);
-    QCOMPARE(r.amountFormat, QStringLiteral("#"));
-    QCOMPARE(r.payroll.decimalPlaces, 3);
-    QCOMPARE(r.lastDossier, QStringLiteral("/tmp/paie.emp"));
-}
-
 void TestShell::settingsMalformed()
 {
     Harness h;
@@ -539,37 +468,13 @@ void TestShell::settingsMalformed()
     FakeWindows dialogs;
     Fiche fiche(dialogs, dialogs);
     fiche.loadSideFiles(h.dir.path());
-    QCOMPARE(fiche.settings().paperType, 1);
+    QCOMPARE(fiche.settings().pageSetup.paperType, 1);
     // Line 7 does not read: it and the lines after it keep their defaults.
     QCOMPARE(fiche.settings().rate7, 19.6);
     QCOMPARE(fiche.settings().rate9, 5.5);
     QVERIFY(fiche.amountFormat().isEmpty());
     QCOMPARE(dialogs.messages().size(), 1);
     QVERIFY(dialogs.messages().first().contains(QStringLiteral("ligne 7")));
-}
-
-void TestShell::companyAndLists()
-{
-    QTemporaryDir dir;
-    QStringList letterhead;
-    QVERIFY(text::writeLines(dir.filePath("Korvel.soc"), {"SARL Dupont", "1 rue", "", "75001 PARIS", "", "", "Tél", "de trop"}).ok());
-    ChargeSoc(dir.filePath("Korvel.soc"), letterhead);
-    QCOMPARE(letterhead.size(), 7);
-    QCOMPARE(letterhead[0], QStringLiteral("SARL Dupont"));
-    QCOMPARE(letterhead[6], QStringLiteral("Tél"));
-
-    // Jobs before banks, a stray line before any section, lower-case extension on disk.
-    QVERIFY(text::writeLines(dir.filePath("korvel.CBX"), {"ignorée", "[EMPLOI]", "Comptable", "Vendeur", "[BANQUE]", "Crédit Agricole"}).ok());
-    QStringList banks{"ancienne"}, jobs;
-    ChargeCombo(dir.filePath("Korvel.cbx"), banks, jobs);
-    QCOMPARE(banks, QStringList{"Crédit Agricole"});
-    QCOMPARE(jobs, (QStringList{"Comptable", "Vendeur"}));
-    QVERIFY(SauveCombo(dir.filePath("Korvel.Cbx"), banks, jobs).ok());
-    QStringList files = QDir(dir.path()).entryList({"*.cbx"}, QDir::Files);
-    QCOMPARE(files, QStringList{"korvel.CBX"});
-    QStringList written;
-    text::readLines(dir.filePath("korvel.CBX"), written);
-    QCOMPARE(written, (QStringList{"[BANQUE]", "Crédit Agricole", "[EMPLOI]", "Comptable", "Vendeur"}));
 }
 
 void TestShell::payrollParametersDialog()
@@ -643,15 +548,15 @@ void TestShell::payrollParametersStopAtFirstBadField()
 void TestShell::companyDialog()
 {
     Harness h;
-    h.fiche.letterhead()[0] = QStringLiteral("Ancienne");
+    h.fiche.letterhead().setLine(0, QStringLiteral("Ancienne"));
     h.dialogs.societeAnswers << [](QStringList &l) { l[0] = QString(); l[1] = "x"; return true; };
     h.fiche.Psoc();
-    QCOMPARE(h.fiche.letterhead()[0], QStringLiteral("Ancienne"));
-    QCOMPARE(h.fiche.letterhead()[1], QString());
+    QCOMPARE(h.fiche.letterhead().line(0), QStringLiteral("Ancienne"));
+    QCOMPARE(h.fiche.letterhead().line(1), QString());
     h.dialogs.societeAnswers << [](QStringList &l) { l[0] = "Nouvelle"; l[6] = "Siret"; return true; };
     h.fiche.Psoc();
-    QCOMPARE(h.fiche.letterhead()[0], QStringLiteral("Nouvelle"));
-    QCOMPARE(h.fiche.letterhead()[6], QStringLiteral("Siret"));
+    QCOMPARE(h.fiche.letterhead().line(0), QStringLiteral("Nouvelle"));
+    QCOMPARE(h.fiche.letterhead().line(6), QStringLiteral("Siret"));
     // The company file is written only at exit.
     QVERIFY(!QFileInfo::exists(h.path("Korvel.soc")));
 }

@@ -1,5 +1,6 @@
 #include "shell/fiche.h"
 
+#include "payroll/caisses.h"
 #include "shell/shelldialogs.h"
 #include "text/dialogs.h"
 #include "text/numbers.h"
@@ -9,8 +10,6 @@
 Fiche::Fiche(Dialogs &dialogs, ShellDialogs &windows, QObject *parent)
     : QObject(parent), m_dialogs(dialogs), m_windows(windows)
 {
-    for (int i = 0; i < sidefiles::kLetterheadLines; ++i)
-        m_letterhead.append(QString());
 }
 
 QString Fiche::formatAmount(double value) const
@@ -22,18 +21,18 @@ void Fiche::loadSideFiles(const QString &directory)
 {
     m_sideDirectory = directory;
     const QDir dir(directory);
-    ChargeSoc(dir.filePath(QLatin1String(sidefiles::kSocName)), m_letterhead);
-    const IniReadResult ini = ChargeIni(dir.filePath(QLatin1String(sidefiles::kIniName)), m_settings);
+    ChargeSoc(dir.filePath(Letterhead::kFileName), m_letterhead);
+    const IniReadResult ini = ChargeIni(dir.filePath(Settings::kFileName), m_settings);
     if (ini.found && !ini.file.ok()) {
         m_dialogs.message(ini.file.message());
     } else if (ini.badLine > 0) {
         m_dialogs.message(QStringLiteral("Le fichier %1 est incomplet ou illisible à la ligne %2 : "
                                          "les réglages suivants gardent leur valeur par défaut.")
-                              .arg(QLatin1String(sidefiles::kIniName))
+                              .arg(Settings::kFileName)
                               .arg(ini.badLine));
     }
-    ChargeCombo(dir.filePath(QLatin1String(sidefiles::kCbxReadName)), m_banks, m_jobs);
-    ChargeCaisse(dir.filePath(QLatin1String(sidefiles::kCaiName)), m_caisseLines);
+    ChargeCombo(dir.filePath(ReferenceLists::kReadName), m_lists);
+    ChargeCaisse(dir.filePath(caisses::kFileName), m_caisseLines);
 }
 
 bool Fiche::saveSideFiles(const QString &directory)
@@ -46,10 +45,10 @@ bool Fiche::saveSideFiles(const QString &directory)
             m_dialogs.message(written.message());
         }
     };
-    check(SauveIni(dir.filePath(QLatin1String(sidefiles::kIniName)), m_settings, m_dossier.fileName()));
-    check(SauveSoc(dir.filePath(QLatin1String(sidefiles::kSocName)), m_letterhead));
-    check(SauveCombo(dir.filePath(QLatin1String(sidefiles::kCbxWriteName)), m_banks, m_jobs));
-    check(SauveCaisse(dir.filePath(QLatin1String(sidefiles::kCaiName)), m_caisseLines));
+    check(SauveIni(dir.filePath(Settings::kFileName), m_settings, m_dossier.fileName()));
+    check(SauveSoc(dir.filePath(Letterhead::kFileName), m_letterhead));
+    check(SauveCombo(dir.filePath(ReferenceLists::kWriteName), m_lists));
+    check(SauveCaisse(dir.filePath(caisses::kFileName), m_caisseLines));
     return ok;
 }
 
@@ -176,11 +175,9 @@ void Fiche::Supprime()
 
 void Fiche::Psoc()
 {
-    QStringList lines = m_letterhead;
-    if (m_windows.societe(lines) && !lines.isEmpty() && !lines.first().isEmpty()) {
-        for (int i = 0; i < sidefiles::kLetterheadLines; ++i)
-            m_letterhead[i] = lines.value(i);
-    }
+    QStringList lines = m_letterhead.lines();
+    if (m_windows.societe(lines))
+        m_letterhead.replace(lines);
 }
 
 void Fiche::ParamPaie()
@@ -190,7 +187,7 @@ void Fiche::ParamPaie()
         return;
     form.apply(m_settings.payroll);
     const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;
-    const QString path = QDir(dir).filePath(QLatin1String(sidefiles::kIniName));
+    const QString path = QDir(dir).filePath(Settings::kFileName);
     const text::FileResult written = SauveIni(path, m_settings, m_dossier.fileName());
     if (!written.ok())
         m_dialogs.message(written.message());

@@ -4,7 +4,9 @@
 #include "employees/employeeform.h"
 #include "employees/exchange.h"
 #include "employees/navigation.h"
-#include "shell/sidefiles.h"
+#include "employees/referencelists.h"
+#include "payroll/letterhead.h"
+#include "payroll/settings.h"
 #include "store/dossier.h"
 
 #include <QObject>
@@ -29,9 +31,8 @@ public:
     const Dossier &dossier() const { return m_dossier; }
     Settings &settings() { return m_settings; }
     const Settings &settings() const { return m_settings; }
-    QStringList &letterhead() { return m_letterhead; }
-    QStringList &banks() { return m_banks; }
-    QStringList &jobs() { return m_jobs; }
+    Letterhead &letterhead() { return m_letterhead; }
+    ReferenceLists &lists() { return m_lists; }
     QStringList &caisseLines() { return m_caisseLines; }
     QString amountFormat() const { return m_settings.amountFormat; }
     // An amount as every page and printout shows it.
@@ -117,9 +118,8 @@ private:
     ShellDialogs &m_windows;
     Dossier m_dossier;
     Settings m_settings;
-    QStringList m_letterhead;
-    QStringList m_banks;
-    QStringList m_jobs;
+    Letterhead m_letterhead;
+    ReferenceLists m_lists;
     QStringList m_caisseLines;
     QString m_sideDirectory;
     Page m_page = Page::Employes;

@@ -84,7 +84,7 @@ int TFiche::helpContext() const
 
 void TFiche::refreshChoices()
 {
-    m_employees->setChoices(m_fiche.banks(), m_fiche.jobs(), m_fiche.profileChoices());
+    m_employees->setChoices(m_fiche.lists().banks, m_fiche.lists().jobs, m_fiche.profileChoices());
     m_employees->setAmountFormat(m_fiche.amountFormat());
 }
 

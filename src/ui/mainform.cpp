@@ -134,7 +134,7 @@ void TMainForm::registerHandlers()
         {Cmd::Calendrier, [this] { TCalendrier w(this); w.exec(); }},
         {Cmd::BlocNotes, [this] { TBlocNotes w(m_frame->startDirectory(), this); w.exec(); }},
         {Cmd::Message, [this] { TFicheMsg w(m_fiche->dossierFileName(), this); w.exec(); }},
-        {Cmd::TraitementTexte, [this] { TTexte w(m_fiche->letterhead(), this); w.exec(); }},
+        {Cmd::TraitementTexte, [this] { TTexte w(m_fiche->letterhead().lines(), this); w.exec(); }},
         // The employees page.
         {Cmd::Premier, [this] { m_fiche->deplacer(Move::Premier); }},
         {Cmd::Precedent, [this] { m_fiche->deplacer(Move::Precedent); }},
@@ -176,11 +176,11 @@ void TMainForm::registerHandlers()
                  m_fiche->choisir(chosen);
          }},
         {Cmd::Banques, [this] {
-             m_fiche->banks() = TCombo::edit(ListEditor::Kind::Banques, m_fiche->banks(), this);
+             m_fiche->lists().banks = TCombo::edit(ListEditor::Kind::Banques, m_fiche->lists().banks, this);
              m_ficheWindow->refreshChoices();
          }},
         {Cmd::Emplois, [this] {
-             m_fiche->jobs() = TCombo::edit(ListEditor::Kind::Emplois, m_fiche->jobs(), this);
+             m_fiche->lists().jobs = TCombo::edit(ListEditor::Kind::Emplois, m_fiche->lists().jobs, this);
              m_ficheWindow->refreshChoices();
          }},
         {Cmd::Departements, [this] { TDepart::montrer(this); }},

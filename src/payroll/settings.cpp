@@ -1,4 +1,4 @@
-#include "shell/sidefiles.h"
+#include "payroll/settings.h"
 
 #include "text/encoding.h"
 #include "text/numbers.h"
@@ -53,9 +53,9 @@ IniReadResult ChargeIni(const QString &path, Settings &s)
     r.real(s.conversionRate);
     r.line(s.lastDossier);
     r.integer(s.autoOpen);
-    r.integer(s.paperType);
-    r.integer(s.envelopeOrientation);
-    r.integer(s.envelopeGuide);
+    r.integer(s.pageSetup.paperType);
+    r.integer(s.pageSetup.envelopeOrientation);
+    r.integer(s.pageSetup.envelopeGuide);
     r.real(s.rate7);
     r.real(s.rate8);
     r.real(s.rate9);
@@ -76,8 +76,8 @@ QStringList iniLines(const Settings &s, const QString &currentDossier)
 {
     QStringList l;
     l << text::formatIniReal(s.conversionRate) << currentDossier << QString::number(s.autoOpen)
-      << QString::number(s.paperType) << QString::number(s.envelopeOrientation)
-      << QString::number(s.envelopeGuide) << text::formatIniReal(s.rate7)
+      << QString::number(s.pageSetup.paperType) << QString::number(s.pageSetup.envelopeOrientation)
+      << QString::number(s.pageSetup.envelopeGuide) << text::formatIniReal(s.rate7)
       << text::formatIniReal(s.rate8) << text::formatIniReal(s.rate9);
     for (int i = 0; i < PayrollParameters::kRealCount; ++i)
         l << text::formatIniReal(s.payroll.real(i));
@@ -90,60 +90,3 @@ text::FileResult SauveIni(const QString &path, const Settings &s, const QString 
     return text::writeLines(path, iniLines(s, currentDossier));
 }
 
-text::FileResult ChargeSoc(const QString &path, QStringList &letterhead)
-{
-    while (letterhead.size() < sidefiles::kLetterheadLines)
-        letterhead.append(QString());
-    QStringList lines;
-    const text::FileResult read = text::readLines(path, lines);
-    if (!read.ok())
-        return read;
-    for (int i = 0; i < sidefiles::kLetterheadLines && i < lines.size(); ++i)
-        letterhead[i] = lines[i];
-    return read;
-}
-
-text::FileResult SauveSoc(const QString &path, const QStringList &letterhead)
-{
-    QStringList lines = letterhead.mid(0, sidefiles::kLetterheadLines);
-    while (lines.size() < sidefiles::kLetterheadLines)
-        lines.append(QString());
-    return text::writeLines(path, lines);
-}
-
-text::FileResult ChargeCombo(const QString &path, QStringList &banks, QStringList &jobs)
-{
-    QStringList lines;
-    const text::FileResult read = text::readLines(text::findCaseInsensitive(path), lines);
-    if (!read.ok())
-        return read;
-    banks.clear();
-    jobs.clear();
-    QStringList *section = nullptr;
-    for (const QString &line : lines) {
-        if (line == QLatin1String("[BANQUE]"))
-            section = &banks;
-        else if (line == QLatin1String("[EMPLOI]"))
-            section = &jobs;
-        else if (section)
-            section->append(line);
-    }
-    return read;
-}
-
-text::FileResult SauveCombo(const QString &path, const QStringList &banks, const QStringList &jobs)
-{
-    QStringList lines;
-    lines << QStringLiteral("[BANQUE]") << banks << QStringLiteral("[EMPLOI]") << jobs;
-    return text::writeLines(text::findCaseInsensitive(path), lines);
-}
-
-text::FileResult ChargeCaisse(const QString &path, QStringList &lines)
-{
-    return text::readLines(path, lines);
-}
-
-text::FileResult SauveCaisse(const QString &path, const QStringList &lines)
-{
-    return text::writeLines(path, lines);
-}

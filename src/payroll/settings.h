@@ -6,29 +6,34 @@
 #include <QString>
 #include <QStringList>
 
-// The small text files beside the dossiers, in the start directory: settings (Korvel.ini),
-// company letterhead (Korvel.soc), bank and job lists (Korvel.cbx) and caisses (Korvel.cai).
-namespace sidefiles {
+// The page set-up values ("Mise en page"): which paper the payslip is printed on and how
+// envelopes go into the printer. Held in the settings file, lines 4 to 6.
+struct PageSetup
+{
+    enum PaperType { PapierBlanc = 0, PapierEnTete = 1 };
+    enum EnvelopeOrientation { Portrait = 0, Paysage = 1 };
+    static constexpr int kGuideTicked = 100;
 
-inline constexpr auto kIniName = "Korvel.ini";
-inline constexpr auto kSocName = "Korvel.soc";
-inline constexpr auto kCbxReadName = "Korvel.cbx";
-inline constexpr auto kCbxWriteName = "Korvel.Cbx";
-inline constexpr auto kCaiName = "Korvel.cai";
-inline constexpr auto kIniLineCount = 19;
-inline constexpr auto kLetterheadLines = 7;
+    // The stored values are kept as read, whatever they are: the dialog decides how to show a
+    // value past its choices.
+    int paperType = PapierBlanc;
+    int envelopeOrientation = Portrait;
+    // 0, or kGuideTicked for "Guide enveloppe à droite"; any value above 0 counts as ticked.
+    int envelopeGuide = 0;
 
-} // namespace sidefiles
+    bool guideTicked() const { return envelopeGuide > 0; }
+};
 
-// The 19 values of the settings file, with the defaults in force when there is no file.
+// The 19 values of the settings file Korvel.ini, with the defaults in force when there is no
+// file. Reals are written in the file's 23-character scientific form (text::formatIniReal).
 struct Settings
 {
+    static inline const QString kFileName = QStringLiteral("Korvel.ini");
+
     double conversionRate = 6.55957;   // line 1: kept and written back
     QString lastDossier;               // line 2
     int autoOpen = 0;                  // line 3: 1 opens the dossier of line 2 at start-up
-    int paperType = 0;                 // line 4
-    int envelopeOrientation = 0;       // line 5
-    int envelopeGuide = 0;             // line 6
+    PageSetup pageSetup;               // lines 4 to 6
     double rate7 = 19.6;               // lines 7 to 9: kept and written back
     double rate8 = 0;
     double rate9 = 5.5;
@@ -55,15 +60,3 @@ IniReadResult ChargeIni(const QString &path, Settings &settings);
 text::FileResult SauveIni(const QString &path, const Settings &settings, const QString &currentDossier);
 // The 19 lines as written.
 QStringList iniLines(const Settings &settings, const QString &currentDossier);
-
-// Company letterhead: seven lines; lines after the seventh are ignored.
-text::FileResult ChargeSoc(const QString &path, QStringList &letterhead);
-text::FileResult SauveSoc(const QString &path, const QStringList &letterhead);
-
-// Bank and job lists: "[BANQUE]" then one bank a line, "[EMPLOI]" then one job a line.
-text::FileResult ChargeCombo(const QString &path, QStringList &banks, QStringList &jobs);
-text::FileResult SauveCombo(const QString &path, const QStringList &banks, const QStringList &jobs);
-
-// The caisses file is kept as its lines.
-text::FileResult ChargeCaisse(const QString &path, QStringList &lines);
-text::FileResult SauveCaisse(const QString &path, const QStringList &lines);
