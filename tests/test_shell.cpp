@@ -21,7 +21,7 @@ struct Harness
     QTemporaryDir dir;
     FakeWindows dialogs;
     Fiche fiche{dialogs, dialogs};
-    Frame frame{fiche, dialogs};
+    Frame frame{fiche, dialogs, dialogs};
 
     Harness() { fiche.loadSideFiles(dir.path()); }
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -216,7 +216,7 @@ void TestShell::newFlow()
     QVERIFY(h.frame.commands().enabled(Cmd::Enregistrer));
     QVERIFY(!h.frame.commands().enabled(Cmd::PageEmployes));
     QVERIFY(h.frame.commands().checked(Cmd::TousEmployes));
-    QCOMPARE(h.fiche.selectionMode(), 1);
+    QCOMPARE(h.fiche.employees().selection().mode, Selection::AllEmployees);
     QVERIFY(!h.fiche.TestModif());
 }
 
@@ -433,7 +433,7 @@ void TestShell::autoOpen()
     QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), ini).ok());
     FakeWindows dialogs;
     Fiche fiche(dialogs, dialogs);
-    Frame frame(fiche, dialogs);
+    Frame frame(fiche, dialogs, dialogs);
     fiche.loadSideFiles(dir.path());
     frame.firstShow(dir.path());
     QVERIFY(frame.commands().checked(Cmd::OuvrirAuto));
@@ -451,7 +451,7 @@ void TestShell::autoOpenWithDeletedDossier()
     QVERIFY(SauveIni(h.path("Korvel.ini"), s, h.path("parti.emp")).ok());
     FakeWindows dialogs;
     Fiche fiche(dialogs, dialogs);
-    Frame frame(fiche, dialogs);
+    Frame frame(fiche, dialogs, dialogs);
     fiche.loadSideFiles(h.dir.path());
     frame.firstShow(h.dir.path());
     QVERIFY(dialogs.log.isEmpty());
@@ -489,7 +489,7 @@ void TestShell::payrollParametersDialog()
 
     // Confirmed without changes: line 15 becomes 169 and the file is written at once.
     h.dialogs.paramAnswers << [](PayrollParametersForm &) { return true; };
-    h.fiche.ParamPaie();
+    h.frame.paramPaie();
     QStringList lines = h.read("Korvel.ini");
     QCOMPARE(lines.size(), 19);
     QCOMPARE(lines[14], QStringLiteral(" 1.69000000000000E+0002"));
@@ -504,7 +504,7 @@ void TestShell::payrollParametersDialog()
     // Annuler changes nothing and writes nothing.
     QFile::remove(h.path("Korvel.ini"));
     h.dialogs.paramAnswers << [](PayrollParametersForm &f) { f.setText(0, "9"); return false; };
-    h.fiche.ParamPaie();
+    h.frame.paramPaie();
     QVERIFY(!QFileInfo::exists(h.path("Korvel.ini")));
     QCOMPARE(h.fiche.settings().payroll.socialSecurityCeiling, 0.0);
 }
@@ -526,7 +526,7 @@ void TestShell::payrollParametersStopAtFirstBadField()
         };
     };
     h.dialogs.paramAnswers << answer(QStringLiteral("2 432,5"));
-    h.fiche.ParamPaie();
+    h.frame.paramPaie();
     const PayrollParameters &p = h.fiche.settings().payroll;
     // "2 432,5" does not read as a number: conversion stops at the very first field.
     QCOMPARE(p.socialSecurityCeiling, 0.0);
@@ -535,7 +535,7 @@ void TestShell::payrollParametersStopAtFirstBadField()
     QVERIFY(QFileInfo::exists(h.path("Korvel.ini")));
 
     h.dialogs.paramAnswers << answer(QStringLiteral(" 2432,5 "));
-    h.fiche.ParamPaie();
+    h.frame.paramPaie();
     QCOMPARE(p.socialSecurityCeiling, 2432.5);
     QCOMPARE(p.overtime25Threshold, 35.0);
     QCOMPARE(p.overtime50Threshold, 43.0);
@@ -550,11 +550,11 @@ void TestShell::companyDialog()
     Harness h;
     h.fiche.letterhead().setLine(0, QStringLiteral("Ancienne"));
     h.dialogs.societeAnswers << [](QStringList &l) { l[0] = QString(); l[1] = "x"; return true; };
-    h.fiche.Psoc();
+    h.frame.societe();
     QCOMPARE(h.fiche.letterhead().line(0), QStringLiteral("Ancienne"));
     QCOMPARE(h.fiche.letterhead().line(1), QString());
     h.dialogs.societeAnswers << [](QStringList &l) { l[0] = "Nouvelle"; l[6] = "Siret"; return true; };
-    h.fiche.Psoc();
+    h.frame.societe();
     QCOMPARE(h.fiche.letterhead().line(0), QStringLiteral("Nouvelle"));
     QCOMPARE(h.fiche.letterhead().line(6), QStringLiteral("Siret"));
     // The company file is written only at exit.
@@ -567,15 +567,15 @@ void TestShell::employeeEditCycle()
     h.writeDossier("paie.emp", 3);
     h.dialogs.files << h.path("paie.emp");
     h.frame.ouvrir();
-    EmployeeForm &form = h.fiche.employeeForm();
+    EmployeeForm &form = h.fiche.employees().form();
     QCOMPARE(form.code, QStringLiteral("10001"));
     // A keystroke edits the form and marks the dossier; a move writes it back first.
     form.name = QStringLiteral("DURAND Élise");
-    h.fiche.formEdited();
+    h.fiche.employees().formEdited();
     QVERIFY(h.fiche.TestModif());
-    QVERIFY(h.fiche.deplacer(Move::Suivant));
+    QVERIFY(h.fiche.employees().move(Move::Suivant));
     QCOMPARE(form.code, QStringLiteral("10002"));
-    QVERIFY(h.fiche.deplacer(Move::Premier));
+    QVERIFY(h.fiche.employees().move(Move::Premier));
     QCOMPARE(form.name, QStringLiteral("DURAND Élise"));
 
     // A new record gets the next code; pattern D alone follows.
@@ -585,7 +585,7 @@ void TestShell::employeeEditCycle()
     QCOMPARE(form.code, QStringLiteral("10004"));
     QVERIFY(h.frame.commands().enabled(Cmd::BtnFicheEmploye));
     form.name = QStringLiteral("MARTIN Paul");
-    h.fiche.formEdited();
+    h.fiche.employees().formEdited();
 
     // Pending edits are saved with the dossier and found again after a reload.
     h.frame.enregistrer();
@@ -594,12 +594,12 @@ void TestShell::employeeEditCycle()
     h.frame.ouvrir();
     QCOMPARE(h.fiche.dossier().employees().count(), 4);
     QCOMPARE(form.name, QStringLiteral("DURAND Élise"));
-    QVERIFY(h.fiche.deplacer(Move::Dernier));
+    QVERIFY(h.fiche.employees().move(Move::Dernier));
     QCOMPARE(form.name, QStringLiteral("MARTIN Paul"));
 
     // Deleting shows the record that takes the place, without writing the pending edits.
     form.name = QStringLiteral("perdu");
-    h.fiche.formEdited();
+    h.fiche.employees().formEdited();
     h.dialogs.answers << Answer::Ok;
     h.frame.supprimer();
     QCOMPARE(h.fiche.dossier().employees().count(), 3);
@@ -623,22 +623,22 @@ void TestShell::employeeSelectionAndSearch()
     QVERIFY(text::writeLines(h.path("paie.emp"), lines).ok());
     h.dialogs.files << h.path("paie.emp");
     h.frame.ouvrir();
-    EmployeeForm &form = h.fiche.employeeForm();
+    EmployeeForm &form = h.fiche.employees().form();
 
-    h.fiche.rechercher(SearchKind::Nom, QStringLiteral("mor"));
+    h.fiche.employees().search(SearchKind::Nom, QStringLiteral("mor"));
     QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
-    h.fiche.rechercher(SearchKind::Nom, QStringLiteral("zz"));
+    h.fiche.employees().search(SearchKind::Nom, QStringLiteral("zz"));
     QCOMPARE(h.dialogs.messages().last(), QStringLiteral("Fiche ZZ non trouvée"));
     QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
 
-    h.frame.selectionEmployes(Cmd::SelVille, 3, QStringLiteral("LYON"));
+    h.frame.selectionEmployes(Cmd::SelVille, Selection::ByTown, QStringLiteral("LYON"));
     QVERIFY(h.frame.commands().checked(Cmd::SelVille));
     QVERIFY(!h.frame.commands().checked(Cmd::TousEmployes));
     QCOMPARE(form.name, QStringLiteral("ROBERT Luc"));
-    h.fiche.deplacer(Move::Suivant);
+    h.fiche.employees().move(Move::Suivant);
     QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
 
-    h.fiche.trier(SortKey::Nom);
+    h.fiche.employees().sort(SortKey::Nom);
     QVERIFY(h.fiche.TestModif());
     QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(3), QStringLiteral("ABEL Anne"));
 }

@@ -196,6 +196,25 @@ int menuHelpContext(Menu menu)
     return menu == Menu::ToolBar ? 0 : 3 + static_cast<int>(menu);
 }
 
+Cmd dossierKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier) {
+        switch (key) {
+        case Qt::Key_PageDown: return Cmd::Suivant;
+        case Qt::Key_PageUp: return Cmd::Precedent;
+        case Qt::Key_F2: return Cmd::Liste;
+        default: break;
+        }
+    } else if (mods == Qt::ControlModifier) {
+        if (key == Qt::Key_Home)
+            return Cmd::Premier;
+        if (key == Qt::Key_End)
+            return Cmd::Dernier;
+    }
+    return Cmd::Count;
+}
+
 } // namespace commands
 
 CommandState::CommandState()

@@ -1,16 +1,21 @@
 #include "shell/fiche.h"
 
+#include "employees/referencelists.h"
 #include "payroll/caisses.h"
-#include "shell/shelldialogs.h"
 #include "text/dialogs.h"
 #include "text/numbers.h"
 
 #include <QDir>
 
-Fiche::Fiche(Dialogs &dialogs, ShellDialogs &windows, QObject *parent)
-    : QObject(parent), m_dialogs(dialogs), m_windows(windows)
+Fiche::Fiche(Dialogs &dialogs, EmployeeDialogs &employeeDialogs, QObject *parent)
+    : QObject(parent)
+    , m_dialogs(dialogs)
+    , m_employees(m_dossier, dialogs, employeeDialogs)
+    , m_pages{&m_employees, nullptr, nullptr}
 {
 }
+
+Fiche::~Fiche() = default;
 
 QString Fiche::formatAmount(double value) const
 {
@@ -31,7 +36,7 @@ void Fiche::loadSideFiles(const QString &directory)
                               .arg(Settings::kFileName)
                               .arg(ini.badLine));
     }
-    ChargeCombo(dir.filePath(ReferenceLists::kReadName), m_lists);
+    ChargeCombo(dir.filePath(ReferenceLists::kReadName), m_employees.lists());
     ChargeCaisse(dir.filePath(caisses::kFileName), m_caisseLines);
 }
 
@@ -39,25 +44,33 @@ bool Fiche::saveSideFiles(const QString &directory)
 {
     const QDir dir(directory);
     bool ok = true;
-    auto check = [&](const text::FileResult &written) {
+    for (const text::FileResult &written :
+         {SauveIni(dir.filePath(Settings::kFileName), m_settings, m_dossier.fileName()),
+          SauveSoc(dir.filePath(Letterhead::kFileName), m_letterhead),
+          SauveCombo(dir.filePath(ReferenceLists::kWriteName), m_employees.lists()),
+          SauveCaisse(dir.filePath(caisses::kFileName), m_caisseLines)}) {
         if (!written.ok()) {
             ok = false;
             m_dialogs.message(written.message());
         }
-    };
-    check(SauveIni(dir.filePath(Settings::kFileName), m_settings, m_dossier.fileName()));
-    check(SauveSoc(dir.filePath(Letterhead::kFileName), m_letterhead));
-    check(SauveCombo(dir.filePath(ReferenceLists::kWriteName), m_lists));
-    check(SauveCaisse(dir.filePath(caisses::kFileName), m_caisseLines));
+    }
     return ok;
+}
+
+bool Fiche::saveSettings()
+{
+    const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;
+    const text::FileResult written = SauveIni(QDir(dir).filePath(Settings::kFileName), m_settings, m_dossier.fileName());
+    if (!written.ok())
+        m_dialogs.message(written.message());
+    return written.ok();
 }
 
 void Fiche::Charge(const QString &fileName)
 {
-    const Dossier::LoadReport report = m_dossier.Charge(fileName);
-    reportLoad(report);
-    m_dossier.employees().setCurrent(0);
-    LitFiche();
+    reportLoad(m_dossier.Charge(fileName));
+    m_employees.collection().setCurrent(0);
+    m_employees.read();
     Q_EMIT captionChanged();
 }
 
@@ -73,8 +86,11 @@ void Fiche::reportLoad(const Dossier::LoadReport &report)
 
 bool Fiche::Sauve(const QString &fileName)
 {
-    if (m_dossier.TestModif())
-        EcritFiche();
+    if (m_dossier.TestModif()) {
+        for (RecordPage *p : m_pages)
+            if (p)
+                p->writeBack();
+    }
     const Dossier::SaveResult result = m_dossier.Sauve(fileName);
     if (!result.ok) {
         m_dialogs.message(result.message());
@@ -97,7 +113,7 @@ bool Fiche::TestModif() const
 void Fiche::Nouveau()
 {
     m_dossier.Nouveau();
-    LitFiche();
+    m_employees.read();
     Q_EMIT captionChanged();
 }
 
@@ -109,7 +125,7 @@ QString Fiche::dossierFileName() const
 QString Fiche::caption() const
 {
     const QString name = m_dossier.fileName();
-    const int slash = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
+    const qsizetype slash = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
     return name.mid(slash + 1);
 }
 
@@ -124,201 +140,20 @@ void Fiche::SetIni(bool autoOpen)
     m_settings.autoOpen = autoOpen ? 1 : 0;
 }
 
-void Fiche::SetSel(int mode)
+void Fiche::showPage(Page page)
 {
-    m_selectionMode = mode;
-    m_selection.mode = mode;
-}
-
-void Fiche::SetBul(int mode)
-{
-    m_payslipMode = mode;
-}
-
-void Fiche::Employe()
-{
-    m_page = Page::Employes;
+    if (RecordPage *left = activePage(); left && page != m_page)
+        left->writeBack();
+    m_page = page;
     Q_EMIT pageChanged();
 }
 
-void Fiche::Profil()
-{
-    m_page = Page::Profils;
-    Q_EMIT pageChanged();
-}
-
-void Fiche::Bulletin()
-{
-    m_page = Page::Bulletins;
-    Q_EMIT pageChanged();
-}
-
-Collection &Fiche::activeCollection()
+int Fiche::helpContext() const
 {
     switch (m_page) {
-    case Page::Profils: return m_dossier.profiles();
-    case Page::Bulletins: return m_dossier.payslips();
+    case Page::Profils: return 16;
+    case Page::Bulletins: return 14;
     case Page::Employes: break;
     }
-    return m_dossier.employees();
-}
-
-void Fiche::Supprime()
-{
-    if (!activeCollection().supprime())
-        return;
-    m_dossier.SetSauve();
-    // The pending edits of the deleted record are not written back.
-    if (m_page == Page::Employes)
-        LitFiche();
-}
-
-void Fiche::Psoc()
-{
-    QStringList lines = m_letterhead.lines();
-    if (m_windows.societe(lines))
-        m_letterhead.replace(lines);
-}
-
-void Fiche::ParamPaie()
-{
-    PayrollParametersForm form(m_settings.payroll);
-    if (!m_windows.paramPaie(form))
-        return;
-    form.apply(m_settings.payroll);
-    const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;
-    const QString path = QDir(dir).filePath(Settings::kFileName);
-    const text::FileResult written = SauveIni(path, m_settings, m_dossier.fileName());
-    if (!written.ok())
-        m_dialogs.message(written.message());
-}
-
-void Fiche::LitFiche()
-{
-    Collection &employees = m_dossier.employees();
-    ::LitFiche(employees, employees.current(), m_employeeForm);
-    Q_EMIT employeeChanged();
-}
-
-void Fiche::EcritFiche()
-{
-    Collection &employees = m_dossier.employees();
-    ::EcritFiche(employees, employees.current(), m_employeeForm);
-}
-
-void Fiche::formEdited()
-{
-    m_employeeForm.edited = true;
-    m_dossier.SetSauve();
-}
-
-void Fiche::showMessage(const QString &text)
-{
-    m_dialogs.message(text);
-}
-
-QStringList Fiche::profileChoices() const
-{
-    return InitProfils(m_dossier.profiles());
-}
-
-bool Fiche::deplacer(Move move)
-{
-    if (m_page != Page::Employes)
-        return false;
-    const bool moved = Deplacer(m_dossier.employees(), m_employeeForm, move, m_selection);
-    if (moved)
-        Q_EMIT employeeChanged();
-    return moved;
-}
-
-bool Fiche::NouvelleFiche()
-{
-    if (!Ajout(m_dossier.employees(), m_employeeForm)) {
-        m_dialogs.message(Dossier::fullMessage());
-        Q_EMIT employeeChanged();
-        return false;
-    }
-    m_dossier.SetSauve();
-    Q_EMIT employeeChanged();
-    return true;
-}
-
-void Fiche::rechercher(SearchKind kind, const QString &text)
-{
-    QString message;
-    if (Rechercher(m_dossier.employees(), m_employeeForm, kind, text, &message)) {
-        Q_EMIT employeeChanged();
-        return;
-    }
-    if (!message.isEmpty())
-        m_dialogs.message(message);
-}
-
-void Fiche::selectionner(int mode, const QString &value)
-{
-    SetSel(mode);
-    if (mode == 2)
-        m_selection.postcode = value;
-    else if (mode == 3)
-        m_selection.town = value;
-    // The first record of the selection is shown.
-    Deplacer(m_dossier.employees(), m_employeeForm, Move::Premier, m_selection);
-    Q_EMIT employeeChanged();
-}
-
-void Fiche::trier(SortKey key)
-{
-    Trier(m_dossier.employees(), m_employeeForm, key);
-    m_dossier.SetSauve();
-    Q_EMIT employeeChanged();
-}
-
-void Fiche::choisir(int number)
-{
-    if (Choisir(m_dossier.employees(), m_employeeForm, number))
-        Q_EMIT employeeChanged();
-}
-
-void Fiche::Copier()
-{
-    m_employeeCopy.Copier(m_employeeForm);
-}
-
-void Fiche::Coller()
-{
-    m_employeeCopy.Coller(m_employeeForm, Numerom(m_dossier.employees()));
-    m_dossier.SetSauve();
-    Q_EMIT employeeChanged();
-}
-
-bool Fiche::exporter(const QString &path)
-{
-    EcritFiche();
-    const text::FileResult written = exchange::Exporter(m_dossier.employees(), path);
-    if (written.ok())
-        return true;
-    m_dialogs.message(written.message());
-    return false;
-}
-
-bool Fiche::importer(const QString &path)
-{
-    EcritFiche();
-    exchange::ImportResult result;
-    const text::FileResult read = exchange::Importer(m_dossier.employees(), path, &result);
-    if (read.isMissing()) {
-        m_dialogs.message(exchange::missingMessage(path));
-        return false;
-    }
-    if (!read.ok()) {
-        m_dialogs.message(read.message());
-        return false;
-    }
-    if (result.truncated)
-        m_dialogs.message(exchange::truncatedMessage());
-    if (result.added > 0)
-        m_dossier.SetSauve();
-    LitFiche();
-    return true;
+    return 13;
 }

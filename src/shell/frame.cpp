@@ -1,5 +1,6 @@
 #include "shell/frame.h"
 
+#include "shell/shelldialogs.h"
 #include "text/dialogs.h"
 
 #include <QDir>
@@ -9,9 +10,11 @@ namespace {
 const QString kFilter = QStringLiteral("Fichiers employés (*.emp)|*.emp");
 }
 
-Frame::Frame(Fiche &fiche, Dialogs &dialogs, QObject *parent)
-    : QObject(parent), m_fiche(fiche), m_dialogs(dialogs)
+Frame::Frame(Fiche &fiche, Dialogs &dialogs, ShellDialogs &windows, QObject *parent)
+    : QObject(parent), m_fiche(fiche), m_dialogs(dialogs), m_windows(windows)
 {
+    // The page shown decides which commands are offered.
+    connect(&m_fiche, &Fiche::pageChanged, this, &Frame::commandsChanged);
 }
 
 QString Frame::caption() const
@@ -41,7 +44,7 @@ void Frame::firstShow(const QString &startDirectory)
     QString last;
     m_fiche.GetIni(autoOpen, last);
     m_currentFileName = last;
-    m_fiche.SetSel(0);
+    m_fiche.employees().setSelectionMode(Selection::NoSelection);
     if (autoOpen) {
         m_commands.setChecked(Cmd::OuvrirAuto, true);
         m_fiche.Charge(m_currentFileName);
@@ -134,9 +137,10 @@ bool Frame::saveAsFlow()
 
 void Frame::supprimer()
 {
-    if (!m_dialogs.confirm(QStringLiteral("Confirmer suppression de la fiche ?")))
+    RecordPage *page = m_fiche.activePage();
+    if (!page || !m_dialogs.confirm(QStringLiteral("Confirmer suppression de la fiche ?")))
         return;
-    m_fiche.Supprime();
+    page->deleteCurrent();
 }
 
 bool Frame::queryClose()
@@ -153,17 +157,15 @@ void Frame::close()
 
 void Frame::showPage(Fiche::Page page)
 {
+    m_fiche.showPage(page);
     switch (page) {
     case Fiche::Page::Employes:
-        m_fiche.Employe();
         applyPatterns({Pattern::E});
         break;
     case Fiche::Page::Profils:
-        m_fiche.Profil();
         applyPatterns({Pattern::P});
         break;
     case Fiche::Page::Bulletins:
-        m_fiche.Bulletin();
         applyPatterns({Pattern::B});
         break;
     }
@@ -179,42 +181,147 @@ void Frame::toggleAutoOpen()
 
 void Frame::tousLesEmployes()
 {
-    selectionEmployes(Cmd::TousEmployes, 1);
+    selectionEmployes(Cmd::TousEmployes, Selection::AllEmployees);
 }
 
-void Frame::selectionEmployes(Cmd item, int mode, const QString &value)
+void Frame::selectionEmployes(Cmd item, Selection::Mode mode, const QString &value)
 {
     m_commands.checkInGroup(item);
-    m_fiche.selectionner(mode, value);
+    m_fiche.employees().select(mode, value);
     Q_EMIT commandsChanged();
 }
 
 void Frame::nouvelleFiche()
 {
-    if (m_fiche.NouvelleFiche())
+    if (RecordPage *page = m_fiche.activePage(); page && page->addRecord())
         applyPatterns({Pattern::D});
 }
 
 void Frame::importer()
 {
-    const QString path = m_dialogs.openFile(exchange::importFilter());
-    if (path.isEmpty())
-        return;
-    if (m_fiche.importer(path))
+    if (m_fiche.employees().importFile())
         applyPatterns({Pattern::D});
 }
 
-void Frame::exporter()
+void Frame::societe()
 {
-    const QString path = m_dialogs.saveFile(exchange::exportFilter(), QStringLiteral("*.") + exchange::defaultExportSuffix());
-    if (path.isEmpty())
-        return;
-    m_fiche.exporter(path);
+    QStringList lines = m_fiche.letterhead().lines();
+    if (m_windows.societe(lines))
+        m_fiche.letterhead().replace(lines);
 }
 
-void Frame::tousLesBulletins()
+void Frame::paramPaie()
 {
-    m_commands.checkInGroup(Cmd::TousBulletins);
-    m_fiche.SetBul(0);
-    Q_EMIT commandsChanged();
+    PayrollParametersForm form(m_fiche.settings().payroll);
+    if (!m_windows.paramPaie(form))
+        return;
+    form.apply(m_fiche.settings().payroll);
+    m_fiche.saveSettings();
+}
+
+bool Frame::available(Cmd id) const
+{
+    if (!m_commands.enabled(id))
+        return false;
+    // A submenu is offered when one of its items is.
+    bool isSubmenu = false;
+    for (const CommandInfo &c : commands::all()) {
+        if (c.parent != id)
+            continue;
+        isSubmenu = true;
+        if (available(c.id))
+            return true;
+    }
+    if (isSubmenu)
+        return false;
+    return bool(const_cast<Frame *>(this)->handler(commands::info(id).action));
+}
+
+void Frame::run(Cmd id)
+{
+    if (!available(id))
+        return;
+    if (const std::function<void()> action = handler(commands::info(id).action))
+        action();
+}
+
+std::function<void()> Frame::handler(Cmd action)
+{
+    RecordPage *page = m_fiche.activePage();
+    // The employees page's own commands, offered while it is shown.
+    EmployeesPage *employees = m_fiche.pageShown() == Fiche::Page::Employes ? &m_fiche.employees() : nullptr;
+    using F = std::function<void()>;
+    auto onPage = [page](void (RecordPage::*verb)()) { return page ? F([page, verb] { (page->*verb)(); }) : F(); };
+    auto move = [page](Move m) { return page ? F([page, m] { page->move(m); }) : F(); };
+    auto onEmployees = [employees](std::function<void(EmployeesPage &)> f) {
+        return employees ? F([employees, f] { f(*employees); }) : F();
+    };
+    auto selection = [this, employees](Cmd item, Selection::Mode mode) {
+        return employees ? F([this, employees, item, mode] {
+            if (employees->chooseSelection(mode)) {
+                m_commands.checkInGroup(item);
+                Q_EMIT commandsChanged();
+            }
+        })
+                         : F();
+    };
+
+    switch (action) {
+    // Fichier
+    case Cmd::Nouveau: return [this] { nouveau(); };
+    case Cmd::Ouvrir: return [this] { ouvrir(); };
+    case Cmd::Enregistrer: return [this] { enregistrer(); };
+    case Cmd::EnregistrerSous: return [this] { enregistrerSous(); };
+    case Cmd::ConfigurerImprimante: return [this] { m_windows.printerSetup(); };
+    case Cmd::Importer: return employees ? F([this] { importer(); }) : F();
+    case Cmd::Exporter: return onEmployees([](EmployeesPage &p) { p.exportFile(); });
+    case Cmd::Quitter: return [this] { Q_EMIT quitRequested(); };
+    // Edition
+    case Cmd::Copier: return onPage(&RecordPage::copy);
+    case Cmd::Coller: return onPage(&RecordPage::paste);
+    case Cmd::RechercherCode: return onEmployees([](EmployeesPage &p) { p.search(SearchKind::Numero); });
+    case Cmd::RechercherNom: return onEmployees([](EmployeesPage &p) { p.search(SearchKind::Nom); });
+    case Cmd::RechercherTelephone: return onEmployees([](EmployeesPage &p) { p.search(SearchKind::Telephone); });
+    case Cmd::TrierEmployes: return onEmployees([](EmployeesPage &p) { p.sort(); });
+    // Bases
+    case Cmd::PageEmployes: return [this] { showPage(Fiche::Page::Employes); };
+    case Cmd::PageProfils: return [this] { showPage(Fiche::Page::Profils); };
+    case Cmd::PageBulletins: return [this] { showPage(Fiche::Page::Bulletins); };
+    case Cmd::Premier: return move(Move::Premier);
+    case Cmd::Precedent: return move(Move::Precedent);
+    case Cmd::Suivant: return move(Move::Suivant);
+    case Cmd::Dernier: return move(Move::Dernier);
+    case Cmd::NouvelleFiche: return page ? F([this] { nouvelleFiche(); }) : F();
+    case Cmd::SupprimerFiche: return page ? F([this] { supprimer(); }) : F();
+    case Cmd::Liste: return page && page->hasList() ? onPage(&RecordPage::list) : F();
+    // Sélection
+    case Cmd::TousEmployes: return employees ? F([this] { tousLesEmployes(); }) : F();
+    case Cmd::SelCodePostal: return selection(Cmd::SelCodePostal, Selection::ByPostcode);
+    case Cmd::SelVille: return selection(Cmd::SelVille, Selection::ByTown);
+    // Outils
+    case Cmd::TraitementTexte: return [this] { m_windows.textEditor(m_fiche.letterhead().lines()); };
+    case Cmd::Message: return [this] { m_windows.messagePad(m_fiche.dossierFileName()); };
+    // Paramètres
+    case Cmd::Societe: return [this] { societe(); };
+    case Cmd::ParamPaie: return [this] { paramPaie(); };
+    case Cmd::Banques: return [this] { m_fiche.employees().editList(ListEditor::Kind::Banques); };
+    case Cmd::Emplois: return [this] { m_fiche.employees().editList(ListEditor::Kind::Emplois); };
+    case Cmd::OuvrirAuto: return [this] { toggleAutoOpen(); };
+    // Utilitaires
+    case Cmd::Calendrier: return [this] { m_windows.calendar(); };
+    case Cmd::Calculatrice: return [this] { m_windows.calculator(); };
+    case Cmd::Horloge: return [this] { m_windows.clock(); };
+    case Cmd::EuroConversion: return [this] { m_windows.euroConverter(); };
+    case Cmd::BlocNotes: return [this] { m_windows.notepad(m_startDirectory); };
+    case Cmd::Departements: return [this] { m_fiche.employees().showDepartments(); };
+    // Aide
+    case Cmd::AideIndex: return [this] { m_windows.help(0); };
+    case Cmd::AideRechercher: return [this] { m_windows.helpSearch(); };
+    case Cmd::AideUtiliser: return [this] { m_windows.help(12); };
+    case Cmd::APropos: return [this] { m_windows.about(); };
+    default:
+        // Printing and page set-up, the payslips' and profiles' commands, statistics, journal,
+        // reverse payroll, envelopes and caisses: their parts are not built yet.
+        return {};
+    }
 }
