@@ -72,6 +72,7 @@ private Q_SLOTS:
     void payrollParametersStopAtFirstBadField();
     void companyDialog();
     void employeeEditCycle();
+    void leavingTheEmployeesPageKeepsItsEdits();
     void employeeSelectionAndSearch();
 };
 
@@ -605,6 +606,21 @@ void TestShell::employeeEditCycle()
     QCOMPARE(h.fiche.dossier().employees().count(), 3);
     QCOMPARE(form.code, QStringLiteral("10003"));
     QVERIFY(!h.fiche.dossier().employees().lines().contains(QStringLiteral("perdu")));
+}
+
+void TestShell::leavingTheEmployeesPageKeepsItsEdits()
+{
+    Harness h;
+    h.writeDossier("paie.emp", 2);
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    h.fiche.employees().form().name = QStringLiteral("DURAND Élise");
+    h.fiche.employees().formEdited();
+    h.frame.showPage(Fiche::Page::Profils);
+    // The profiles and payslips pages read employee records: the block holds the edit already.
+    QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(EmployeeForm::kName - 1),
+             QStringLiteral("DURAND Élise"));
+    QVERIFY(!h.fiche.employees().form().edited);
 }
 
 void TestShell::employeeSelectionAndSearch()

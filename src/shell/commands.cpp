@@ -179,6 +179,14 @@ const CommandInfo &info(Cmd id)
     return all()[static_cast<int>(id)];
 }
 
+bool isSubmenu(Cmd id)
+{
+    for (const CommandInfo &c : all())
+        if (c.parent == id)
+            return true;
+    return false;
+}
+
 QString menuTitle(Menu menu)
 {
     switch (menu) {

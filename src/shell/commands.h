@@ -66,6 +66,8 @@ namespace commands {
 
 const CommandInfo &info(Cmd id);
 const QList<CommandInfo> &all();
+// True for a submenu: a command that other rows name as their parent.
+bool isSubmenu(Cmd id);
 QString menuTitle(Menu menu);
 // Help context of a top-level menu: 3 for "&Fichier" to 12 for "&Aide".
 int menuHelpContext(Menu menu);

@@ -224,16 +224,13 @@ bool Frame::available(Cmd id) const
     if (!m_commands.enabled(id))
         return false;
     // A submenu is offered when one of its items is.
-    bool isSubmenu = false;
-    for (const CommandInfo &c : commands::all()) {
-        if (c.parent != id)
-            continue;
-        isSubmenu = true;
-        if (available(c.id))
-            return true;
-    }
-    if (isSubmenu)
+    if (commands::isSubmenu(id)) {
+        for (const CommandInfo &c : commands::all())
+            if (c.parent == id && available(c.id))
+                return true;
         return false;
+    }
+    // Building a handler changes nothing: available() stays a question.
     return bool(const_cast<Frame *>(this)->handler(commands::info(id).action));
 }
 

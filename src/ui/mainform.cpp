@@ -102,7 +102,7 @@ void TMainForm::run(Cmd id)
 
 void TMainForm::buildMenus()
 {
-    QMenu *submenu = nullptr;
+    QHash<Cmd, QMenu *> submenus;
     for (const CommandInfo &c : commands::all()) {
         if (c.menu == Menu::ToolBar)
             continue;
@@ -113,12 +113,13 @@ void TMainForm::buildMenus()
             menu->installEventFilter(this);
             m_menus.insert(c.menu, menu);
         }
-        QMenu *target = c.parent == Cmd::Count ? menu : submenu;
+        QMenu *target = c.parent == Cmd::Count ? menu : submenus.value(c.parent);
         if (c.separatorBefore && c.parent == Cmd::Count && !menu->isEmpty())
             menu->addSeparator();
         QAction *a = nullptr;
-        if (c.id == Cmd::Imprimer) {
-            submenu = menu->addMenu(c.caption);
+        if (commands::isSubmenu(c.id)) {
+            QMenu *submenu = target->addMenu(c.caption);
+            submenus.insert(c.id, submenu);
             a = submenu->menuAction();
         } else {
             a = target->addAction(c.caption);
