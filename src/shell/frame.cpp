@@ -191,6 +191,14 @@ void Frame::selectionEmployes(Cmd item, Selection::Mode mode, const QString &val
     Q_EMIT commandsChanged();
 }
 
+void Frame::chooseSelection(Cmd item, Selection::Mode mode)
+{
+    if (!m_fiche.employees().chooseSelection(mode))
+        return;
+    m_commands.checkInGroup(item);
+    Q_EMIT commandsChanged();
+}
+
 void Frame::nouvelleFiche()
 {
     if (RecordPage *page = m_fiche.activePage(); page && page->addRecord())
@@ -244,24 +252,13 @@ void Frame::run(Cmd id)
 
 std::function<void()> Frame::handler(Cmd action)
 {
-    RecordPage *page = m_fiche.activePage();
-    // The employees page's own commands, offered while it is shown.
-    EmployeesPage *employees = m_fiche.pageShown() == Fiche::Page::Employes ? &m_fiche.employees() : nullptr;
     using F = std::function<void()>;
-    auto onPage = [page](void (RecordPage::*verb)()) { return page ? F([page, verb] { (page->*verb)(); }) : F(); };
-    auto move = [page](Move m) { return page ? F([page, m] { page->move(m); }) : F(); };
-    auto onEmployees = [employees](std::function<void(EmployeesPage &)> f) {
-        return employees ? F([employees, f] { f(*employees); }) : F();
-    };
-    auto selection = [this, employees](Cmd item, Selection::Mode mode) {
-        return employees ? F([this, employees, item, mode] {
-            if (employees->chooseSelection(mode)) {
-                m_commands.checkInGroup(item);
-                Q_EMIT commandsChanged();
-            }
-        })
-                         : F();
-    };
+    // The generic verbs go to the page shown, when it is built; the employees page's own
+    // commands are offered while that page is shown.
+    RecordPage *page = m_fiche.activePage();
+    EmployeesPage *employees = m_fiche.pageShown() == Fiche::Page::Employes ? &m_fiche.employees() : nullptr;
+    auto onPage = [page](const F &f) { return page ? f : F(); };
+    auto onEmployees = [employees](const F &f) { return employees ? f : F(); };
 
     switch (action) {
     // Fichier
@@ -270,31 +267,31 @@ std::function<void()> Frame::handler(Cmd action)
     case Cmd::Enregistrer: return [this] { enregistrer(); };
     case Cmd::EnregistrerSous: return [this] { enregistrerSous(); };
     case Cmd::ConfigurerImprimante: return [this] { m_windows.printerSetup(); };
-    case Cmd::Importer: return employees ? F([this] { importer(); }) : F();
-    case Cmd::Exporter: return onEmployees([](EmployeesPage &p) { p.exportFile(); });
+    case Cmd::Importer: return onEmployees([this] { importer(); });
+    case Cmd::Exporter: return onEmployees([employees] { employees->exportFile(); });
     case Cmd::Quitter: return [this] { Q_EMIT quitRequested(); };
     // Edition
-    case Cmd::Copier: return onPage(&RecordPage::copy);
-    case Cmd::Coller: return onPage(&RecordPage::paste);
-    case Cmd::RechercherCode: return onEmployees([](EmployeesPage &p) { p.search(SearchKind::Numero); });
-    case Cmd::RechercherNom: return onEmployees([](EmployeesPage &p) { p.search(SearchKind::Nom); });
-    case Cmd::RechercherTelephone: return onEmployees([](EmployeesPage &p) { p.search(SearchKind::Telephone); });
-    case Cmd::TrierEmployes: return onEmployees([](EmployeesPage &p) { p.sort(); });
+    case Cmd::Copier: return onPage([page] { page->copy(); });
+    case Cmd::Coller: return onPage([page] { page->paste(); });
+    case Cmd::RechercherCode: return onEmployees([employees] { employees->search(SearchKind::Numero); });
+    case Cmd::RechercherNom: return onEmployees([employees] { employees->search(SearchKind::Nom); });
+    case Cmd::RechercherTelephone: return onEmployees([employees] { employees->search(SearchKind::Telephone); });
+    case Cmd::TrierEmployes: return onEmployees([employees] { employees->sort(); });
     // Bases
     case Cmd::PageEmployes: return [this] { showPage(Fiche::Page::Employes); };
     case Cmd::PageProfils: return [this] { showPage(Fiche::Page::Profils); };
     case Cmd::PageBulletins: return [this] { showPage(Fiche::Page::Bulletins); };
-    case Cmd::Premier: return move(Move::Premier);
-    case Cmd::Precedent: return move(Move::Precedent);
-    case Cmd::Suivant: return move(Move::Suivant);
-    case Cmd::Dernier: return move(Move::Dernier);
-    case Cmd::NouvelleFiche: return page ? F([this] { nouvelleFiche(); }) : F();
-    case Cmd::SupprimerFiche: return page ? F([this] { supprimer(); }) : F();
-    case Cmd::Liste: return page && page->hasList() ? onPage(&RecordPage::list) : F();
+    case Cmd::Premier: return onPage([page] { page->move(Move::Premier); });
+    case Cmd::Precedent: return onPage([page] { page->move(Move::Precedent); });
+    case Cmd::Suivant: return onPage([page] { page->move(Move::Suivant); });
+    case Cmd::Dernier: return onPage([page] { page->move(Move::Dernier); });
+    case Cmd::NouvelleFiche: return onPage([this] { nouvelleFiche(); });
+    case Cmd::SupprimerFiche: return onPage([this] { supprimer(); });
+    case Cmd::Liste: return page && page->hasList() ? F([page] { page->list(); }) : F();
     // Sélection
-    case Cmd::TousEmployes: return employees ? F([this] { tousLesEmployes(); }) : F();
-    case Cmd::SelCodePostal: return selection(Cmd::SelCodePostal, Selection::ByPostcode);
-    case Cmd::SelVille: return selection(Cmd::SelVille, Selection::ByTown);
+    case Cmd::TousEmployes: return onEmployees([this] { tousLesEmployes(); });
+    case Cmd::SelCodePostal: return onEmployees([this] { chooseSelection(Cmd::SelCodePostal, Selection::ByPostcode); });
+    case Cmd::SelVille: return onEmployees([this] { chooseSelection(Cmd::SelVille, Selection::ByTown); });
     // Outils
     case Cmd::TraitementTexte: return [this] { m_windows.textEditor(m_fiche.letterhead().lines()); };
     case Cmd::Message: return [this] { m_windows.messagePad(m_fiche.dossierFileName()); };
