@@ -41,7 +41,7 @@ PerRecord perRecord(Dossier &d)
     r.move = perOpUs(1000, [&](int i) {
         emp.setCurrent(i % 2 ? last : last - 1);
         form.edited = true;
-        Deplacer(emp, form, i % 2 ? Move::Precedent : Move::Suivant, Selection{1, {}, {}});
+        Deplacer(emp, form, i % 2 ? Move::Precedent : Move::Suivant, Selection{Selection::AllEmployees, {}, {}});
         g_sink = g_sink + form.name.size();
     });
     r.read = perOpUs(1000, [&](int i) {

@@ -1,22 +1,22 @@
 #pragma once
 
-#include "payroll/parameters.h"
-#include "shell/dialogs.h"
+#include "text/dialogs.h"
 
 #include <QList>
 #include <QStringList>
-#include <functional>
+#include <QtTest>
 
-// A scripted stand-in for the platform's dialogs: records every message and question, and
-// answers from queues filled by the test. An unexpected question fails loudly.
+// A scripted stand-in for the platform's dialogs. Every message and question is recorded in
+// log ("message: …", "ask: …", "input: …", "open: …", "save: …"); questions and choosers are
+// answered from the queues the test fills, in order. A question that finds its queue empty was
+// not expected: the test fails, naming it.
 class FakeDialogs : public Dialogs
 {
 public:
-    QStringList log;                    // "message: …", "ask: …", "open", "save", …
-    QList<Answer> answers;              // for askYesNoCancel / askOkCancel, in order
-    QStringList files;                  // for openFile / saveFile, in order ("" = cancelled)
-    QList<std::function<bool(QStringList &)>> societeAnswers;
-    QList<std::function<bool(PayrollParametersForm &)>> paramAnswers;
+    QStringList log;
+    QList<Answer> answers;   // for ask()
+    QStringList files;       // for openFile() and saveFile(); "" = cancelled
+    QStringList inputs;      // for inputBox() and the one-field dialogs; a null string = cancelled
 
     QStringList messages() const
     {
@@ -28,42 +28,44 @@ public:
     }
 
     void message(const QString &text) override { log << QStringLiteral("message: ") + text; }
-    Answer askYesNoCancel(const QString &text) override
+    Answer ask(const QString &text, Buttons buttons) override
     {
         log << QStringLiteral("ask: ") + text;
-        return answers.isEmpty() ? Answer::Annuler : answers.takeFirst();
-    }
-    Answer askOkCancel(const QString &text) override
-    {
-        log << QStringLiteral("ask: ") + text;
-        return answers.isEmpty() ? Answer::Annuler : answers.takeFirst();
+        return next(answers, text, buttons == Buttons::OkAnnuler ? Answer::Annuler
+                                   : buttons == Buttons::OuiNon  ? Answer::Non
+                                                                 : Answer::Annuler);
     }
     bool inputBox(const QString &caption, const QString &, QString &value) override
     {
         log << QStringLiteral("input: ") + caption;
-        if (files.isEmpty())
-            return false;
-        value = files.takeFirst();
-        return true;
+        return takeInput(caption, value);
     }
     QString openFile(const QString &filter, const QString &) override
     {
         log << QStringLiteral("open: ") + filter;
-        return files.isEmpty() ? QString() : files.takeFirst();
+        return next(files, filter, QString());
     }
-    QString saveFile(const QString &filter, const QString &proposed) override
+    QString saveFile(const QString &filter, const QString &proposed, const QString &, bool) override
     {
         log << QStringLiteral("save: ") + filter + QStringLiteral(" ") + proposed;
-        return files.isEmpty() ? QString() : files.takeFirst();
+        return next(files, filter, QString());
     }
-    bool societe(QStringList &lines) override
+
+protected:
+    template <typename T> T next(QList<T> &queue, const QString &what, const T &cancelled)
     {
-        log << QStringLiteral("societe");
-        return societeAnswers.isEmpty() ? false : societeAnswers.takeFirst()(lines);
+        if (!queue.isEmpty())
+            return queue.takeFirst();
+        QTest::qFail(qPrintable(QStringLiteral("unexpected dialog: ") + what), __FILE__, __LINE__);
+        return cancelled;
     }
-    bool paramPaie(PayrollParametersForm &form) override
+    // A one-field dialog: true with value set when the scripted input is not null.
+    bool takeInput(const QString &what, QString &value)
     {
-        log << QStringLiteral("paramPaie");
-        return paramAnswers.isEmpty() ? false : paramAnswers.takeFirst()(form);
+        const QString typed = next(inputs, what, QString());
+        if (typed.isNull())
+            return false;
+        value = typed;
+        return true;
     }
 };

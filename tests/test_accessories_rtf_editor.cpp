@@ -2,38 +2,38 @@
 #include "accessories/rtfreader.h"
 #include "accessories/rtfwriter.h"
 #include "accessories/texteditor.h"
+#include "fakedialogs.h"
 #include "testsupport.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
 
-// Answers from queues and records what was asked.
-class FakeHost : public TextEditor::Host
+// The editing area: what the editor shows, and what the user typed.
+class FakeView : public TextEditor::View
 {
 public:
-    QList<TextEditor::Answer> answers;
-    QStringList files;     // answers of the open chooser, in order
-    QStringList saveFiles; // and of the save chooser
-    QStringList questions; // and what was asked
-    QStringList messages;
-    QStringList proposed;
     richdoc::Document shown = richdoc::fromLines({QStringLiteral("tapé")});
-
-    TextEditor::Answer askYesNoCancel(const QString &q) override
-    {
-        questions.append(q);
-        return answers.isEmpty() ? TextEditor::Answer::Annuler : answers.takeFirst();
-    }
-    void message(const QString &text) override { messages.append(text); }
-    QString chooseOpenFile(const QString &) override { return files.isEmpty() ? QString() : files.takeFirst(); }
-    QString chooseSaveFile(const QString &, const QString &p) override
-    {
-        proposed.append(p);
-        return saveFiles.isEmpty() ? QString() : saveFiles.takeFirst();
-    }
     richdoc::Document document() const override { return shown; }
     void showDocument(const richdoc::Document &doc) override { shown = doc; }
+};
+
+// An editor over a scripted view and scripted dialogs.
+struct Editor
+{
+    FakeDialogs dialogs;
+    FakeView view;
+    TextEditor editor;
+    explicit Editor(const QStringList &letterhead) : editor(letterhead, dialogs, view) {}
+    QStringList questions() const
+    {
+        QStringList out;
+        for (const QString &l : dialogs.log)
+            if (l.startsWith(QLatin1String("ask: ")))
+                out << l.mid(5);
+        return out;
+    }
 };
 
 const QStringList kLetterhead{"SARL Dupré", "12 rue des Lilas", "75011 PARIS", "01 23 45 67 89",
@@ -61,19 +61,18 @@ private Q_SLOTS:
 
 void TestTextEditor::newDocumentStartsWithIdentityLines()
 {
-    TextEditor editor(kLetterhead);
-    FakeHost host;
-    QVERIFY(editor.newDocument(host));
-    QCOMPARE(host.shown.plainText(), QStringLiteral("SARL Dupré\n12 rue des Lilas\n75011 PARIS\n01 23 45 67 89\n"));
-    QCOMPARE(host.shown.paragraphs[0].runs[0].font, QStringLiteral("Times New Roman"));
-    QCOMPARE(host.shown.paragraphs[0].runs[0].size, 10.0);
-    QVERIFY(!editor.isModified());
-    QVERIFY(host.questions.isEmpty());
+    Editor e(kLetterhead);
+    QVERIFY(e.editor.newDocument());
+    QCOMPARE(e.view.shown.plainText(), QStringLiteral("SARL Dupré\n12 rue des Lilas\n75011 PARIS\n01 23 45 67 89\n"));
+    QCOMPARE(e.view.shown.paragraphs[0].runs[0].font, QStringLiteral("Times New Roman"));
+    QCOMPARE(e.view.shown.paragraphs[0].runs[0].size, 10.0);
+    QVERIFY(!e.editor.isModified());
+    QVERIFY(e.questions().isEmpty());
 
     // A short or empty letterhead still gives four lines.
-    TextEditor bare(QStringList{"Seule"});
-    QVERIFY(bare.newDocument(host));
-    QCOMPARE(host.shown.plainText(), QStringLiteral("Seule\n\n\n\n"));
+    Editor bare(QStringList{"Seule"});
+    QVERIFY(bare.editor.newDocument());
+    QCOMPARE(bare.view.shown.plainText(), QStringLiteral("Seule\n\n\n\n"));
 }
 
 void TestTextEditor::questionNamesTheFile()
@@ -84,21 +83,26 @@ void TestTextEditor::questionNamesTheFile()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("{\\rtf1 a}");
     f.close();
-    TextEditor editor(kLetterhead);
-    QCOMPARE(editor.saveQuestion(), QStringLiteral("Enregistrer changements dans  ?"));
-    FakeHost host;
-    QVERIFY(editor.load(host, path));
-    QCOMPARE(editor.saveQuestion(), QStringLiteral("Enregistrer changements dans lettre.rtf ?"));
+    Editor e(kLetterhead);
+    e.editor.setModified(true);
+    e.dialogs.answers << Dialogs::Answer::Annuler;
+    QVERIFY(!e.editor.canClose());
+    QCOMPARE(e.questions(), QStringList{"Enregistrer changements dans  ?"});
+    QVERIFY(e.editor.load(path));
+    e.editor.setModified(true);
+    e.dialogs.answers << Dialogs::Answer::Annuler;
+    QVERIFY(!e.editor.canClose());
+    QCOMPARE(e.questions().last(), QStringLiteral("Enregistrer changements dans lettre.rtf ?"));
 }
 
 void TestTextEditor::changesAreAskedAbout_data()
 {
     QTest::addColumn<int>("command"); // 0 new document, 1 close, 2 open
-    QTest::addColumn<QList<TextEditor::Answer>>("answers");
+    QTest::addColumn<QList<Dialogs::Answer>>("answers");
     QTest::addColumn<bool>("chooseSaveName");
     QTest::addColumn<bool>("goesOn");
     QTest::addColumn<bool>("saved");
-    using A = TextEditor::Answer;
+    using A = Dialogs::Answer;
     for (int command : {0, 1, 2}) {
         QTest::addRow("%d oui", command) << command << QList<A>{A::Oui} << true << true << true;
         QTest::addRow("%d oui, save cancelled", command) << command << QList<A>{A::Oui} << false << false << false;
@@ -110,7 +114,7 @@ void TestTextEditor::changesAreAskedAbout_data()
 void TestTextEditor::changesAreAskedAbout()
 {
     QFETCH(int, command);
-    QFETCH(QList<TextEditor::Answer>, answers);
+    QFETCH(QList<Dialogs::Answer>, answers);
     QFETCH(bool, chooseSaveName);
     QFETCH(bool, goesOn);
     QFETCH(bool, saved);
@@ -122,22 +126,22 @@ void TestTextEditor::changesAreAskedAbout()
     f.write("{\\rtf1 autre\\par}");
     f.close();
 
-    TextEditor editor(kLetterhead);
-    FakeHost host;
-    host.answers = answers;
-    if (chooseSaveName)
-        host.saveFiles.append(target);
-    if (command == 2)
-        host.files.append(other);
-    editor.setModified(true);
+    Editor e(kLetterhead);
+    e.dialogs.answers = answers;
+    // The save chooser comes first when Oui is answered; "" cancels it.
+    if (answers.first() == Dialogs::Answer::Oui)
+        e.dialogs.files.append(chooseSaveName ? target : QString());
+    if (command == 2 && goesOn)
+        e.dialogs.files.append(other);
+    e.editor.setModified(true);
     bool result = false;
     if (command == 0)
-        result = editor.newDocument(host);
+        result = e.editor.newDocument();
     else if (command == 1)
-        result = editor.canClose(host);
+        result = e.editor.canClose();
     else
-        result = editor.open(host);
-    QCOMPARE(host.questions, QStringList{"Enregistrer changements dans  ?"});
+        result = e.editor.open();
+    QCOMPARE(e.questions(), QStringList{"Enregistrer changements dans  ?"});
     QCOMPARE(result, goesOn);
     // A yes saves under the chosen name, with the default extension added.
     QCOMPARE(QFile::exists(target + ".rtf"), saved);
@@ -150,57 +154,54 @@ void TestTextEditor::changesAreAskedAbout()
     }
     if (!goesOn) {
         // Nothing was lost: the text is still there and still counts as changed.
-        QCOMPARE(host.shown.plainText(), QStringLiteral("tapé"));
-        QVERIFY(editor.isModified());
+        QCOMPARE(e.view.shown.plainText(), QStringLiteral("tapé"));
+        QVERIFY(e.editor.isModified());
     } else if (command == 0) {
-        QVERIFY(host.shown.plainText().startsWith("SARL Dupré\n"));
+        QVERIFY(e.view.shown.plainText().startsWith("SARL Dupré\n"));
     } else if (command == 2) {
-        QCOMPARE(host.shown.plainText(), QStringLiteral("autre"));
-        QCOMPARE(editor.fileName(), other);
+        QCOMPARE(e.view.shown.plainText(), QStringLiteral("autre"));
+        QCOMPARE(e.editor.fileName(), other);
     }
 }
 
 void TestTextEditor::saveOnlyWhenChanged()
 {
-    TextEditor editor(kLetterhead);
-    FakeHost host;
-    QVERIFY(editor.save(host));
-    QVERIFY(host.proposed.isEmpty());
-    QVERIFY(editor.canClose(host));
-    QVERIFY(host.questions.isEmpty());
+    Editor e(kLetterhead);
+    QVERIFY(e.editor.save());
+    QVERIFY(e.editor.canClose());
+    QVERIFY(e.dialogs.log.isEmpty());
 }
 
 void TestTextEditor::saveThenCloseAsksNothing()
 {
     QTemporaryDir dir;
-    TextEditor editor(kLetterhead);
-    FakeHost host;
-    editor.setModified(true);
-    host.saveFiles = {dir.filePath("a.rtf"), dir.filePath("b.rtf")};
-    QVERIFY(editor.save(host));
-    QCOMPARE(host.proposed, QStringList{QString()});
-    QCOMPARE(editor.fileName(), dir.filePath("a.rtf"));
-    QVERIFY(!editor.isModified());
-    QVERIFY(editor.canClose(host));
-    QVERIFY(host.questions.isEmpty());
+    Editor e(kLetterhead);
+    e.editor.setModified(true);
+    e.dialogs.files = {dir.filePath("a.rtf"), dir.filePath("b.rtf")};
+    QVERIFY(e.editor.save());
+    const QString save = QStringLiteral("save: ") + TextEditor::kFilter + QStringLiteral(" ");
+    QCOMPARE(e.dialogs.log, QStringList{save});
+    QCOMPARE(e.editor.fileName(), dir.filePath("a.rtf"));
+    QVERIFY(!e.editor.isModified());
+    QVERIFY(e.editor.canClose());
+    QVERIFY(e.questions().isEmpty());
     // The next save proposes the current name.
-    editor.setModified(true);
-    QVERIFY(editor.save(host));
-    QCOMPARE(host.proposed.last(), dir.filePath("a.rtf"));
-    QCOMPARE(editor.fileName(), dir.filePath("b.rtf"));
+    e.editor.setModified(true);
+    QVERIFY(e.editor.save());
+    QCOMPARE(e.dialogs.log.last(), save + dir.filePath("a.rtf"));
+    QCOMPARE(e.editor.fileName(), dir.filePath("b.rtf"));
 }
 
 void TestTextEditor::saveFailureKeepsChanges()
 {
-    TextEditor editor(kLetterhead);
-    FakeHost host;
-    editor.setModified(true);
-    host.saveFiles = {QStringLiteral("/dossier/inexistant/lettre.rtf")};
-    QVERIFY(!editor.save(host));
-    QCOMPARE(host.messages.size(), 1);
-    QVERIFY(host.messages[0].startsWith("Impossible d'enregistrer le fichier lettre.rtf"));
-    QVERIFY(editor.isModified());
-    QCOMPARE(editor.fileName(), QString());
+    Editor e(kLetterhead);
+    e.editor.setModified(true);
+    e.dialogs.files = {QStringLiteral("/dossier/inexistant/lettre.rtf")};
+    QVERIFY(!e.editor.save());
+    QCOMPARE(e.dialogs.messages(), QStringList{"Impossible d'enregistrer le fichier "
+                                               + QDir::toNativeSeparators(QStringLiteral("/dossier/inexistant/lettre.rtf"))});
+    QVERIFY(e.editor.isModified());
+    QCOMPARE(e.editor.fileName(), QString());
 }
 
 void TestTextEditor::openReplacesDocument()
@@ -212,16 +213,15 @@ void TestTextEditor::openReplacesDocument()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(rtf::writeDocument(doc));
     f.close();
-    TextEditor editor(kLetterhead);
-    FakeHost host;
-    host.files = {dir.filePath("l.rtf")};
-    QVERIFY(editor.open(host));
-    QVERIFY(host.shown == doc);
-    QVERIFY(!editor.isModified());
-    QVERIFY(host.questions.isEmpty());
+    Editor e(kLetterhead);
+    e.dialogs.files = {dir.filePath("l.rtf")};
+    QVERIFY(e.editor.open());
+    QVERIFY(e.view.shown == doc);
+    QVERIFY(!e.editor.isModified());
+    QVERIFY(e.questions().isEmpty());
     // New document keeps the file name.
-    QVERIFY(editor.newDocument(host));
-    QCOMPARE(editor.fileName(), dir.filePath("l.rtf"));
+    QVERIFY(e.editor.newDocument());
+    QCOMPARE(e.editor.fileName(), dir.filePath("l.rtf"));
 }
 
 void TestTextEditor::unreadableFileKeepsDocument()
@@ -231,18 +231,16 @@ void TestTextEditor::unreadableFileKeepsDocument()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write("Ceci n'est pas du RTF");
     f.close();
-    TextEditor editor(kLetterhead);
-    FakeHost host;
-    const richdoc::Document before = host.shown;
-    host.files = {dir.filePath("faux.rtf"), dir.filePath("absent.rtf")};
-    QVERIFY(!editor.open(host));
-    QVERIFY(!editor.open(host));
-    QCOMPARE(host.messages.size(), 2);
-    QCOMPARE(host.messages[0],
-             QStringLiteral("Impossible de lire le fichier faux.rtf : ce fichier n'est pas au format RTF."));
-    QVERIFY(host.messages[1].startsWith("Impossible d'ouvrir le fichier absent.rtf"));
-    QVERIFY(host.shown == before);
-    QCOMPARE(editor.fileName(), QString());
+    Editor e(kLetterhead);
+    const richdoc::Document before = e.view.shown;
+    e.dialogs.files = {dir.filePath("faux.rtf"), dir.filePath("absent.rtf")};
+    QVERIFY(!e.editor.open());
+    QVERIFY(!e.editor.open());
+    QCOMPARE(e.dialogs.messages(),
+             (QStringList{"Impossible de lire le fichier " + QDir::toNativeSeparators(dir.filePath("faux.rtf")),
+                          "Impossible de lire le fichier " + QDir::toNativeSeparators(dir.filePath("absent.rtf"))}));
+    QVERIFY(e.view.shown == before);
+    QCOMPARE(e.editor.fileName(), QString());
 }
 
 void TestTextEditor::rulerMarkers_data()

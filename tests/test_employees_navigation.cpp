@@ -127,7 +127,7 @@ void TestEmployeesNavigation::moves()
     QFETCH(int, expected);
     Collection c = tenEmployees();
     c.setCurrent(current);
-    Selection sel{mode, mode == 2 ? value : QString(), mode == 3 ? value : QString()};
+    Selection sel{Selection::Mode(mode), mode == 2 ? value : QString(), mode == 3 ? value : QString()};
     QCOMPARE(moveTarget(c, Move(move), sel), expected);
     EmployeeForm f;
     QVERIFY(Deplacer(c, f, Move(move), sel));
@@ -162,7 +162,7 @@ void TestEmployeesNavigation::smallCollections()
     for (int i = 0; i < count; ++i)
         emps.append({"10001", "A", "75001", "PARIS", ""});
     Collection c = make(emps);
-    const Selection sel{mode, "75001", ""};
+    const Selection sel{Selection::Mode(mode), "75001", ""};
     QCOMPARE(moveTarget(c, Move(move), sel), expected);
 }
 
@@ -176,7 +176,7 @@ void TestEmployeesNavigation::shortBlockIsNoCandidate()
     Collection c;
     c.setLines(lines);
     c.recount();
-    const Selection empty{2, "", ""};
+    const Selection empty{Selection::ByPostcode, "", ""};
     c.setCurrent(0);
     QCOMPARE(moveTarget(c, Move::Suivant, empty), 2);
     QCOMPARE(blockLine(c, 1, 1), QString("2"));

@@ -1,9 +1,8 @@
-#include "fakedialogs.h"
+#include "fakewindows.h"
 #include "shell/commands.h"
 #include "shell/fiche.h"
 #include "shell/frame.h"
 #include "shell/helptopics.h"
-#include "shell/sidefiles.h"
 #include "storesupport.h"
 #include "testsupport.h"
 #include "text/encoding.h"
@@ -20,9 +19,9 @@ namespace {
 struct Harness
 {
     QTemporaryDir dir;
-    FakeDialogs dialogs;
-    Fiche fiche{dialogs};
-    Frame frame{fiche, dialogs};
+    FakeWindows dialogs;
+    Fiche fiche{dialogs, dialogs};
+    Frame frame{fiche, dialogs, dialogs};
 
     Harness() { fiche.loadSideFiles(dir.path()); }
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -31,7 +30,7 @@ struct Harness
         QStringList lines;
         for (int i = 0; i < employees; ++i)
             lines << blk(i, {QString::number(10001 + i), QStringLiteral("M")});
-        QVERIFY(text::writeLines(path(name), lines));
+        QVERIFY(text::writeLines(path(name), lines).ok());
     }
     QStringList read(const QString &name) const
     {
@@ -68,14 +67,12 @@ private Q_SLOTS:
     void autoOpen();
     void autoOpenWithDeletedDossier();
 
-    void settingsDefaultsAndWrittenForm();
-    void settingsRoundTrip();
     void settingsMalformed();
-    void companyAndLists();
     void payrollParametersDialog();
     void payrollParametersStopAtFirstBadField();
     void companyDialog();
     void employeeEditCycle();
+    void leavingTheEmployeesPageKeepsItsEdits();
     void employeeSelectionAndSearch();
 };
 
@@ -220,7 +217,7 @@ void TestShell::newFlow()
     QVERIFY(h.frame.commands().enabled(Cmd::Enregistrer));
     QVERIFY(!h.frame.commands().enabled(Cmd::PageEmployes));
     QVERIFY(h.frame.commands().checked(Cmd::TousEmployes));
-    QCOMPARE(h.fiche.selectionMode(), 1);
+    QCOMPARE(h.fiche.employees().selection().mode, Selection::AllEmployees);
     QVERIFY(!h.fiche.TestModif());
 }
 
@@ -434,10 +431,10 @@ void TestShell::autoOpen()
     QStringList ini;
     text::readLines(dir.filePath("Korvel.ini"), ini);
     ini[1] = dir.filePath("paie.emp");
-    QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), ini));
-    FakeDialogs dialogs;
-    Fiche fiche(dialogs);
-    Frame frame(fiche, dialogs);
+    QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), ini).ok());
+    FakeWindows dialogs;
+    Fiche fiche(dialogs, dialogs);
+    Frame frame(fiche, dialogs, dialogs);
     fiche.loadSideFiles(dir.path());
     frame.firstShow(dir.path());
     QVERIFY(frame.commands().checked(Cmd::OuvrirAuto));
@@ -452,10 +449,10 @@ void TestShell::autoOpenWithDeletedDossier()
     Harness h;
     Settings s;
     s.autoOpen = 1;
-    QVERIFY(SauveIni(h.path("Korvel.ini"), s, h.path("parti.emp")));
-    FakeDialogs dialogs;
-    Fiche fiche(dialogs);
-    Frame frame(fiche, dialogs);
+    QVERIFY(SauveIni(h.path("Korvel.ini"), s, h.path("parti.emp")).ok());
+    FakeWindows dialogs;
+    Fiche fiche(dialogs, dialogs);
+    Frame frame(fiche, dialogs, dialogs);
     fiche.loadSideFiles(h.dir.path());
     frame.firstShow(h.dir.path());
     QVERIFY(dialogs.log.isEmpty());
@@ -464,112 +461,21 @@ void TestShell::autoOpenWithDeletedDossier()
     QCOMPARE(fiche.dossier().employees().count(), 0);
 }
 
-void TestShell::settingsDefaultsAndWrittenForm()
-{
-    QTemporaryDir dir;
-    Settings s;
-    QCOMPARE(ChargeIni(dir.filePath("Korvel.ini"), s).found, false);
-    QVERIFY(s.amountFormat.isEmpty());
-    QCOMPARE(s.autoOpen, 0);
-    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), s, QString()));
-    QStringList lines;
-    text::readLines(dir.filePath("Korvel.ini"), lines);
-    QCOMPARE(lines.size(), 19);
-    QCOMPARE(lines[1], QString());
-    QCOMPARE(lines[2], QStringLiteral("0"));
-    QCOMPARE(lines[6], QStringLiteral(" 1.96000000000058E+0001"));
-    QCOMPARE(lines[7], QStringLiteral(" 0.00000000000000E+0000"));
-    QCOMPARE(lines[8], QStringLiteral(" 5.50000000000000E+0000"));
-    QCOMPARE(lines[18], QStringLiteral("2"));
-    for (int i : {0, 6, 7, 8, 9, 17})
-        QCOMPARE(lines[i].size(), 23);
-    QFile raw(dir.filePath("Korvel.ini"));
-    QVERIFY(raw.open(QIODevice::ReadOnly));
-    QVERIFY(raw.readAll().endsWith("\r\n2\r\n"));
-
-    // The next start-up uses the two-decimal format.
-    Settings next;
-    QVERIFY(ChargeIni(dir.filePath("Korvel.ini"), next).found);
-    QCOMPARE(next.amountFormat, QStringLiteral("0.00"));
-    QCOMPARE(next.rate9, 5.5);
-}
-
-void TestShell::settingsRoundTrip()
-{
-    QTemporaryDir dir;
-    Settings s;
-    s.autoOpen = 0;
-    s.paperType = 1;
-    s.envelopeGuide = 100;
-    s.payroll.socialSecurityCeiling = 2432;
-    s.payroll.precarityPercent = 10;
-    s.payroll.decimalPlaces = 0;
-    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), s, QStringLiteral("/tmp/paie.emp")));
-    QStringList lines;
-    text::readLines(dir.filePath("Korvel.ini"), lines);
-    QCOMPARE(lines[1], QStringLiteral("/tmp/paie.emp"));
-    QCOMPARE(lines[9], QStringLiteral(" 2.43200000000000E+0003"));
-
-    Settings r;
-    r.amountFormat = QStringLiteral("0.0");
-    ChargeIni(dir.filePath("Korvel.ini"), r);
-    // Auto-open is off: the path is not kept.
-    QVERIFY(r.lastDossier.isEmpty());
-    QCOMPARE(r.paperType, 1);
-    QCOMPARE(r.envelopeGuide, 100);
-    QCOMPARE(r.payroll.socialSecurityCeiling, 2432.0);
-    QCOMPARE(r.payroll.precarityPercent, 10.0);
-    QCOMPARE(r.amountFormat, QStringLiteral("#"));
-
-    // Three decimals keep the format in force.
-    lines[18] = QStringLiteral("3");
-    lines[2] = QStringLiteral("1");
-    QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), lines));
-    ChargeIni(dir.filePath("Korvel.ini"), r);
-    QCOMPARE(r.amountFormat, QStringLiteral("#"));
-    QCOMPARE(r.payroll.decimalPlaces, 3);
-    QCOMPARE(r.lastDossier, QStringLiteral("/tmp/paie.emp"));
-}
-
 void TestShell::settingsMalformed()
 {
     Harness h;
     QVERIFY(text::writeLines(h.path("Korvel.ini"), {" 6.55957000000000E+0000", "", "0", "1", "0", "0",
-                                                     "abc", " 1.0E+0000"}));
-    FakeDialogs dialogs;
-    Fiche fiche(dialogs);
+                                                     "abc", " 1.0E+0000"}).ok());
+    FakeWindows dialogs;
+    Fiche fiche(dialogs, dialogs);
     fiche.loadSideFiles(h.dir.path());
-    QCOMPARE(fiche.settings().paperType, 1);
+    QCOMPARE(fiche.settings().pageSetup.paperType, 1);
     // Line 7 does not read: it and the lines after it keep their defaults.
     QCOMPARE(fiche.settings().rate7, 19.6);
     QCOMPARE(fiche.settings().rate9, 5.5);
     QVERIFY(fiche.amountFormat().isEmpty());
     QCOMPARE(dialogs.messages().size(), 1);
     QVERIFY(dialogs.messages().first().contains(QStringLiteral("ligne 7")));
-}
-
-void TestShell::companyAndLists()
-{
-    QTemporaryDir dir;
-    QStringList letterhead;
-    QVERIFY(text::writeLines(dir.filePath("Korvel.soc"), {"SARL Dupont", "1 rue", "", "75001 PARIS", "", "", "Tél", "de trop"}));
-    ChargeSoc(dir.filePath("Korvel.soc"), letterhead);
-    QCOMPARE(letterhead.size(), 7);
-    QCOMPARE(letterhead[0], QStringLiteral("SARL Dupont"));
-    QCOMPARE(letterhead[6], QStringLiteral("Tél"));
-
-    // Jobs before banks, a stray line before any section, lower-case extension on disk.
-    QVERIFY(text::writeLines(dir.filePath("korvel.CBX"), {"ignorée", "[EMPLOI]", "Comptable", "Vendeur", "[BANQUE]", "Crédit Agricole"}));
-    QStringList banks{"ancienne"}, jobs;
-    ChargeCombo(dir.filePath("Korvel.cbx"), banks, jobs);
-    QCOMPARE(banks, QStringList{"Crédit Agricole"});
-    QCOMPARE(jobs, (QStringList{"Comptable", "Vendeur"}));
-    QVERIFY(SauveCombo(dir.filePath("Korvel.Cbx"), banks, jobs));
-    QStringList files = QDir(dir.path()).entryList({"*.cbx"}, QDir::Files);
-    QCOMPARE(files, QStringList{"korvel.CBX"});
-    QStringList written;
-    text::readLines(dir.filePath("korvel.CBX"), written);
-    QCOMPARE(written, (QStringList{"[BANQUE]", "Crédit Agricole", "[EMPLOI]", "Comptable", "Vendeur"}));
 }
 
 void TestShell::payrollParametersDialog()
@@ -584,7 +490,7 @@ void TestShell::payrollParametersDialog()
 
     // Confirmed without changes: line 15 becomes 169 and the file is written at once.
     h.dialogs.paramAnswers << [](PayrollParametersForm &) { return true; };
-    h.fiche.ParamPaie();
+    h.frame.paramPaie();
     QStringList lines = h.read("Korvel.ini");
     QCOMPARE(lines.size(), 19);
     QCOMPARE(lines[14], QStringLiteral(" 1.69000000000000E+0002"));
@@ -599,7 +505,7 @@ void TestShell::payrollParametersDialog()
     // Annuler changes nothing and writes nothing.
     QFile::remove(h.path("Korvel.ini"));
     h.dialogs.paramAnswers << [](PayrollParametersForm &f) { f.setText(0, "9"); return false; };
-    h.fiche.ParamPaie();
+    h.frame.paramPaie();
     QVERIFY(!QFileInfo::exists(h.path("Korvel.ini")));
     QCOMPARE(h.fiche.settings().payroll.socialSecurityCeiling, 0.0);
 }
@@ -621,7 +527,7 @@ void TestShell::payrollParametersStopAtFirstBadField()
         };
     };
     h.dialogs.paramAnswers << answer(QStringLiteral("2 432,5"));
-    h.fiche.ParamPaie();
+    h.frame.paramPaie();
     const PayrollParameters &p = h.fiche.settings().payroll;
     // "2 432,5" does not read as a number: conversion stops at the very first field.
     QCOMPARE(p.socialSecurityCeiling, 0.0);
@@ -630,7 +536,7 @@ void TestShell::payrollParametersStopAtFirstBadField()
     QVERIFY(QFileInfo::exists(h.path("Korvel.ini")));
 
     h.dialogs.paramAnswers << answer(QStringLiteral(" 2432,5 "));
-    h.fiche.ParamPaie();
+    h.frame.paramPaie();
     QCOMPARE(p.socialSecurityCeiling, 2432.5);
     QCOMPARE(p.overtime25Threshold, 35.0);
     QCOMPARE(p.overtime50Threshold, 43.0);
@@ -643,15 +549,15 @@ void TestShell::payrollParametersStopAtFirstBadField()
 void TestShell::companyDialog()
 {
     Harness h;
-    h.fiche.letterhead()[0] = QStringLiteral("Ancienne");
+    h.fiche.letterhead().setLine(0, QStringLiteral("Ancienne"));
     h.dialogs.societeAnswers << [](QStringList &l) { l[0] = QString(); l[1] = "x"; return true; };
-    h.fiche.Psoc();
-    QCOMPARE(h.fiche.letterhead()[0], QStringLiteral("Ancienne"));
-    QCOMPARE(h.fiche.letterhead()[1], QString());
+    h.frame.societe();
+    QCOMPARE(h.fiche.letterhead().line(0), QStringLiteral("Ancienne"));
+    QCOMPARE(h.fiche.letterhead().line(1), QString());
     h.dialogs.societeAnswers << [](QStringList &l) { l[0] = "Nouvelle"; l[6] = "Siret"; return true; };
-    h.fiche.Psoc();
-    QCOMPARE(h.fiche.letterhead()[0], QStringLiteral("Nouvelle"));
-    QCOMPARE(h.fiche.letterhead()[6], QStringLiteral("Siret"));
+    h.frame.societe();
+    QCOMPARE(h.fiche.letterhead().line(0), QStringLiteral("Nouvelle"));
+    QCOMPARE(h.fiche.letterhead().line(6), QStringLiteral("Siret"));
     // The company file is written only at exit.
     QVERIFY(!QFileInfo::exists(h.path("Korvel.soc")));
 }
@@ -662,15 +568,15 @@ void TestShell::employeeEditCycle()
     h.writeDossier("paie.emp", 3);
     h.dialogs.files << h.path("paie.emp");
     h.frame.ouvrir();
-    EmployeeForm &form = h.fiche.employeeForm();
+    EmployeeForm &form = h.fiche.employees().form();
     QCOMPARE(form.code, QStringLiteral("10001"));
     // A keystroke edits the form and marks the dossier; a move writes it back first.
     form.name = QStringLiteral("DURAND Élise");
-    h.fiche.formEdited();
+    h.fiche.employees().formEdited();
     QVERIFY(h.fiche.TestModif());
-    QVERIFY(h.fiche.deplacer(Move::Suivant));
+    QVERIFY(h.fiche.employees().move(Move::Suivant));
     QCOMPARE(form.code, QStringLiteral("10002"));
-    QVERIFY(h.fiche.deplacer(Move::Premier));
+    QVERIFY(h.fiche.employees().move(Move::Premier));
     QCOMPARE(form.name, QStringLiteral("DURAND Élise"));
 
     // A new record gets the next code; pattern D alone follows.
@@ -680,7 +586,7 @@ void TestShell::employeeEditCycle()
     QCOMPARE(form.code, QStringLiteral("10004"));
     QVERIFY(h.frame.commands().enabled(Cmd::BtnFicheEmploye));
     form.name = QStringLiteral("MARTIN Paul");
-    h.fiche.formEdited();
+    h.fiche.employees().formEdited();
 
     // Pending edits are saved with the dossier and found again after a reload.
     h.frame.enregistrer();
@@ -689,17 +595,32 @@ void TestShell::employeeEditCycle()
     h.frame.ouvrir();
     QCOMPARE(h.fiche.dossier().employees().count(), 4);
     QCOMPARE(form.name, QStringLiteral("DURAND Élise"));
-    QVERIFY(h.fiche.deplacer(Move::Dernier));
+    QVERIFY(h.fiche.employees().move(Move::Dernier));
     QCOMPARE(form.name, QStringLiteral("MARTIN Paul"));
 
     // Deleting shows the record that takes the place, without writing the pending edits.
     form.name = QStringLiteral("perdu");
-    h.fiche.formEdited();
+    h.fiche.employees().formEdited();
     h.dialogs.answers << Answer::Ok;
     h.frame.supprimer();
     QCOMPARE(h.fiche.dossier().employees().count(), 3);
     QCOMPARE(form.code, QStringLiteral("10003"));
     QVERIFY(!h.fiche.dossier().employees().lines().contains(QStringLiteral("perdu")));
+}
+
+void TestShell::leavingTheEmployeesPageKeepsItsEdits()
+{
+    Harness h;
+    h.writeDossier("paie.emp", 2);
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    h.fiche.employees().form().name = QStringLiteral("DURAND Élise");
+    h.fiche.employees().formEdited();
+    h.frame.showPage(Fiche::Page::Profils);
+    // The profiles and payslips pages read employee records: the block holds the edit already.
+    QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(EmployeeForm::kName - 1),
+             QStringLiteral("DURAND Élise"));
+    QVERIFY(!h.fiche.employees().form().edited);
 }
 
 void TestShell::employeeSelectionAndSearch()
@@ -715,25 +636,25 @@ void TestShell::employeeSelectionAndSearch()
         content[8] = towns[i];
         lines << blk(i, content);
     }
-    QVERIFY(text::writeLines(h.path("paie.emp"), lines));
+    QVERIFY(text::writeLines(h.path("paie.emp"), lines).ok());
     h.dialogs.files << h.path("paie.emp");
     h.frame.ouvrir();
-    EmployeeForm &form = h.fiche.employeeForm();
+    EmployeeForm &form = h.fiche.employees().form();
 
-    h.fiche.rechercher(SearchKind::Nom, QStringLiteral("mor"));
+    h.fiche.employees().search(SearchKind::Nom, QStringLiteral("mor"));
     QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
-    h.fiche.rechercher(SearchKind::Nom, QStringLiteral("zz"));
+    h.fiche.employees().search(SearchKind::Nom, QStringLiteral("zz"));
     QCOMPARE(h.dialogs.messages().last(), QStringLiteral("Fiche ZZ non trouvée"));
     QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
 
-    h.frame.selectionEmployes(Cmd::SelVille, 3, QStringLiteral("LYON"));
+    h.frame.selectionEmployes(Cmd::SelVille, Selection::ByTown, QStringLiteral("LYON"));
     QVERIFY(h.frame.commands().checked(Cmd::SelVille));
     QVERIFY(!h.frame.commands().checked(Cmd::TousEmployes));
     QCOMPARE(form.name, QStringLiteral("ROBERT Luc"));
-    h.fiche.deplacer(Move::Suivant);
+    h.fiche.employees().move(Move::Suivant);
     QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
 
-    h.fiche.trier(SortKey::Nom);
+    h.fiche.employees().sort(SortKey::Nom);
     QVERIFY(h.fiche.TestModif());
     QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(3), QStringLiteral("ABEL Anne"));
 }

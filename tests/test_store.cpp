@@ -606,7 +606,7 @@ void TestStore::missingSideFileEmptiesCollection()
     writeBytes(path, "<BLOC0000>\r\na\r\n</BLOC0000>\r\n");
     const Dossier::LoadReport r = d.Charge(path);
     QVERIFY(r.ok);
-    QCOMPARE(r.profiles.status, text::ReadStatus::Missing);
+    QVERIFY(r.profiles.file.isMissing());
     QVERIFY(d.profiles().lines().isEmpty());
     QCOMPARE(d.profiles().count(), 0);
     QVERIFY(d.payslips().lines().isEmpty());
@@ -661,7 +661,7 @@ void TestStore::saveFailureKeepsEverything()
 
     const Dossier::SaveResult result = d.Sauve(dir.filePath(target));
     QVERIFY(!result.ok);
-    QCOMPARE(result.failedPath, dir.filePath(failed));
+    QCOMPARE(result.failure.path(), dir.filePath(failed));
     QCOMPARE(result.message(), "Impossible d'enregistrer le fichier " + QDir::toNativeSeparators(dir.filePath(failed)));
     QVERIFY(d.TestModif());
     QCOMPARE(d.fileName(), previous);
@@ -683,15 +683,15 @@ void TestStore::loadFailureLeavesDossier()
     d.employees().writeBlock(0, L("edited"), Collection::Placement::InPlace);
     Dossier::LoadReport r = d.Charge(path);
     QVERIFY(!r.ok);
-    QCOMPARE(r.failure, text::ReadStatus::Unreadable);
-    QCOMPARE(r.failedPath, dir.filePath(QStringLiteral("paie.Pai")));
+    QCOMPARE(r.failure.status(), text::FileResult::Status::Failed);
+    QCOMPARE(r.failure.path(), dir.filePath(QStringLiteral("paie.Pai")));
     QVERIFY(r.errorMessage().startsWith(QStringLiteral("Impossible de lire le fichier ")));
     QCOMPARE(d.employees().blockContent(0), L("edited"));
 
     // A missing dossier file: the name is emptied, the collections stay.
     r = d.Charge(dir.filePath(QStringLiteral("absent.emp")));
     QVERIFY(!r.ok);
-    QCOMPARE(r.failure, text::ReadStatus::Missing);
+    QVERIFY(r.failure.isMissing());
     QVERIFY(d.fileName().isEmpty());
     QCOMPARE(d.employees().blockContent(0), L("edited"));
 }

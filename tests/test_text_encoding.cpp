@@ -22,6 +22,8 @@ private Q_SLOTS:
     void readMissingAndUnreadable();
     void writeIntoMissingFolder();
     void failedWriteKeepsOldFile();
+    void fileErrorsNameTheFullPath_data();
+    void fileErrorsNameTheFullPath();
     void caseInsensitive();
 };
 
@@ -117,8 +119,7 @@ void TestTextEncoding::fileRoundTrip()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("Korvel.soc"));
     const QStringList lines{QStringLiteral("Société Dupré & Fils"), QString(), QStringLiteral("12 € — œuvre")};
-    QString error;
-    QVERIFY(writeLines(path, lines, &error));
+    QVERIFY(writeLines(path, lines).ok());
 
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -128,16 +129,16 @@ void TestTextEncoding::fileRoundTrip()
     f.close();
 
     QStringList read{QStringLiteral("stale")};
-    QCOMPARE(readLines(path, read), ReadStatus::Ok);
+    QVERIFY(readLines(path, read).ok());
     QCOMPARE(read, lines);
 
     // Rewriting replaces the whole file.
-    QVERIFY(writeLines(path, {QStringLiteral("seule")}));
-    QCOMPARE(readLines(path, read), ReadStatus::Ok);
+    QVERIFY(writeLines(path, {QStringLiteral("seule")}).ok());
+    QVERIFY(readLines(path, read).ok());
     QCOMPARE(read, QStringList{QStringLiteral("seule")});
 
-    QVERIFY(writeLines(path, {}));
-    QCOMPARE(readLines(path, read), ReadStatus::Ok);
+    QVERIFY(writeLines(path, {}).ok());
+    QVERIFY(readLines(path, read).ok());
     QVERIFY(read.isEmpty());
 }
 
@@ -145,43 +146,67 @@ void TestTextEncoding::readMissingAndUnreadable()
 {
     QTemporaryDir dir;
     QStringList lines{QStringLiteral("kept")};
-    QCOMPARE(readLines(dir.filePath(QStringLiteral("absent.ini")), lines), ReadStatus::Missing);
+    QVERIFY(readLines(dir.filePath(QStringLiteral("absent.ini")), lines).isMissing());
     QCOMPARE(lines, QStringList{QStringLiteral("kept")});
     // A folder where a file is expected cannot be read as one.
-    QCOMPARE(readLines(dir.path(), lines), ReadStatus::Unreadable);
+    QCOMPARE(readLines(dir.path(), lines).status(), FileResult::Status::Failed);
 }
 
 void TestTextEncoding::writeIntoMissingFolder()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("absent/Korvel.ini"));
-    QString error;
-    QVERIFY(!writeLines(path, {QStringLiteral("1")}, &error));
-    QVERIFY(!error.isEmpty());
+    const FileResult written = writeLines(path, {QStringLiteral("1")});
+    QVERIFY(!written.ok());
+    QVERIFY(!written.reason().isEmpty());
     QVERIFY(!QFile::exists(path));
-    QVERIFY(!writeLines(path, {QStringLiteral("1")})); // no error text wanted: still false
 }
 
 void TestTextEncoding::failedWriteKeepsOldFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("dossier.emp"));
-    QVERIFY(writeLines(path, {QStringLiteral("ancien")}));
+    QVERIFY(writeLines(path, {QStringLiteral("ancien")}).ok());
     // The folder becomes read-only: the new contents cannot be put in place.
     QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    const bool written = writeLines(path, {QStringLiteral("nouveau")});
+    const bool written = writeLines(path, {QStringLiteral("nouveau")}).ok();
     QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (written)
         QSKIP("running with rights that ignore folder permissions");
     QStringList lines;
-    QCOMPARE(readLines(path, lines), ReadStatus::Ok);
+    QVERIFY(readLines(path, lines).ok());
     QCOMPARE(lines, QStringList{QStringLiteral("ancien")});
+}
+
+void TestTextEncoding::fileErrorsNameTheFullPath_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("prefix"); // empty: no message at all
+    using R = FileResult;
+    QTest::newRow("read failed") << int(R::Operation::Read) << int(R::Status::Failed) << "Impossible de lire le fichier ";
+    QTest::newRow("read of a missing file") << int(R::Operation::Read) << int(R::Status::Missing)
+                                            << "Impossible de lire le fichier ";
+    QTest::newRow("write failed") << int(R::Operation::Write) << int(R::Status::Failed)
+                                  << "Impossible d'enregistrer le fichier ";
+    QTest::newRow("done") << int(R::Operation::Write) << int(R::Status::Ok) << "";
+}
+
+void TestTextEncoding::fileErrorsNameTheFullPath()
+{
+    QFETCH(int, operation);
+    QFETCH(int, status);
+    QFETCH(QString, prefix);
+    // A path given relative to the current folder is shown whole, in the system's notation.
+    const FileResult r(FileResult::Operation(operation), FileResult::Status(status), QStringLiteral("sous/paie.emp"));
+    const QString full = QDir::toNativeSeparators(QDir::current().absoluteFilePath(QStringLiteral("sous/paie.emp")));
+    QCOMPARE(r.message(), prefix.isEmpty() ? QString() : prefix + full);
 }
 
 void TestTextEncoding::caseInsensitive()
 {
     QTemporaryDir dir;
-    QVERIFY(writeLines(dir.filePath(QStringLiteral("Korvel.Cbx")), {QStringLiteral("[BANQUE]")}));
+    QVERIFY(writeLines(dir.filePath(QStringLiteral("Korvel.Cbx")), {QStringLiteral("[BANQUE]")}).ok());
 
     // The lists file is written "Korvel.Cbx" and read "Korvel.cbx": both find it.
     QCOMPARE(findCaseInsensitive(dir.filePath(QStringLiteral("Korvel.cbx"))),
@@ -193,7 +218,7 @@ void TestTextEncoding::caseInsensitive()
              dir.filePath(QStringLiteral("Korvel.cai")));
 
     // An exact match wins over another spelling.
-    QVERIFY(writeLines(dir.filePath(QStringLiteral("korvel.cbx")), {}));
+    QVERIFY(writeLines(dir.filePath(QStringLiteral("korvel.cbx")), {}).ok());
     QCOMPARE(findCaseInsensitive(dir.filePath(QStringLiteral("korvel.cbx"))),
              dir.filePath(QStringLiteral("korvel.cbx")));
     QCOMPARE(findCaseInsensitive(dir.filePath(QStringLiteral("Korvel.Cbx"))),

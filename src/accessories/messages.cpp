@@ -87,26 +87,21 @@ QString MessagePad::messagesFile(const QString &dossierFile)
     return folder + name;
 }
 
-MessagePad::LoadStatus MessagePad::load(const QString &path)
+text::FileResult MessagePad::load(const QString &path)
 {
     QStringList lines;
-    switch (text::readLines(path, lines)) {
-    case text::ReadStatus::Missing:
-        return LoadStatus::Missing;
-    case text::ReadStatus::Unreadable:
-        return LoadStatus::Unreadable;
-    case text::ReadStatus::Ok:
-        break;
-    }
+    const text::FileResult read = text::readLines(path, lines);
+    if (!read.ok())
+        return read;
     m_lines = lines.isEmpty() ? QStringList{kEmptyLine} : lines;
     m_index = int(m_lines.size()) - 1;
     m_modified = false;
-    return LoadStatus::Loaded;
+    return read;
 }
 
-bool MessagePad::save(const QString &path, QString *error) const
+text::FileResult MessagePad::save(const QString &path) const
 {
-    return text::writeLines(path, m_lines, error);
+    return text::writeLines(path, m_lines);
 }
 
 Message MessagePad::current() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/fileresult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -38,12 +40,12 @@ public:
     // in the current folder.
     static QString messagesFile(const QString &dossierFile);
 
-    enum class LoadStatus { Loaded, Missing, Unreadable };
     // Replaces the list with the file's lines and makes the last one current. A missing file
-    // leaves one empty message; so does an empty file.
-    LoadStatus load(const QString &path);
-    // Writes every line, lines ended by CR LF. False with a reason when the write failed.
-    bool save(const QString &path, QString *error = nullptr) const;
+    // leaves one empty message; so does an empty file; a file that cannot be read changes
+    // nothing.
+    text::FileResult load(const QString &path);
+    // Writes every line, lines ended by CR LF.
+    text::FileResult save(const QString &path) const;
 
     int count() const { return int(m_lines.size()); }
     int index() const { return m_index; }

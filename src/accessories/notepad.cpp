@@ -9,25 +9,16 @@ Notepad::Notepad(const QString &startDir)
 {
 }
 
-Notepad::LoadStatus Notepad::load(QString &contents) const
+text::FileResult Notepad::load(QString &contents) const
 {
     QStringList lines;
-    switch (text::readLines(m_path, lines)) {
-    case text::ReadStatus::Missing:
-        contents.clear();
-        return LoadStatus::Missing;
-    case text::ReadStatus::Unreadable:
-        contents.clear();
-        return LoadStatus::Unreadable;
-    case text::ReadStatus::Ok:
-        break;
-    }
-    contents = lines.join(u'\n');
-    return LoadStatus::Loaded;
+    const text::FileResult read = text::readLines(m_path, lines);
+    contents = read.ok() ? lines.join(u'\n') : QString();
+    return read;
 }
 
-bool Notepad::save(const QString &contents, QString *error) const
+text::FileResult Notepad::save(const QString &contents) const
 {
     const QStringList lines = contents.isEmpty() ? QStringList() : text::splitLines(contents);
-    return text::writeLines(m_path, lines, error);
+    return text::writeLines(m_path, lines);
 }

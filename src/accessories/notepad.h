@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/fileresult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,12 +13,10 @@ public:
 
     const QString &path() const { return m_path; }
 
-    enum class LoadStatus { Loaded, Missing, Unreadable };
-    // The file's text; a missing file gives an empty notepad.
-    LoadStatus load(QString &text) const;
-    // Writes the text whole, lines ended by CR LF. False with a reason when the write failed
-    // (the previous file is then intact).
-    bool save(const QString &text, QString *error = nullptr) const;
+    // The file's text; a missing file, or one that cannot be read, gives an empty notepad.
+    text::FileResult load(QString &text) const;
+    // Writes the text whole, lines ended by CR LF; after a failure the previous file is intact.
+    text::FileResult save(const QString &text) const;
 
 private:
     QString m_path;

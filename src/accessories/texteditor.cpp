@@ -2,13 +2,12 @@
 
 #include "accessories/rtfreader.h"
 #include "accessories/rtfwriter.h"
+#include "text/encoding.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
-TextEditor::TextEditor(const QStringList &letterhead)
-    : m_identity(letterhead.mid(0, 4))
+TextEditor::TextEditor(const QStringList &letterhead, Dialogs &dialogs, View &view)
+    : m_dialogs(dialogs), m_view(view), m_identity(letterhead.mid(0, 4))
 {
     while (m_identity.size() < 4)
         m_identity.append(QString());
@@ -25,12 +24,6 @@ richdoc::Document TextEditor::letterheadDocument() const
     return doc;
 }
 
-QString TextEditor::saveQuestion() const
-{
-    return QStringLiteral("Enregistrer changements dans ") + QFileInfo(m_fileName).fileName()
-        + QStringLiteral(" ?");
-}
-
 QString TextEditor::withDefaultExtension(const QString &name)
 {
     if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty())
@@ -38,76 +31,61 @@ QString TextEditor::withDefaultExtension(const QString &name)
     return name + QLatin1Char('.') + kDefaultExtension;
 }
 
-// Asks whether to save a changed document; true when the caller may go on.
-bool TextEditor::askAboutChanges(Host &host)
+// Asks whether to save a changed document; true when the caller may go on. A save that is
+// cancelled or fails keeps the document, or it would be lost.
+bool TextEditor::askAboutChanges()
 {
-    if (!m_modified)
-        return true;
-    switch (host.askYesNoCancel(saveQuestion())) {
-    case Answer::Oui:
-        // A save that is cancelled or fails keeps the document, or it would be lost.
-        return save(host);
-    case Answer::Non:
-        return true;
-    case Answer::Annuler:
-        break;
-    }
-    return false;
+    return !m_modified || m_dialogs.saveChangesFirst(m_fileName, [this] { return save(); });
 }
 
-bool TextEditor::newDocument(Host &host)
+bool TextEditor::newDocument()
 {
-    if (!askAboutChanges(host))
+    if (!askAboutChanges())
         return false;
-    host.showDocument(letterheadDocument());
+    m_view.showDocument(letterheadDocument());
     m_modified = false;
     return true;
 }
 
-bool TextEditor::open(Host &host)
+bool TextEditor::open()
 {
-    if (!askAboutChanges(host))
+    if (!askAboutChanges())
         return false;
-    const QString path = host.chooseOpenFile(kFilter);
+    const QString path = m_dialogs.openFile(kFilter);
     if (path.isEmpty())
         return false;
-    return load(host, path);
+    return load(path);
 }
 
-bool TextEditor::load(Host &host, const QString &path)
+bool TextEditor::load(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        host.message(QStringLiteral("Impossible d'ouvrir le fichier ") + QFileInfo(path).fileName()
-                     + QStringLiteral(" : ") + file.errorString());
-        return false;
-    }
-    const QByteArray data = file.readAll();
+    QByteArray data;
+    text::FileResult read = text::readFile(path, data);
     richdoc::Document doc;
     QString reason;
-    if (!rtf::readDocument(data, doc, &reason)) {
-        host.message(QStringLiteral("Impossible de lire le fichier ") + QFileInfo(path).fileName()
-                     + QStringLiteral(" : ") + reason + QLatin1Char('.'));
+    if (read.ok() && !rtf::readDocument(data, doc, &reason))
+        read = text::FileResult(text::FileResult::Operation::Read, text::FileResult::Status::Failed, path, reason);
+    if (!read.ok()) {
+        m_dialogs.message(read.message());
         return false;
     }
     m_fileName = path;
-    host.showDocument(doc);
+    m_view.showDocument(doc);
     m_modified = false;
     return true;
 }
 
-bool TextEditor::save(Host &host)
+bool TextEditor::save()
 {
     if (!m_modified)
         return true;
-    const QString path = withDefaultExtension(host.chooseSaveFile(kFilter, m_fileName));
+    const QString path =
+        withDefaultExtension(m_dialogs.saveFile(kFilter, m_fileName, kDefaultExtension, true));
     if (path.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(rtf::writeDocument(host.document())) < 0
-        || !file.commit()) {
-        host.message(QStringLiteral("Impossible d'enregistrer le fichier ") + QFileInfo(path).fileName()
-                     + QStringLiteral(" : ") + file.errorString());
+    const text::FileResult written = text::writeFile(path, rtf::writeDocument(m_view.document()));
+    if (!written.ok()) {
+        m_dialogs.message(written.message());
         return false;
     }
     m_fileName = path;
@@ -115,9 +93,9 @@ bool TextEditor::save(Host &host)
     return true;
 }
 
-bool TextEditor::canClose(Host &host)
+bool TextEditor::canClose()
 {
-    return askAboutChanges(host);
+    return askAboutChanges();
 }
 
 int TextEditor::firstMarkerX(int first)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accessories/richdoc.h"
+#include "text/dialogs.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,19 +12,11 @@
 class TextEditor
 {
 public:
-    enum class Answer { Oui, Non, Annuler };
-
-    // What the rules need from the window: the user's answers and choices, and the document
-    // shown in the editing area.
-    class Host
+    // The document shown in the window's editing area.
+    class View
     {
     public:
-        virtual ~Host() = default;
-        virtual Answer askYesNoCancel(const QString &question) = 0;
-        virtual void message(const QString &text) = 0;
-        // File choosers; an empty string when cancelled. filter uses "Description (*.ext)|*.ext".
-        virtual QString chooseOpenFile(const QString &filter) = 0;
-        virtual QString chooseSaveFile(const QString &filter, const QString &proposed) = 0;
+        virtual ~View() = default;
         virtual richdoc::Document document() const = 0;
         virtual void showDocument(const richdoc::Document &doc) = 0;
     };
@@ -35,8 +28,9 @@ public:
     static constexpr int kMinSize = 4;
     static constexpr int kMaxSize = 72;
 
-    // letterhead: the company file's lines; the first four are the identity lines.
-    explicit TextEditor(const QStringList &letterhead);
+    // letterhead: the company file's lines; the first four are the identity lines. The questions
+    // and file choosers go through dialogs, the document to view.
+    TextEditor(const QStringList &letterhead, Dialogs &dialogs, View &view);
 
     QString fileName() const { return m_fileName; }
     bool isModified() const { return m_modified; }
@@ -44,24 +38,22 @@ public:
 
     // A document whose first four paragraphs are the identity lines, in the default font.
     richdoc::Document letterheadDocument() const;
-    // "Enregistrer changements dans " + the file name without its folder + " ?".
-    QString saveQuestion() const;
     // name with ".rtf" added when it has no extension.
     static QString withDefaultExtension(const QString &name);
 
     // Shows the identity lines as a fresh document, after asking about changes; false when
     // the user cancelled. The file name does not change.
-    bool newDocument(Host &host);
+    bool newDocument();
     // Asks about changes, then reads the chosen file. A file that cannot be read is reported
     // and the shown document and file name stay as they were. False when nothing was opened.
-    bool open(Host &host);
-    // Loads path into the host without any question; false (after a message) when unreadable.
-    bool load(Host &host, const QString &path);
+    bool open();
+    // Loads path into the view without any question; false (after a message) when unreadable.
+    bool load(const QString &path);
     // Saves the changed document under the name chosen in the save dialog. True when there was
     // nothing to save or the document was written; false when cancelled or on a write error.
-    bool save(Host &host);
+    bool save();
     // True when the window may close: no changes, or the user answered no, or saved.
-    bool canClose(Host &host);
+    bool canClose();
 
     // The ruler, in pixels from its left edge, with indents in points. first is the first
     // line's indent from the margin and left the other lines' indent from the first line's.
@@ -76,8 +68,10 @@ public:
     static int rightIndentAt(int rulerWidth, int x, int grab);
 
 private:
-    bool askAboutChanges(Host &host);
+    bool askAboutChanges();
 
+    Dialogs &m_dialogs;
+    View &m_view;
     QStringList m_identity;
     QString m_fileName;
     bool m_modified = false;

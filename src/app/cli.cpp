@@ -64,7 +64,7 @@ QString describe(const Dossier::CollectionReport &r)
 {
     QStringList parts;
     parts << blocks(r.blocks);
-    if (r.status == text::ReadStatus::Missing)
+    if (r.file.isMissing())
         parts << QStringLiteral("fichier absent");
     if (r.rebuilt)
         parts << QStringLiteral("reconstruit après balises déséquilibrées");
@@ -76,9 +76,9 @@ QString describe(const Dossier::CollectionReport &r)
         parts << QStringLiteral("renuméroté");
     if (r.dropped > 0)
         parts << blocks(r.dropped) + QStringLiteral(" au-delà de 9999 perdus");
-    if (!r.repaired() && r.dropped == 0 && r.status != text::ReadStatus::Missing)
+    if (!r.repaired() && r.dropped == 0 && !r.file.isMissing())
         parts << QStringLiteral("sans réparation");
-    return QFileInfo(r.path).fileName() + QStringLiteral(" : ") + parts.join(QStringLiteral(", "));
+    return QFileInfo(r.file.path()).fileName() + QStringLiteral(" : ") + parts.join(QStringLiteral(", "));
 }
 
 int check(const QStringList &args)
@@ -99,7 +99,7 @@ int check(const QStringList &args)
     Dossier dossier;
     const Dossier::LoadReport report = dossier.Charge(path);
     if (!report.ok) {
-        if (report.failure == text::ReadStatus::Missing)
+        if (report.failure.isMissing())
             err() << "korvel-cli : le fichier n'existe pas : " << path << "\n";
         else
             err() << "korvel-cli : " << report.errorMessage() << "\n";
@@ -115,8 +115,8 @@ int check(const QStringList &args)
         const Dossier::SaveResult saved = dossier.Sauve(path);
         if (!saved.ok) {
             err() << "korvel-cli : " << saved.message();
-            if (!saved.error.isEmpty())
-                err() << " (" << saved.error << ")";
+            if (!saved.failure.reason().isEmpty())
+                err() << " (" << saved.failure.reason() << ")";
             err() << "\n";
             err().flush();
             return 1;
@@ -139,7 +139,9 @@ bool readable(const QString &path)
         return false;
     }
     if (!info.isFile() || !info.isReadable()) {
-        err() << "korvel-cli : impossible de lire le fichier : " << path << "\n";
+        err() << "korvel-cli : "
+              << text::FileResult(text::FileResult::Operation::Read, text::FileResult::Status::Failed, path).message()
+              << "\n";
         err().flush();
         return false;
     }

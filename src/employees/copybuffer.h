@@ -9,9 +9,11 @@
 // The employee part of the copy buffer ("C&opier", "Co&ller"): ten fields of the employee
 // form, kept by the dossier window for as long as it exists, never written anywhere.
 struct EmployeeCopy {
-    // Distances of the copied fields: code, name, both address lines, postcode, town,
-    // telephone, e-mail, accounting account, education.
-    static constexpr std::array<int, 10> kDistances{1, 4, 6, 7, 8, 9, 10, 11, 26, 13};
+    // The copied fields, the code first.
+    static constexpr std::array<int, 10> kDistances{
+        EmployeeForm::kCode,     EmployeeForm::kName,  EmployeeForm::kAddress1,  EmployeeForm::kAddress2,
+        EmployeeForm::kPostcode, EmployeeForm::kTown,  EmployeeForm::kTelephone, EmployeeForm::kEmail,
+        EmployeeForm::kAccount,  EmployeeForm::kEducation};
 
     std::array<QString, 10> fields;
 

@@ -36,19 +36,36 @@ struct EmployeeForm {
     static constexpr int kReadLimit = 200;
     static constexpr const char *kDefaultAccount = "421000";
 
-    // Distances of the three dates.
-    static constexpr int kBirthDate = 3;
-    static constexpr int kEntryDate = 28;
-    static constexpr int kLeavingDate = 29;
-    // Distances used by the searches, the sort and the exchange file.
+    // The line of each field: its distance from the opening tag.
     static constexpr int kCode = 1;
+    static constexpr int kCivility = 2;
+    static constexpr int kBirthDate = 3;
     static constexpr int kName = 4;
+    static constexpr int kBirthPlace = 5;
     static constexpr int kAddress1 = 6;
     static constexpr int kAddress2 = 7;
     static constexpr int kPostcode = 8;
     static constexpr int kTown = 9;
     static constexpr int kTelephone = 10;
     static constexpr int kEmail = 11;
+    static constexpr int kJob = 12;
+    static constexpr int kEducation = 13;
+    static constexpr int kBankName = 14;
+    static constexpr int kBankCode = 15;
+    static constexpr int kBranchCode = 16;
+    static constexpr int kAccountNumber = 17;
+    static constexpr int kAccountKey = 18;
+    static constexpr int kPaymentMethod = 19;
+    static constexpr int kSocialSecurity = 20;
+    static constexpr int kFamilySituation = 21;
+    static constexpr int kHours = 22;
+    static constexpr int kSalary = 23;
+    static constexpr int kProfileCode = 24;
+    static constexpr int kProfileName = 25;
+    static constexpr int kAccount = 26;
+    static constexpr int kCumul = 27;
+    static constexpr int kEntryDate = 28;
+    static constexpr int kLeavingDate = 29;
 
     QString code;
     QString civility;
@@ -106,7 +123,7 @@ struct EmployeeForm {
         return distance == kBirthDate || distance == kEntryDate || distance == kLeavingDate;
     }
     // "Total heures", "Salaire" and the cumul: digits and "," only (text::filterNumericKey).
-    static bool isNumericField(int distance) { return distance == 22 || distance == 23 || distance == 27; }
+    static bool isNumericField(int distance) { return distance == kHours || distance == kSalary || distance == kCumul; }
     // The proposed choices of civility, "Mode règl.." and "Sit. familiale" (free text allowed).
     static QStringList civilites();
     static QStringList modesReglement();

@@ -44,9 +44,9 @@ QStringList exportLines(const Collection &employees)
     return out;
 }
 
-bool Exporter(const Collection &employees, const QString &path, QString *error)
+text::FileResult Exporter(const Collection &employees, const QString &path)
 {
-    return text::writeLines(path, exportLines(employees), error);
+    return text::writeLines(path, exportLines(employees));
 }
 
 QString decodeImport(const QByteArray &bytes)
@@ -118,20 +118,16 @@ ImportResult importLines(Collection &employees, const QStringList &lines)
     return result;
 }
 
-ImportStatus Importer(Collection &employees, const QString &path, ImportResult *result)
+text::FileResult Importer(Collection &employees, const QString &path, ImportResult *result)
 {
-    QFile file(path);
-    if (!file.exists())
-        return ImportStatus::Missing;
-    if (!file.open(QIODevice::ReadOnly))
-        return ImportStatus::Unreadable;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return ImportStatus::Unreadable;
+    QByteArray bytes;
+    const text::FileResult read = text::readFile(path, bytes);
+    if (!read.ok())
+        return read;
     const ImportResult r = importLines(employees, text::splitLines(decodeImport(bytes)));
     if (result)
         *result = r;
-    return ImportStatus::Ok;
+    return read;
 }
 
 bool exporterDossier(const QString &dossierPath, const QString &out, QString *message)
@@ -143,10 +139,10 @@ bool exporterDossier(const QString &dossierPath, const QString &out, QString *me
             *message = report.errorMessage();
         return false;
     }
-    QString error;
-    if (!Exporter(dossier.employees(), out, &error)) {
+    const text::FileResult written = Exporter(dossier.employees(), out);
+    if (!written.ok()) {
         if (message)
-            *message = QStringLiteral("Impossible d'enregistrer le fichier ") + out;
+            *message = written.message();
         return false;
     }
     return true;
@@ -159,23 +155,17 @@ bool importerDossier(const QString &dossierPath, const QString &in, QString *mes
     const Dossier::LoadReport report = dossier.Charge(dossierPath);
     // Only the dossier file itself can be missing (a missing side file is an empty collection):
     // the import then starts a new dossier there.
-    if (!report.ok && report.failure != text::ReadStatus::Missing) {
+    if (!report.ok && !report.failure.isMissing()) {
         if (message)
             *message = report.errorMessage();
         return false;
     }
     ImportResult r;
-    switch (Importer(dossier.employees(), in, &r)) {
-    case ImportStatus::Missing:
+    const text::FileResult read = Importer(dossier.employees(), in, &r);
+    if (!read.ok()) {
         if (message)
-            *message = missingMessage(in);
+            *message = read.isMissing() ? missingMessage(in) : read.message();
         return false;
-    case ImportStatus::Unreadable:
-        if (message)
-            *message = QStringLiteral("Impossible de lire le fichier ") + in;
-        return false;
-    case ImportStatus::Ok:
-        break;
     }
     if (result)
         *result = r;

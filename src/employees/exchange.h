@@ -22,8 +22,8 @@ QString defaultExportSuffix();
 // One line per block, in the order the blocks stand in the collection: lines 2 to 12 of the
 // block joined by TABs (a block cut short gives empty fields).
 QStringList exportLines(const Collection &employees);
-// Writes the exchange file whole; false with error set when it could not be written.
-bool Exporter(const Collection &employees, const QString &path, QString *error = nullptr);
+// Writes the exchange file whole.
+text::FileResult Exporter(const Collection &employees, const QString &path);
 
 // The text of an import file: Windows-1252, unless the bytes are valid UTF-8 holding
 // characters beyond ASCII (a file from a modern spreadsheet), which is read as UTF-8; a
@@ -48,10 +48,9 @@ struct ImportResult {
 // marks the dossier modified.
 ImportResult importLines(Collection &employees, const QStringList &lines);
 
-enum class ImportStatus { Ok, Missing, Unreadable };
-// Reads the file and imports it. Missing: nothing changed, the caller shows
-// missingMessage(path).
-ImportStatus Importer(Collection &employees, const QString &path, ImportResult *result = nullptr);
+// Reads the file and imports it. A file that is missing (the caller shows
+// missingMessage(path)) or cannot be read changes nothing.
+text::FileResult Importer(Collection &employees, const QString &path, ImportResult *result = nullptr);
 
 // The command-line tool's "export DOSSIER.emp OUT.txt": loads the dossier and writes its
 // employees to out. False with message set when the dossier cannot be read or the file

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "employees/employeeform.h"
+#include "employees/recordpage.h"
 #include "store/collection.h"
 
 #include <QChar>
@@ -10,13 +11,12 @@
 
 // Moving through the employees, finding them, listing and sorting them.
 
-enum class Move { Premier, Precedent, Suivant, Dernier };
-
-// The employee selection: mode 0 (none) and 1 (all employees) behave the same; mode 2 keeps
-// the employees whose postcode line is exactly postcode, mode 3 those whose town line is
-// exactly town.
+// The employee selection of "&Sélection": no selection (the state at start-up) and all
+// employees behave the same; by postcode keeps the employees whose postcode line is exactly
+// postcode, by town those whose town line is exactly town.
 struct Selection {
-    int mode = 0;
+    enum Mode { NoSelection = 0, AllEmployees = 1, ByPostcode = 2, ByTown = 3 };
+    Mode mode = NoSelection;
     QString postcode;
     QString town;
 };

@@ -15,22 +15,24 @@ constexpr bool EB[4] = {false, true, false, true};
 constexpr bool NB[4] = {true, false, false, true};
 constexpr bool NP[4] = {true, false, true, false};
 
-const QString kPrecedent = QStringLiteral("P&récédent           PgUp");
-const QString kSuivant = QStringLiteral("&Suivant                 PgDn");
+// The two captions that show their key, in both "&Bases" and "&Paye".
+constexpr const char16_t *kPrecedent = u"P&récédent           PgUp";
+constexpr const char16_t *kSuivant = u"&Suivant                 PgDn";
 
+// One row of the table; the columns left out of a row take these values.
 struct Row
 {
     Cmd id;
     Menu menu;
-    const char16_t *caption;
-    const char16_t *hint;
-    const char *key;
-    const bool *on;
-    bool page;
-    int d;
-    Cmd parent = Cmd::Count;
-    Cmd action = Cmd::Count;
-    bool sep = false;
+    const char16_t *caption = u"";
+    const char16_t *hint = u"";
+    const char *key = "";       // QKeySequence text
+    const bool *on = nullptr;   // the "On" column: N, E, P, B
+    bool page = false;          // set by the page patterns E, P and B
+    int d = 0;                  // pattern D: +1 makes available, -1 unavailable
+    Cmd parent = Cmd::Count;    // the submenu holding the item
+    Cmd action = Cmd::Count;    // a tool button's menu command (the row itself when Count)
+    bool sep = false;           // a separator before the item
     bool checkable = false;
 };
 
@@ -38,119 +40,123 @@ QList<CommandInfo> buildTable()
 {
     using M = Menu;
     const Row rows[] = {
-        {Cmd::Nouveau, M::Fichier, u"&Nouveau", u"Nouveau dossier", "", ALL, false, 0},
-        {Cmd::Ouvrir, M::Fichier, u"&Ouvrir...", u"Ouvrir un fichier", "", ALL, false, 0},
-        {Cmd::Enregistrer, M::Fichier, u"&Enregistrer", u"Enregistrer le fichier en cours", "", EPB, false, 1},
-        {Cmd::EnregistrerSous, M::Fichier, u"Enregistrer &sous...", u"Enregistrer sous un autre nom", "", EPB, false, 1},
-        {Cmd::Imprimer, M::Fichier, u"&Imprimer", u"Imprimer", "", EPB, false, 1, Cmd::Count, Cmd::Count, true},
-        {Cmd::ImprimerListe, M::Fichier, u"&Liste employés...", u"Imprimer la liste des employés", "", ALL, false, 0, Cmd::Imprimer},
-        {Cmd::ImprimerEnveloppes, M::Fichier, u"&Enveloppes...", u"Imprimer les enveloppes", "", ALL, false, 0, Cmd::Imprimer},
-        {Cmd::MiseEnPage, M::Fichier, u"&Mise en page", u"Mise en page", "", ALL, false, 0},
-        {Cmd::ConfigurerImprimante, M::Fichier, u"&Configurer imprimante", u"configuration imprimante", "", ALL, false, 0},
-        {Cmd::Importer, M::Fichier, u"I&mporter...", u"Importer fichier", "", NE, true, 0, Cmd::Count, Cmd::Count, true},
-        {Cmd::Exporter, M::Fichier, u"E&xporter...", u"Exporter fichier", "", E_, true, 1},
-        {Cmd::Quitter, M::Fichier, u"&Quitter", u"Quitter l'application", "Alt+X", ALL, false, 0, Cmd::Count, Cmd::Count, true},
+        {.id = Cmd::Nouveau, .menu = M::Fichier, .caption = u"&Nouveau", .hint = u"Nouveau dossier", .on = ALL},
+        {.id = Cmd::Ouvrir, .menu = M::Fichier, .caption = u"&Ouvrir...", .hint = u"Ouvrir un fichier", .on = ALL},
+        {.id = Cmd::Enregistrer, .menu = M::Fichier, .caption = u"&Enregistrer", .hint = u"Enregistrer le fichier en cours", .on = EPB, .d = 1},
+        {.id = Cmd::EnregistrerSous, .menu = M::Fichier, .caption = u"Enregistrer &sous...", .hint = u"Enregistrer sous un autre nom", .on = EPB, .d = 1},
+        {.id = Cmd::Imprimer, .menu = M::Fichier, .caption = u"&Imprimer", .hint = u"Imprimer", .on = EPB, .d = 1, .sep = true},
+        {.id = Cmd::ImprimerListe, .menu = M::Fichier, .caption = u"&Liste employés...", .hint = u"Imprimer la liste des employés", .on = ALL, .parent = Cmd::Imprimer},
+        {.id = Cmd::ImprimerEnveloppes, .menu = M::Fichier, .caption = u"&Enveloppes...", .hint = u"Imprimer les enveloppes", .on = ALL, .parent = Cmd::Imprimer},
+        {.id = Cmd::MiseEnPage, .menu = M::Fichier, .caption = u"&Mise en page", .hint = u"Mise en page", .on = ALL},
+        {.id = Cmd::ConfigurerImprimante, .menu = M::Fichier, .caption = u"&Configurer imprimante", .hint = u"configuration imprimante", .on = ALL},
+        {.id = Cmd::Importer, .menu = M::Fichier, .caption = u"I&mporter...", .hint = u"Importer fichier", .on = NE, .page = true, .sep = true},
+        {.id = Cmd::Exporter, .menu = M::Fichier, .caption = u"E&xporter...", .hint = u"Exporter fichier", .on = E_, .page = true, .d = 1},
+        {.id = Cmd::Quitter, .menu = M::Fichier, .caption = u"&Quitter", .hint = u"Quitter l'application", .key = "Alt+X", .on = ALL, .sep = true},
 
-        {Cmd::Copier, M::Edition, u"C&opier", u"Copier", "", EPB, false, 1},
-        {Cmd::Coller, M::Edition, u"Co&ller", u"Coller", "", EPB, false, 1},
-        {Cmd::RechercherCode, M::Edition, u"Rechercher &code...", u"Rechercher employé par son code", "", E_, true, 1, Cmd::Count, Cmd::Count, true},
-        {Cmd::RechercherNom, M::Edition, u"&Rechercher nom...", u"Rechercher employé ar son nom", "", E_, true, 1},
-        {Cmd::RechercherTelephone, M::Edition, u"Rechercher &téléphone...", u"Recherche par N° de téléphone", "", E_, true, 0},
-        {Cmd::TrierEmployes, M::Edition, u"Trier employés...", u"Trier le fichier", "", E_, true, 1},
-        {Cmd::ChercherBulletin, M::Edition, u"Chercher &bulletin...", u"Recherche d'un bulletin...", "", B_, true, 0, Cmd::Count, Cmd::Count, true},
+        {.id = Cmd::Copier, .menu = M::Edition, .caption = u"C&opier", .hint = u"Copier", .on = EPB, .d = 1},
+        {.id = Cmd::Coller, .menu = M::Edition, .caption = u"Co&ller", .hint = u"Coller", .on = EPB, .d = 1},
+        {.id = Cmd::RechercherCode, .menu = M::Edition, .caption = u"Rechercher &code...", .hint = u"Rechercher employé par son code", .on = E_, .page = true, .d = 1, .sep = true},
+        {.id = Cmd::RechercherNom, .menu = M::Edition, .caption = u"&Rechercher nom...", .hint = u"Rechercher employé ar son nom", .on = E_, .page = true, .d = 1},
+        {.id = Cmd::RechercherTelephone, .menu = M::Edition, .caption = u"Rechercher &téléphone...", .hint = u"Recherche par N° de téléphone", .on = E_, .page = true},
+        {.id = Cmd::TrierEmployes, .menu = M::Edition, .caption = u"Trier employés...", .hint = u"Trier le fichier", .on = E_, .page = true, .d = 1},
+        {.id = Cmd::ChercherBulletin, .menu = M::Edition, .caption = u"Chercher &bulletin...", .hint = u"Recherche d'un bulletin...", .on = B_, .page = true, .sep = true},
 
-        {Cmd::PageEmployes, M::Bases, u"&Employés", u"Fichier employés", "", NPB, true, 0},
-        {Cmd::PageProfils, M::Bases, u"&Profils", u"Profils salariaux", "", NEB, true, 0},
-        {Cmd::PageBulletins, M::Bases, u"&Bulletins", u"Bulletins de paye", "", NEP, true, 0},
-        {Cmd::Precedent, M::Bases, u"", u"Fiche précédente", "", EPB, false, 1, Cmd::Count, Cmd::Count, true},
-        {Cmd::Suivant, M::Bases, u"", u"Fiche suivante", "", EPB, false, 1},
-        {Cmd::Premier, M::Bases, u"Pre&mier", u"Première fiche", "Ctrl+Home", EPB, false, 1},
-        {Cmd::Dernier, M::Bases, u"&Dernier", u"Dernière fiche", "Ctrl+End", EPB, false, 1},
-        {Cmd::NouvelleFiche, M::Bases, u"&Nouvelle fiche", u"Ajouter une ficher", "", ALL, false, 0, Cmd::Count, Cmd::Count, true},
-        {Cmd::SupprimerFiche, M::Bases, u"S&upprimer fiche", u"Supprimer fiche", "", EPB, false, 1},
-        {Cmd::Liste, M::Bases, u"&Liste                        F2", u"Liste de fiches", "", EB, true, 1},
-        {Cmd::ImprimerFiche, M::Bases, u"&Imprimer fiche", u"Imprimer fiche", "", EPB, false, 1},
+        {.id = Cmd::PageEmployes, .menu = M::Bases, .caption = u"&Employés", .hint = u"Fichier employés", .on = NPB, .page = true},
+        {.id = Cmd::PageProfils, .menu = M::Bases, .caption = u"&Profils", .hint = u"Profils salariaux", .on = NEB, .page = true},
+        {.id = Cmd::PageBulletins, .menu = M::Bases, .caption = u"&Bulletins", .hint = u"Bulletins de paye", .on = NEP, .page = true},
+        {.id = Cmd::Precedent, .menu = M::Bases, .caption = kPrecedent, .hint = u"Fiche précédente", .on = EPB, .d = 1, .sep = true},
+        {.id = Cmd::Suivant, .menu = M::Bases, .caption = kSuivant, .hint = u"Fiche suivante", .on = EPB, .d = 1},
+        {.id = Cmd::Premier, .menu = M::Bases, .caption = u"Pre&mier", .hint = u"Première fiche", .key = "Ctrl+Home", .on = EPB, .d = 1},
+        {.id = Cmd::Dernier, .menu = M::Bases, .caption = u"&Dernier", .hint = u"Dernière fiche", .key = "Ctrl+End", .on = EPB, .d = 1},
+        {.id = Cmd::NouvelleFiche, .menu = M::Bases, .caption = u"&Nouvelle fiche", .hint = u"Ajouter une ficher", .on = ALL, .sep = true},
+        {.id = Cmd::SupprimerFiche, .menu = M::Bases, .caption = u"S&upprimer fiche", .hint = u"Supprimer fiche", .on = EPB, .d = 1},
+        {.id = Cmd::Liste, .menu = M::Bases, .caption = u"&Liste                        F2", .hint = u"Liste de fiches", .on = EB, .page = true, .d = 1},
+        {.id = Cmd::ImprimerFiche, .menu = M::Bases, .caption = u"&Imprimer fiche", .hint = u"Imprimer fiche", .on = EPB, .d = 1},
 
-        {Cmd::PayePrecedent, M::Paye, u"", u"Fiche précédente", "", B_, true, 0, Cmd::Count, Cmd::Precedent},
-        {Cmd::PayeSuivant, M::Paye, u"", u"Fiche suivante", "", B_, true, 0, Cmd::Count, Cmd::Suivant},
-        {Cmd::PayePremier, M::Paye, u"Pre&mier", u"Première fiche", "Ctrl+Home", B_, true, 0, Cmd::Count, Cmd::Premier},
-        {Cmd::PayeDernier, M::Paye, u"&Dernier", u"Dernière fiche", "Ctrl+End", B_, true, 0, Cmd::Count, Cmd::Dernier},
-        {Cmd::NouveauBulletin, M::Paye, u"&Nouveau bulletin", u"Nouvreau bulletin de paie", "", ALL, true, 1, Cmd::Count, Cmd::Count, true},
-        {Cmd::SupprimerBulletin, M::Paye, u"S&upprimer bulletin", u"Supprimer le bulletin", "", NB, true, 0},
-        {Cmd::ImprimerBulletin, M::Paye, u"&Imprimer bulletin", u"Imprimer le bulletin", "", NB, true, 0},
-        {Cmd::CalculerBulletin, M::Paye, u"&Calculer bulletin", u"Recalculer le bulletin", "", NB, true, -1},
+        {.id = Cmd::PayePrecedent, .menu = M::Paye, .caption = kPrecedent, .hint = u"Fiche précédente", .on = B_, .page = true, .action = Cmd::Precedent},
+        {.id = Cmd::PayeSuivant, .menu = M::Paye, .caption = kSuivant, .hint = u"Fiche suivante", .on = B_, .page = true, .action = Cmd::Suivant},
+        {.id = Cmd::PayePremier, .menu = M::Paye, .caption = u"Pre&mier", .hint = u"Première fiche", .key = "Ctrl+Home", .on = B_, .page = true, .action = Cmd::Premier},
+        {.id = Cmd::PayeDernier, .menu = M::Paye, .caption = u"&Dernier", .hint = u"Dernière fiche", .key = "Ctrl+End", .on = B_, .page = true, .action = Cmd::Dernier},
+        {.id = Cmd::NouveauBulletin, .menu = M::Paye, .caption = u"&Nouveau bulletin", .hint = u"Nouvreau bulletin de paie", .on = ALL, .page = true, .d = 1, .sep = true},
+        {.id = Cmd::SupprimerBulletin, .menu = M::Paye, .caption = u"S&upprimer bulletin", .hint = u"Supprimer le bulletin", .on = NB, .page = true},
+        {.id = Cmd::ImprimerBulletin, .menu = M::Paye, .caption = u"&Imprimer bulletin", .hint = u"Imprimer le bulletin", .on = NB, .page = true},
+        {.id = Cmd::CalculerBulletin, .menu = M::Paye, .caption = u"&Calculer bulletin", .hint = u"Recalculer le bulletin", .on = NB, .page = true, .d = -1},
 
-        {Cmd::ProfilStandard, M::Rubriques, u"&Profil standard", u"Génère les rubriques du profil standard", "", NP, true, 0},
-        {Cmd::ReprendreProfil, M::Rubriques, u"&Reprendre profil...", u"Reprendre un profil existant", "", NP, true, 0},
-        {Cmd::SupprimerRubrique, M::Rubriques, u"&Supprimer rubrique", u"Supprime la rubrique", "", NP, true, 0},
-        {Cmd::ModifierRubrique, M::Rubriques, u"&Modifier rubirque", u"Modifier rubrique", "", NP, true, 0},
+        {.id = Cmd::ProfilStandard, .menu = M::Rubriques, .caption = u"&Profil standard", .hint = u"Génère les rubriques du profil standard", .on = NP, .page = true},
+        {.id = Cmd::ReprendreProfil, .menu = M::Rubriques, .caption = u"&Reprendre profil...", .hint = u"Reprendre un profil existant", .on = NP, .page = true},
+        {.id = Cmd::SupprimerRubrique, .menu = M::Rubriques, .caption = u"&Supprimer rubrique", .hint = u"Supprime la rubrique", .on = NP, .page = true},
+        {.id = Cmd::ModifierRubrique, .menu = M::Rubriques, .caption = u"&Modifier rubirque", .hint = u"Modifier rubrique", .on = NP, .page = true},
 
-        {Cmd::TousEmployes, M::Selection, u"&Tous les employés", u"Tous les employés", "", E_, true, 1, Cmd::Count, Cmd::Count, false, true},
-        {Cmd::SelCodePostal, M::Selection, u"&Code postal", u"Employés par code postal", "", E_, true, 1, Cmd::Count, Cmd::Count, false, true},
-        {Cmd::SelVille, M::Selection, u"&Ville", u"Employés par ville", "", E_, true, 1, Cmd::Count, Cmd::Count, false, true},
-        {Cmd::TousBulletins, M::Selection, u"T&ous les bulletins", u"Tous le bulletins", "", B_, true, 0, Cmd::Count, Cmd::Count, true, true},
-        {Cmd::BulletinsParEmploye, M::Selection, u"&Bulletins par employé...", u"bulletins par employé", "", B_, true, 0, Cmd::Count, Cmd::Count, false, true},
+        {.id = Cmd::TousEmployes, .menu = M::Selection, .caption = u"&Tous les employés", .hint = u"Tous les employés", .on = E_, .page = true, .d = 1, .checkable = true},
+        {.id = Cmd::SelCodePostal, .menu = M::Selection, .caption = u"&Code postal", .hint = u"Employés par code postal", .on = E_, .page = true, .d = 1, .checkable = true},
+        {.id = Cmd::SelVille, .menu = M::Selection, .caption = u"&Ville", .hint = u"Employés par ville", .on = E_, .page = true, .d = 1, .checkable = true},
+        {.id = Cmd::TousBulletins, .menu = M::Selection, .caption = u"T&ous les bulletins", .hint = u"Tous le bulletins", .on = B_, .page = true, .sep = true, .checkable = true},
+        {.id = Cmd::BulletinsParEmploye, .menu = M::Selection, .caption = u"&Bulletins par employé...", .hint = u"bulletins par employé", .on = B_, .page = true, .checkable = true},
 
-        {Cmd::TraitementTexte, M::Outils, u"&Traitement de texte", u"Traitement de texte", "", ALL, false, 0},
-        {Cmd::EnveloppeCourante, M::Outils, u"&Enveloppe courante", u"Imprimernveloppe courante", "", ALL, false, 0},
-        {Cmd::Message, M::Outils, u"&Message", u"Noter un message", "", ALL, false, 0},
-        {Cmd::StatEmployes, M::Outils, u"&Statistiques employés", u"Statistiques par employé", "", EPB, false, 1, Cmd::Count, Cmd::Count, true},
-        {Cmd::StatMois, M::Outils, u"Statistiques &mois", u"Statistiques paies par mois", "", EPB, false, 1},
-        {Cmd::StatProfils, M::Outils, u"Statistiques &profils", u"Statistiques par profil", "", EPB, false, 1},
-        {Cmd::StatCaisses, M::Outils, u"Satistiques &caisses", u"Statistiques sur les caisses", "", EPB, false, 1},
-        {Cmd::PayeEnvers, M::Outils, u"&Paye à l'envers", u"Calcul du brut à partir du net", "", EPB, false, 1, Cmd::Count, Cmd::Count, true},
-        {Cmd::JournalComptable, M::Outils, u"&Journal comptable", u"Transfert en comptabilité", "", EPB, false, 1},
-        {Cmd::ModifierCumul, M::Outils, u"M&odifier cumul...", u"Modifier cumul de l'employé", "", E_, true, 0},
-        {Cmd::CloturerExercice, M::Outils, u"&Clôturer exercice", u"Remise à zéro des cumuls", "", EPB, false, 1},
+        {.id = Cmd::TraitementTexte, .menu = M::Outils, .caption = u"&Traitement de texte", .hint = u"Traitement de texte", .on = ALL},
+        {.id = Cmd::EnveloppeCourante, .menu = M::Outils, .caption = u"&Enveloppe courante", .hint = u"Imprimernveloppe courante", .on = ALL},
+        {.id = Cmd::Message, .menu = M::Outils, .caption = u"&Message", .hint = u"Noter un message", .on = ALL},
+        {.id = Cmd::StatEmployes, .menu = M::Outils, .caption = u"&Statistiques employés", .hint = u"Statistiques par employé", .on = EPB, .d = 1, .sep = true},
+        {.id = Cmd::StatMois, .menu = M::Outils, .caption = u"Statistiques &mois", .hint = u"Statistiques paies par mois", .on = EPB, .d = 1},
+        {.id = Cmd::StatProfils, .menu = M::Outils, .caption = u"Statistiques &profils", .hint = u"Statistiques par profil", .on = EPB, .d = 1},
+        {.id = Cmd::StatCaisses, .menu = M::Outils, .caption = u"Satistiques &caisses", .hint = u"Statistiques sur les caisses", .on = EPB, .d = 1},
+        {.id = Cmd::PayeEnvers, .menu = M::Outils, .caption = u"&Paye à l'envers", .hint = u"Calcul du brut à partir du net", .on = EPB, .d = 1, .sep = true},
+        {.id = Cmd::JournalComptable, .menu = M::Outils, .caption = u"&Journal comptable", .hint = u"Transfert en comptabilité", .on = EPB, .d = 1},
+        {.id = Cmd::ModifierCumul, .menu = M::Outils, .caption = u"M&odifier cumul...", .hint = u"Modifier cumul de l'employé", .on = E_, .page = true},
+        {.id = Cmd::CloturerExercice, .menu = M::Outils, .caption = u"&Clôturer exercice", .hint = u"Remise à zéro des cumuls", .on = EPB, .d = 1},
 
-        {Cmd::Societe, M::Parametres, u"&Société", u"Paramètres société", "", ALL, false, 0},
-        {Cmd::ParamPaie, M::Parametres, u"&Paie", u"Paramètres paie", "", ALL, false, 0},
-        {Cmd::Caisses, M::Parametres, u"&Caisses", u"", "", ALL, false, 0},
-        {Cmd::Banques, M::Parametres, u"&Banques", u"Noms des banques", "", ALL, false, 0, Cmd::Count, Cmd::Count, true},
-        {Cmd::Emplois, M::Parametres, u"&Emplois", u"Conventions collectives", "", ALL, false, 0},
-        {Cmd::OuvrirAuto, M::Parametres, u"&Ouvrir automatiquement", u"Ouvrir automatiquement le dernier fichier", "", ALL, false, 0, Cmd::Count, Cmd::Count, true, true},
+        {.id = Cmd::Societe, .menu = M::Parametres, .caption = u"&Société", .hint = u"Paramètres société", .on = ALL},
+        {.id = Cmd::ParamPaie, .menu = M::Parametres, .caption = u"&Paie", .hint = u"Paramètres paie", .on = ALL},
+        {.id = Cmd::Caisses, .menu = M::Parametres, .caption = u"&Caisses", .on = ALL},
+        {.id = Cmd::Banques, .menu = M::Parametres, .caption = u"&Banques", .hint = u"Noms des banques", .on = ALL, .sep = true},
+        {.id = Cmd::Emplois, .menu = M::Parametres, .caption = u"&Emplois", .hint = u"Conventions collectives", .on = ALL},
+        {.id = Cmd::OuvrirAuto, .menu = M::Parametres, .caption = u"&Ouvrir automatiquement", .hint = u"Ouvrir automatiquement le dernier fichier", .on = ALL, .sep = true, .checkable = true},
 
-        {Cmd::Calendrier, M::Utilitaires, u"&Calendrier", u"Calendrier", "", ALL, false, 0},
-        {Cmd::Calculatrice, M::Utilitaires, u"C&alcularice", u"Calculatrice", "", ALL, false, 0},
-        {Cmd::Horloge, M::Utilitaires, u"&Horloge", u"Horloge", "", ALL, false, 0},
-        {Cmd::EuroConversion, M::Utilitaires, u"&Euro conversion", u"Convertisseur euro", "", ALL, false, 0},
-        {Cmd::BlocNotes, M::Utilitaires, u"&Bloc-notes", u"Bloc-notes", "", ALL, false, 0},
-        {Cmd::Departements, M::Utilitaires, u"&Départements", u"Liste des départements", "", ALL, false, 0},
+        {.id = Cmd::Calendrier, .menu = M::Utilitaires, .caption = u"&Calendrier", .hint = u"Calendrier", .on = ALL},
+        {.id = Cmd::Calculatrice, .menu = M::Utilitaires, .caption = u"C&alcularice", .hint = u"Calculatrice", .on = ALL},
+        {.id = Cmd::Horloge, .menu = M::Utilitaires, .caption = u"&Horloge", .hint = u"Horloge", .on = ALL},
+        {.id = Cmd::EuroConversion, .menu = M::Utilitaires, .caption = u"&Euro conversion", .hint = u"Convertisseur euro", .on = ALL},
+        {.id = Cmd::BlocNotes, .menu = M::Utilitaires, .caption = u"&Bloc-notes", .hint = u"Bloc-notes", .on = ALL},
+        {.id = Cmd::Departements, .menu = M::Utilitaires, .caption = u"&Départements", .hint = u"Liste des départements", .on = ALL},
 
-        {Cmd::AideIndex, M::Aide, u"&Index", u"Sommaire de l'aide", "", ALL, false, 0},
-        {Cmd::AideRechercher, M::Aide, u"&Rechercher...", u"Rechercher dans l'aide", "", ALL, false, 0},
-        {Cmd::AideUtiliser, M::Aide, u"&Utiliser l'aide", u"Aide sur l'utilisation de l'aide", "", ALL, false, 0},
-        {Cmd::APropos, M::Aide, u"&A propos", u"Informations sur le logiciel, sa version", "", ALL, false, 0, Cmd::Count, Cmd::Count, true},
+        {.id = Cmd::AideIndex, .menu = M::Aide, .caption = u"&Index", .hint = u"Sommaire de l'aide", .on = ALL},
+        {.id = Cmd::AideRechercher, .menu = M::Aide, .caption = u"&Rechercher...", .hint = u"Rechercher dans l'aide", .on = ALL},
+        {.id = Cmd::AideUtiliser, .menu = M::Aide, .caption = u"&Utiliser l'aide", .hint = u"Aide sur l'utilisation de l'aide", .on = ALL},
+        {.id = Cmd::APropos, .menu = M::Aide, .caption = u"&A propos", .hint = u"Informations sur le logiciel, sa version", .on = ALL, .sep = true},
 
-        {Cmd::BtnNouveauFichier, M::ToolBar, u"Nouveau fichier", u"Nouveau fichier", "", ALL, false, 1, Cmd::Count, Cmd::Nouveau},
-        {Cmd::BtnOuvrir, M::ToolBar, u"Ouvrir", u"Ouvrir", "", ALL, false, 0, Cmd::Count, Cmd::Ouvrir},
-        {Cmd::BtnEnregistrer, M::ToolBar, u"Enregistrer", u"Enregistrer", "", EPB, false, 1, Cmd::Count, Cmd::Enregistrer},
-        {Cmd::BtnCopier, M::ToolBar, u"Copier", u"Copier", "", EPB, false, 1, Cmd::Count, Cmd::Copier, true},
-        {Cmd::BtnColler, M::ToolBar, u"Coller", u"Coller", "", EPB, false, 1, Cmd::Count, Cmd::Coller},
-        {Cmd::BtnPremier, M::ToolBar, u"Premier", u"Premier", "", EPB, false, 1, Cmd::Count, Cmd::Premier, true},
-        {Cmd::BtnPrecedent, M::ToolBar, u"Précédent", u"Précédent", "", EPB, false, 1, Cmd::Count, Cmd::Precedent},
-        {Cmd::BtnSuivant, M::ToolBar, u"Suivant", u"Suivant", "", EPB, false, 1, Cmd::Count, Cmd::Suivant},
-        {Cmd::BtnDernier, M::ToolBar, u"Dernier", u"Dernier", "", EPB, false, 1, Cmd::Count, Cmd::Dernier},
-        {Cmd::BtnNouvelleFiche, M::ToolBar, u"Nouvelle fiche", u"Nouvelle fiche", "", ALL, false, 0, Cmd::Count, Cmd::NouvelleFiche, true},
-        {Cmd::BtnFicheEmploye, M::ToolBar, u"Fiche employé", u"Fiche employé", "", NPB, true, 1, Cmd::Count, Cmd::PageEmployes},
-        {Cmd::BtnProfils, M::ToolBar, u"Profils", u"Profils", "", NEB, true, 0, Cmd::Count, Cmd::PageProfils},
-        {Cmd::BtnBulletins, M::ToolBar, u"Bulletins", u"Bulletins", "", NEP, true, 0, Cmd::Count, Cmd::PageBulletins},
-        {Cmd::BtnCalculer, M::ToolBar, u"Calculer", u"Calculer", "", B_, true, -1, Cmd::Count, Cmd::CalculerBulletin},
-        {Cmd::BtnImprimer, M::ToolBar, u"Imprimer", u"Imprimer", "", EPB, false, 1, Cmd::Count, Cmd::ImprimerFiche, true},
-        {Cmd::BtnImprimerEnveloppe, M::ToolBar, u"Imprimer enveloppe", u"Imprimer enveloppe", "", EB, true, 1, Cmd::Count, Cmd::EnveloppeCourante},
+        {.id = Cmd::BtnNouveauFichier, .menu = M::ToolBar, .caption = u"Nouveau fichier", .hint = u"Nouveau fichier", .on = ALL, .d = 1, .action = Cmd::Nouveau},
+        {.id = Cmd::BtnOuvrir, .menu = M::ToolBar, .caption = u"Ouvrir", .hint = u"Ouvrir", .on = ALL, .action = Cmd::Ouvrir},
+        {.id = Cmd::BtnEnregistrer, .menu = M::ToolBar, .caption = u"Enregistrer", .hint = u"Enregistrer", .on = EPB, .d = 1, .action = Cmd::Enregistrer},
+        {.id = Cmd::BtnCopier, .menu = M::ToolBar, .caption = u"Copier", .hint = u"Copier", .on = EPB, .d = 1, .action = Cmd::Copier, .sep = true},
+        {.id = Cmd::BtnColler, .menu = M::ToolBar, .caption = u"Coller", .hint = u"Coller", .on = EPB, .d = 1, .action = Cmd::Coller},
+        {.id = Cmd::BtnPremier, .menu = M::ToolBar, .caption = u"Premier", .hint = u"Premier", .on = EPB, .d = 1, .action = Cmd::Premier, .sep = true},
+        {.id = Cmd::BtnPrecedent, .menu = M::ToolBar, .caption = u"Précédent", .hint = u"Précédent", .on = EPB, .d = 1, .action = Cmd::Precedent},
+        {.id = Cmd::BtnSuivant, .menu = M::ToolBar, .caption = u"Suivant", .hint = u"Suivant", .on = EPB, .d = 1, .action = Cmd::Suivant},
+        {.id = Cmd::BtnDernier, .menu = M::ToolBar, .caption = u"Dernier", .hint = u"Dernier", .on = EPB, .d = 1, .action = Cmd::Dernier},
+        {.id = Cmd::BtnNouvelleFiche, .menu = M::ToolBar, .caption = u"Nouvelle fiche", .hint = u"Nouvelle fiche", .on = ALL, .action = Cmd::NouvelleFiche, .sep = true},
+        {.id = Cmd::BtnFicheEmploye, .menu = M::ToolBar, .caption = u"Fiche employé", .hint = u"Fiche employé", .on = NPB, .page = true, .d = 1, .action = Cmd::PageEmployes},
+        {.id = Cmd::BtnProfils, .menu = M::ToolBar, .caption = u"Profils", .hint = u"Profils", .on = NEB, .page = true, .action = Cmd::PageProfils},
+        {.id = Cmd::BtnBulletins, .menu = M::ToolBar, .caption = u"Bulletins", .hint = u"Bulletins", .on = NEP, .page = true, .action = Cmd::PageBulletins},
+        {.id = Cmd::BtnCalculer, .menu = M::ToolBar, .caption = u"Calculer", .hint = u"Calculer", .on = B_, .page = true, .d = -1, .action = Cmd::CalculerBulletin},
+        {.id = Cmd::BtnImprimer, .menu = M::ToolBar, .caption = u"Imprimer", .hint = u"Imprimer", .on = EPB, .d = 1, .action = Cmd::ImprimerFiche, .sep = true},
+        {.id = Cmd::BtnImprimerEnveloppe, .menu = M::ToolBar, .caption = u"Imprimer enveloppe", .hint = u"Imprimer enveloppe", .on = EB, .page = true, .d = 1, .action = Cmd::EnveloppeCourante},
     };
 
     QList<CommandInfo> table;
     table.reserve(kCommandCount);
     for (const Row &r : rows) {
-        CommandInfo c{r.id, r.menu, QString::fromUtf16(r.caption), QString::fromUtf16(r.hint),
-                      QString::fromLatin1(r.key), {r.on[0], r.on[1], r.on[2], r.on[3]}, r.page, r.d,
-                      r.parent, r.action == Cmd::Count ? r.id : r.action, r.sep, r.checkable};
-        if (c.id == Cmd::Precedent || c.id == Cmd::PayePrecedent)
-            c.caption = kPrecedent;
-        if (c.id == Cmd::Suivant || c.id == Cmd::PayeSuivant)
-            c.caption = kSuivant;
-        table.append(c);
+        table.append(CommandInfo{.id = r.id,
+                                 .menu = r.menu,
+                                 .caption = QString::fromUtf16(r.caption),
+                                 .hint = QString::fromUtf16(r.hint),
+                                 .key = QString::fromLatin1(r.key),
+                                 .on = {r.on[0], r.on[1], r.on[2], r.on[3]},
+                                 .pageDependent = r.page,
+                                 .dEffect = r.d,
+                                 .parent = r.parent,
+                                 .action = r.action == Cmd::Count ? r.id : r.action,
+                                 .separatorBefore = r.sep,
+                                 .checkable = r.checkable});
     }
     Q_ASSERT(table.size() == kCommandCount);
     for (int i = 0; i < table.size(); ++i)
@@ -171,6 +177,14 @@ const QList<CommandInfo> &all()
 const CommandInfo &info(Cmd id)
 {
     return all()[static_cast<int>(id)];
+}
+
+bool isSubmenu(Cmd id)
+{
+    for (const CommandInfo &c : all())
+        if (c.parent == id)
+            return true;
+    return false;
 }
 
 QString menuTitle(Menu menu)
@@ -194,6 +208,25 @@ QString menuTitle(Menu menu)
 int menuHelpContext(Menu menu)
 {
     return menu == Menu::ToolBar ? 0 : 3 + static_cast<int>(menu);
+}
+
+Cmd dossierKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
+    if (mods == Qt::NoModifier) {
+        switch (key) {
+        case Qt::Key_PageDown: return Cmd::Suivant;
+        case Qt::Key_PageUp: return Cmd::Precedent;
+        case Qt::Key_F2: return Cmd::Liste;
+        default: break;
+        }
+    } else if (mods == Qt::ControlModifier) {
+        if (key == Qt::Key_Home)
+            return Cmd::Premier;
+        if (key == Qt::Key_End)
+            return Cmd::Dernier;
+    }
+    return Cmd::Count;
 }
 
 } // namespace commands

@@ -66,14 +66,20 @@ namespace commands {
 
 const CommandInfo &info(Cmd id);
 const QList<CommandInfo> &all();
+// True for a submenu: a command that other rows name as their parent.
+bool isSubmenu(Cmd id);
 QString menuTitle(Menu menu);
 // Help context of a top-level menu: 3 for "&Fichier" to 12 for "&Aide".
 int menuHelpContext(Menu menu);
+// The keys the dossier window handles for every control inside it: PgDn, PgUp, Ctrl+Home,
+// Ctrl+End (Ctrl with no other modifier) and F2; Cmd::Count for any other key.
+Cmd dossierKey(int key, Qt::KeyboardModifiers modifiers);
 
 } // namespace commands
 
-// Which commands the enabling patterns make available. Availability as shown to the user is
-// also limited to the commands that the program provides (see TMainForm).
+// Which commands the enabling patterns make available, and the ticks of the checkable items.
+// Whether a command can run also depends on its part of the program being built and on the
+// page shown (see Frame::available).
 class CommandState
 {
 public:

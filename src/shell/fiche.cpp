@@ -1,15 +1,21 @@
 #include "shell/fiche.h"
 
-#include "shell/dialogs.h"
+#include "employees/referencelists.h"
+#include "payroll/caisses.h"
+#include "text/dialogs.h"
 #include "text/numbers.h"
 
 #include <QDir>
 
-Fiche::Fiche(Dialogs &dialogs, QObject *parent) : QObject(parent), m_dialogs(dialogs)
+Fiche::Fiche(Dialogs &dialogs, EmployeeDialogs &employeeDialogs, QObject *parent)
+    : QObject(parent)
+    , m_dialogs(dialogs)
+    , m_employees(m_dossier, dialogs, employeeDialogs)
+    , m_pages{&m_employees, nullptr, nullptr}
 {
-    for (int i = 0; i < sidefiles::kLetterheadLines; ++i)
-        m_letterhead.append(QString());
 }
+
+Fiche::~Fiche() = default;
 
 QString Fiche::formatAmount(double value) const
 {
@@ -20,44 +26,51 @@ void Fiche::loadSideFiles(const QString &directory)
 {
     m_sideDirectory = directory;
     const QDir dir(directory);
-    ChargeSoc(dir.filePath(QLatin1String(sidefiles::kSocName)), m_letterhead);
-    const IniReadResult ini = ChargeIni(dir.filePath(QLatin1String(sidefiles::kIniName)), m_settings);
-    if (ini.badLine > 0) {
+    ChargeSoc(dir.filePath(Letterhead::kFileName), m_letterhead);
+    const IniReadResult ini = ChargeIni(dir.filePath(Settings::kFileName), m_settings);
+    if (ini.found && !ini.file.ok()) {
+        m_dialogs.message(ini.file.message());
+    } else if (ini.badLine > 0) {
         m_dialogs.message(QStringLiteral("Le fichier %1 est incomplet ou illisible à la ligne %2 : "
                                          "les réglages suivants gardent leur valeur par défaut.")
-                              .arg(QLatin1String(sidefiles::kIniName))
+                              .arg(Settings::kFileName)
                               .arg(ini.badLine));
     }
-    ChargeCombo(dir.filePath(QLatin1String(sidefiles::kCbxReadName)), m_banks, m_jobs);
-    ChargeCaisse(dir.filePath(QLatin1String(sidefiles::kCaiName)), m_caisseLines);
+    ChargeCombo(dir.filePath(ReferenceLists::kReadName), m_employees.lists());
+    ChargeCaisse(dir.filePath(caisses::kFileName), m_caisseLines);
 }
 
 bool Fiche::saveSideFiles(const QString &directory)
 {
     const QDir dir(directory);
     bool ok = true;
-    auto check = [&](bool written, const char *name) {
-        if (!written) {
+    for (const text::FileResult &written :
+         {SauveIni(dir.filePath(Settings::kFileName), m_settings, m_dossier.fileName()),
+          SauveSoc(dir.filePath(Letterhead::kFileName), m_letterhead),
+          SauveCombo(dir.filePath(ReferenceLists::kWriteName), m_employees.lists()),
+          SauveCaisse(dir.filePath(caisses::kFileName), m_caisseLines)}) {
+        if (!written.ok()) {
             ok = false;
-            m_dialogs.message(QStringLiteral("Impossible d'enregistrer le fichier ")
-                              + QDir::toNativeSeparators(dir.filePath(QLatin1String(name))));
+            m_dialogs.message(written.message());
         }
-    };
-    check(SauveIni(dir.filePath(QLatin1String(sidefiles::kIniName)), m_settings, m_dossier.fileName()),
-          sidefiles::kIniName);
-    check(SauveSoc(dir.filePath(QLatin1String(sidefiles::kSocName)), m_letterhead), sidefiles::kSocName);
-    check(SauveCombo(dir.filePath(QLatin1String(sidefiles::kCbxWriteName)), m_banks, m_jobs),
-          sidefiles::kCbxWriteName);
-    check(SauveCaisse(dir.filePath(QLatin1String(sidefiles::kCaiName)), m_caisseLines), sidefiles::kCaiName);
+    }
     return ok;
+}
+
+bool Fiche::saveSettings()
+{
+    const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;
+    const text::FileResult written = SauveIni(QDir(dir).filePath(Settings::kFileName), m_settings, m_dossier.fileName());
+    if (!written.ok())
+        m_dialogs.message(written.message());
+    return written.ok();
 }
 
 void Fiche::Charge(const QString &fileName)
 {
-    const Dossier::LoadReport report = m_dossier.Charge(fileName);
-    reportLoad(report);
-    m_dossier.employees().setCurrent(0);
-    LitFiche();
+    reportLoad(m_dossier.Charge(fileName));
+    m_employees.collection().setCurrent(0);
+    m_employees.read();
     Q_EMIT captionChanged();
 }
 
@@ -65,7 +78,7 @@ void Fiche::reportLoad(const Dossier::LoadReport &report)
 {
     // A missing dossier file is not an error here: the frame has already said so, and at
     // start-up a dossier deleted meanwhile simply leaves an empty dossier.
-    if (!report.ok && report.failure == text::ReadStatus::Unreadable)
+    if (!report.ok && !report.failure.isMissing())
         m_dialogs.message(report.errorMessage());
     if (report.alteredMessageDue())
         m_dialogs.message(Dossier::alteredMessage());
@@ -73,8 +86,11 @@ void Fiche::reportLoad(const Dossier::LoadReport &report)
 
 bool Fiche::Sauve(const QString &fileName)
 {
-    if (m_dossier.TestModif())
-        EcritFiche();
+    if (m_dossier.TestModif()) {
+        for (RecordPage *p : m_pages)
+            if (p)
+                p->writeBack();
+    }
     const Dossier::SaveResult result = m_dossier.Sauve(fileName);
     if (!result.ok) {
         m_dialogs.message(result.message());
@@ -97,7 +113,7 @@ bool Fiche::TestModif() const
 void Fiche::Nouveau()
 {
     m_dossier.Nouveau();
-    LitFiche();
+    m_employees.read();
     Q_EMIT captionChanged();
 }
 
@@ -109,7 +125,7 @@ QString Fiche::dossierFileName() const
 QString Fiche::caption() const
 {
     const QString name = m_dossier.fileName();
-    const int slash = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
+    const qsizetype slash = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
     return name.mid(slash + 1);
 }
 
@@ -124,203 +140,20 @@ void Fiche::SetIni(bool autoOpen)
     m_settings.autoOpen = autoOpen ? 1 : 0;
 }
 
-void Fiche::SetSel(int mode)
+void Fiche::showPage(Page page)
 {
-    m_selectionMode = mode;
-    m_selection.mode = mode;
-}
-
-void Fiche::SetBul(int mode)
-{
-    m_payslipMode = mode;
-}
-
-void Fiche::Employe()
-{
-    m_page = Page::Employes;
+    if (RecordPage *left = activePage(); left && page != m_page)
+        left->writeBack();
+    m_page = page;
     Q_EMIT pageChanged();
 }
 
-void Fiche::Profil()
-{
-    m_page = Page::Profils;
-    Q_EMIT pageChanged();
-}
-
-void Fiche::Bulletin()
-{
-    m_page = Page::Bulletins;
-    Q_EMIT pageChanged();
-}
-
-Collection &Fiche::activeCollection()
+int Fiche::helpContext() const
 {
     switch (m_page) {
-    case Page::Profils: return m_dossier.profiles();
-    case Page::Bulletins: return m_dossier.payslips();
+    case Page::Profils: return 16;
+    case Page::Bulletins: return 14;
     case Page::Employes: break;
     }
-    return m_dossier.employees();
-}
-
-void Fiche::Supprime()
-{
-    if (!activeCollection().supprime())
-        return;
-    m_dossier.SetSauve();
-    // The pending edits of the deleted record are not written back.
-    if (m_page == Page::Employes)
-        LitFiche();
-}
-
-void Fiche::Psoc()
-{
-    QStringList lines = m_letterhead;
-    if (m_dialogs.societe(lines) && !lines.isEmpty() && !lines.first().isEmpty()) {
-        for (int i = 0; i < sidefiles::kLetterheadLines; ++i)
-            m_letterhead[i] = lines.value(i);
-    }
-}
-
-void Fiche::ParamPaie()
-{
-    PayrollParametersForm form(m_settings.payroll);
-    if (!m_dialogs.paramPaie(form))
-        return;
-    form.apply(m_settings.payroll);
-    const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;
-    const QString path = QDir(dir).filePath(QLatin1String(sidefiles::kIniName));
-    if (!SauveIni(path, m_settings, m_dossier.fileName()))
-        m_dialogs.message(QStringLiteral("Impossible d'enregistrer le fichier ") + QDir::toNativeSeparators(path));
-}
-
-void Fiche::LitFiche()
-{
-    Collection &employees = m_dossier.employees();
-    ::LitFiche(employees, employees.current(), m_employeeForm);
-    Q_EMIT employeeChanged();
-}
-
-void Fiche::EcritFiche()
-{
-    Collection &employees = m_dossier.employees();
-    ::EcritFiche(employees, employees.current(), m_employeeForm);
-}
-
-void Fiche::formEdited()
-{
-    m_employeeForm.edited = true;
-    m_dossier.SetSauve();
-}
-
-void Fiche::showMessage(const QString &text)
-{
-    m_dialogs.message(text);
-}
-
-QStringList Fiche::profileChoices() const
-{
-    return InitProfils(m_dossier.profiles());
-}
-
-bool Fiche::deplacer(Move move)
-{
-    if (m_page != Page::Employes)
-        return false;
-    const bool moved = Deplacer(m_dossier.employees(), m_employeeForm, move, m_selection);
-    if (moved)
-        Q_EMIT employeeChanged();
-    return moved;
-}
-
-bool Fiche::NouvelleFiche()
-{
-    if (!Ajout(m_dossier.employees(), m_employeeForm)) {
-        m_dialogs.message(Dossier::fullMessage());
-        Q_EMIT employeeChanged();
-        return false;
-    }
-    m_dossier.SetSauve();
-    Q_EMIT employeeChanged();
-    return true;
-}
-
-void Fiche::rechercher(SearchKind kind, const QString &text)
-{
-    QString message;
-    if (Rechercher(m_dossier.employees(), m_employeeForm, kind, text, &message)) {
-        Q_EMIT employeeChanged();
-        return;
-    }
-    if (!message.isEmpty())
-        m_dialogs.message(message);
-}
-
-void Fiche::selectionner(int mode, const QString &value)
-{
-    SetSel(mode);
-    if (mode == 2)
-        m_selection.postcode = value;
-    else if (mode == 3)
-        m_selection.town = value;
-    // The first record of the selection is shown.
-    Deplacer(m_dossier.employees(), m_employeeForm, Move::Premier, m_selection);
-    Q_EMIT employeeChanged();
-}
-
-void Fiche::trier(SortKey key)
-{
-    Trier(m_dossier.employees(), m_employeeForm, key);
-    m_dossier.SetSauve();
-    Q_EMIT employeeChanged();
-}
-
-void Fiche::choisir(int number)
-{
-    if (Choisir(m_dossier.employees(), m_employeeForm, number))
-        Q_EMIT employeeChanged();
-}
-
-void Fiche::Copier()
-{
-    m_employeeCopy.Copier(m_employeeForm);
-}
-
-void Fiche::Coller()
-{
-    m_employeeCopy.Coller(m_employeeForm, Numerom(m_dossier.employees()));
-    m_dossier.SetSauve();
-    Q_EMIT employeeChanged();
-}
-
-bool Fiche::exporter(const QString &path)
-{
-    EcritFiche();
-    QString error;
-    if (exchange::Exporter(m_dossier.employees(), path, &error))
-        return true;
-    m_dialogs.message(QStringLiteral("Impossible d'enregistrer le fichier ") + QDir::toNativeSeparators(path));
-    return false;
-}
-
-bool Fiche::importer(const QString &path)
-{
-    EcritFiche();
-    exchange::ImportResult result;
-    switch (exchange::Importer(m_dossier.employees(), path, &result)) {
-    case exchange::ImportStatus::Missing:
-        m_dialogs.message(exchange::missingMessage(path));
-        return false;
-    case exchange::ImportStatus::Unreadable:
-        m_dialogs.message(QStringLiteral("Impossible de lire le fichier ") + QDir::toNativeSeparators(path));
-        return false;
-    case exchange::ImportStatus::Ok:
-        break;
-    }
-    if (result.truncated)
-        m_dialogs.message(exchange::truncatedMessage());
-    if (result.added > 0)
-        m_dossier.SetSauve();
-    LitFiche();
-    return true;
+    return 13;
 }

@@ -1,6 +1,7 @@
 #include "shell/frame.h"
 
-#include "shell/dialogs.h"
+#include "shell/shelldialogs.h"
+#include "text/dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,9 +10,11 @@ namespace {
 const QString kFilter = QStringLiteral("Fichiers employés (*.emp)|*.emp");
 }
 
-Frame::Frame(Fiche &fiche, Dialogs &dialogs, QObject *parent)
-    : QObject(parent), m_fiche(fiche), m_dialogs(dialogs)
+Frame::Frame(Fiche &fiche, Dialogs &dialogs, ShellDialogs &windows, QObject *parent)
+    : QObject(parent), m_fiche(fiche), m_dialogs(dialogs), m_windows(windows)
 {
+    // The page shown decides which commands are offered.
+    connect(&m_fiche, &Fiche::pageChanged, this, &Frame::commandsChanged);
 }
 
 QString Frame::caption() const
@@ -25,12 +28,6 @@ QString Frame::withEmpExtension(const QString &path)
     const int dot = path.lastIndexOf(u'.');
     const QString stem = dot > slash ? path.left(dot) : path;
     return stem + QStringLiteral(".emp");
-}
-
-QString Frame::fileNameOnly(const QString &path)
-{
-    const int slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-    return path.mid(slash + 1);
 }
 
 void Frame::applyPatterns(std::initializer_list<Pattern> patterns)
@@ -47,7 +44,7 @@ void Frame::firstShow(const QString &startDirectory)
     QString last;
     m_fiche.GetIni(autoOpen, last);
     m_currentFileName = last;
-    m_fiche.SetSel(0);
+    m_fiche.employees().setSelectionMode(Selection::NoSelection);
     if (autoOpen) {
         m_commands.setChecked(Cmd::OuvrirAuto, true);
         m_fiche.Charge(m_currentFileName);
@@ -64,24 +61,12 @@ Frame::Prompt Frame::savePrompt()
 {
     if (!m_fiche.TestModif())
         return Prompt::Continue;
-    const QString question = QStringLiteral("Enregistrer changements dans ")
-                             + fileNameOnly(m_currentFileName) + QStringLiteral(" ?");
-    switch (m_dialogs.askYesNoCancel(question)) {
-    case Dialogs::Answer::Oui:
-        // A dossier that was never named goes through the save-as flow. If the dossier could
-        // not be written, the calling flow stops so that nothing is lost.
-        if (m_currentFileName.isEmpty()) {
-            if (!saveAsFlow())
-                return Prompt::Stop;
-        } else if (!m_fiche.Sauve(m_currentFileName)) {
-            return Prompt::Stop;
-        }
-        return Prompt::Continue;
-    case Dialogs::Answer::Non:
-        return Prompt::Continue;
-    default:
-        return Prompt::Stop;
-    }
+    // A dossier that was never named goes through the save-as flow. If the dossier could not be
+    // written, the calling flow stops so that nothing is lost.
+    const bool goOn = m_dialogs.saveChangesFirst(m_currentFileName, [this] {
+        return m_currentFileName.isEmpty() ? saveAsFlow() : m_fiche.Sauve(m_currentFileName);
+    });
+    return goOn ? Prompt::Continue : Prompt::Stop;
 }
 
 void Frame::nouveau()
@@ -139,8 +124,7 @@ bool Frame::saveAsFlow()
     if (chosen.isEmpty())
         return false;
     const QString name = withEmpExtension(chosen);
-    if (QFileInfo::exists(name)
-        && m_dialogs.askOkCancel(QStringLiteral("Ce fichier existe déjà")) != Dialogs::Answer::Ok) {
+    if (QFileInfo::exists(name) && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà"))) {
         // The refused name is not kept, so a later save cannot overwrite it without asking.
         return false;
     }
@@ -153,9 +137,10 @@ bool Frame::saveAsFlow()
 
 void Frame::supprimer()
 {
-    if (m_dialogs.askOkCancel(QStringLiteral("Confirmer suppression de la fiche ?")) != Dialogs::Answer::Ok)
+    RecordPage *page = m_fiche.activePage();
+    if (!page || !m_dialogs.confirm(QStringLiteral("Confirmer suppression de la fiche ?")))
         return;
-    m_fiche.Supprime();
+    page->deleteCurrent();
 }
 
 bool Frame::queryClose()
@@ -172,17 +157,15 @@ void Frame::close()
 
 void Frame::showPage(Fiche::Page page)
 {
+    m_fiche.showPage(page);
     switch (page) {
     case Fiche::Page::Employes:
-        m_fiche.Employe();
         applyPatterns({Pattern::E});
         break;
     case Fiche::Page::Profils:
-        m_fiche.Profil();
         applyPatterns({Pattern::P});
         break;
     case Fiche::Page::Bulletins:
-        m_fiche.Bulletin();
         applyPatterns({Pattern::B});
         break;
     }
@@ -198,42 +181,141 @@ void Frame::toggleAutoOpen()
 
 void Frame::tousLesEmployes()
 {
-    selectionEmployes(Cmd::TousEmployes, 1);
+    selectionEmployes(Cmd::TousEmployes, Selection::AllEmployees);
 }
 
-void Frame::selectionEmployes(Cmd item, int mode, const QString &value)
+void Frame::selectionEmployes(Cmd item, Selection::Mode mode, const QString &value)
 {
     m_commands.checkInGroup(item);
-    m_fiche.selectionner(mode, value);
+    m_fiche.employees().select(mode, value);
+    Q_EMIT commandsChanged();
+}
+
+void Frame::chooseSelection(Cmd item, Selection::Mode mode)
+{
+    if (!m_fiche.employees().chooseSelection(mode))
+        return;
+    m_commands.checkInGroup(item);
     Q_EMIT commandsChanged();
 }
 
 void Frame::nouvelleFiche()
 {
-    if (m_fiche.NouvelleFiche())
+    if (RecordPage *page = m_fiche.activePage(); page && page->addRecord())
         applyPatterns({Pattern::D});
 }
 
 void Frame::importer()
 {
-    const QString path = m_dialogs.openFile(exchange::importFilter());
-    if (path.isEmpty())
-        return;
-    if (m_fiche.importer(path))
+    if (m_fiche.employees().importFile())
         applyPatterns({Pattern::D});
 }
 
-void Frame::exporter()
+void Frame::societe()
 {
-    const QString path = m_dialogs.saveFile(exchange::exportFilter(), QStringLiteral("*.") + exchange::defaultExportSuffix());
-    if (path.isEmpty())
-        return;
-    m_fiche.exporter(path);
+    QStringList lines = m_fiche.letterhead().lines();
+    if (m_windows.societe(lines))
+        m_fiche.letterhead().replace(lines);
 }
 
-void Frame::tousLesBulletins()
+void Frame::paramPaie()
 {
-    m_commands.checkInGroup(Cmd::TousBulletins);
-    m_fiche.SetBul(0);
-    Q_EMIT commandsChanged();
+    PayrollParametersForm form(m_fiche.settings().payroll);
+    if (!m_windows.paramPaie(form))
+        return;
+    form.apply(m_fiche.settings().payroll);
+    m_fiche.saveSettings();
+}
+
+bool Frame::available(Cmd id) const
+{
+    if (!m_commands.enabled(id))
+        return false;
+    // A submenu is offered when one of its items is.
+    if (commands::isSubmenu(id)) {
+        for (const CommandInfo &c : commands::all())
+            if (c.parent == id && available(c.id))
+                return true;
+        return false;
+    }
+    // Building a handler changes nothing: available() stays a question.
+    return bool(const_cast<Frame *>(this)->handler(commands::info(id).action));
+}
+
+void Frame::run(Cmd id)
+{
+    if (!available(id))
+        return;
+    if (const std::function<void()> action = handler(commands::info(id).action))
+        action();
+}
+
+std::function<void()> Frame::handler(Cmd action)
+{
+    using F = std::function<void()>;
+    // The generic verbs go to the page shown, when it is built; the employees page's own
+    // commands are offered while that page is shown.
+    RecordPage *page = m_fiche.activePage();
+    EmployeesPage *employees = m_fiche.pageShown() == Fiche::Page::Employes ? &m_fiche.employees() : nullptr;
+    auto onPage = [page](const F &f) { return page ? f : F(); };
+    auto onEmployees = [employees](const F &f) { return employees ? f : F(); };
+
+    switch (action) {
+    // Fichier
+    case Cmd::Nouveau: return [this] { nouveau(); };
+    case Cmd::Ouvrir: return [this] { ouvrir(); };
+    case Cmd::Enregistrer: return [this] { enregistrer(); };
+    case Cmd::EnregistrerSous: return [this] { enregistrerSous(); };
+    case Cmd::ConfigurerImprimante: return [this] { m_windows.printerSetup(); };
+    case Cmd::Importer: return onEmployees([this] { importer(); });
+    case Cmd::Exporter: return onEmployees([employees] { employees->exportFile(); });
+    case Cmd::Quitter: return [this] { Q_EMIT quitRequested(); };
+    // Edition
+    case Cmd::Copier: return onPage([page] { page->copy(); });
+    case Cmd::Coller: return onPage([page] { page->paste(); });
+    case Cmd::RechercherCode: return onEmployees([employees] { employees->search(SearchKind::Numero); });
+    case Cmd::RechercherNom: return onEmployees([employees] { employees->search(SearchKind::Nom); });
+    case Cmd::RechercherTelephone: return onEmployees([employees] { employees->search(SearchKind::Telephone); });
+    case Cmd::TrierEmployes: return onEmployees([employees] { employees->sort(); });
+    // Bases
+    case Cmd::PageEmployes: return [this] { showPage(Fiche::Page::Employes); };
+    case Cmd::PageProfils: return [this] { showPage(Fiche::Page::Profils); };
+    case Cmd::PageBulletins: return [this] { showPage(Fiche::Page::Bulletins); };
+    case Cmd::Premier: return onPage([page] { page->move(Move::Premier); });
+    case Cmd::Precedent: return onPage([page] { page->move(Move::Precedent); });
+    case Cmd::Suivant: return onPage([page] { page->move(Move::Suivant); });
+    case Cmd::Dernier: return onPage([page] { page->move(Move::Dernier); });
+    case Cmd::NouvelleFiche: return onPage([this] { nouvelleFiche(); });
+    case Cmd::SupprimerFiche: return onPage([this] { supprimer(); });
+    case Cmd::Liste: return page && page->hasList() ? F([page] { page->list(); }) : F();
+    // Sélection
+    case Cmd::TousEmployes: return onEmployees([this] { tousLesEmployes(); });
+    case Cmd::SelCodePostal: return onEmployees([this] { chooseSelection(Cmd::SelCodePostal, Selection::ByPostcode); });
+    case Cmd::SelVille: return onEmployees([this] { chooseSelection(Cmd::SelVille, Selection::ByTown); });
+    // Outils
+    case Cmd::TraitementTexte: return [this] { m_windows.textEditor(m_fiche.letterhead().lines()); };
+    case Cmd::Message: return [this] { m_windows.messagePad(m_fiche.dossierFileName()); };
+    // Paramètres
+    case Cmd::Societe: return [this] { societe(); };
+    case Cmd::ParamPaie: return [this] { paramPaie(); };
+    case Cmd::Banques: return [this] { m_fiche.employees().editList(ListEditor::Kind::Banques); };
+    case Cmd::Emplois: return [this] { m_fiche.employees().editList(ListEditor::Kind::Emplois); };
+    case Cmd::OuvrirAuto: return [this] { toggleAutoOpen(); };
+    // Utilitaires
+    case Cmd::Calendrier: return [this] { m_windows.calendar(); };
+    case Cmd::Calculatrice: return [this] { m_windows.calculator(); };
+    case Cmd::Horloge: return [this] { m_windows.clock(); };
+    case Cmd::EuroConversion: return [this] { m_windows.euroConverter(); };
+    case Cmd::BlocNotes: return [this] { m_windows.notepad(m_startDirectory); };
+    case Cmd::Departements: return [this] { m_fiche.employees().showDepartments(); };
+    // Aide
+    case Cmd::AideIndex: return [this] { m_windows.help(0); };
+    case Cmd::AideRechercher: return [this] { m_windows.helpSearch(); };
+    case Cmd::AideUtiliser: return [this] { m_windows.help(12); };
+    case Cmd::APropos: return [this] { m_windows.about(); };
+    default:
+        // Printing and page set-up, the payslips' and profiles' commands, statistics, journal,
+        // reverse payroll, envelopes and caisses: their parts are not built yet.
+        return {};
+    }
 }

@@ -6,15 +6,20 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class Dialogs;
+class ShellDialogs;
 
 // The frame's logic behind TMainForm: the start directory, the current file name, the enabling
-// of commands, and the new, open, save, save-as, delete and exit flows.
+// of commands, the new, open, save, save-as, delete and exit flows, and the dispatch of every
+// command of the table. The window builds its menus and tool bar from the table, asks
+// available() and checked() to show them, and hands every trigger and key to run().
 class Frame : public QObject
 {
     Q_OBJECT
 public:
-    Frame(Fiche &fiche, Dialogs &dialogs, QObject *parent = nullptr);
+    Frame(Fiche &fiche, Dialogs &dialogs, ShellDialogs &windows, QObject *parent = nullptr);
 
     Fiche &fiche() { return m_fiche; }
     const CommandState &commands() const { return m_commands; }
@@ -22,10 +27,22 @@ public:
     QString startDirectory() const { return m_startDirectory; }
     QString caption() const;   // "Korvel"
 
+    // True when the command can be run now: its enabling pattern allows it, its part of the
+    // program is built, and the page shown offers it (the moves, new record, delete, copy,
+    // paste and the list window are the page's; the searches, selections, sort and exchange
+    // files the employees page's). A submenu is offered when one of its items is.
+    bool available(Cmd id) const;
+    // The tick of a checkable item.
+    bool checked(Cmd id) const { return m_commands.checked(id); }
+    // Runs a command as its menu item, tool button or key does; nothing when it is not
+    // available.
+    void run(Cmd id);
+
     // When the frame is first shown: records the start directory and opens the last dossier
     // when auto-open is set.
     void firstShow(const QString &startDirectory);
 
+    // The flows behind the commands.
     void nouveau();
     void ouvrir();
     void enregistrer();
@@ -35,35 +52,41 @@ public:
     bool queryClose();
     // On close: back to the start directory, then the settings, company, lists and caisses files.
     void close();
-
     void showPage(Fiche::Page page);
     void toggleAutoOpen();
     void tousLesEmployes();
-    void tousLesBulletins();
-    // The employee selection items: tick item, set the mode (with the postcode or town) and
-    // show the first record of the selection.
-    void selectionEmployes(Cmd item, int mode, const QString &value = {});
+    // The employee selection items: tick the item, set the selection (with the postcode or
+    // town) and show the first record of the selection.
+    void selectionEmployes(Cmd item, Selection::Mode mode, const QString &value = {});
+    // "&Code postal" and "&Ville": the value is asked first; cancelled, nothing changes.
+    void chooseSelection(Cmd item, Selection::Mode mode);
     // "&Nouvelle fiche" and "I&mporter..." apply pattern D alone.
     void nouvelleFiche();
     void importer();
-    void exporter();
+    // The company dialog and the payroll parameters dialog (which writes the settings file).
+    void societe();
+    void paramPaie();
 
     // Replaces the extension of a path's file name by ".emp" (appends it when there is none).
     static QString withEmpExtension(const QString &path);
-    static QString fileNameOnly(const QString &path);
 
 Q_SIGNALS:
     void commandsChanged();
     void captionChanged();
+    // "&Quitter": the window closes, through the exit flow.
+    void quitRequested();
 
 private:
     enum class Prompt { Continue, Stop };
     Prompt savePrompt();
     bool saveAsFlow();
     void applyPatterns(std::initializer_list<Pattern> patterns);
+    // What an action does now; an empty function when it cannot run.
+    std::function<void()> handler(Cmd action);
 
     Fiche &m_fiche;
     Dialogs &m_dialogs;
+    ShellDialogs &m_windows;
     CommandState m_commands;
     QString m_startDirectory;
     QString m_currentFileName;

@@ -8,11 +8,6 @@ namespace {
 const QLatin1String kProfileExtension("Prl");
 const QLatin1String kPayslipExtension("Pai");
 
-QString fullName(const QString &path)
-{
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
-
 // Counts, checks and repairs a collection just read, as every load does.
 void repairLoaded(Collection &c, Dossier::CollectionReport &report)
 {
@@ -63,20 +58,9 @@ bool Dossier::LoadReport::alteredMessageDue() const
 
 QString Dossier::LoadReport::errorMessage() const
 {
-    switch (failure) {
-    case text::ReadStatus::Ok:
-        return {};
-    case text::ReadStatus::Missing:
+    if (failure.isMissing())
         return QStringLiteral("Le fichier n'existe pas");
-    case text::ReadStatus::Unreadable:
-        break;
-    }
-    return QStringLiteral("Impossible de lire le fichier ") + fullName(failedPath);
-}
-
-QString Dossier::SaveResult::message() const
-{
-    return QStringLiteral("Impossible d'enregistrer le fichier ") + fullName(failedPath);
+    return failure.message();
 }
 
 Collection &Dossier::collection(Kind kind)
@@ -139,13 +123,12 @@ Dossier::LoadReport Dossier::Charge(const QString &fileName)
     // Read all three files before touching the dossier, so that a file that cannot be read
     // leaves the open dossier as it was instead of half replaced.
     for (int i = 0; i < 3; ++i) {
-        reports[i]->path = paths[i];
-        reports[i]->status = paths[i].isEmpty() ? text::ReadStatus::Missing
-                                                : text::readLines(paths[i], lines[i]);
-        const bool dossierMissing = i == 0 && reports[i]->status == text::ReadStatus::Missing;
-        if (dossierMissing || reports[i]->status == text::ReadStatus::Unreadable) {
-            report.failure = reports[i]->status;
-            report.failedPath = paths[i];
+        reports[i]->file = paths[i].isEmpty()
+            ? text::FileResult(text::FileResult::Operation::Read, text::FileResult::Status::Missing, paths[i])
+            : text::readLines(paths[i], lines[i]);
+        const bool dossierMissing = i == 0 && reports[i]->file.isMissing();
+        if (dossierMissing || reports[i]->file.status() == text::FileResult::Status::Failed) {
+            report.failure = reports[i]->file;
             if (dossierMissing) {
                 m_fileName.clear();
                 Synchro();
@@ -169,7 +152,6 @@ Dossier::LoadReport Dossier::Charge(const QString &fileName)
     // duplicates alone does not count as a change.
     m_modified = repaired;
     report.ok = true;
-    report.failure = text::ReadStatus::Ok;
     return report;
 }
 
@@ -193,11 +175,12 @@ Dossier::SaveResult Dossier::Sauve(const QString &fileName)
     const Kind kinds[3] = {Kind::Employees, Kind::Profiles, Kind::Payslips};
     for (Kind kind : kinds) {
         const QString path = this->fileName(kind);
-        QString error;
-        if (path.isEmpty() || !text::writeLines(path, collection(kind).lines(), &error)) {
+        const text::FileResult written = path.isEmpty()
+            ? text::FileResult(text::FileResult::Operation::Write, text::FileResult::Status::Failed, path)
+            : text::writeLines(path, collection(kind).lines());
+        if (!written.ok()) {
             result.ok = false;
-            result.failedPath = path;
-            result.error = error;
+            result.failure = written;
             m_fileName = oldNames[0];
             m_profileFileName = oldNames[1];
             m_payslipFileName = oldNames[2];

@@ -31,8 +31,7 @@ public:
 
     // What loading did to one collection.
     struct CollectionReport {
-        QString path;                       // the file read (or looked for)
-        text::ReadStatus status = text::ReadStatus::Missing;
+        text::FileResult file;              // the file read (or looked for) and how that went
         int blocks = 0;                     // count after the repairs
         bool rebuilt = false;               // verif() found unbalanced tags and rebuilt
         int duplicatesRemoved = 0;          // doublons()
@@ -44,10 +43,9 @@ public:
     struct LoadReport {
         // False when the dossier file is missing or one of the three files exists but cannot
         // be read; the dossier is then left as it was (except that a missing dossier file
-        // empties the dossier file name) and failedPath names the file.
+        // empties the dossier file name) and failure names the file.
         bool ok = false;
-        text::ReadStatus failure = text::ReadStatus::Ok;
-        QString failedPath;
+        text::FileResult failure;
         CollectionReport employees, profiles, payslips;
 
         const CollectionReport &report(Kind kind) const;
@@ -59,12 +57,11 @@ public:
     };
 
     struct SaveResult {
-        bool ok = true;          // false: failedPath could not be written
+        bool ok = true;          // false: failure names the file that could not be written
         bool written = false;    // false when nothing was modified, so nothing was written
-        QString failedPath;
-        QString error;           // the system's reason, for logs and the command-line tool
+        text::FileResult failure;
         // "Impossible d'enregistrer le fichier " + full name of the file.
-        QString message() const;
+        QString message() const { return failure.message(); }
     };
 
     Dossier() = default;

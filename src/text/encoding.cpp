@@ -108,41 +108,51 @@ QString joinLines(const QStringList &lines)
     return out;
 }
 
-ReadStatus readLines(const QString &path, QStringList &lines)
+FileResult readFile(const QString &path, QByteArray &bytes)
 {
+    using S = FileResult::Status;
+    constexpr auto read = FileResult::Operation::Read;
     QFile f(path);
     if (!f.exists())
-        return ReadStatus::Missing;
+        return FileResult(read, S::Missing, path);
     if (!f.open(QIODevice::ReadOnly))
-        return ReadStatus::Unreadable;
-    const QByteArray bytes = f.readAll();
+        return FileResult(read, S::Failed, path, f.errorString());
+    const QByteArray all = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        return ReadStatus::Unreadable;
-    lines = splitLines(decode1252(bytes));
-    return ReadStatus::Ok;
+        return FileResult(read, S::Failed, path, f.errorString());
+    bytes = all;
+    return FileResult(read, S::Ok, path);
 }
 
-bool writeLines(const QString &path, const QStringList &lines, QString *error)
+FileResult writeFile(const QString &path, const QByteArray &bytes)
 {
+    using S = FileResult::Status;
+    constexpr auto write = FileResult::Operation::Write;
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    const QByteArray bytes = encode1252(joinLines(lines));
+    if (!f.open(QIODevice::WriteOnly))
+        return FileResult(write, S::Failed, path, f.errorString());
     if (f.write(bytes) != bytes.size()) {
-        if (error)
-            *error = f.errorString();
+        const QString reason = f.errorString();
         f.cancelWriting();
-        return false;
+        return FileResult(write, S::Failed, path, reason);
     }
-    if (!f.commit()) {
-        if (error)
-            *error = f.errorString();
-        return false;
-    }
-    return true;
+    if (!f.commit())
+        return FileResult(write, S::Failed, path, f.errorString());
+    return FileResult(write, S::Ok, path);
+}
+
+FileResult readLines(const QString &path, QStringList &lines)
+{
+    QByteArray bytes;
+    const FileResult result = readFile(path, bytes);
+    if (result.ok())
+        lines = splitLines(decode1252(bytes));
+    return result;
+}
+
+FileResult writeLines(const QString &path, const QStringList &lines)
+{
+    return writeFile(path, encode1252(joinLines(lines)));
 }
 
 QString findCaseInsensitive(const QString &path)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/fileresult.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,12 +22,16 @@ QStringList splitLines(const QString &contents);
 // Every line followed by CR LF.
 QString joinLines(const QStringList &lines);
 
-enum class ReadStatus { Ok, Missing, Unreadable };
+// Reads a whole file; bytes are left as they were unless the read succeeded.
+FileResult readFile(const QString &path, QByteArray &bytes);
+// Writes a whole file atomically: on a failure the previous file stays intact.
+FileResult writeFile(const QString &path, const QByteArray &bytes);
 
-// Reads a whole Windows-1252 text file into lines.
-ReadStatus readLines(const QString &path, QStringList &lines);
-// Writes lines as a whole Windows-1252 file, atomically (the old file stays intact on failure).
-bool writeLines(const QString &path, const QStringList &lines, QString *error = nullptr);
+// Reads a whole Windows-1252 text file into lines (left as they were unless the read
+// succeeded).
+FileResult readLines(const QString &path, QStringList &lines);
+// Writes lines as a whole Windows-1252 file, each ended by CR LF, atomically.
+FileResult writeLines(const QString &path, const QStringList &lines);
 
 // The file in dir whose name equals name without regard to case; an exact match is preferred.
 // Returns the path to use: the existing file when one is found, otherwise dir/name.

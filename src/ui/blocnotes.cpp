@@ -1,9 +1,9 @@
 #include "ui/blocnotes.h"
 
 #include "text/encoding.h"
+#include "ui/qtdialogs.h"
 
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -64,8 +64,10 @@ protected:
 
 } // namespace
 
-TBlocNotes::TBlocNotes(const QString &startDir, QWidget *parent)
+TBlocNotes::TBlocNotes(const QString &startDir, QWidget *parent, Dialogs *dialogs)
     : QDialog(parent)
+    , m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>(this, QStringLiteral("Bloc-notes")))
+    , m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
     , m_notepad(startDir)
 {
     setWindowTitle(QStringLiteral("Bloc-notes"));
@@ -97,21 +99,20 @@ TBlocNotes::TBlocNotes(const QString &startDir, QWidget *parent)
     setSizeGripEnabled(true);
 
     QString contents;
-    m_loadFailed = m_notepad.load(contents) == Notepad::LoadStatus::Unreadable;
+    m_loaded = m_notepad.load(contents);
     m_text->setPlainText(contents);
     m_text->document()->setModified(false);
 }
+
+TBlocNotes::~TBlocNotes() = default;
 
 void TBlocNotes::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     m_text->setFocus();
-    if (m_loadFailed) {
-        m_loadFailed = false;
-        QTimer::singleShot(0, this, [this] {
-            QMessageBox::warning(this, windowTitle(),
-                                 QStringLiteral("Impossible de lire le fichier ") + m_notepad.path());
-        });
+    if (!m_loaded.ok() && !m_loaded.isMissing() && !m_loadReported) {
+        m_loadReported = true;
+        QTimer::singleShot(0, this, [this] { m_dialogs->message(m_loaded.message()); });
     }
 }
 
@@ -128,18 +129,9 @@ void TBlocNotes::print()
 void TBlocNotes::done(int result)
 {
     if (m_text->document()->isModified()) {
-        QString error;
-        if (!m_notepad.save(m_text->toPlainText(), &error)) {
-            QMessageBox box(QMessageBox::Warning, windowTitle(),
-                            QStringLiteral("Impossible d'enregistrer le fichier ") + m_notepad.path()
-                                + QStringLiteral("\n") + error + QStringLiteral("\nFermer sans enregistrer ?"),
-                            QMessageBox::NoButton, this);
-            QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
-            box.setDefaultButton(box.addButton(QStringLiteral("Non"), QMessageBox::NoRole));
-            box.exec();
-            if (box.clickedButton() != yes)
-                return;
-        }
+        const text::FileResult written = m_notepad.save(m_text->toPlainText());
+        if (!written.ok() && !m_dialogs->closeWithoutSaving(written))
+            return;
         m_text->document()->setModified(false);
     }
     QDialog::done(result);

@@ -4,6 +4,10 @@
 
 #include "accessories/notepad.h"
 
+#include <memory>
+
+class Dialogs;
+
 class QPlainTextEdit;
 
 // The notepad "Bloc-notes" on Korvel.nte in the start directory: loaded when the window is
@@ -12,7 +16,9 @@ class TBlocNotes : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TBlocNotes(const QString &startDir, QWidget *parent = nullptr);
+    // dialogs: the messages and questions (the platform's when none is given).
+    explicit TBlocNotes(const QString &startDir, QWidget *parent = nullptr, Dialogs *dialogs = nullptr);
+    ~TBlocNotes() override;
 
     const QString &fileName() const { return m_notepad.path(); }
 
@@ -24,7 +30,10 @@ protected:
 private:
     void print();
 
+    std::unique_ptr<Dialogs> m_ownDialogs;
+    Dialogs *m_dialogs;
     Notepad m_notepad;
     QPlainTextEdit *m_text = nullptr;
-    bool m_loadFailed = false;
+    text::FileResult m_loaded;
+    bool m_loadReported = false;
 };

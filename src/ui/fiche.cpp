@@ -34,7 +34,7 @@ TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
     m_caption->setObjectName(QStringLiteral("ficheCaption"));
     m_caption->setStyleSheet(QStringLiteral("QLabel { background: palette(highlight); color: palette(highlighted-text); padding: 2px 6px; }"));
     m_pages = new QStackedWidget(this);
-    m_employees = new TPageEmployes(fiche.employeeForm(), m_pages);
+    m_employees = new TPageEmployes(fiche.employees().form(), m_pages);
     auto *employeesScroll = new QScrollArea(m_pages);
     employeesScroll->setWidget(m_employees);
     employeesScroll->setWidgetResizable(true);
@@ -48,13 +48,16 @@ TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
     layout->addWidget(m_caption);
     layout->addWidget(m_pages);
 
+    EmployeesPage &employees = fiche.employees();
     connect(&m_fiche, &Fiche::pageChanged, this, &TFiche::showPage);
     connect(&m_fiche, &Fiche::captionChanged, this, &TFiche::refreshCaption);
-    connect(&m_fiche, &Fiche::employeeChanged, m_employees, &TPageEmployes::refresh);
-    connect(m_employees, &TPageEmployes::edited, &m_fiche, &Fiche::formEdited);
-    connect(m_employees, &TPageEmployes::message, &m_fiche, &Fiche::showMessage);
+    connect(&employees, &RecordPage::changed, m_employees, &TPageEmployes::refresh);
+    connect(&employees, &RecordPage::focusEntry, m_employees, &TPageEmployes::focusName);
+    connect(m_employees, &TPageEmployes::edited, &employees, &EmployeesPage::formEdited);
+    connect(m_employees, &TPageEmployes::message, &employees, &EmployeesPage::showMessage);
     // The choices follow the dossier (loaded, new, saved) and the lists.
     connect(&m_fiche, &Fiche::captionChanged, this, &TFiche::refreshChoices);
+    connect(&employees, &EmployeesPage::choicesChanged, this, &TFiche::refreshChoices);
     refreshChoices();
     m_employees->refresh();
     qApp->installEventFilter(this);
@@ -72,25 +75,16 @@ QWidget *TFiche::currentPage() const
     return m_pages->currentWidget();
 }
 
-int TFiche::helpContext() const
-{
-    switch (m_fiche.page()) {
-    case Fiche::Page::Employes: return 13;
-    case Fiche::Page::Profils: return 16;
-    case Fiche::Page::Bulletins: return 14;
-    }
-    return 13;
-}
-
 void TFiche::refreshChoices()
 {
-    m_employees->setChoices(m_fiche.banks(), m_fiche.jobs(), m_fiche.profileChoices());
+    EmployeesPage &employees = m_fiche.employees();
+    m_employees->setChoices(employees.lists().banks, employees.lists().jobs, employees.profileChoices());
     m_employees->setAmountFormat(m_fiche.amountFormat());
 }
 
 void TFiche::showPage()
 {
-    m_pages->setCurrentIndex(static_cast<int>(m_fiche.page()));
+    m_pages->setCurrentIndex(static_cast<int>(m_fiche.pageShown()));
 }
 
 void TFiche::refreshCaption()
@@ -100,23 +94,10 @@ void TFiche::refreshCaption()
     m_caption->setVisible(!m_fiche.caption().isEmpty());
 }
 
-Cmd TFiche::commandForKey(int key, Qt::KeyboardModifiers modifiers)
+void TFiche::commitEdits()
 {
-    const Qt::KeyboardModifiers mods = modifiers & ~Qt::KeypadModifier;
-    if (mods == Qt::NoModifier) {
-        switch (key) {
-        case Qt::Key_PageDown: return Cmd::Suivant;
-        case Qt::Key_PageUp: return Cmd::Precedent;
-        case Qt::Key_F2: return Cmd::Liste;
-        default: break;
-        }
-    } else if (mods == Qt::ControlModifier) {
-        if (key == Qt::Key_Home)
-            return Cmd::Premier;
-        if (key == Qt::Key_End)
-            return Cmd::Dernier;
-    }
-    return Cmd::Count;
+    if (m_fiche.pageShown() == Fiche::Page::Employes)
+        m_employees->commitEdits();
 }
 
 bool TFiche::eventFilter(QObject *watched, QEvent *event)
@@ -127,7 +108,7 @@ bool TFiche::eventFilter(QObject *watched, QEvent *event)
     if (!w || (w != this && !isAncestorOf(w)))
         return QWidget::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
-    const Cmd cmd = commandForKey(key->key(), key->modifiers());
+    const Cmd cmd = commands::dossierKey(key->key(), key->modifiers());
     if (cmd == Cmd::Count)
         return QWidget::eventFilter(watched, event);
     // The key belongs to the dossier window, whatever control has the focus.

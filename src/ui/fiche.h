@@ -22,11 +22,11 @@ public:
     QWidget *page(Fiche::Page page) const;
     QWidget *currentPage() const;
     TPageEmployes *employeePage() const { return m_employees; }
-    // The help context of the page shown: 13 employees, 16 profiles, 14 payslips.
-    int helpContext() const;
-
-    // Maps the dossier window's keys to their commands; Cmd::Count for any other key.
-    static Cmd commandForKey(int key, Qt::KeyboardModifiers modifiers);
+    // The help context of the page shown.
+    int helpContext() const { return m_fiche.helpContext(); }
+    // What leaving the focused field does (completing the account, splitting the profile) is
+    // done before a command writes the record back.
+    void commitEdits();
 
 Q_SIGNALS:
     // A key of the dossier window asks for a command.
@@ -38,10 +38,8 @@ protected:
 private:
     void showPage();
     void refreshCaption();
-public:
     // The choices of the employee page (banks, jobs, profiles) and its amount format.
     void refreshChoices();
-private:
 
     Fiche &m_fiche;
     QLabel *m_caption;

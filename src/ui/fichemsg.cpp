@@ -4,6 +4,7 @@
 #include "text/clock.h"
 #include "text/dates.h"
 #include "text/encoding.h"
+#include "ui/qtdialogs.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -11,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QValidator>
@@ -58,8 +58,10 @@ QPushButton *makeButton(QWidget *parent, const QString &caption, const QString &
 
 } // namespace
 
-TFicheMsg::TFicheMsg(const QString &dossierFile, QWidget *parent)
+TFicheMsg::TFicheMsg(const QString &dossierFile, QWidget *parent, Dialogs *dialogs)
     : QDialog(parent)
+    , m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>(this, QStringLiteral("Messages")))
+    , m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
     , m_file(MessagePad::messagesFile(dossierFile))
 {
     setWindowTitle(QStringLiteral("Messages"));
@@ -125,33 +127,26 @@ TFicheMsg::TFicheMsg(const QString &dossierFile, QWidget *parent)
     Charge();
 }
 
-MessagePad::LoadStatus TFicheMsg::Charge()
+text::FileResult TFicheMsg::Charge()
 {
-    m_loadStatus = m_pad.load(m_file);
+    m_loaded = m_pad.load(m_file);
     m_loadReported = false;
     if (isVisible())
         showCurrent();
-    return m_loadStatus;
+    return m_loaded;
 }
 
 bool TFicheMsg::Sauve()
 {
     storeCurrent();
     // A file that could not be read is not replaced unless messages were written meanwhile.
-    if (m_loadStatus == MessagePad::LoadStatus::Unreadable && !m_pad.modified())
+    if (!m_loaded.ok() && !m_loaded.isMissing() && !m_pad.modified())
         return true;
-    QString error;
-    if (m_pad.save(m_file, &error))
-        return true;
-    QMessageBox box(QMessageBox::Warning, windowTitle(),
-                    QStringLiteral("Impossible d'enregistrer le fichier ") + m_file + QStringLiteral("\n") + error
-                        + QStringLiteral("\nFermer sans enregistrer ?"),
-                    QMessageBox::NoButton, this);
-    QPushButton *yes = box.addButton(QStringLiteral("Oui"), QMessageBox::YesRole);
-    box.setDefaultButton(box.addButton(QStringLiteral("Non"), QMessageBox::NoRole));
-    box.exec();
-    return box.clickedButton() == yes;
+    const text::FileResult written = m_pad.save(m_file);
+    return written.ok() || m_dialogs->closeWithoutSaving(written);
 }
+
+TFicheMsg::~TFicheMsg() = default;
 
 void TFicheMsg::done(int result)
 {
@@ -164,11 +159,9 @@ void TFicheMsg::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     showCurrent();
-    if (m_loadStatus == MessagePad::LoadStatus::Unreadable && !m_loadReported) {
+    if (!m_loaded.ok() && !m_loaded.isMissing() && !m_loadReported) {
         m_loadReported = true;
-        QTimer::singleShot(0, this, [this] {
-            QMessageBox::warning(this, windowTitle(), QStringLiteral("Impossible de lire le fichier ") + m_file);
-        });
+        QTimer::singleShot(0, this, [this] { m_dialogs->message(m_loaded.message()); });
     }
 }
 

@@ -4,6 +4,10 @@
 
 #include "accessories/messages.h"
 
+#include <memory>
+
+class Dialogs;
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -14,13 +18,15 @@ class TFicheMsg : public QDialog
 {
     Q_OBJECT
 public:
-    explicit TFicheMsg(const QString &dossierFile, QWidget *parent = nullptr);
+    // dialogs: the messages and questions (the platform's when none is given).
+    explicit TFicheMsg(const QString &dossierFile, QWidget *parent = nullptr, Dialogs *dialogs = nullptr);
+    ~TFicheMsg() override;
 
     const QString &fileName() const { return m_file; }
     const MessagePad &pad() const { return m_pad; }
 
     // Loads the messages file; a missing file leaves one empty message.
-    MessagePad::LoadStatus Charge();
+    text::FileResult Charge();
     // Stores the current message and writes every message to the file; false (after telling
     // the user) when the file could not be written.
     bool Sauve();
@@ -41,9 +47,11 @@ private:
     void add();
     void remove();
 
+    std::unique_ptr<Dialogs> m_ownDialogs;
+    Dialogs *m_dialogs;
     QString m_file;
     MessagePad m_pad;
-    MessagePad::LoadStatus m_loadStatus = MessagePad::LoadStatus::Missing;
+    text::FileResult m_loaded;
     bool m_loadReported = false;
     bool m_showing = false;
     QLabel *m_number = nullptr;

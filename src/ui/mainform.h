@@ -1,33 +1,33 @@
 #pragma once
 
-#include "accessories/calculator.h"
 #include "shell/commands.h"
 #include "shell/fiche.h"
 #include "shell/frame.h"
 
 #include <QHash>
-#include <QSet>
 #include <QMainWindow>
-#include <functional>
 #include <memory>
 
 class Dialogs;
+class EmployeeDialogs;
 class QAction;
 class QLabel;
 class QMenu;
 class QPrinter;
+class ShellDialogs;
 class TFiche;
 
 // The frame window: menus, tool bar and status bar around the single dossier window. Menus and
-// tool bar are built from the command table; a command is offered only when its enabling
-// pattern allows it and the program provides it.
+// tool bar are built from the command table; every trigger and key goes to Frame::run, and the
+// items are enabled and ticked as Frame::available and Frame::checked say.
 class TMainForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    // dialogs: the platform's dialogs; tests pass a scripted one. startDirectory: where the side
-    // files live (the current directory when empty).
-    explicit TMainForm(Dialogs *dialogs = nullptr, QWidget *parent = nullptr);
+    // The platform's dialogs, the employees' windows and the frame's windows; tests pass scripted
+    // ones. Qt's are used for those not given.
+    explicit TMainForm(Dialogs *dialogs = nullptr, EmployeeDialogs *employeeDialogs = nullptr,
+                       ShellDialogs *shellDialogs = nullptr, QWidget *parent = nullptr);
     ~TMainForm() override;
 
     Frame &frame() { return *m_frame; }
@@ -37,8 +37,6 @@ public:
     QMenu *menu(Menu menu) const { return m_menus.value(menu); }
     QLabel *statusPanel(int i) const { return m_panels[i]; }
 
-    // True when the command is available to the user now.
-    bool available(Cmd id) const;
     // Runs a command as its menu item or tool button would.
     void run(Cmd id);
 
@@ -58,25 +56,18 @@ private:
     void buildMenus();
     void buildToolBar();
     void buildStatusBar();
-    void registerHandlers();
     void refreshCommands();
     void refreshCaption();
-    void showHelp(int context, const QString &page = {});
-    void about();
-    void rechercher(SearchKind kind);
-    void configurePrinter();
 
     std::unique_ptr<Dialogs> m_ownDialogs;
-    Dialogs *m_dialogs;
+    std::unique_ptr<EmployeeDialogs> m_ownEmployeeDialogs;
+    std::unique_ptr<ShellDialogs> m_ownShellDialogs;
+    ShellDialogs *m_shellDialogs;
     std::unique_ptr<Fiche> m_fiche;
     std::unique_ptr<Frame> m_frame;
     TFiche *m_ficheWindow;
     QHash<Cmd, QAction *> m_actions;
     QHash<Menu, QMenu *> m_menus;
-    QHash<Cmd, std::function<void()>> m_handlers;
-    QSet<Cmd> m_employeesOnly;
     QLabel *m_panels[2] = {nullptr, nullptr};
-    // The calculator's registers are kept for the program's life.
-    Calculator m_calculator;
     bool m_started = false;
 };

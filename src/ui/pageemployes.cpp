@@ -1,6 +1,7 @@
 #include "ui/pageemployes.h"
 
 #include "employees/employeeform.h"
+#include "text/clock.h"
 #include "text/encoding.h"
 #include "ui/widgets.h"
 
@@ -20,11 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int kProfileCode = 24;
-constexpr int kProfileName = 25;
-constexpr int kAccount = 26;
-constexpr int kCumul = 27;
 
 // What the numeric fields may hold once the key filter has done its work: digits and ",".
 // Blanks are let through so that a value read with padding can still be edited.
@@ -69,7 +65,7 @@ QString only1252(const QString &text)
 
 QDate shown(const QDate &date)
 {
-    return date.isValid() ? date : QDate::currentDate();
+    return date.isValid() ? date : Clock::instance().today();
 }
 
 } // namespace
@@ -87,55 +83,55 @@ TPageEmployes::TPageEmployes(EmployeeForm &form, QWidget *parent) : QWidget(pare
     };
     auto *code = addLine(employe, EmployeeForm::kCode, QStringLiteral("code"));
     row(eg, 0, QStringLiteral("Code empl."), code);
-    auto *civility = addChoice(employe, 2, QStringLiteral("civility"), EmployeeForm::civilites());
+    auto *civility = addChoice(employe, EmployeeForm::kCivility, QStringLiteral("civility"), EmployeeForm::civilites());
     civility->setAccessibleName(QStringLiteral("Civilité"));
     eg->addWidget(civility, 0, 2);
     m_birthDate = addDate(employe, QStringLiteral("birthDate"));
     row(eg, 0, QStringLiteral("Né le"), m_birthDate, 3);
     m_name = addLine(employe, EmployeeForm::kName, QStringLiteral("name"));
     row(eg, 1, QStringLiteral("Nom Prénom"), m_name, 0, 4);
-    row(eg, 2, QStringLiteral("Né(e)"), addLine(employe, 5, QStringLiteral("birthPlace")), 0, 4);
+    row(eg, 2, QStringLiteral("Né(e)"), addLine(employe, EmployeeForm::kBirthPlace, QStringLiteral("birthPlace")), 0, 4);
     row(eg, 3, QStringLiteral("Adresse"), addLine(employe, EmployeeForm::kAddress1, QStringLiteral("address1")), 0, 4);
     row(eg, 4, QStringLiteral("Adresse"), addLine(employe, EmployeeForm::kAddress2, QStringLiteral("address2")), 0, 4);
     row(eg, 5, QStringLiteral("Code postal"), addLine(employe, EmployeeForm::kPostcode, QStringLiteral("postcode")));
     row(eg, 5, QStringLiteral("Ville"), addLine(employe, EmployeeForm::kTown, QStringLiteral("town")), 2, 2);
     row(eg, 6, QStringLiteral("Téléphone"), addLine(employe, EmployeeForm::kTelephone, QStringLiteral("telephone")), 0, 4);
     row(eg, 7, QStringLiteral("E.Mail"), addLine(employe, EmployeeForm::kEmail, QStringLiteral("email")), 0, 4);
-    m_job = addChoice(employe, 12, QStringLiteral("job"), {});
+    m_job = addChoice(employe, EmployeeForm::kJob, QStringLiteral("job"), {});
     row(eg, 8, QStringLiteral("Emploi"), m_job, 0, 4);
-    row(eg, 9, QStringLiteral("Etudes"), addLine(employe, 13, QStringLiteral("education")), 0, 4);
+    row(eg, 9, QStringLiteral("Etudes"), addLine(employe, EmployeeForm::kEducation, QStringLiteral("education")), 0, 4);
     eg->setRowStretch(10, 1);
 
     auto *banque = new QGroupBox(QStringLiteral("Banque"), this);
     auto *bg = new QGridLayout(banque);
-    m_bank = addChoice(banque, 14, QStringLiteral("bankName"), {});
+    m_bank = addChoice(banque, EmployeeForm::kBankName, QStringLiteral("bankName"), {});
     row(bg, 0, QStringLiteral("Nom"), m_bank);
-    row(bg, 1, QStringLiteral("Code banque"), addLine(banque, 15, QStringLiteral("bankCode")));
-    row(bg, 2, QStringLiteral("Code guichet"), addLine(banque, 16, QStringLiteral("branchCode")));
-    row(bg, 3, QStringLiteral("N° compte"), addLine(banque, 17, QStringLiteral("accountNumber")));
-    row(bg, 4, QStringLiteral("Rib"), addLine(banque, 18, QStringLiteral("accountKey")));
+    row(bg, 1, QStringLiteral("Code banque"), addLine(banque, EmployeeForm::kBankCode, QStringLiteral("bankCode")));
+    row(bg, 2, QStringLiteral("Code guichet"), addLine(banque, EmployeeForm::kBranchCode, QStringLiteral("branchCode")));
+    row(bg, 3, QStringLiteral("N° compte"), addLine(banque, EmployeeForm::kAccountNumber, QStringLiteral("accountNumber")));
+    row(bg, 4, QStringLiteral("Rib"), addLine(banque, EmployeeForm::kAccountKey, QStringLiteral("accountKey")));
     row(bg, 5, QStringLiteral("Mode règl.."),
-        addChoice(banque, 19, QStringLiteral("paymentMethod"), EmployeeForm::modesReglement()));
+        addChoice(banque, EmployeeForm::kPaymentMethod, QStringLiteral("paymentMethod"), EmployeeForm::modesReglement()));
     bg->setRowStretch(6, 1);
 
     auto *paie = new QGroupBox(QStringLiteral("Paie"), this);
     auto *pg = new QGridLayout(paie);
-    row(pg, 0, QStringLiteral("N° SS"), addLine(paie, 20, QStringLiteral("socialSecurity")), 0, 2);
+    row(pg, 0, QStringLiteral("N° SS"), addLine(paie, EmployeeForm::kSocialSecurity, QStringLiteral("socialSecurity")), 0, 2);
     row(pg, 1, QStringLiteral("Sit. familiale"),
-        addChoice(paie, 21, QStringLiteral("familySituation"), EmployeeForm::situationsFamiliales()), 0, 2);
-    row(pg, 2, QStringLiteral("Total heures"), addLine(paie, 22, QStringLiteral("hours")));
-    row(pg, 3, QStringLiteral("Salaire"), addLine(paie, 23, QStringLiteral("salary")));
-    m_profile = addChoice(paie, kProfileCode, QStringLiteral("profile"), {});
+        addChoice(paie, EmployeeForm::kFamilySituation, QStringLiteral("familySituation"), EmployeeForm::situationsFamiliales()), 0, 2);
+    row(pg, 2, QStringLiteral("Total heures"), addLine(paie, EmployeeForm::kHours, QStringLiteral("hours")));
+    row(pg, 3, QStringLiteral("Salaire"), addLine(paie, EmployeeForm::kSalary, QStringLiteral("salary")));
+    m_profile = addChoice(paie, EmployeeForm::kProfileCode, QStringLiteral("profile"), {});
     m_profile->setMinimumContentsLength(6);
     row(pg, 4, QStringLiteral("Profil"), m_profile);
-    m_profileName = addLine(paie, kProfileName, QStringLiteral("profileName"));
+    m_profileName = addLine(paie, EmployeeForm::kProfileName, QStringLiteral("profileName"));
     m_profileName->setReadOnly(true);
     m_profileName->setFocusPolicy(Qt::NoFocus);
     m_profileName->setAccessibleName(QStringLiteral("Nom du profil"));
     pg->addWidget(m_profileName, 4, 2);
-    m_account = addLine(paie, kAccount, QStringLiteral("account"));
+    m_account = addLine(paie, EmployeeForm::kAccount, QStringLiteral("account"));
     row(pg, 5, QStringLiteral("Compte empl."), m_account);
-    m_cumul = addLine(paie, kCumul, QStringLiteral("cumul"));
+    m_cumul = addLine(paie, EmployeeForm::kCumul, QStringLiteral("cumul"));
     m_cumul->setReadOnly(true);
     m_cumul->setFocusPolicy(Qt::NoFocus);
     m_cumul->setAlignment(Qt::AlignRight);
@@ -241,8 +237,10 @@ TPageEmployes::TPageEmployes(EmployeeForm &form, QWidget *parent) : QWidget(pare
     // Tab order: the groups from top to bottom, each from left to right, then the note and
     // the history input.
     QList<QWidget *> order = {code, civility, m_birthDate};
-    const QList<int> rest = {4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 26};
-    for (int d : rest) {
+    // From "Nom Prénom" to "Compte empl.", in line order; the profile name takes no focus.
+    for (int d = EmployeeForm::kName; d <= EmployeeForm::kAccount; ++d) {
+        if (d == EmployeeForm::kProfileName)
+            continue;
         for (const auto &[dist, w] : m_lines)
             if (dist == d)
                 order << w;
@@ -269,7 +267,7 @@ QLineEdit *TPageEmployes::addLine(QWidget *parent, int distance, const QString &
     } else {
         edit->setValidator(new FieldValidator(edit));
     }
-    if (distance == kAccount)
+    if (distance == EmployeeForm::kAccount)
         edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, distance](const QString &t) { fieldEdited(distance, t); });
     return edit;
@@ -286,7 +284,7 @@ QComboBox *TPageEmployes::addChoice(QWidget *parent, int distance, const QString
     combo->setValidator(new FieldValidator(combo));
     m_choices.append({distance, combo});
     connect(combo, &QComboBox::currentTextChanged, this, [this, distance](const QString &t) { fieldEdited(distance, t); });
-    if (distance == kProfileCode) {
+    if (distance == EmployeeForm::kProfileCode) {
         combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
         // A profile picked from the list is split at once, so that a record written back
@@ -320,7 +318,7 @@ void TPageEmployes::fieldEdited(int distance, const QString &text)
 {
     if (m_refreshing)
         return;
-    if (distance == kAccount)
+    if (distance == EmployeeForm::kAccount)
         m_accountTyped = true;
     m_form.setFieldText(distance, text);
     markEdited();
@@ -447,7 +445,7 @@ void TPageEmployes::refresh()
     m_accountTyped = false;
     for (const auto &[distance, edit] : m_lines) {
         const QString text = m_form.fieldText(distance);
-        edit->setText(distance == kCumul ? text.trimmed() : text);
+        edit->setText(distance == EmployeeForm::kCumul ? text.trimmed() : text);
         edit->setCursorPosition(0);
     }
     for (const auto &[distance, combo] : m_choices)

@@ -1,8 +1,5 @@
 #include "ui/qtdialogs.h"
 
-#include "ui/parampaie.h"
-#include "ui/societe.h"
-
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -21,36 +18,43 @@ QString shown(const QString &text)
 
 void QtDialogs::message(const QString &text)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Korvel"), shown(text), QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::Information, m_caption, shown(text), QMessageBox::Ok, m_parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }
 
-Dialogs::Answer QtDialogs::askYesNoCancel(const QString &text)
+Dialogs::Answer QtDialogs::ask(const QString &question, Buttons buttons)
 {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Korvel"), shown(text),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("&Non"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
+    QMessageBox box(QMessageBox::Warning, m_caption, shown(question), QMessageBox::NoButton, m_parent);
+    switch (buttons) {
+    case Buttons::OuiNonAnnuler:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case Buttons::OuiNon:
+        // Only asked after something went wrong: the default keeps the window open.
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    case Buttons::OkAnnuler:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    }
+    const std::pair<QMessageBox::StandardButton, const char *> captions[] = {
+        {QMessageBox::Yes, "&Oui"}, {QMessageBox::No, "&Non"}, {QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Annuler"}};
+    for (const auto &[button, caption] : captions)
+        if (QAbstractButton *b = box.button(button))
+            b->setText(QString::fromUtf8(caption));
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Oui;
     case QMessageBox::No: return Answer::Non;
-    default: return Answer::Annuler;
+    case QMessageBox::Ok: return Answer::Ok;
+    default: return buttons == Buttons::OuiNon ? Answer::Non : Answer::Annuler;
     }
-}
-
-Dialogs::Answer QtDialogs::askOkCancel(const QString &text)
-{
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Korvel"), shown(text),
-                    QMessageBox::Ok | QMessageBox::Cancel, m_parent);
-    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
-    box.setDefaultButton(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Cancel);
-    return box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Annuler;
 }
 
 bool QtDialogs::inputBox(const QString &caption, const QString &prompt, QString &value)
@@ -82,34 +86,16 @@ QString QtDialogs::openFile(const QString &filter, const QString &proposed)
     return QFileDialog::getOpenFileName(m_parent, QStringLiteral("Ouvrir"), proposed, qtFilter(filter));
 }
 
-QString QtDialogs::saveFile(const QString &filter, const QString &proposed)
+QString QtDialogs::saveFile(const QString &filter, const QString &proposed, const QString &defaultSuffix,
+                           bool confirmOverwrite)
 {
     QFileDialog dlg(m_parent, QStringLiteral("Enregistrer sous"), QString(), qtFilter(filter));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
-    // The program asks itself before overwriting ("Ce fichier existe déjà").
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (!proposed.contains(u'*'))
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (!proposed.isEmpty() && !proposed.contains(u'*'))
         dlg.selectFile(proposed);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return dlg.selectedFiles().first();
-}
-
-bool QtDialogs::societe(QStringList &lines)
-{
-    TSociete dlg(m_parent);
-    dlg.Init(lines);
-    dlg.exec();
-    QStringList result;
-    dlg.Result(result);
-    if (result.isEmpty() || result.first().isEmpty())
-        return false;
-    lines = result;
-    return true;
-}
-
-bool QtDialogs::paramPaie(PayrollParametersForm &form)
-{
-    TParamPaie dlg(form, m_parent);
-    return dlg.exec() == QDialog::Accepted;
 }

@@ -1,15 +1,14 @@
 #include "ui/texte.h"
 
+#include "ui/qtdialogs.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -32,16 +31,6 @@ constexpr double kTwipsPerPixel = 15.0;
 constexpr double kPixelsPerPoint = 4.0 / 3.0;
 // Bullets are drawn in the space of one list indent, this wide.
 constexpr int kBulletIndent = 20;
-
-// "Description (*.ext)|*.ext" as a Qt file dialog filter.
-QString qtFilter(const QString &filter)
-{
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    QStringList out;
-    for (int i = 0; i < parts.size(); i += 2)
-        out.append(parts[i]);
-    return out.join(QStringLiteral(";;"));
-}
 
 QString runFont(const QTextCharFormat &f, const QTextDocument *doc)
 {
@@ -212,8 +201,10 @@ void TexteRuler::mouseReleaseEvent(QMouseEvent *event)
 // ---------------------------------------------------------------------------------------------
 // Editor window
 
-TTexte::TTexte(const QStringList &letterhead, QWidget *parent)
-    : QDialog(parent), m_model(letterhead)
+TTexte::TTexte(const QStringList &letterhead, QWidget *parent, Dialogs *dialogs)
+    : QDialog(parent)
+    , m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>(this, QStringLiteral("Texte")))
+    , m_model(letterhead, dialogs ? *dialogs : *m_ownDialogs, *this)
 {
     setWindowTitle(QStringLiteral("Texte"));
     // Wide enough for the whole tool strip to show without its overflow arrow.
@@ -252,7 +243,7 @@ TTexte::TTexte(const QStringList &letterhead, QWidget *parent)
     connect(m_ruler, &TexteRuler::resized, this, &TTexte::showStateAtCaret);
 
     // The window opens on a new letter headed by the company's identity lines.
-    m_model.newDocument(*this);
+    m_model.newDocument();
     m_editor->moveCursor(QTextCursor::End);
     showStateAtCaret();
     m_editor->setFocus();
@@ -444,46 +435,7 @@ void TTexte::fromDocument(QTextDocument *doc, const richdoc::Document &source)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Host
-
-TextEditor::Answer TTexte::askYesNoCancel(const QString &question)
-{
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Avertissement"), question,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Oui"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("&Non"));
-    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Annuler"));
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return TextEditor::Answer::Oui;
-    case QMessageBox::No:
-        return TextEditor::Answer::Non;
-    default:
-        return TextEditor::Answer::Annuler;
-    }
-}
-
-void TTexte::message(const QString &text)
-{
-    QMessageBox::information(this, QStringLiteral("Texte"), text);
-}
-
-QString TTexte::chooseOpenFile(const QString &filter)
-{
-    return QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir"), QString(), qtFilter(filter));
-}
-
-QString TTexte::chooseSaveFile(const QString &filter, const QString &proposed)
-{
-    QFileDialog dialog(this, QStringLiteral("Enregistrer sous"), QString(), qtFilter(filter));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(TextEditor::kDefaultExtension);
-    if (!proposed.isEmpty())
-        dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().first();
-}
+// View
 
 richdoc::Document TTexte::document() const
 {
@@ -519,23 +471,23 @@ bool TTexte::choosePrinter(QPrinter &printer)
 
 void TTexte::nouveau()
 {
-    if (m_model.newDocument(*this))
+    if (m_model.newDocument())
         m_editor->moveCursor(QTextCursor::End);
 }
 
 void TTexte::ouvrir()
 {
-    m_model.open(*this);
+    m_model.open();
 }
 
 bool TTexte::loadFile(const QString &path)
 {
-    return m_model.load(*this, path);
+    return m_model.load(path);
 }
 
 void TTexte::enregistrer()
 {
-    m_model.save(*this);
+    m_model.save();
 }
 
 void TTexte::imprimer()
@@ -550,7 +502,7 @@ void TTexte::imprimer()
 void TTexte::reject()
 {
     // Closing by "Fermer", the close box or Escape: changes are asked about first.
-    if (m_model.canClose(*this))
+    if (m_model.canClose())
         QDialog::reject();
 }
 

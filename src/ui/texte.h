@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <memory>
+
 class QAction;
 class QComboBox;
 class QFont;
@@ -53,12 +55,13 @@ private:
 // The frame opens it with the company file's lines:
 //     TTexte texte(letterhead, this);
 //     texte.exec();
-class TTexte : public QDialog, protected TextEditor::Host
+class TTexte : public QDialog, protected TextEditor::View
 {
     Q_OBJECT
 public:
-    // letterhead: the company file's lines; the first four head every new document.
-    explicit TTexte(const QStringList &letterhead, QWidget *parent = nullptr);
+    // letterhead: the company file's lines; the first four head every new document. dialogs:
+    // the questions and file choosers (the platform's when none is given).
+    explicit TTexte(const QStringList &letterhead, QWidget *parent = nullptr, Dialogs *dialogs = nullptr);
     ~TTexte() override;
 
     QTextEdit *editor() const { return m_editor; }
@@ -79,11 +82,6 @@ public Q_SLOTS:
     void reject() override;
 
 protected:
-    // TextEditor::Host, through Qt's dialogs.
-    TextEditor::Answer askYesNoCancel(const QString &question) override;
-    void message(const QString &text) override;
-    QString chooseOpenFile(const QString &filter) override;
-    QString chooseSaveFile(const QString &filter, const QString &proposed) override;
     void showDocument(const richdoc::Document &doc) override;
     // The font dialog, pre-filled with font; false when cancelled.
     virtual bool chooseFont(QFont &font);
@@ -103,6 +101,7 @@ private:
     void applyRulerMarker(TexteRuler::Marker marker, int x, int grab);
     void showStateAtCaret();
 
+    std::unique_ptr<Dialogs> m_ownDialogs;
     TextEditor m_model;
     QToolBar *m_tools = nullptr;
     QComboBox *m_fontName = nullptr;

@@ -1,5 +1,6 @@
 // The letter editor window, driven from the keyboard and the mouse.
 #include "ui/texte.h"
+#include "fakedialogs.h"
 #include "accessories/rtfreader.h"
 #include "testsupport.h"
 #include "ui/typing.h"
@@ -20,22 +21,27 @@ namespace {
 
 const QStringList kLetterhead{"SARL Dupré", "12 rue des Lilas", "75011 PARIS", "01 23 45 67 89", "x", "y", "z"};
 
-class ScriptedTexte : public TTexte
+struct ScriptedDialogs
+{
+    FakeDialogs dialogs;
+    QStringList questions() const
+    {
+        QStringList out;
+        for (const QString &l : dialogs.log)
+            if (l.startsWith(QLatin1String("ask: ")))
+                out << l.mid(5);
+        return out;
+    }
+};
+
+// The window over scripted dialogs, printing to a PDF file.
+class ScriptedTexte : public ScriptedDialogs, public TTexte
 {
 public:
-    using TTexte::TTexte;
-    QList<TextEditor::Answer> answers;
-    QStringList questions;
-    QString saveName;
+    explicit ScriptedTexte(const QStringList &letterhead) : TTexte(letterhead, nullptr, &dialogs) {}
     QString pdf;
 
 protected:
-    TextEditor::Answer askYesNoCancel(const QString &q) override
-    {
-        questions.append(q);
-        return answers.isEmpty() ? TextEditor::Answer::Annuler : answers.takeFirst();
-    }
-    QString chooseSaveFile(const QString &, const QString &) override { return saveName; }
     bool choosePrinter(QPrinter &printer) override
     {
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -125,7 +131,7 @@ void TestTexte::typedLetterSurvivesSaveAndReopen()
     QVERIFY(p[5].bullet && p[6].bullet && !p[4].bullet);
     QCOMPARE(p[5].alignment, richdoc::Alignment::Left);
 
-    w.saveName = dir.filePath("lettre");
+    w.dialogs.files = {dir.filePath("lettre")};
     QTest::keyClick(e, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(!w.model().isModified());
     QCOMPARE(w.model().fileName(), dir.filePath("lettre.rtf"));
@@ -136,7 +142,7 @@ void TestTexte::typedLetterSurvivesSaveAndReopen()
     QVERIFY(!other.model().isModified());
     // Saved, then closed: no question.
     w.close();
-    QVERIFY(w.questions.isEmpty());
+    QVERIFY(w.questions().isEmpty());
     QVERIFY(!w.isVisible());
 }
 
@@ -203,25 +209,26 @@ void TestTexte::closeAsksAboutChanges()
     ScriptedTexte w(kLetterhead);
     w.show();
     type(w.editor(), "x");
-    w.answers = {TextEditor::Answer::Annuler};
+    w.dialogs.answers = {Dialogs::Answer::Annuler};
     action(w, "fermer")->trigger();
     QVERIFY(w.isVisible());
-    QCOMPARE(w.questions, QStringList{"Enregistrer changements dans  ?"});
+    QCOMPARE(w.questions(), QStringList{"Enregistrer changements dans  ?"});
     // Yes with the save dialog cancelled keeps the letter open.
-    w.answers = {TextEditor::Answer::Oui};
+    w.dialogs.answers = {Dialogs::Answer::Oui};
+    w.dialogs.files = {QString()};
     QTest::keyClick(&w, Qt::Key_Escape);
     QVERIFY(w.isVisible());
-    w.answers = {TextEditor::Answer::Oui};
-    w.saveName = dir.filePath("l.rtf");
+    w.dialogs.answers = {Dialogs::Answer::Oui};
+    w.dialogs.files = {dir.filePath("l.rtf")};
     w.close();
     QVERIFY(!w.isVisible());
     QVERIFY(QFile::exists(dir.filePath("l.rtf")));
     // New document after a change asks, then shows the letterhead.
     w.show();
     type(w.editor(), "y");
-    w.answers = {TextEditor::Answer::Non};
+    w.dialogs.answers = {Dialogs::Answer::Non};
     action(w, "nouveau")->trigger();
-    QCOMPARE(w.questions.last(), QStringLiteral("Enregistrer changements dans l.rtf ?"));
+    QCOMPARE(w.questions().last(), QStringLiteral("Enregistrer changements dans l.rtf ?"));
     QVERIFY(w.editor()->toPlainText().startsWith("SARL Dupré\n"));
     QVERIFY(!w.editor()->toPlainText().contains("y"));
 }

@@ -29,7 +29,7 @@ using typing::showActive;
 
 
 // Answers the next message box that opens: records its text and presses the button whose
-// caption is given (the first button when none is).
+// caption is given, access letter aside (the first button when none is).
 class MessageBoxWatcher : public QObject
 {
 public:
@@ -44,7 +44,7 @@ public:
             texts.append(box->text());
             QAbstractButton *target = box->buttons().value(0);
             for (QAbstractButton *b : box->buttons())
-                if (b->text() == m_button)
+                if (b->text().remove(u'&') == m_button)
                     target = b;
             if (target)
                 target->click();

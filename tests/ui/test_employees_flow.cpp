@@ -78,11 +78,11 @@ void TestEmployeesFlow::firstDay()
         QTest::keyClick(field(form, "name"), Qt::Key_PageDown);
         QCOMPARE(field(form, "name")->text(), QStringLiteral("BALZAC Honoré"));
 
-        form.fiche().trier(SortKey::Nom);
+        form.fiche().employees().sort(SortKey::Nom);
         form.run(Cmd::Premier);
         QCOMPARE(field(form, "name")->text(), QStringLiteral("BALZAC Honoré"));
 
-        form.fiche().rechercher(SearchKind::Nom, QStringLiteral("hugo"));
+        form.fiche().employees().search(SearchKind::Nom, QStringLiteral("hugo"));
         QCOMPARE(field(form, "name")->text(), QStringLiteral("HUGO Victor"));
 
         // Copied into a fourth record, with a code of its own.
@@ -95,7 +95,7 @@ void TestEmployeesFlow::firstDay()
         QCOMPARE(form.fiche().dossier().employees().count(), 4);
 
         // ZOLA goes.
-        form.fiche().rechercher(SearchKind::Nom, QStringLiteral("ZOLA"));
+        form.fiche().employees().search(SearchKind::Nom, QStringLiteral("ZOLA"));
         dialogs.answers << Answer::Ok;
         form.run(Cmd::SupprimerFiche);
         QCOMPARE(form.fiche().dossier().employees().count(), 3);

@@ -120,7 +120,7 @@ void TestMainForm::hintsGoToTheStatusBar()
 void TestMainForm::openingADossierAppliesPatternsDAndE()
 {
     const QString path = m_dir->filePath("paie.emp");
-    QVERIFY(text::writeLines(path, {"<BLOC0000>", "10001", "</BLOC0000>"}));
+    QVERIFY(text::writeLines(path, {"<BLOC0000>", "10001", "</BLOC0000>"}).ok());
     m_dialogs->files << path;
     m_form->action(Cmd::Ouvrir)->trigger();
     QVERIFY(m_form->action(Cmd::Enregistrer)->isEnabled());

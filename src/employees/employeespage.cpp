@@ -1,0 +1,207 @@
+#include "employees/employeespage.h"
+
+#include "employees/exchange.h"
+#include "store/dossier.h"
+#include "text/dialogs.h"
+
+EmployeesPage::EmployeesPage(Dossier &dossier, Dialogs &dialogs, EmployeeDialogs &windows, QObject *parent)
+    : RecordPage(parent), m_dossier(dossier), m_dialogs(dialogs), m_windows(windows)
+{
+}
+
+Collection &EmployeesPage::collection()
+{
+    return m_dossier.employees();
+}
+
+const Collection &EmployeesPage::collection() const
+{
+    return m_dossier.employees();
+}
+
+void EmployeesPage::read()
+{
+    LitFiche(collection(), collection().current(), m_form);
+    Q_EMIT changed();
+}
+
+bool EmployeesPage::writeBack()
+{
+    return EcritFiche(collection(), collection().current(), m_form);
+}
+
+bool EmployeesPage::move(Move move)
+{
+    const bool moved = Deplacer(collection(), m_form, move, m_selection);
+    if (moved)
+        Q_EMIT changed();
+    return moved;
+}
+
+bool EmployeesPage::addRecord()
+{
+    const bool added = Ajout(collection(), m_form);
+    if (!added)
+        m_dialogs.message(Dossier::fullMessage());
+    else
+        m_dossier.SetSauve();
+    Q_EMIT changed();
+    if (added)
+        Q_EMIT focusEntry();
+    return added;
+}
+
+bool EmployeesPage::deleteCurrent()
+{
+    if (!collection().supprime())
+        return false;
+    m_dossier.SetSauve();
+    // The pending edits of the deleted record are not written back.
+    read();
+    return true;
+}
+
+void EmployeesPage::copy()
+{
+    m_copy.Copier(m_form);
+}
+
+void EmployeesPage::paste()
+{
+    m_copy.Coller(m_form, Numerom(collection()));
+    m_dossier.SetSauve();
+    Q_EMIT changed();
+}
+
+void EmployeesPage::list()
+{
+    if (!listeDisponible(collection()))
+        return;
+    const int chosen = m_windows.chooseEmployee(listeEmployes(collection()), collection().current());
+    if (chosen >= 0)
+        choose(chosen);
+}
+
+void EmployeesPage::formEdited()
+{
+    m_form.edited = true;
+    m_dossier.SetSauve();
+}
+
+void EmployeesPage::showMessage(const QString &text)
+{
+    m_dialogs.message(text);
+}
+
+void EmployeesPage::select(Selection::Mode mode, const QString &value)
+{
+    m_selection.mode = mode;
+    if (mode == Selection::ByPostcode)
+        m_selection.postcode = value;
+    else if (mode == Selection::ByTown)
+        m_selection.town = value;
+    Deplacer(collection(), m_form, Move::Premier, m_selection);
+    Q_EMIT changed();
+}
+
+bool EmployeesPage::chooseSelection(Selection::Mode mode)
+{
+    QString value;
+    const bool confirmed = mode == Selection::ByPostcode ? m_windows.postcode(value) : m_windows.town(value);
+    if (confirmed)
+        select(mode, value);
+    return confirmed;
+}
+
+void EmployeesPage::search(SearchKind kind)
+{
+    search(kind, m_windows.searchText(kind));
+}
+
+void EmployeesPage::search(SearchKind kind, const QString &text)
+{
+    QString message;
+    if (Rechercher(collection(), m_form, kind, text, &message)) {
+        Q_EMIT changed();
+        return;
+    }
+    if (!message.isEmpty())
+        m_dialogs.message(message);
+}
+
+void EmployeesPage::sort()
+{
+    SortKey key = SortKey::Nom;
+    if (m_windows.sortKey(key))
+        sort(key);
+}
+
+void EmployeesPage::sort(SortKey key)
+{
+    Trier(collection(), m_form, key);
+    m_dossier.SetSauve();
+    Q_EMIT changed();
+}
+
+void EmployeesPage::choose(int number)
+{
+    if (Choisir(collection(), m_form, number))
+        Q_EMIT changed();
+}
+
+void EmployeesPage::exportFile()
+{
+    const QString path =
+        m_dialogs.saveFile(exchange::exportFilter(), QStringLiteral("*.") + exchange::defaultExportSuffix());
+    if (!path.isEmpty())
+        exportTo(path);
+}
+
+bool EmployeesPage::exportTo(const QString &path)
+{
+    writeBack();
+    const text::FileResult written = exchange::Exporter(collection(), path);
+    if (!written.ok())
+        m_dialogs.message(written.message());
+    return written.ok();
+}
+
+bool EmployeesPage::importFile()
+{
+    const QString path = m_dialogs.openFile(exchange::importFilter());
+    return !path.isEmpty() && importFrom(path);
+}
+
+bool EmployeesPage::importFrom(const QString &path)
+{
+    writeBack();
+    exchange::ImportResult result;
+    const text::FileResult read = exchange::Importer(collection(), path, &result);
+    if (!read.ok()) {
+        m_dialogs.message(read.isMissing() ? exchange::missingMessage(path) : read.message());
+        return false;
+    }
+    if (result.truncated)
+        m_dialogs.message(exchange::truncatedMessage());
+    if (result.added > 0)
+        m_dossier.SetSauve();
+    this->read();
+    return true;
+}
+
+void EmployeesPage::editList(ListEditor::Kind kind)
+{
+    QStringList &list = kind == ListEditor::Kind::Banques ? m_lists.banks : m_lists.jobs;
+    list = m_windows.editList(kind, list);
+    Q_EMIT choicesChanged();
+}
+
+QStringList EmployeesPage::profileChoices() const
+{
+    return InitProfils(m_dossier.profiles());
+}
+
+void EmployeesPage::showDepartments()
+{
+    m_windows.departments();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "text/fileresult.h"
+
+#include <QString>
+#include <QStringList>
+
+// The choices of the employee form's bank "Nom" and "Emploi" fields, edited with the list editor
+// and kept in the lists file: "[BANQUE]" then one bank a line, "[EMPLOI]" then one job a line.
+// The file is read as "Korvel.cbx" and written as "Korvel.Cbx"; both find the same file whatever
+// the case of its name on disk.
+struct ReferenceLists
+{
+    static inline const QString kReadName = QStringLiteral("Korvel.cbx");
+    static inline const QString kWriteName = QStringLiteral("Korvel.Cbx");
+
+    QStringList banks;
+    QStringList jobs;
+};
+
+// Reads the lists file, only if it exists: both lists are emptied, then a line "[BANQUE]" or
+// "[EMPLOI]" starts that section and every other line goes to the section being read (lines
+// before the first section are ignored).
+text::FileResult ChargeCombo(const QString &path, ReferenceLists &lists);
+// Writes the bank section first, each list in its order.
+text::FileResult SauveCombo(const QString &path, const ReferenceLists &lists);
