@@ -148,12 +148,9 @@ bool EcritBulletin(Collection &payslips, int number, PayslipForm &form)
 qint64 Numerob(const Collection &payslips)
 {
     qint64 highest = numerobBase();
-    const QStringList &lines = payslips.lines();
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        if (!lines[i].startsWith(QLatin1String("<BLOC")))
-            continue;
+    for (const Collection::BlockAt &block : payslips.blocks()) {
         qint64 v = 0;
-        if (payslipNumberValue(lines[i + 1], &v) && v > highest)
+        if (payslipNumberValue(payslips.lineAt(block.line, 1), &v) && v > highest)
             highest = v;
     }
     return highest + 1;

@@ -113,12 +113,9 @@ bool EcritProfil(Collection &profiles, int number, ProfileForm &form)
 int Numerop(const Collection &profiles)
 {
     int highest = 10000;
-    const QStringList &lines = profiles.lines();
-    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
-        if (!lines[i].startsWith(QLatin1String("<BLOC")))
-            continue;
+    for (const Collection::BlockAt &block : profiles.blocks()) {
         bool ok = false;
-        const int value = text::parseInteger(lines[i + 1], &ok);
+        const int value = text::parseInteger(profiles.lineAt(block.line, 1), &ok);
         // The largest int would leave no next code: such a code is skipped too.
         if (ok && value > highest && value < INT_MAX)
             highest = value;
