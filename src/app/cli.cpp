@@ -1,236 +1,130 @@
-// korvel-cli: the program's headless tool. Each subcommand runs the same core code as the
-// windows do.
+// korvel-cli: the program's headless tool. Each command runs the same core code as the
+// windows do; the table below lists them with their usage.
 //
-//   korvel-cli check [--repair] DOSSIER.emp
-//       Loads the dossier as the program does (repairs included) and prints one line per
-//       collection: file name, number of blocks, repairs made. With --repair, writes the
-//       dossier back under the same name, all three files.
-//
-//   korvel-cli export DOSSIER.emp OUT.txt
-//       Writes the dossier's employees to OUT.txt as tab-separated text, one employee a line,
-//       as "E&xporter..." does.
-//
-//   korvel-cli import DOSSIER.emp IN.txt
-//       Appends one employee per line of IN.txt, as "I&mporter..." does, and saves the dossier
-//       (all three files). A dossier file that does not exist yet is created.
-//
-// Exit status: 0 done, 1 the dossier could not be written, 2 bad arguments or a file missing
-// or unreadable.
+// Exit status: 0 done; 1 the user's data refused, with the program's message, or a file that
+// cannot be written; 2 bad arguments, or a file missing or unreadable, in one line on stderr.
 
-#include "employees/exchange.h"
-#include "store/dossier.h"
+#include "app/clicommands.h"
+#include "app/clisupport.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QStringList>
-#include <QTextStream>
+#include <QGuiApplication>
+
+#include <memory>
 
 namespace {
 
-QTextStream &out()
+struct Command {
+    QString name;
+    int (*run)(const QStringList &args);
+    // Its usage: the synopsis, then what it does, each line ending with a line end.
+    QString usage;
+    // Draws with Qt's painter, so it needs a QGuiApplication (on the offscreen platform).
+    bool draws = false;
+};
+
+const QList<Command> &commands()
 {
-    static QTextStream s(stdout);
-    return s;
+    static const QList<Command> table = {
+        {QStringLiteral("check"), cli::check,
+         QStringLiteral("korvel-cli check [--repair] DOSSIER.emp\n"
+                        "    charge le dossier comme le programme (réparations comprises) et affiche, pour\n"
+                        "    chaque fichier, son nombre de blocs, les réparations et les lignes hors bloc ;\n"
+                        "    statut 1 quand le dossier doit être réparé. --repair réécrit ensuite les trois\n"
+                        "    fichiers du dossier sous le même nom.\n")},
+        {QStringLiteral("export"), cli::exportEmployees,
+         QStringLiteral("korvel-cli export DOSSIER.emp SORTIE.txt\n"
+                        "    écrit les employés du dossier dans un fichier texte, un par ligne, champs\n"
+                        "    séparés par des tabulations.\n")},
+        {QStringLiteral("import"), cli::importEmployees,
+         QStringLiteral("korvel-cli import DOSSIER.emp ENTREE.txt\n"
+                        "    ajoute au dossier un employé par ligne du fichier texte et enregistre le\n"
+                        "    dossier (créé s'il n'existe pas).\n")},
+        {QStringLiteral("valider"), cli::valider,
+         QStringLiteral("korvel-cli valider DOSSIER.emp NUMERO\n"
+                        "    valide le bulletin dont le N° de paie est NUMERO comme le bouton « Valider »\n"
+                        "    (cumul et historique de l'employé) et enregistre le dossier.\n")},
+        {QStringLiteral("calc"), cli::calc,
+         QStringLiteral("korvel-cli calc DOSSIER.emp NUMERO [--save]\n"
+                        "    calcule le bulletin comme « Calculer bulletin », avec les paramètres de la paie\n"
+                        "    de Korvel.ini (répertoire courant), et affiche ses lignes 1 à 26 et ses lignes\n"
+                        "    PAIE telles qu'enregistrées ; --save écrit le résultat dans le dossier.\n")},
+        {QStringLiteral("envers"), cli::envers,
+         QStringLiteral("korvel-cli envers DOSSIER.emp PROFIL NET\n"
+                        "    paye à l'envers : le salaire brut qui donne le net voulu avec ce profil, et le\n"
+                        "    net calculé.\n")},
+        {QStringLiteral("print"), cli::print,
+         QStringLiteral("korvel-cli print DOSSIER.emp NUMERO (--pdf SORTIE.pdf | --printer FILE)\n"
+                        "    imprime le bulletin dans un fichier PDF ou sur une file d'impression CUPS, avec\n"
+                        "    l'en-tête de Korvel.soc et la mise en page de Korvel.ini (répertoire courant).\n"),
+         true},
+        // The statistics and the journal take their place here once their core exists.
+    };
+    return table;
 }
 
-QTextStream &err()
+const Command *find(const QString &name)
 {
-    static QTextStream s(stderr);
-    return s;
+    for (const Command &c : commands())
+        if (c.name == name)
+            return &c;
+    return nullptr;
 }
 
-int usage()
+QString usage()
 {
-    err() << "Usage : korvel-cli check [--repair] DOSSIER.emp\n"
-             "        korvel-cli export DOSSIER.emp SORTIE.txt\n"
-             "        korvel-cli import DOSSIER.emp ENTREE.txt\n"
-             "  check     charge le dossier comme le programme (réparations comprises) et\n"
-             "            affiche, pour chaque fichier, son nombre de blocs et les réparations\n"
-             "  --repair  réécrit ensuite les trois fichiers du dossier sous le même nom\n"
-             "  export    écrit les employés du dossier dans un fichier texte, un par ligne,\n"
-             "            champs séparés par des tabulations\n"
-             "  import    ajoute au dossier un employé par ligne du fichier texte et enregistre\n"
-             "            le dossier (créé s'il n'existe pas)\n";
-    err().flush();
-    return 2;
+    QString text = QStringLiteral("Usage : korvel-cli COMMANDE ARGUMENTS...\n"
+                                  "        korvel-cli --help\n\n");
+    for (const Command &c : commands())
+        text += c.usage;
+    text += QStringLiteral("\nStatut : 0 fait ; 1 données refusées (avec le message du programme) ou fichier\n"
+                           "impossible à écrire ; 2 arguments incorrects, fichier absent ou illisible.\n");
+    return text;
 }
 
-QString blocks(int n)
+// Qt's own notes while it draws (the runtime folder, fonts...) are not the tool's messages:
+// only its errors reach stderr.
+void qtErrorsOnly(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    return QString::number(n) + (n > 1 ? QStringLiteral(" blocs") : QStringLiteral(" bloc"));
-}
-
-QString describe(const Dossier::CollectionReport &r)
-{
-    QStringList parts;
-    parts << blocks(r.blocks);
-    if (r.file.isMissing())
-        parts << QStringLiteral("fichier absent");
-    if (r.rebuilt)
-        parts << QStringLiteral("reconstruit après balises déséquilibrées");
-    if (r.duplicatesRemoved > 0)
-        parts << QString::number(r.duplicatesRemoved)
-                     + (r.duplicatesRemoved > 1 ? QStringLiteral(" doublons supprimés")
-                                                : QStringLiteral(" doublon supprimé"));
-    if (r.renumbered)
-        parts << QStringLiteral("renuméroté");
-    if (r.dropped > 0)
-        parts << blocks(r.dropped) + QStringLiteral(" au-delà de 9999 perdus");
-    if (!r.repaired() && r.dropped == 0 && !r.file.isMissing())
-        parts << QStringLiteral("sans réparation");
-    return QFileInfo(r.file.path()).fileName() + QStringLiteral(" : ") + parts.join(QStringLiteral(", "));
-}
-
-int check(const QStringList &args)
-{
-    bool repair = false;
-    QString path;
-    for (const QString &a : args) {
-        if (a == QLatin1String("--repair") && !repair)
-            repair = true;
-        else if (!a.startsWith(QLatin1Char('-')) && path.isEmpty())
-            path = a;
-        else
-            return usage();
-    }
-    if (path.isEmpty())
-        return usage();
-
-    Dossier dossier;
-    const Dossier::LoadReport report = dossier.Charge(path);
-    if (!report.ok) {
-        if (report.failure.isMissing())
-            err() << "korvel-cli : le fichier n'existe pas : " << path << "\n";
-        else
-            err() << "korvel-cli : " << report.errorMessage() << "\n";
-        err().flush();
-        return 2;
-    }
-    for (Dossier::Kind kind : {Dossier::Kind::Employees, Dossier::Kind::Profiles, Dossier::Kind::Payslips})
-        out() << describe(report.report(kind)) << "\n";
-    out().flush();
-
-    if (repair) {
-        dossier.SetSauve();
-        const Dossier::SaveResult saved = dossier.Sauve(path);
-        if (!saved.ok) {
-            err() << "korvel-cli : " << saved.message();
-            if (!saved.failure.reason().isEmpty())
-                err() << " (" << saved.failure.reason() << ")";
-            err() << "\n";
-            err().flush();
-            return 1;
-        }
-        out() << "Dossier réécrit : " << QFileInfo(dossier.fileName()).fileName() << ", "
-              << QFileInfo(dossier.profileFileName()).fileName() << ", "
-              << QFileInfo(dossier.payslipFileName()).fileName() << "\n";
-        out().flush();
-    }
-    return 0;
-}
-
-// A file that must be read: one line on stderr when it is missing or is not a readable file.
-bool readable(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        err() << "korvel-cli : le fichier n'existe pas : " << path << "\n";
-        err().flush();
-        return false;
-    }
-    if (!info.isFile() || !info.isReadable()) {
-        err() << "korvel-cli : "
-              << text::FileResult(text::FileResult::Operation::Read, text::FileResult::Status::Failed, path).message()
-              << "\n";
-        err().flush();
-        return false;
-    }
-    return true;
-}
-
-int failure(const QString &message, int status)
-{
-    err() << "korvel-cli : " << message << "\n";
-    err().flush();
-    return status;
-}
-
-bool twoPaths(const QStringList &args)
-{
-    if (args.size() != 2)
-        return false;
-    for (const QString &a : args)
-        if (a.isEmpty() || a.startsWith(QLatin1Char('-')))
-            return false;
-    return true;
-}
-
-int exportCommand(const QStringList &args)
-{
-    if (!twoPaths(args))
-        return usage();
-    const QString &dossierPath = args[0];
-    const QString &outPath = args[1];
-    if (!readable(dossierPath))
-        return 2;
-    // A dossier that reads is the only thing export needs; anything after that is the output.
-    Dossier dossier;
-    const Dossier::LoadReport report = dossier.Charge(dossierPath);
-    if (!report.ok)
-        return failure(report.errorMessage(), 2);
-    QString message;
-    if (!exchange::exporterDossier(dossierPath, outPath, &message))
-        return failure(message, 1);
-    out() << dossier.employees().count() << " employé(s) exporté(s) dans "
-          << QFileInfo(outPath).fileName() << "\n";
-    out().flush();
-    return 0;
-}
-
-int importCommand(const QStringList &args)
-{
-    if (!twoPaths(args))
-        return usage();
-    const QString &dossierPath = args[0];
-    const QString &inPath = args[1];
-    if (!readable(inPath))
-        return 2;
-    if (QFileInfo::exists(dossierPath) && !readable(dossierPath))
-        return 2;
-    if (QFileInfo::exists(dossierPath)) {
-        Dossier probe;
-        const Dossier::LoadReport report = probe.Charge(dossierPath);
-        if (!report.ok)
-            return failure(report.errorMessage(), 2);
-    }
-    QString message;
-    exchange::ImportResult result;
-    if (!exchange::importerDossier(dossierPath, inPath, &message, &result)) {
-        // The input was checked above: what is left is the dossier that could not be written,
-        // or an input that became unreadable meanwhile.
-        return failure(message, QFileInfo(inPath).isReadable() ? 1 : 2);
-    }
-    out() << result.added << " employé(s) importé(s) dans " << QFileInfo(dossierPath).fileName() << "\n";
-    if (result.truncated)
-        out() << exchange::truncatedMessage() << "\n";
-    out().flush();
-    return 0;
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        cli::err() << message << "\n" << Qt::flush;
 }
 
 } // namespace
 
+QString cli::usageOf(const QString &command)
+{
+    const Command *c = find(command);
+    return c ? c->usage : QString();
+}
+
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
-        return usage();
-    const QString command = args.takeFirst();
-    if (command == QLatin1String("check"))
-        return check(args);
-    if (command == QLatin1String("export"))
-        return exportCommand(args);
-    if (command == QLatin1String("import"))
-        return importCommand(args);
-    return usage();
+    const QString name = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    const Command *command = find(name);
+    std::unique_ptr<QCoreApplication> app;
+    if (command && command->draws) {
+        // Printing needs no display: Qt's offscreen platform unless the user chose another.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(qtErrorsOnly);
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    const QStringList args = QCoreApplication::arguments().mid(2);
+
+    if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+        cli::out() << usage();
+        cli::out().flush();
+        return cli::Done;
+    }
+    if (!command) {
+        if (!name.isEmpty())
+            cli::err() << "korvel-cli : commande inconnue : " << name << "\n";
+        cli::err() << usage();
+        cli::err().flush();
+        return cli::Unavailable;
+    }
+    return command->run(args);
 }

@@ -1,0 +1,169 @@
+// korvel-cli valider, calc and envers: the payslip's validation and calculation and the
+// reverse payroll, run by the same core calls as "Valider", "&Calculer bulletin" and
+// "Paye à l'envers".
+
+#include "app/clicommands.h"
+#include "app/clisupport.h"
+#include "employees/employeeform.h"
+#include "payroll/calculation.h"
+#include "payroll/codeindex.h"
+#include "payroll/payslips.h"
+#include "payroll/profileform.h"
+#include "payroll/reversepayroll.h"
+#include "text/numbers.h"
+
+namespace cli {
+
+namespace {
+
+// The rubriques of the profile whose code is given (trimmed, without regard to case), or
+// none.
+std::optional<QList<Rubrique>> profileRubriques(const Collection &profiles, const CodeIndex &codes,
+                                                const QString &code)
+{
+    const int n = codes.find(profiles, code);
+    if (n < 0)
+        return std::nullopt;
+    ProfileForm profile;
+    LitProfil(profiles, n, profile, true);
+    return profile.rubriques;
+}
+
+} // namespace
+
+int valider(const QStringList &args)
+{
+    Arguments a;
+    if (!parseArguments(args, {}, {}, a) || a.words.size() != 2)
+        return badArguments(QStringLiteral("valider"));
+    Dossier dossier;
+    if (const int status = openDossier(a.words[0], dossier))
+        return status;
+    const int block = findPayslip(dossier, a.words[1]);
+    if (block < 0)
+        return Unavailable;
+    Settings settings;
+    if (const int status = readSettings(settings))
+        return status;
+
+    PayslipForm form;
+    readPayslip(dossier, block, form);
+    // What the employees page shows after a load: Valider writes it back first when edited,
+    // and takes the cumul of the employee shown from it.
+    Collection &employees = dossier.employees();
+    EmployeeForm shown;
+    LitFiche(employees, employees.current(), shown, true);
+    const Validation v = Valider(dossier.payslips(), form, employees, shown, settings.amountFormat);
+    if (!v.done)
+        return fail(v.message, Refused);
+    if (const int status = saveDossier(dossier))
+        return status;
+
+    out() << payslips::statusText(true) << " : " << form.number << "\n";
+    if (v.employee >= 0)
+        out() << payslips::cumulLabel() << " " << shown.code << " : " << shown.cumul.trimmed() << "\n";
+    else
+        out() << "Aucun employé n'a le code « " << form.employeeCode << " » : aucun cumul n'a changé\n";
+    out().flush();
+    return Done;
+}
+
+int calc(const QStringList &args)
+{
+    Arguments a;
+    if (!parseArguments(args, {QStringLiteral("--save")}, {}, a) || a.words.size() != 2)
+        return badArguments(QStringLiteral("calc"));
+    Dossier dossier;
+    if (const int status = openDossier(a.words[0], dossier))
+        return status;
+    const int block = findPayslip(dossier, a.words[1]);
+    if (block < 0)
+        return Unavailable;
+    Settings settings;
+    if (const int status = readSettings(settings))
+        return status;
+
+    PayslipForm form;
+    readPayslip(dossier, block, form);
+    // A validated payslip's amounts are already carried into its employee's cumul.
+    if (!isCalculable(form))
+        return fail(payslips::alreadyValidatedMessage(), Refused);
+
+    const Collection &employees = dossier.employees();
+    const Collection &profiles = dossier.profiles();
+    CodeIndex employeeCodes;
+    CodeIndex profileCodes;
+    QString unreadableCumul;
+    const PayslipEmployeeLookup lookup = [&](const QString &key) -> std::optional<PayslipEmployee> {
+        const int n = employeeCodes.find(employees, key);
+        if (n < 0)
+            return std::nullopt;
+        EmployeeForm employee;
+        LitFiche(employees, n, employee, true);
+        PayslipEmployee found;
+        found.rubriques = profileRubriques(profiles, profileCodes, employee.profileCode);
+        if (!employee.cumul.trimmed().isEmpty()) {
+            bool ok = false;
+            found.storedCumul = text::parseNumber(employee.cumul, &ok);
+            if (!ok)
+                unreadableCumul = conversionMessage(employee.cumul.trimmed());
+        }
+        return found;
+    };
+    const CalculationResult result = calculatePayslip(form, settings.payroll, settings.amountFormat, lookup);
+    if (!result.computed)
+        return fail(result.message, Refused);
+    if (!unreadableCumul.isEmpty())
+        return fail(unreadableCumul, Refused);
+
+    if (a.has(QStringLiteral("--save"))) {
+        ecrireBulletin(dossier.payslips(), form);
+        if (const int status = saveDossier(dossier))
+            return status;
+    }
+    for (const QString &line : form.blockLines())
+        out() << line << "\n";
+    out().flush();
+    return Done;
+}
+
+int envers(const QStringList &args)
+{
+    Arguments a;
+    if (!parseArguments(args, {}, {}, a) || a.words.size() != 3)
+        return badArguments(QStringLiteral("envers"));
+    Dossier dossier;
+    if (const int status = openDossier(a.words[0], dossier))
+        return status;
+    Settings settings;
+    if (const int status = readSettings(settings))
+        return status;
+
+    // The dialog's profile list: "code name" for every profile, in the order of the file.
+    const Collection &profiles = dossier.profiles();
+    QStringList choices;
+    for (const Collection::BlockAt &b : profiles.blocks())
+        choices << profiles.lineAt(b.line, 1) + u' ' + profiles.lineAt(b.line, 2);
+    CodeIndex profileCodes;
+    ReversePayroll model;
+    model.Init(choices, settings.payroll.socialSecurityCeiling,
+               [&](const QString &code) { return profileRubriques(profiles, profileCodes, code); });
+    model.setProfileText(a.words[1]);
+    model.split();
+    if (!model.Remplit())
+        return fail(QStringLiteral("le profil n'existe pas : ") + a.words[1], Unavailable);
+
+    model.setNet(a.words[2]);
+    const ReversePayroll::Outcome outcome = model.Calculer();
+    if (outcome == ReversePayroll::Outcome::NoNet || outcome == ReversePayroll::Outcome::Unreadable)
+        return fail(conversionMessage(a.words[2]), Refused);
+    out() << "Salaire brut : " << model.grossDisplay() << "\n"
+          << "Net calculé : " << model.netDisplay() << "\n";
+    out().flush();
+    // The last values of the search stay shown, as in the dialog, with the reason.
+    if (outcome == ReversePayroll::Outcome::NotReached)
+        return fail(model.message(), Refused);
+    return Done;
+}
+
+} // namespace cli
