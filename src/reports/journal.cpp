@@ -143,7 +143,7 @@ bool JournalModel::exporter(const QString &path, QString *message) const
     return false;
 }
 
-PrintedGrid JournalModel::printedGrid(const QList<int> &screenWidths, int screenWidth) const
+PrintedGrid JournalModel::printedGrid(const QList<int> &screenWidths) const
 {
     PrintedGrid g;
     const QList<int> widths = columnWidths();
@@ -156,7 +156,6 @@ PrintedGrid JournalModel::printedGrid(const QList<int> &screenWidths, int screen
             cells.append(cell(row, c));
         g.rows.append(cells);
     }
-    g.screenWidth = screenWidth;
     return g;
 }
 

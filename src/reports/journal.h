@@ -83,8 +83,9 @@ public:
     // when it cannot be written.
     bool exporter(const QString &path, QString *message = nullptr) const;
 
-    // The grid as PrintGrid prints it: the entries shown, debit and credit right-aligned.
-    PrintedGrid printedGrid(const QList<int> &screenWidths = {}, int screenWidth = 0) const;
+    // The grid as PrintGrid prints it, as the statistics print theirs: the entries shown,
+    // debit and credit right-aligned.
+    PrintedGrid printedGrid(const QList<int> &screenWidths = {}) const;
     // "Statistiques ventes au " + today.
     static QString printTitle();
 

@@ -79,7 +79,7 @@ QStringList StatsModel::chartTexts() const
     return out;
 }
 
-PrintedGrid StatsModel::printedGrid(const QList<int> &screenWidths, int screenWidth) const
+PrintedGrid StatsModel::printedGrid(const QList<int> &screenWidths) const
 {
     PrintedGrid g;
     const QList<StatsColumn> &columns = description().columns;
@@ -91,7 +91,6 @@ PrintedGrid StatsModel::printedGrid(const QList<int> &screenWidths, int screenWi
             cells.append(cell(row, c));
         g.rows.append(cells);
     }
-    g.screenWidth = screenWidth;
     return g;
 }
 

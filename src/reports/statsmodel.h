@@ -56,9 +56,10 @@ public:
     // first empty cell.
     QStringList chartTexts() const;
 
-    // The grid as PrintGrid prints it: every column (the row numbers too), the filled rows,
-    // the amounts right-aligned. screenWidth: the grid's width on screen (0: fill the page).
-    PrintedGrid printedGrid(const QList<int> &screenWidths = {}, int screenWidth = 0) const;
+    // The grid as PrintGrid prints it: every column (the row numbers too) in the proportions
+    // of its width on screen (screenWidths, or the initial widths), filling the page between
+    // the margins; the filled rows; the amounts right-aligned.
+    PrintedGrid printedGrid(const QList<int> &screenWidths = {}) const;
     // The job title: "Statistiques employés au " and the others, followed by today's date.
     QString printTitle() const;
 

@@ -80,7 +80,7 @@ void TCompta::OK()
 
 void TCompta::Imprimer()
 {
-    printGrid([this](const QList<int> &widths, int width) { return m_model.printedGrid(widths, width); },
+    printGrid([this](const QList<int> &widths) { return m_model.printedGrid(widths); },
               JournalModel::printTitle());
 }
 

@@ -15,6 +15,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 ReportWindow::ReportWindow(QPrinter &printer, QWidget *parent)
     : QDialog(parent)
     , m_printer(printer)
@@ -31,6 +33,9 @@ ReportWindow::ReportWindow(QPrinter &printer, QWidget *parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setWordWrap(false);
+    // Rows as high as a line of text and a little air, as a string grid has them.
+    m_grid->verticalHeader()->setMinimumSectionSize(m_grid->fontMetrics().height() + 4);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -46,7 +51,7 @@ bool ReportWindow::choosePrinter(QPrinter &printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-void ReportWindow::printGrid(const std::function<PrintedGrid(const QList<int> &, int)> &grid, const QString &title)
+void ReportWindow::printGrid(const std::function<PrintedGrid(const QList<int> &)> &grid, const QString &title)
 {
     if (!choosePrinter(m_printer))
         return;
@@ -54,7 +59,7 @@ void ReportWindow::printGrid(const std::function<PrintedGrid(const QList<int> &,
     for (int c = 0; c < m_grid->columnCount(); ++c)
         widths.append(m_grid->columnWidth(c));
     QtCanvas canvas(m_printer);
-    const PrintResult r = PrintGrid(canvas, grid(widths, m_grid->width()), title, QString());
+    const PrintResult r = PrintGrid(canvas, grid(widths), title, QString());
     if (r.status == PrintResult::Status::Failed)
         QMessageBox::warning(this, windowTitle(), r.message);
 }
@@ -64,7 +69,9 @@ QToolButton *ReportWindow::addTool(QStyle::StandardPixmap icon, const QString &h
     auto *b = new QToolButton(this);
     b->setObjectName(name);
     b->setIcon(style()->standardIcon(icon));
+    b->setText(hint);
     b->setToolTip(hint);
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b->setAutoRaise(true);
     m_strip->addWidget(b);
     return b;
@@ -107,7 +114,9 @@ void ReportWindow::setColumnWidths(const QList<int> &widths, int height)
         total += widths[c];
     }
     const int frame = 2 * m_grid->frameWidth();
-    setFixedSize(total + m_grid->verticalScrollBar()->sizeHint().width() + frame, height);
+    const int scrollBar = std::max(m_grid->verticalScrollBar()->sizeHint().width(),
+                                   m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_grid));
+    setFixedSize(total + scrollBar + frame + 2, height);
 }
 
 void ReportWindow::showEvent(QShowEvent *event)

@@ -28,9 +28,9 @@ protected:
 
     // The platform's print dialog on the printer; false when it is cancelled.
     virtual bool choosePrinter(QPrinter &printer);
-    // The print button: the print dialog, then the grid through PrintGrid with the title as
-    // the job's title and an empty heading. A printer that fails says why in a message box.
-    void printGrid(const std::function<PrintedGrid(const QList<int> &, int)> &grid, const QString &title);
+    // The print button: the print dialog, then the grid (given the column widths on screen)
+    // through PrintGrid with the title as the job's title and an empty heading. A printer that fails says why in a message box.
+    void printGrid(const std::function<PrintedGrid(const QList<int> &)> &grid, const QString &title);
 
     QHBoxLayout *strip() const { return m_strip; }
     QToolButton *addTool(QStyle::StandardPixmap icon, const QString &hint, const QString &name);

@@ -42,7 +42,7 @@ TStats::TStats(StatsKind kind, const QStringList &list, QPrinter &printer, QWidg
 
 void TStats::Imprimer()
 {
-    printGrid([this](const QList<int> &widths, int width) { return m_model.printedGrid(widths, width); },
+    printGrid([this](const QList<int> &widths) { return m_model.printedGrid(widths); },
               m_model.printTitle());
 }
 
