@@ -62,6 +62,11 @@ void scanPayslips(const Collection &payslips, const Progress &progress, Step ste
 
 } // namespace
 
+QString progressText(int index)
+{
+    return QStringLiteral("Bulletin ") + QString::number(index);
+}
+
 void StatsList::append(const QString &key, const QStringList &fields)
 {
     m_index.insert(key, int(m_rows.size()));

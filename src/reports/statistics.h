@@ -34,6 +34,8 @@
 // Called with the index of the payslip being read, from 0, for the status bar's
 // "Bulletin " + index.
 using Progress = std::function<void(int)>;
+// The status bar's text for payslip index: "Bulletin " + index.
+QString progressText(int index);
 
 // A statistics list being built: its lines in order of first appearance, found by key
 // through a hash (a statistic on 9999 employees does not search its list for every payslip).
