@@ -33,6 +33,8 @@ ReportWindow::ReportWindow(QPrinter &printer, QWidget *parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setWordWrap(false);
+    // Tab leaves the grid for the next control; the arrows and PgUp/PgDn move in it.
+    m_grid->setTabKeyNavigation(false);
     // Rows as high as a line of text and a little air, as a string grid has them.
     m_grid->verticalHeader()->setMinimumSectionSize(m_grid->fontMetrics().height() + 4);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
