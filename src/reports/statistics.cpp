@@ -161,11 +161,12 @@ void CumulCaisse(StatsList &list, const QString &letter, const QString &employee
         return;
     }
     QStringList &f = list.fields(i);
-    const auto employeeTotal = added(f.value(1), e, amountFormat);
-    const auto employerTotal = added(f.value(2), r, amountFormat);
+    auto employeeTotal = added(f[1], e, amountFormat);
+    auto employerTotal = added(f[2], r, amountFormat);
     if (!employeeTotal || !employerTotal)
         return;
-    f = {letter, *employeeTotal, *employerTotal};
+    f[1] = std::move(*employeeTotal);
+    f[2] = std::move(*employerTotal);
 }
 
 void LitEnrCai(QString &line, const QStringList &caisses)
@@ -234,8 +235,18 @@ QStringList StatsCaisses(const Collection &payslips, const QStringList &caisses,
         }
         if (!line.startsWith(QLatin1String("PAIE")))
             continue;
-        const QStringList f = Collection::tagText(line).split(kTab);
-        CumulCaisse(list, f.value(0).left(1), f.value(3), f.value(5), amountFormat);
+        // Fields 1, 4 and 6 of the text after "PAIE": the label, "Retenue", "Part patronale".
+        const QStringView text = QStringView(line).mid(4, Collection::kTagTextMax);
+        QStringView field[6];
+        qsizetype from = 0;
+        for (int k = 0; k < 6 && from <= text.size(); ++k) {
+            qsizetype tab = text.indexOf(kTab, from);
+            if (tab < 0)
+                tab = text.size();
+            field[k] = text.mid(from, tab - from);
+            from = tab + 1;
+        }
+        CumulCaisse(list, field[0].left(1).toString(), field[3].toString(), field[5].toString(), amountFormat);
     }
     QStringList lines = list.lines();
     for (QString &line : lines)
