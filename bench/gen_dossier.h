@@ -13,7 +13,8 @@
 
 namespace gen {
 
-inline QStringList employeeBlock(int n)
+// Employee 10001 + n, of profile 10001 + n % profiles.
+inline QStringList employeeBlockOf(int n, int profiles)
 {
     const QString code = QString::number(10001 + n);
     QStringList c;
@@ -22,12 +23,17 @@ inline QStringList employeeBlock(int n)
       << QString() << QStringLiteral("69003") << QStringLiteral("LYON") << QStringLiteral("04 78 00 00 00") << QString()
       << QStringLiteral("Comptable") << QStringLiteral("BTS") << QString() << QString() << QString() << QString()
       << QString() << QStringLiteral("Virement") << QStringLiteral("1 70 03 69 123 456 78") << QStringLiteral("Marié")
-      << QStringLiteral("151,67") << QStringLiteral("1500,00") << QString::number(10001 + n % 40)
+      << QStringLiteral("151,67") << QStringLiteral("1500,00") << QString::number(10001 + n % profiles)
       << QStringLiteral("Standard") << QStringLiteral("421000") << QStringLiteral("0") << QStringLiteral("01/02/2001")
       << QStringLiteral("05/12/2002");
     c << QStringLiteral("MEMOEmbauché en CDI, période d'essai validée.") << QStringLiteral("MEMOVoir avenant.");
     c << QStringLiteral("DATA10/01/2002\tAvance\t    150,00") << QStringLiteral("DATA10/02/2002\tPrime\t    300,00");
     return c;
+}
+
+inline QStringList employeeBlock(int n)
+{
+    return employeeBlockOf(n, 40);
 }
 
 inline QStringList profileBlock(int n)
@@ -40,14 +46,15 @@ inline QStringList profileBlock(int n)
     return c;
 }
 
-// A validated payslip of employee 10001 + n % 500, its 26 positional lines and 20 rubrique lines.
-inline QStringList payslipBlock(int n)
+// A validated payslip of employee 10001 + n % employees, its 26 positional lines and 20
+// rubrique lines.
+inline QStringList payslipBlockOf(int n, int employees)
 {
     const int month = 1 + n % 12;
     QStringList c;
     c << QStringLiteral("2002%1%2").arg(month, 2, 10, QLatin1Char('0')).arg(n % 1000, 3, 10, QLatin1Char('0'))
       << QStringLiteral("01/%1/2002").arg(month, 2, 10, QLatin1Char('0'))
-      << QStringLiteral("28/%1/2002").arg(month, 2, 10, QLatin1Char('0')) << QString::number(10001 + n % 500)
+      << QStringLiteral("28/%1/2002").arg(month, 2, 10, QLatin1Char('0')) << QString::number(10001 + n % employees)
       << QStringLiteral("1 70 03 69 123 456 78") << QStringLiteral("151") << QStringLiteral("10,50")
       << QStringLiteral("N") << QStringLiteral("Y") << QStringLiteral("N") << QStringLiteral("DURAND Paul")
       << QStringLiteral("12 rue des Lilas") << QString() << QStringLiteral("69003 LYON") << QStringLiteral("Comptable")
@@ -59,7 +66,13 @@ inline QStringList payslipBlock(int n)
     return c;
 }
 
-inline QStringList collection(int count, QStringList (*block)(int))
+inline QStringList payslipBlock(int n)
+{
+    return payslipBlockOf(n, 500);
+}
+
+template <class Block>
+QStringList collection(int count, Block block)
 {
     QStringList lines;
     for (int n = 0; n < count; ++n) {

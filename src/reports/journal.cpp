@@ -1,0 +1,178 @@
+#include "reports/journal.h"
+
+#include "employees/employeeform.h"
+#include "payroll/payslipform.h"
+#include "text/clock.h"
+#include "text/dates.h"
+#include "text/encoding.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QChar kTab = u'\t';
+// The position of "Compte empl." in an employee record.
+constexpr int kAccount = 26;
+
+QString dateKey(const QDate &date)
+{
+    return date.toString(QStringLiteral("yyyyMMdd"));
+}
+
+QDate keyDate(const QString &entry)
+{
+    const QDate d = QDate::fromString(entry.left(8), QStringLiteral("yyyyMMdd"));
+    return d.isValid() ? d : Clock::instance().today();
+}
+
+} // namespace
+
+Accounts Comptes(const Collection &employees)
+{
+    Accounts a{QStringLiteral("641000"), QString::fromLatin1(EmployeeForm::kDefaultAccount)};
+    for (const Collection::BlockAt &block : employees.blocks()) {
+        const QString account = employees.lineAt(block.line, kAccount);
+        if (!account.isEmpty()) {
+            a.credit = normaliserCompte(account);
+            break;
+        }
+    }
+    return a;
+}
+
+QStringList Journal(const Collection &payslips, const Accounts &accounts, const Progress &progress)
+{
+    QStringList entries;
+    PayslipForm p;
+    for (int i = 0; i < payslips.count(); ++i) {
+        if (progress)
+            progress(i);
+        if (!payslips.contains(i))
+            continue;
+        LitBulletin(payslips, i, p, QString());
+        const QString head = dateKey(p.periodEnd) + kTab + QStringLiteral("S1") + kTab
+                             + text::formatDate(p.periodEnd) + kTab;
+        const QString label = QStringLiteral("Paie ") + p.number;
+        entries.append(head + accounts.debit + kTab + label + kTab + p.gross);
+        entries.append(head + accounts.credit + kTab + label + kTab + kTab + p.gross);
+    }
+    return entries;
+}
+
+QList<int> JournalModel::columnWidths()
+{
+    return {44, 24, 78, 59, 239, 98 + 10, 100 + 10};
+}
+
+QStringList JournalModel::headers()
+{
+    return {QString(), QStringLiteral("Jn"), QStringLiteral("Date"), QStringLiteral("Compte"),
+            QStringLiteral("Libellé"), QStringLiteral("Débit"), QStringLiteral("Crédit")};
+}
+
+QString JournalModel::exportTitle()
+{
+    return QStringLiteral("Exporter journal");
+}
+
+QString JournalModel::exportFilter()
+{
+    return QStringLiteral("Format texte + tabulations (*.txt)|*.txt");
+}
+
+QString JournalModel::exportExtension()
+{
+    return QStringLiteral("txt");
+}
+
+QString JournalModel::exportProposedName()
+{
+    return QStringLiteral("Journal.txt");
+}
+
+void JournalModel::Init(const QStringList &entries)
+{
+    m_entries = entries;
+    m_du = entries.isEmpty() ? Clock::instance().today() : keyDate(entries.first());
+    m_au = entries.isEmpty() ? Clock::instance().today() : keyDate(entries.last());
+    Remplit();
+}
+
+void JournalModel::Remplit()
+{
+    m_shown.clear();
+    const QString from = dateKey(m_du);
+    const QString to = dateKey(m_au);
+    for (const QString &entry : m_entries) {
+        const QString key = entry.left(8);
+        if (from <= key && key <= to)
+            m_shown.append(entry.split(kTab).mid(1));
+    }
+}
+
+QString JournalModel::cell(int row, int column) const
+{
+    if (column < 0 || column >= kColumns)
+        return {};
+    if (row == 0)
+        return headers()[column];
+    if (row < 1 || row > count())
+        return {};
+    return column == 0 ? QString::number(row) : m_shown[row - 1].value(column - 1);
+}
+
+QStringList JournalModel::exportLines() const
+{
+    QStringList out;
+    out.reserve(count());
+    for (int row = 1; row <= count(); ++row)
+        out.append(QStringList{cell(row, 2), cell(row, 3), cell(row, 4), cell(row, 1), QString(),
+                               cell(row, 5).trimmed(), cell(row, 6).trimmed()}
+                       .join(kTab));
+    return out;
+}
+
+bool JournalModel::exporter(const QString &path, QString *message) const
+{
+    if (text::writeLines(path, exportLines()))
+        return true;
+    if (message)
+        *message = QStringLiteral("Impossible d'enregistrer le fichier ")
+                   + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    return false;
+}
+
+PrintedGrid JournalModel::printedGrid(const QList<int> &screenWidths) const
+{
+    PrintedGrid g;
+    const QList<int> widths = columnWidths();
+    const QStringList captions = headers();
+    for (int c = 0; c < kColumns; ++c)
+        g.columns.append({captions[c], screenWidths.value(c, widths[c]), c >= 5});
+    for (int row = 1; row <= count(); ++row) {
+        QStringList cells;
+        for (int c = 0; c < kColumns; ++c)
+            cells.append(cell(row, c));
+        g.rows.append(cells);
+    }
+    return g;
+}
+
+QString JournalModel::printTitle()
+{
+    return QStringLiteral("Statistiques ventes au ") + text::formatDate(Clock::instance().today());
+}
+
+bool exporterJournal(const Collection &payslips, const Collection &employees, const std::optional<QDate> &du,
+                     const std::optional<QDate> &au, const QString &path, QString *message)
+{
+    JournalModel model;
+    model.Init(Journal(payslips, Comptes(employees)));
+    if (du)
+        model.setDu(*du);
+    if (au)
+        model.setAu(*au);
+    model.Remplit();
+    return model.exporter(path, message);
+}

@@ -1,0 +1,316 @@
+#include "reports/statistics.h"
+
+#include "payroll/payslipform.h"
+#include "text/dates.h"
+#include "text/numbers.h"
+
+#include <QCollator>
+#include <QLocale>
+
+#include <algorithm>
+
+namespace {
+
+const QChar kTab = u'\t';
+
+// The positions of the profile code and name in an employee record.
+constexpr int kProfileCode = 24;
+constexpr int kProfileName = 25;
+// The caisse's letter in a caisse line.
+constexpr int kCaisseLetter = 8;
+
+// A stored total: an empty text is 0.
+std::optional<double> totalValue(const QString &total)
+{
+    if (total.trimmed().isEmpty())
+        return 0.0;
+    bool ok = false;
+    const double v = text::parseNumber(total, &ok);
+    return ok ? std::optional<double>(v) : std::nullopt;
+}
+
+std::optional<double> amountValue(const QString &amount)
+{
+    bool ok = false;
+    const double v = text::parseNumber(amount, &ok);
+    return ok ? std::optional<double>(v) : std::nullopt;
+}
+
+// total + amount written with the format, or nothing when either does not read.
+std::optional<QString> added(const QString &total, const QString &amount, const QString &format)
+{
+    const auto t = totalValue(total);
+    const auto a = amountValue(amount);
+    if (!t || !a)
+        return std::nullopt;
+    return text::formatAmount(*t + *a, format);
+}
+
+template <class Step>
+void scanPayslips(const Collection &payslips, const Progress &progress, Step step)
+{
+    PayslipForm form;
+    for (int i = 0; i < payslips.count(); ++i) {
+        if (progress)
+            progress(i);
+        if (!payslips.contains(i))
+            continue;
+        LitBulletin(payslips, i, form, QString());
+        step(form);
+    }
+}
+
+} // namespace
+
+QString progressText(int index)
+{
+    return QStringLiteral("Bulletin ") + QString::number(index);
+}
+
+void StatsList::append(const QString &key, const QStringList &fields)
+{
+    m_index.insert(key, int(m_rows.size()));
+    m_rows.append(fields);
+}
+
+QStringList StatsList::lines() const
+{
+    QStringList out;
+    out.reserve(m_rows.size());
+    for (const QStringList &row : m_rows)
+        out.append(row.join(kTab));
+    return out;
+}
+
+void CumulEmp(StatsList &list, const QString &key, const QString &name, const QString &net,
+              const QString &amountFormat)
+{
+    const QString amount = net.trimmed();
+    if (amount.isEmpty())
+        return;
+    const int i = list.find(key);
+    if (i < 0) {
+        list.append(key, {key, name, amount});
+        return;
+    }
+    QStringList &f = list.fields(i);
+    const QString old = f.value(2);
+    f = {key, name, added(old, amount, amountFormat).value_or(old)};
+}
+
+void CumulMois(StatsList &list, const QString &key, const QString &net, const QString &deductions,
+               const QString &amountFormat)
+{
+    const QString n = net.trimmed();
+    const QString d = deductions.trimmed();
+    if (n.isEmpty() || d.isEmpty())
+        return;
+    const int i = list.find(key);
+    if (i < 0) {
+        list.append(key, {key, n, d});
+        return;
+    }
+    QStringList &f = list.fields(i);
+    const auto oldNet = totalValue(f.value(1));
+    const auto oldDeductions = totalValue(f.value(2));
+    const auto addNet = amountValue(n);
+    const auto addDeductions = amountValue(d);
+    if (!oldNet || !oldDeductions || !addNet || !addDeductions)
+        return;
+    f = {key, text::formatAmount(*oldNet + *addNet, amountFormat),
+         text::formatAmount(*oldDeductions + *addDeductions, amountFormat)};
+}
+
+void CumulProfil(StatsList &list, const Collection &employees, const CodeIndex &codes, const QString &employee,
+                 const QString &net, const QString &amountFormat)
+{
+    const QString amount = net.trimmed();
+    if (amount.isEmpty())
+        return;
+    const int block = codes.find(employees, employee);
+    if (block < 0)
+        return;
+    const QString code = employees.lineOfBlock(block, kProfileCode);
+    if (code.isEmpty())
+        return;
+    const QString label = code + u' ' + employees.lineOfBlock(block, kProfileName);
+    const int i = list.find(code);
+    if (i < 0) {
+        list.append(code, {label, amount});
+        return;
+    }
+    QStringList &f = list.fields(i);
+    const QString old = f.value(1);
+    f = {label, added(old, amount, amountFormat).value_or(old)};
+}
+
+void CumulCaisse(StatsList &list, const QString &letter, const QString &employeeAmount,
+                 const QString &employerAmount, const QString &amountFormat)
+{
+    QString e = employeeAmount.trimmed();
+    QString r = employerAmount.trimmed();
+    if (e.isEmpty() && r.isEmpty())
+        return;
+    if (e.isEmpty())
+        e = QStringLiteral("0");
+    if (r.isEmpty())
+        r = QStringLiteral("0");
+    const int i = list.find(letter);
+    if (i < 0) {
+        list.append(letter, {letter, e, r});
+        return;
+    }
+    QStringList &f = list.fields(i);
+    auto employeeTotal = added(f[1], e, amountFormat);
+    auto employerTotal = added(f[2], r, amountFormat);
+    if (!employeeTotal || !employerTotal)
+        return;
+    f[1] = std::move(*employeeTotal);
+    f[2] = std::move(*employerTotal);
+}
+
+void LitEnrCai(QString &line, const QStringList &caisses)
+{
+    const QString letter = line.section(kTab, 0, 0);
+    QString name = QStringLiteral("???");
+    if (!letter.isEmpty()) {
+        for (const QString &caisse : caisses) {
+            if (caisse.section(kTab, kCaisseLetter, kCaisseLetter) == letter) {
+                name = caisse.section(kTab, 0, 0);
+                break;
+            }
+        }
+    }
+    line = letter + kTab + name + line.mid(letter.size());
+}
+
+QString moisLabel(const QDate &periodEnd)
+{
+    QString month = text::frenchMonthName(periodEnd.month());
+    if (!month.isEmpty() && month[0] >= u'a' && month[0] <= u'z')
+        month[0] = month[0].toUpper();
+    return month + u' ' + QStringLiteral("%1").arg(periodEnd.year(), 4, 10, QLatin1Char('0'));
+}
+
+QStringList StatsEmp(const Collection &payslips, const QString &amountFormat, const Progress &progress)
+{
+    StatsList list;
+    scanPayslips(payslips, progress, [&](const PayslipForm &p) {
+        CumulEmp(list, p.employeeCode, p.address[0], p.netToPay, amountFormat);
+    });
+    return list.lines();
+}
+
+QStringList StatsPaie(const Collection &payslips, const QString &amountFormat, const Progress &progress)
+{
+    StatsList list;
+    scanPayslips(payslips, progress, [&](const PayslipForm &p) {
+        CumulMois(list, moisLabel(p.periodEnd), p.netToPay, p.totalDeductions, amountFormat);
+    });
+    return list.lines();
+}
+
+QStringList StatsProfils(const Collection &payslips, const Collection &employees, const QString &amountFormat,
+                         const Progress &progress, const CodeIndex *codes)
+{
+    CodeIndex own;
+    const CodeIndex &index = codes ? *codes : own;
+    StatsList list;
+    scanPayslips(payslips, progress, [&](const PayslipForm &p) {
+        CumulProfil(list, employees, index, p.employeeCode, p.netToPay, amountFormat);
+    });
+    return list.lines();
+}
+
+QStringList StatsCaisses(const Collection &payslips, const QStringList &caisses, const QString &amountFormat,
+                         const Progress &progress)
+{
+    StatsList list;
+    int payslip = -1;
+    for (const QString &line : payslips.lines()) {
+        if (line.startsWith(QLatin1String("<BLOC"))) {
+            if (progress)
+                progress(++payslip);
+            continue;
+        }
+        if (!line.startsWith(QLatin1String("PAIE")))
+            continue;
+        // Fields 1, 4 and 6 of the text after "PAIE": the label, "Retenue", "Part patronale".
+        const QStringView text = QStringView(line).mid(4, Collection::kTagTextMax);
+        QStringView field[6];
+        qsizetype from = 0;
+        for (int k = 0; k < 6 && from <= text.size(); ++k) {
+            qsizetype tab = text.indexOf(kTab, from);
+            if (tab < 0)
+                tab = text.size();
+            field[k] = text.mid(from, tab - from);
+            from = tab + 1;
+        }
+        CumulCaisse(list, field[0].left(1).toString(), field[3].toString(), field[5].toString(), amountFormat);
+    }
+    QStringList lines = list.lines();
+    for (QString &line : lines)
+        LitEnrCai(line, caisses);
+    return lines;
+}
+
+bool isSorted(StatsKind kind)
+{
+    return kind != StatsKind::Paies;
+}
+
+void sortStats(StatsKind kind, QStringList &lines)
+{
+    if (!isSorted(kind))
+        return;
+    QCollator collator{QLocale(QLocale::French, QLocale::France)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    QList<QCollatorSortKey> keys;
+    keys.reserve(lines.size());
+    for (const QString &line : lines)
+        keys.append(collator.sortKey(line));
+    QList<int> order(lines.size());
+    for (int i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+    QStringList sorted;
+    sorted.reserve(lines.size());
+    for (int i : order)
+        sorted.append(lines[i]);
+    lines = sorted;
+}
+
+QStringList statistiques(StatsKind kind, const Collection &payslips, const Collection &employees,
+                         const QStringList &caisses, const QString &amountFormat, const Progress &progress)
+{
+    QStringList lines;
+    switch (kind) {
+    case StatsKind::Employes:
+        lines = StatsEmp(payslips, amountFormat, progress);
+        break;
+    case StatsKind::Paies:
+        lines = StatsPaie(payslips, amountFormat, progress);
+        break;
+    case StatsKind::Profils:
+        lines = StatsProfils(payslips, employees, amountFormat, progress);
+        break;
+    case StatsKind::Caisses:
+        lines = StatsCaisses(payslips, caisses, amountFormat, progress);
+        break;
+    }
+    sortStats(kind, lines);
+    return lines;
+}
+
+std::optional<StatsKind> statsKindNamed(const QString &name)
+{
+    if (name == u"employes")
+        return StatsKind::Employes;
+    if (name == u"mois")
+        return StatsKind::Paies;
+    if (name == u"profils")
+        return StatsKind::Profils;
+    if (name == u"caisses")
+        return StatsKind::Caisses;
+    return std::nullopt;
+}

@@ -1,0 +1,107 @@
+#include "ui/compta.h"
+
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+
+namespace {
+
+QDateEdit *dateField(QWidget *parent, const QString &name)
+{
+    auto *edit = new QDateEdit(parent);
+    edit->setObjectName(name);
+    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    edit->setCalendarPopup(true);
+    return edit;
+}
+
+} // namespace
+
+TCompta::TCompta(const QStringList &entries, QPrinter &printer, QWidget *parent)
+    : ReportWindow(printer, parent)
+{
+    setWindowTitle(QStringLiteral("Journal de paie"));
+    setObjectName(QStringLiteral("TCompta"));
+    connect(addTool(QStyle::SP_FileDialogDetailedView, QStringLiteral("Imprimer"), QStringLiteral("imprimer")),
+            &QToolButton::clicked, this, &TCompta::Imprimer);
+    connect(addTool(QStyle::SP_DialogSaveButton, QStringLiteral("Exporter"), QStringLiteral("exporter")),
+            &QToolButton::clicked, this, &TCompta::Exporter);
+    m_du = dateField(this, QStringLiteral("du"));
+    m_au = dateField(this, QStringLiteral("au"));
+    auto *du = new QLabel(QStringLiteral("&Du"), this);
+    du->setBuddy(m_du);
+    auto *au = new QLabel(QStringLiteral("&Au"), this);
+    au->setBuddy(m_au);
+    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("ok"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &TCompta::OK);
+    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
+    close->setObjectName(QStringLiteral("fermer"));
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    strip()->addSpacing(8);
+    strip()->addWidget(du);
+    strip()->addWidget(m_du);
+    strip()->addWidget(au);
+    strip()->addWidget(m_au);
+    strip()->addWidget(ok);
+    strip()->addWidget(close);
+    strip()->addStretch(1);
+
+    m_model.Init(entries);
+    m_du->setDate(m_model.du());
+    m_au->setDate(m_model.au());
+    refresh();
+    setColumnWidths(JournalModel::columnWidths(), 460);
+    m_du->setFocus();
+}
+
+void TCompta::refresh()
+{
+    QList<int> rset(JournalModel::kColumns, 0);
+    rset[5] = rset[6] = JournalModel::kAmountRset;
+    fillGrid(m_model.rowCount(), JournalModel::kColumns, [this](int r, int c) { return m_model.cell(r, c); }, rset,
+             rset);
+}
+
+void TCompta::OK()
+{
+    m_model.setDu(m_du->date());
+    m_model.setAu(m_au->date());
+    m_model.Remplit();
+    refresh();
+}
+
+void TCompta::Imprimer()
+{
+    printGrid([this](const QList<int> &widths) { return m_model.printedGrid(widths); },
+              JournalModel::printTitle());
+}
+
+QString TCompta::exportFileName()
+{
+    QFileDialog dialog(this, JournalModel::exportTitle(), QString(),
+                       JournalModel::exportFilter().section(u'|', 0, 0));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(JournalModel::exportExtension());
+    dialog.selectFile(JournalModel::exportProposedName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+void TCompta::Exporter()
+{
+    const QString path = exportFileName();
+    if (path.isEmpty())
+        return;
+    QString message;
+    if (!m_model.exporter(path, &message))
+        QMessageBox::warning(this, JournalModel::exportTitle(), message);
+}

@@ -1,0 +1,58 @@
+#include "ui/stats.h"
+
+#include "reports/chart.h"
+#include "ui/graph.h"
+
+#include <QHBoxLayout>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+
+TStats::TStats(StatsKind kind, const QStringList &list, QPrinter &printer, QWidget *parent)
+    : ReportWindow(printer, parent)
+    , m_model(kind)
+{
+    const StatsDescription &d = m_model.description();
+    setWindowTitle(d.caption);
+    setObjectName(QStringLiteral("TStats"));
+    connect(addTool(QStyle::SP_FileDialogDetailedView, QStringLiteral("Imprimer"), QStringLiteral("imprimer")),
+            &QToolButton::clicked, this, &TStats::Imprimer);
+    connect(addTool(QStyle::SP_FileDialogInfoView, QStringLiteral("Graphique"), QStringLiteral("graphique")),
+            &QToolButton::clicked, this, &TStats::Graphique);
+    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
+    close->setObjectName(QStringLiteral("fermer"));
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    strip()->addWidget(close);
+    strip()->addStretch(1);
+
+    m_model.Init(list);
+    QList<int> widths, rset, headerRset;
+    for (const StatsColumn &c : d.columns) {
+        widths.append(c.width);
+        rset.append(c.rset);
+        headerRset.append(c.headerRset);
+    }
+    fillGrid(m_model.rowCount(), m_model.columnCount(), [this](int r, int c) { return m_model.cell(r, c); }, rset,
+             headerRset);
+    setColumnWidths(widths, 420);
+    grid()->setFocus();
+}
+
+void TStats::Imprimer()
+{
+    printGrid([this](const QList<int> &widths) { return m_model.printedGrid(widths); },
+              m_model.printTitle());
+}
+
+void TStats::Graphique()
+{
+    Chart chart;
+    QString message;
+    if (!chart.Init(m_model.chartTexts(), &message)) {
+        QMessageBox::warning(this, windowTitle(), message);
+        return;
+    }
+    TGraph(chart, this).exec();
+}
