@@ -135,12 +135,10 @@ QStringList JournalModel::exportLines() const
 
 bool JournalModel::exporter(const QString &path, QString *message) const
 {
-    if (text::writeLines(path, exportLines()))
-        return true;
-    if (message)
-        *message = QStringLiteral("Impossible d'enregistrer le fichier ")
-                   + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-    return false;
+    const text::FileResult written = text::writeLines(path, exportLines());
+    if (!written.ok() && message)
+        *message = written.message();
+    return written.ok();
 }
 
 PrintedGrid JournalModel::printedGrid(const QList<int> &screenWidths) const
