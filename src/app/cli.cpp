@@ -58,7 +58,15 @@ const QList<Command> &commands()
                         "    imprime le bulletin dans un fichier PDF ou sur une file d'impression CUPS, avec\n"
                         "    l'en-tête de Korvel.soc et la mise en page de Korvel.ini (répertoire courant).\n"),
          true},
-        // The statistics and the journal take their place here once their core exists.
+        {QStringLiteral("stats"), cli::stats,
+         QStringLiteral("korvel-cli stats employes|mois|profils|caisses DOSSIER.emp\n"
+                        "    affiche la statistique comme sa fenêtre : une ligne par clé, champs séparés\n"
+                        "    par des tabulations, dans l'ordre de la fenêtre (format des montants de\n"
+                        "    Korvel.ini, caisses de Korvel.cai, répertoire courant).\n")},
+        {QStringLiteral("journal"), cli::journal,
+         QStringLiteral("korvel-cli journal DOSSIER.emp SORTIE.txt [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]\n"
+                        "    écrit le journal de paie comme « Exporter journal » : les écritures des\n"
+                        "    bulletins dont la fin de période est entre les deux dates (comprises).\n")},
     };
     return table;
 }

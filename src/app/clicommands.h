@@ -17,6 +17,10 @@ int valider(const QStringList &args);
 int calc(const QStringList &args);
 int envers(const QStringList &args);
 
+// Reports (clireports.cpp).
+int stats(const QStringList &args);
+int journal(const QStringList &args);
+
 // Printing (cliprint.cpp): needs a QGuiApplication.
 int print(const QStringList &args);
 

@@ -1,5 +1,7 @@
 #include "app/clisupport.h"
 
+#include "payroll/caisses.h"
+
 #include "payroll/payslips.h"
 
 #include <QDir>
@@ -120,6 +122,14 @@ int readSettings(Settings &settings)
 int readLetterhead(Letterhead &letterhead)
 {
     const text::FileResult read = ChargeSoc(QDir::current().filePath(Letterhead::kFileName), letterhead);
+    if (!read.ok() && !read.isMissing())
+        return fail(read.message(), Unavailable);
+    return Done;
+}
+
+int readCaisses(QStringList &lines)
+{
+    const text::FileResult read = ChargeCaisse(QDir::current().filePath(caisses::kFileName), lines);
     if (!read.ok() && !read.isMissing())
         return fail(read.message(), Unavailable);
     return Done;

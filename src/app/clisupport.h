@@ -63,5 +63,6 @@ void readPayslip(Dossier &dossier, int block, PayslipForm &form);
 // worked out with half the parameters would be wrong. 0 when read.
 int readSettings(Settings &settings);
 int readLetterhead(Letterhead &letterhead);
+int readCaisses(QStringList &lines);
 
 } // namespace cli

@@ -227,26 +227,26 @@ QStringList StatsCaisses(const Collection &payslips, const QStringList &caisses,
 {
     StatsList list;
     int payslip = -1;
-    for (const QString &line : payslips.lines()) {
-        if (line.startsWith(QLatin1String("<BLOC"))) {
-            if (progress)
-                progress(++payslip);
-            continue;
+    const QList<Collection::BlockAt> blocks = payslips.blocks();
+    for (const Collection::BlockAt &block : blocks) {
+        if (progress)
+            progress(++payslip);
+        for (const QString &line : payslips.contentAt(block.line)) {
+            if (!line.startsWith(QLatin1String("PAIE")))
+                continue;
+            // Fields 1, 4 and 6 of the text after "PAIE": the label, "Retenue", "Part patronale".
+            const QStringView text = QStringView(line).mid(4, Collection::kTagTextMax);
+            QStringView field[6];
+            qsizetype from = 0;
+            for (int k = 0; k < 6 && from <= text.size(); ++k) {
+                qsizetype tab = text.indexOf(kTab, from);
+                if (tab < 0)
+                    tab = text.size();
+                field[k] = text.mid(from, tab - from);
+                from = tab + 1;
+            }
+            CumulCaisse(list, field[0].left(1).toString(), field[3].toString(), field[5].toString(), amountFormat);
         }
-        if (!line.startsWith(QLatin1String("PAIE")))
-            continue;
-        // Fields 1, 4 and 6 of the text after "PAIE": the label, "Retenue", "Part patronale".
-        const QStringView text = QStringView(line).mid(4, Collection::kTagTextMax);
-        QStringView field[6];
-        qsizetype from = 0;
-        for (int k = 0; k < 6 && from <= text.size(); ++k) {
-            qsizetype tab = text.indexOf(kTab, from);
-            if (tab < 0)
-                tab = text.size();
-            field[k] = text.mid(from, tab - from);
-            from = tab + 1;
-        }
-        CumulCaisse(list, field[0].left(1).toString(), field[3].toString(), field[5].toString(), amountFormat);
     }
     QStringList lines = list.lines();
     for (QString &line : lines)
