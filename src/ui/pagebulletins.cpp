@@ -96,6 +96,12 @@ TPageBulletins::TPageBulletins(PayslipsPage &page, QWidget *parent) : QWidget(pa
     m_socialSecurity = addLine(QStringLiteral("socialSecurity"), &form.socialSecurity, PayslipField::SocialSecurity);
     auto *hours = addLine(QStringLiteral("hours"), &form.hours, PayslipField::Hours, 4);
     auto *rate = addLine(QStringLiteral("rate"), &form.rate, PayslipField::Rate, 12);
+    const int digit = hours->fontMetrics().horizontalAdvance(u'0');
+    hours->setMaximumWidth(digit * 9);
+    rate->setMaximumWidth(digit * 16);
+    for (QLineEdit *amount : {hours, rate})
+        amount->setAlignment(Qt::AlignRight);
+    m_socialSecurity->setMaximumWidth(digit * 24);
     auto *code = new QHBoxLayout;
     code->addWidget(m_employeeCode);
     code->addWidget(m_picker);
@@ -387,21 +393,22 @@ void TPageBulletins::lock()
 {
     const PayslipForm &form = m_page.form();
     QWidget *focus = QApplication::focusWidget();
-    const bool focusHere = focus && isAncestorOf(focus);
-    for (const auto &[widget, field] : m_locked)
-        widget->setEnabled(fieldAvailable(form, field));
+    bool focusLocked = false;
+    for (const auto &[widget, field] : m_locked) {
+        const bool available = fieldAvailable(form, field);
+        if (!available && focus && (widget == focus || widget->isAncestorOf(focus)))
+            focusLocked = true;
+        widget->setEnabled(available);
+    }
     // The table of a validated payslip can still be scrolled through; it is not edited.
     const bool editable = fieldAvailable(form, PayslipField::Table);
     m_table->setEditTriggers(editable ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                                             | QAbstractItemView::AnyKeyPressed
                                       : QAbstractItemView::NoEditTriggers);
-    // A field that the lock takes the cursor from hands it to one that stays available, so
-    // that the dossier window's keys keep working.
-    if (focusHere) {
-        QWidget *now = QApplication::focusWidget();
-        if (!now || !now->isEnabled() || !isAncestorOf(now))
-            m_socialSecurity->setFocus();
-    }
+    // A field that the lock takes the cursor from hands it to the first one that stays
+    // available, so that the dossier window's keys keep working.
+    if (focusLocked)
+        m_socialSecurity->setFocus();
 }
 
 void TPageBulletins::focusEmployee()

@@ -269,5 +269,7 @@ void TPageProfils::focusName()
 
 void TPageProfils::focusRubrique()
 {
+    // A rubrique loaded to be modified: what is typed replaces its code.
     m_entryCode->setFocus();
+    m_entryCode->selectAll();
 }
