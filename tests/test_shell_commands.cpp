@@ -366,10 +366,10 @@ void TestShellCommands::commandRunsWhereItIsOffered_data()
     row("Modifier cumul", Cmd::ModifierCumul, {"input:1234"}, true, {"cumul: 100,00"}, {"cumuls=||1234,00|||", "modified=1"});
     row("Modifier cumul on the payslips page", Cmd::ModifierCumul, onB, false, {}, {"page=B"});
     row("Clôturer exercice", Cmd::CloturerExercice, {"answer:ok"}, true,
-        {"ask: Attention! la cloture remet à zéro les cumuls. Continuer?"},
+        {"ask: Attention! la clôture remet à zéro les cumuls. Continuer?"},
         {"cumuls=0|0|0|0|0|", "modified=1"});
     row("Clôturer exercice refused", Cmd::CloturerExercice, {"answer:annuler"}, true,
-        {"ask: Attention! la cloture remet à zéro les cumuls. Continuer?"}, {});
+        {"ask: Attention! la clôture remet à zéro les cumuls. Continuer?"}, {});
     row("Caisses", Cmd::Caisses, {"caisse:URSSAF"}, true, {"caisses"}, {"caisses=1+file"});
     row("Paye à l'envers", Cmd::PayeEnvers, {}, true, {"window: envers 10001 of 2"}, {});
 

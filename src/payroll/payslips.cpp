@@ -23,7 +23,7 @@ QString cumulLabel() { return QStringLiteral("Cumul de l'employé"); }
 
 QString closingWarning()
 {
-    return QStringLiteral("Attention! la cloture remet à zéro les cumuls. Continuer?");
+    return QStringLiteral("Attention! la clôture remet à zéro les cumuls. Continuer?");
 }
 
 QString alreadyValidatedMessage()

@@ -33,7 +33,7 @@ QString selectionPrompt();             // "Code employé"
 QString listCaption();                 // "Liste des bulletins"
 QString cumulCaption();                // "Modifier cumul"
 QString cumulLabel();                  // "Cumul de l'employé"
-QString closingWarning();              // "Attention! la cloture remet à zéro les cumuls. Continuer?"
+QString closingWarning();              // "Attention! la clôture remet à zéro les cumuls. Continuer?"
 QString alreadyValidatedMessage();     // "Ce bulletin est déjà validé"
 } // namespace payslips
 

@@ -77,7 +77,11 @@ TCaisses::TCaisses(CaisseModel &model, QWidget *parent) : QDialog(parent), m_mod
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
     m_table->setFocusPolicy(Qt::NoFocus);
     m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Every column in sight: the letter's is narrow.
+    for (int c = 0; c < CaisseModel::kFieldCount; ++c)
+        m_table->setColumnWidth(c, c == CaisseModel::Lettre ? 30 : 100);
+    m_table->setColumnWidth(CaisseModel::Nom, 150);
+    m_table->setColumnWidth(CaisseModel::Adresse, 150);
     connect(m_table, &QTableWidget::cellClicked, this, [this](int row) {
         if (m_model.clickRow(row + 1))
             refresh();
@@ -92,7 +96,7 @@ TCaisses::TCaisses(CaisseModel &model, QWidget *parent) : QDialog(parent), m_mod
         setTabOrder(m_fields[f - 1], m_fields[f]);
     setTabOrder(m_fields[CaisseModel::kFieldCount - 1], close);
 
-    resize(860, 560);
+    resize(1000, 560);
     refresh();
     m_fields[CaisseModel::Nom]->setFocus();
 }
