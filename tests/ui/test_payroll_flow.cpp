@@ -146,6 +146,8 @@ void TestPayrollFlow::payrollWalk()
             typeInto(child(profiles, "entryCode"), QStringLiteral("K%1").arg(i));
             typeInto(child(profiles, "entryLabel"), QStringLiteral("Rubrique ") + kinds[i]);
             typeInto(child(profiles, "employeeRate"), "1.5");
+            QTest::keyClick(child(profiles, "employeeRate"), Qt::Key_Tab);
+            QVERIFY(child(profiles, "employerRate")->hasFocus());
             auto *base = child<QComboBox>(profiles, "base");
             base->setFocus();
             // The list finds the letter typed (letters typed in a row would make a word).
@@ -185,6 +187,13 @@ void TestPayrollFlow::payrollWalk()
         QCOMPARE(child(payslips, "number")->text(), QStringLiteral("200203001"));
         QCOMPARE(child(payslips, "address0")->text(), QStringLiteral("DUPONT Jean"));
         QVERIFY(child(payslips, "employeeCode")->hasFocus());
+        // The Tab order follows the layout.
+        QTest::keyClick(child(payslips, "employeeCode"), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(child(payslips, "socialSecurity")->hasFocus());
+        child(payslips, "rate")->setFocus();
+        QTest::keyClick(child(payslips, "rate"), Qt::Key_Tab);
+        QVERIFY(child<QCheckBox>(payslips, "monthly")->hasFocus());
         typeInto(child(payslips, "hours"), "151.5");
         QCOMPARE(child(payslips, "hours")->text(), QStringLiteral("151,"));
         typing::keys(child(payslips, "hours"), "\b");
