@@ -2,18 +2,24 @@
 
 #include "employees/employeedialogs.h"
 #include "fakedialogs.h"
+#include "payroll/caissemodel.h"
 #include "payroll/parameters.h"
+#include "payroll/payrolldialogs.h"
+#include "payroll/reversepayroll.h"
 #include "shell/shelldialogs.h"
 
 #include <functional>
 
-// The scripted dialogs above together with the employees' and the frame's windows: every window
-// is recorded in the same log ("search: Nom", "postcode", "sort", "list", "lists: Banques",
-// "departments", "societe", "paramPaie", "window: calendrier", "help: 12"...), and those that
-// return a result answer from the queues below (or, for the one-field dialogs, from inputs).
-class FakeWindows : public FakeDialogs, public EmployeeDialogs, public ShellDialogs
+// The scripted dialogs above together with the employees', the payroll's and the frame's
+// windows: every window is recorded in the same log ("search: Nom", "postcode", "sort", "list",
+// "lists: Banques", "departments", "societe", "paramPaie", "window: calendrier", "help: 12",
+// "caisses", "profiles: 2", "payslips: 3, current 1"...), and those that return a result answer
+// from the queues below (or, for the pickers and the one-field dialogs, from inputs).
+class FakeWindows : public FakeDialogs, public EmployeeDialogs, public ShellDialogs, public PayrollDialogs
 {
 public:
+    // What the dialog "Caisses" does to its model.
+    QList<std::function<void(CaisseModel &)>> caisseAnswers;
     QList<int> choices;   // for sortKey() (a SortKey value, -1 cancels) and chooseEmployee()
     QList<QStringList> lists;   // for editList(): the edited list
     QList<std::function<bool(QStringList &)>> societeAnswers;
@@ -87,4 +93,40 @@ public:
     void helpSearch() override { log << QStringLiteral("help search"); }
     void about() override { log << QStringLiteral("window: about"); }
     void printerSetup() override { log << QStringLiteral("window: printer"); }
+    void reversePayroll(ReversePayroll &model) override
+    {
+        log << QStringLiteral("window: envers %1 of %2").arg(model.profileText()).arg(model.profileChoices().size());
+    }
+
+    // PayrollDialogs
+    void caisses(CaisseModel &model) override
+    {
+        log << QStringLiteral("caisses");
+        if (auto answer = next(caisseAnswers, QStringLiteral("Caisses"), std::function<void(CaisseModel &)>()))
+            answer(model);
+    }
+    QString chooseProfile(const QStringList &items) override
+    {
+        log << QStringLiteral("profiles: %1").arg(items.size());
+        QString code;
+        takeInput(QStringLiteral("Liste des profils"), code);
+        return code;
+    }
+    QString chooseEmployee(const QStringList &items) override
+    {
+        log << QStringLiteral("employees: %1").arg(items.size());
+        QString code;
+        takeInput(QStringLiteral("Liste des employés"), code);
+        return code;
+    }
+    int choosePayslip(const QList<PayslipListItem> &items, int current) override
+    {
+        log << QStringLiteral("payslips: %1, current %2").arg(items.size()).arg(current);
+        return next(choices, QStringLiteral("Liste des bulletins"), -1);
+    }
+    bool cumul(QString &value) override
+    {
+        log << QStringLiteral("cumul: ") + value;
+        return takeInput(QStringLiteral("Modifier cumul"), value);
+    }
 };

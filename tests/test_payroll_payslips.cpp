@@ -262,7 +262,7 @@ private Q_SLOTS:
     {
         Collection c = collectionOf({payslip("1", "10002"), payslip("2", "10001"), payslip("3", "10002"),
                                      payslip("4", "10001 "), payslip("5", "10002")});
-        const PayslipSelection one{1, "10002"};
+        const PayslipSelection one{PayslipSelection::ByEmployee, "10002"};
         struct Step {
             int from;
             Move move;

@@ -20,7 +20,7 @@ struct Harness
 {
     QTemporaryDir dir;
     FakeWindows dialogs;
-    Fiche fiche{dialogs, dialogs};
+    Fiche fiche{dialogs, dialogs, dialogs};
     Frame frame{fiche, dialogs, dialogs};
 
     Harness() { fiche.loadSideFiles(dir.path()); }
@@ -433,7 +433,7 @@ void TestShell::autoOpen()
     ini[1] = dir.filePath("paie.emp");
     QVERIFY(text::writeLines(dir.filePath("Korvel.ini"), ini).ok());
     FakeWindows dialogs;
-    Fiche fiche(dialogs, dialogs);
+    Fiche fiche(dialogs, dialogs, dialogs);
     Frame frame(fiche, dialogs, dialogs);
     fiche.loadSideFiles(dir.path());
     frame.firstShow(dir.path());
@@ -451,7 +451,7 @@ void TestShell::autoOpenWithDeletedDossier()
     s.autoOpen = 1;
     QVERIFY(SauveIni(h.path("Korvel.ini"), s, h.path("parti.emp")).ok());
     FakeWindows dialogs;
-    Fiche fiche(dialogs, dialogs);
+    Fiche fiche(dialogs, dialogs, dialogs);
     Frame frame(fiche, dialogs, dialogs);
     fiche.loadSideFiles(h.dir.path());
     frame.firstShow(h.dir.path());
@@ -467,7 +467,7 @@ void TestShell::settingsMalformed()
     QVERIFY(text::writeLines(h.path("Korvel.ini"), {" 6.55957000000000E+0000", "", "0", "1", "0", "0",
                                                      "abc", " 1.0E+0000"}).ok());
     FakeWindows dialogs;
-    Fiche fiche(dialogs, dialogs);
+    Fiche fiche(dialogs, dialogs, dialogs);
     fiche.loadSideFiles(h.dir.path());
     QCOMPARE(fiche.settings().pageSetup.paperType, 1);
     // Line 7 does not read: it and the lines after it keep their defaults.

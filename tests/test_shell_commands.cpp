@@ -1,5 +1,6 @@
 // Every command of the frame that exists today, run through the frame as a menu item, a tool
 // button or a key runs it: whether it is offered on a page, what it asks and what it changes.
+#include "fakeclock.h"
 #include "fakewindows.h"
 #include "shell/commands.h"
 #include "shell/fiche.h"
@@ -14,12 +15,13 @@
 
 namespace {
 
-// A dossier of five employees opened in a fresh start directory, the third one shown.
+// A dossier of five employees, two profiles and three payslips (the third validated) opened in
+// a fresh start directory, the third employee shown.
 struct Harness
 {
     QTemporaryDir dir;
     FakeWindows dialogs;
-    Fiche fiche{dialogs, dialogs};
+    Fiche fiche{dialogs, dialogs, dialogs};
     Frame frame{fiche, dialogs, dialogs};
     int quits = 0;
 
@@ -31,10 +33,21 @@ struct Harness
         fiche.letterhead().setLine(0, QStringLiteral("SARL Test"));
         writeDossier(QStringLiteral("paie.emp"), {{"10001", "ROBERT Luc", "69003", "LYON", "0478000000"},
                                                   {"10002", "ABEL Anne", "75001", "PARIS", "0145000000"},
-                                                  {"10003", "MOREAU Jean", "69003", "LYON", "0478111111"},
+                                                  {"10003", "MOREAU Jean", "69003", "LYON", "0478111111", "10002",
+                                                   "     100,00"},
                                                   {"10004", "PETIT Marc", "13001", "MARSEILLE", "0491000000"},
                                                   {"10005", "DURAND Zoé", "75001", "PARIS", "0145111111"}});
         writeDossier(QStringLiteral("autre.emp"), {{"20001", "AUTRE Un"}, {"20002", "AUTRE Deux"}});
+        QVERIFY(text::writeLines(path(QStringLiteral("paie.Prl")),
+                                 blk(0, {"10001", "Standard", "DATAU100\tCSG\t2,90\t\tS", "DATAU102\tMaladie\t0,75\t12,80\tT",
+                                         "DATAU104\tVieillesse\t6,55\t8,20\tT"})
+                                     + blk(1, {"10002", "Cadres", "DATAD300\tRetraite\t10,00\t\tT", "DATAD301\tAPEC\t\t1,00\tB"}))
+                    .ok());
+        QVERIFY(text::writeLines(path(QStringLiteral("paie.Pai")),
+                                 blk(0, payslip("200203001", "10003", "100", "10", "N"))
+                                     + blk(1, payslip("200203002", "10001", "", "", "N"))
+                                     + blk(2, payslip("200203003", "10003", "151,67", "12", "Y")))
+                    .ok());
         QVERIFY(text::writeLines(path(QStringLiteral("entree.txt")), {QStringLiteral("M\t\tIMPORTÉ Paul")}).ok());
         dialogs.files << path(QStringLiteral("paie.emp"));
         frame.ouvrir();
@@ -42,7 +55,22 @@ struct Harness
         dialogs.log.clear();
     }
     QString path(const QString &name) const { return dir.filePath(name); }
-    // Each employee: code, name, postcode, town, telephone (the other lines empty).
+    // A payslip block's 26 lines: number, employee code, hours, rate, validated flag.
+    static QStringList payslip(const QString &number, const QString &code, const QString &hours, const QString &rate,
+                               const QString &validated)
+    {
+        QStringList f(PayslipForm::kFieldCount);
+        f[0] = number;
+        f[1] = "01/03/2002";
+        f[2] = "31/03/2002";
+        f[3] = code;
+        f[5] = hours;
+        f[6] = rate;
+        f[15] = validated;
+        return f;
+    }
+    // Each employee: code, name, postcode, town, telephone, profile, cumul (the other lines
+    // empty).
     void writeDossier(const QString &name, const QList<QStringList> &employees)
     {
         QStringList lines;
@@ -54,6 +82,8 @@ struct Harness
             content[7] = e.value(2);
             content[8] = e.value(3);
             content[9] = e.value(4);
+            content[23] = e.value(5);
+            content[26] = e.value(6);
             lines << blk(i, content);
         }
         QVERIFY(text::writeLines(path(name), lines).ok());
@@ -67,7 +97,32 @@ struct Harness
             if (frame.checked(c))
                 ticked += commands::info(c).hint;
         const QString pages = QStringLiteral("EPB");
-        return {{"current", QString::number(p.collection().current())},
+        const ProfilesPage &pr = const_cast<Fiche &>(fiche).profiles();
+        const PayslipsPage &pay = const_cast<Fiche &>(fiche).payslips();
+        // Every employee's cumul as the user sees it: the employee shown as its form holds it.
+        QString cumuls;
+        for (const Collection::BlockAt &b : p.collection().blocks())
+            cumuls += (b.number == p.collection().current() ? p.form().cumul
+                                                              : p.collection().lineAt(b.line, EmployeeForm::kCumul))
+                          .trimmed()
+                      + u'|';
+        const Cmd bulletins = frame.checked(Cmd::BulletinsParEmploye) ? Cmd::BulletinsParEmploye : Cmd::TousBulletins;
+        return {{"pcurrent", QString::number(pr.collection().current())},
+                {"pcount", QString::number(pr.collection().count())},
+                {"pcode", pr.form().code},
+                {"pname", pr.form().name},
+                {"rubriques", QString::number(pr.form().rubriques.size())},
+                {"entry", pr.entry().code},
+                {"bcurrent", QString::number(pay.collection().current())},
+                {"bcount", QString::number(pay.collection().count())},
+                {"number", pay.form().number},
+                {"bemployee", pay.form().employeeCode},
+                {"net", pay.form().netToPay},
+                {"bticked", commands::info(bulletins).hint},
+                {"cumuls", cumuls},
+                {"caisses", QString::number(const_cast<Fiche &>(fiche).caisseLines().size())
+                                + (QFileInfo::exists(path(QStringLiteral("Korvel.cai"))) ? "+file" : "")},
+{"current", QString::number(p.collection().current())},
                 {"count", QString::number(p.collection().count())},
                 {"code", p.form().code},
                 {"name", p.form().name},
@@ -84,8 +139,10 @@ struct Harness
                 {"exported", QFileInfo::exists(path(QStringLiteral("sortie.txt"))) ? "1" : "0"}};
     }
     // Scripted answers: "answer:ok|annuler|oui|non", "file:NAME" ("file:" cancels), "input:TEXT"
-    // ("input!" cancels), "choice:N", "list:A|B", "societe:LINE", "param:CEILING"; and before the
-    // command: "modified" (the dossier is marked modified), "page:E|P|B" (that page is shown).
+    // ("input!" cancels), "choice:N", "list:A|B", "societe:LINE", "param:CEILING", "caisse:NAME"
+    // (a caisse stored in the dialog); and before the command: "modified" (the dossier is marked
+    // modified), "page:E|P|B" (that page is shown), "payslip:N" (payslip N is shown),
+    // "hours:TEXT" (typed into "Nbr. heures"), "rubrique:N" (rubrique N is selected).
     void script(const QStringList &tokens)
     {
         for (const QString &t : tokens) {
@@ -113,6 +170,19 @@ struct Harness
                     f.setText(PayrollParametersForm::Plafond, value);
                     return true;
                 };
+            } else if (t.startsWith("caisse:")) {
+                dialogs.caisseAnswers << [value](CaisseModel &m) {
+                    m.setField(CaisseModel::Nom, value);
+                    m.store();
+                };
+            } else if (t.startsWith("payslip:")) {
+                fiche.payslips().collection().setCurrent(value.toInt());
+                fiche.payslips().read();
+            } else if (t.startsWith("hours:")) {
+                fiche.payslips().form().hours = value;
+                fiche.payslips().formEdited();
+            } else if (t.startsWith("rubrique:")) {
+                fiche.profiles().setSelectedRow(value.toInt());
             } else if (t == "modified") {
                 fiche.SetSauve();
             } else if (t.startsWith("page:")) {
@@ -129,8 +199,15 @@ struct Harness
 class TestShellCommands : public QObject
 {
     Q_OBJECT
+    FakeClock m_clock;
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        m_clock.moment = QDateTime(QDate(2002, 3, 14), QTime(9, 0));
+        Clock::setInstance(&m_clock);
+    }
+    void cleanupTestCase() { Clock::setInstance(nullptr); }
     void commandRunsWhereItIsOffered_data();
     void commandRunsWhereItIsOffered();
     void dossierKeysAreTheMoveAndListCommands();
@@ -151,23 +228,26 @@ void TestShellCommands::commandRunsWhereItIsOffered_data()
     };
 
     // The frame's flows.
+    // A dossier without profiles receives the standard profile.
+    const QStringList emptied{"pcount=1", "rubriques=26", "bcount=0", "bemployee=", "cumuls="};
     row("Nouveau, unchanged dossier", Cmd::Nouveau, {}, true, {},
-        {"count=0", "current=0", "code=10001", "name=", "file=", "ticked=Tous les employés"});
+        QStringList{"count=0", "current=0", "code=10001", "name=", "file=", "ticked=Tous les employés"} + emptied);
     row("Nouveau, changes discarded", Cmd::Nouveau, {"modified", "answer:non"}, true,
         {"ask: Enregistrer changements dans paie.emp ?"},
-        {"count=0", "current=0", "code=10001", "name=", "file=", "modified=0"});
+        QStringList{"count=0", "current=0", "code=10001", "name=", "file=", "modified=0"} + emptied);
     row("Ouvrir", Cmd::Ouvrir, {"file:autre.emp"}, true, {emp},
-        {"count=2", "current=0", "code=20001", "name=AUTRE Un", "file=autre.emp"});
+        QStringList{"count=2", "current=0", "code=20001", "name=AUTRE Un", "file=autre.emp"} + emptied
+            + QStringList{"cumuls=||"});
     row("Enregistrer", Cmd::Enregistrer, {"modified"}, true, {}, {"modified=0"});
     row("Enregistrer sous", Cmd::EnregistrerSous, {"file:copie"}, true,
         {"save: Fichiers employés (*.emp)|*.emp *.emp"}, {"file=copie.emp"});
     row("Quitter", Cmd::Quitter, {}, true, {}, {"quit=1"});
     row("Importer", Cmd::Importer, {"file:entree.txt"}, true,
         {"open: Ficher texte (*.txt);;Fichiers Korvel (*.emp)"},
-        {"count=6", "current=5", "code=10006", "name=IMPORTÉ Paul", "modified=1"});
+        {"count=6", "current=5", "code=10006", "name=IMPORTÉ Paul", "modified=1", "cumuls=||100,00||||"});
     row("Exporter", Cmd::Exporter, {"file:sortie.txt"}, true, {"save: Fichiers texte (*.txt) *.txt"}, {"exported=1"});
     row("Supprimer fiche", Cmd::SupprimerFiche, {"answer:ok"}, true, {"ask: Confirmer suppression de la fiche ?"},
-        {"count=4", "code=10004", "name=PETIT Marc", "modified=1"});
+        {"count=4", "code=10004", "name=PETIT Marc", "modified=1", "cumuls=||||"});
 
     // The page's verbs on the employees page.
     row("Premier", Cmd::Premier, {}, true, {}, {"current=0", "code=10001", "name=ROBERT Luc"});
@@ -191,7 +271,7 @@ void TestShellCommands::commandRunsWhereItIsOffered_data()
         {"search: Recherche par téléphone"}, {"current=4", "code=10005", "name=DURAND Zoé"});
     // By town: LYON (10001, 10003), MARSEILLE, PARIS (10002, 10005); the third is PETIT.
     row("Trier employés", Cmd::TrierEmployes, {"choice:2"}, true, {"sort"},
-        {"code=10004", "name=PETIT Marc", "modified=1"});
+        {"code=10004", "name=PETIT Marc", "modified=1", "cumuls=|100,00||||"});
     row("Tous les employés", Cmd::TousEmployes, {}, true, {}, {"current=0", "code=10001", "name=ROBERT Luc"});
     row("Code postal", Cmd::SelCodePostal, {"input:75001"}, true, {"postcode"},
         {"current=1", "code=10002", "name=ABEL Anne", "ticked=Employés par code postal"});
@@ -225,15 +305,81 @@ void TestShellCommands::commandRunsWhereItIsOffered_data()
     row("Utiliser l'aide", Cmd::AideUtiliser, {}, true, {"help: 12"}, {});
     row("A propos", Cmd::APropos, {}, true, {"window: about"}, {});
 
-    // Not offered: a page that is not built yet, a pattern that says no, a submenu whose items
-    // are not built, a command whose part is not built.
-    row("Suivant on the profiles page", Cmd::Suivant, {"page:P"}, false, {}, {"page=P"});
-    row("Liste on the payslips page", Cmd::Liste, {"page:B"}, false, {}, {"page=B"});
+    // The profiles page: its verbs and the "&Rubriques" menu.
+    const QStringList onP{"page:P"};
+    row("Suivant on the profiles page", Cmd::Suivant, onP, true, {},
+        {"page=P", "pcurrent=1", "pcode=10002", "pname=Cadres", "rubriques=2"});
+    row("Nouvelle fiche on the profiles page", Cmd::NouvelleFiche, onP, true, {},
+        {"page=P", "pcount=3", "pcurrent=2", "pcode=10003", "pname=", "rubriques=0", "modified=1"});
+    row("Supprimer fiche on the profiles page", Cmd::SupprimerFiche, onP + QStringList{"answer:ok"}, true,
+        {"ask: Confirmer suppression de la fiche ?"},
+        {"page=P", "pcount=1", "pcode=10002", "pname=Cadres", "rubriques=2", "modified=1"});
+    row("Copier puis Coller on the profiles page", Cmd::Copier, onP, true, {},
+        {"page=P", "pcode=10003", "pname=Profil copié", "modified=1"}, int(Cmd::Coller));
+    row("Profil standard", Cmd::ProfilStandard, onP + QStringList{"answer:oui"}, true, {"ask: Générer les rubriques ?"},
+        {"page=P", "rubriques=26", "modified=1"});
+    row("Profil standard refused", Cmd::ProfilStandard, onP + QStringList{"answer:non"}, true,
+        {"ask: Générer les rubriques ?"}, {"page=P"});
+    row("Reprendre profil", Cmd::ReprendreProfil, onP + QStringList{"input:10002"}, true, {"profiles: 2"},
+        {"page=P", "rubriques=2", "modified=1"});
+    row("Supprimer rubrique", Cmd::SupprimerRubrique, onP + QStringList{"rubrique:1"}, true, {},
+        {"page=P", "rubriques=2", "modified=1"});
+    row("Modifier rubrique", Cmd::ModifierRubrique, onP + QStringList{"rubrique:2"}, true, {}, {"page=P", "entry=U104"});
+    row("Liste on the profiles page", Cmd::Liste, onP, false, {}, {"page=P"});
+    row("Profil standard on the employees page", Cmd::ProfilStandard, {"answer:oui"}, false, {}, {});
+
+    // The payslips page: its verbs, the "&Paye" menu, the payslip selection.
+    const QStringList onB{"page:B"};
+    row("Suivant (Paye) on the payslips page", Cmd::PayeSuivant, onB, true, {},
+        {"page=B", "bcurrent=1", "number=200203002", "bemployee=10001"});
+    row("Bulletins par employé", Cmd::BulletinsParEmploye, onB + QStringList{"payslip:1", "input:10003"}, true,
+        {"input: Sélectionner bulletin"}, {"page=B", "bcurrent=0", "number=200203001", "bemployee=10003",
+                                          "bticked=bulletins par employé"});
+    row("Suivant within one employee's payslips", Cmd::BulletinsParEmploye, onB + QStringList{"input:10003"}, true,
+        {"input: Sélectionner bulletin"},
+        {"page=B", "bcurrent=2", "number=200203003", "bticked=bulletins par employé"}, int(Cmd::Suivant));
+    row("Bulletins par employé cancelled", Cmd::BulletinsParEmploye, onB + QStringList{"input!"}, true,
+        {"input: Sélectionner bulletin"}, {"page=B"});
+    row("Tous les bulletins", Cmd::TousBulletins, onB + QStringList{"payslip:2"}, true, {},
+        {"page=B", "bcurrent=0", "number=200203001", "bemployee=10003"});
+    row("Nouvelle fiche on the payslips page", Cmd::NouvelleFiche, onB, true, {},
+        {"page=B", "bcount=4", "bcurrent=3", "number=200203004", "bemployee=", "modified=1"});
+    row("Nouveau bulletin from the employees page", Cmd::NouveauBulletin, {}, true, {},
+        {"page=B", "bcount=4", "bcurrent=3", "number=200203004", "bemployee=10003", "modified=1"});
+    row("Supprimer bulletin", Cmd::SupprimerBulletin, onB + QStringList{"answer:ok"}, true,
+        {"ask: Confirmer suppression de la fiche ?"},
+        {"page=B", "bcount=2", "number=200203002", "bemployee=10001", "modified=1"});
+    row("Copier puis Coller on the payslips page", Cmd::Copier, onB, true, {},
+        {"page=B", "number=200203004", "modified=1"}, int(Cmd::Coller));
+    row("Coller on a validated payslip", Cmd::Coller, onB + QStringList{"payslip:2"}, true, {}, {"page=B"});
+    row("Liste on the payslips page", Cmd::Liste, onB + QStringList{"choice:2"}, true, {"payslips: 3, current 0"},
+        {"page=B", "bcurrent=2", "number=200203003", "bemployee=10003"});
+    row("Chercher bulletin", Cmd::ChercherBulletin, onB + QStringList{"input:200203002"}, true,
+        {"input: Chercher bulletin"}, {"page=B", "bcurrent=1", "number=200203002", "bemployee=10001"});
+    // 100 h at 10: 1000, less 10 % of the employee's own profile (10002).
+    row("Calculer (tool button)", Cmd::BtnCalculer, onB, true, {}, {"page=B", "net=900", "modified=1"});
+    row("Calculer on a validated payslip", Cmd::CalculerBulletin, onB + QStringList{"payslip:2"}, false, {}, {"page=B"});
+    row("Calculer with hours that are not a number", Cmd::CalculerBulletin, onB + QStringList{"hours:1x"}, true,
+        {"message: '1x' n'est pas une valeur numérique correcte"}, {"page=B", "modified=1"});
+
+    // The cumuls, the caisses, the reverse payroll.
+    row("Modifier cumul", Cmd::ModifierCumul, {"input:1234"}, true, {"cumul: 100,00"}, {"cumuls=||1234,00|||", "modified=1"});
+    row("Modifier cumul on the payslips page", Cmd::ModifierCumul, onB, false, {}, {"page=B"});
+    row("Clôturer exercice", Cmd::CloturerExercice, {"answer:ok"}, true,
+        {"ask: Attention! la clôture remet à zéro les cumuls. Continuer?"},
+        {"cumuls=0|0|0|0|0|", "modified=1"});
+    row("Clôturer exercice refused", Cmd::CloturerExercice, {"answer:annuler"}, true,
+        {"ask: Attention! la clôture remet à zéro les cumuls. Continuer?"}, {});
+    row("Caisses", Cmd::Caisses, {"caisse:URSSAF"}, true, {"caisses"}, {"caisses=1+file"});
+    row("Paye à l'envers", Cmd::PayeEnvers, {}, true, {"window: envers 10001 of 2"}, {});
+
+    // Not offered: a pattern that says no, a submenu whose items are not built, a command
+    // whose part is not built.
     row("Rechercher nom on the profiles page", Cmd::RechercherNom, {"page:P", "input:mor"}, false, {}, {"page=P"});
     row("Imprimer submenu", Cmd::Imprimer, {}, false, {}, {});
     row("Mise en page", Cmd::MiseEnPage, {}, false, {}, {});
     row("Imprimer enveloppe (tool button)", Cmd::BtnImprimerEnveloppe, {}, false, {}, {});
-    row("Calculer bulletin", Cmd::CalculerBulletin, {"page:B"}, false, {}, {"page=B"});
+    row("Imprimer bulletin", Cmd::ImprimerBulletin, onB, false, {}, {"page=B"});
 }
 
 void TestShellCommands::commandRunsWhereItIsOffered()

@@ -23,7 +23,7 @@ QString cumulLabel() { return QStringLiteral("Cumul de l'employé"); }
 
 QString closingWarning()
 {
-    return QStringLiteral("Attention! la cloture remet à zéro les cumuls. Continuer?");
+    return QStringLiteral("Attention! la clôture remet à zéro les cumuls. Continuer?");
 }
 
 QString alreadyValidatedMessage()
@@ -266,7 +266,7 @@ int payslipMoveTarget(const Collection &payslips, Move move, const PayslipSelect
 {
     const int count = payslips.count();
     const int current = payslips.current();
-    if (selection.mode != 1) {
+    if (selection.mode != PayslipSelection::ByEmployee) {
         switch (move) {
         case Move::Premier: return 0;
         case Move::Precedent: return std::max(0, current - 1);

@@ -4,6 +4,7 @@
 #include "employees/navigation.h"
 #include "payroll/codeindex.h"
 #include "payroll/payslipform.h"
+#include "payroll/payslipselection.h"
 #include "store/collection.h"
 
 #include <QList>
@@ -32,7 +33,7 @@ QString selectionPrompt();             // "Code employé"
 QString listCaption();                 // "Liste des bulletins"
 QString cumulCaption();                // "Modifier cumul"
 QString cumulLabel();                  // "Cumul de l'employé"
-QString closingWarning();              // "Attention! la cloture remet à zéro les cumuls. Continuer?"
+QString closingWarning();              // "Attention! la clôture remet à zéro les cumuls. Continuer?"
 QString alreadyValidatedMessage();     // "Ce bulletin est déjà validé"
 } // namespace payslips
 
@@ -113,12 +114,6 @@ int deplacerElement(QList<PayslipListItem> &items, int index, int delta);
 // or -1 (also for an empty text).
 int ChercheBulletin(const Collection &payslips, const QString &text);
 
-// The payslip selection: mode 0 all payslips, mode 1 those whose employee code line equals
-// employeeCode exactly.
-struct PayslipSelection {
-    int mode = 0;
-    QString employeeCode;
-};
 // The block a move leads to: mode 0 as the profiles (first 0, previous and next one step
 // within the payslips, last count - 1); mode 1 the nearest candidate in the move's direction,
 // the current one when there is none. Costs the payslips between the current one and the one

@@ -1,6 +1,7 @@
 #include "payroll/reversepayroll.h"
 
 #include "employees/employeeform.h"
+#include "employees/navigation.h"
 #include "payroll/calculation.h"
 #include "text/numbers.h"
 
@@ -15,6 +16,20 @@ void ReversePayroll::Init(const QStringList &profileChoices, double ceiling, Pro
         m_profileText = m_choices.first();
         split();
     }
+}
+
+void ReversePayroll::Init(const Collection &profiles, double ceiling)
+{
+    Init(InitProfils(profiles), ceiling, [copy = profiles](const QString &code) -> std::optional<QList<Rubrique>> {
+        for (const Collection::BlockAt &block : copy.blocks()) {
+            if (copy.lineAt(block.line, 1) != code)
+                continue;
+            ProfileForm form;
+            LitProfil(copy, block.number, form, true);
+            return form.rubriques;
+        }
+        return std::nullopt;
+    });
 }
 
 void ReversePayroll::split()

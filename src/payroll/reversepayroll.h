@@ -1,6 +1,7 @@
 #pragma once
 
 #include "payroll/profileform.h"
+#include "store/collection.h"
 
 #include <QList>
 #include <QString>
@@ -51,6 +52,9 @@ public:
     // The profile choices (one "code name" per profile, in dossier order), the ceiling and the
     // lookup. The list's text becomes the first choice, split.
     void Init(const QStringList &profileChoices, double ceiling, ProfileLookup lookup);
+    // Init on a private copy of a profile collection: its choices, and a lookup that finds the
+    // first profile whose code line is the code.
+    void Init(const Collection &profiles, double ceiling);
 
     const QStringList &profileChoices() const { return m_choices; }
     // The text of the profile list (a choice, or anything typed) and the name field beside it.

@@ -1,17 +1,22 @@
 #include "shell/fiche.h"
 
 #include "employees/referencelists.h"
+#include "payroll/caissemodel.h"
 #include "payroll/caisses.h"
+#include "payroll/payrolldialogs.h"
 #include "text/dialogs.h"
 #include "text/numbers.h"
 
 #include <QDir>
 
-Fiche::Fiche(Dialogs &dialogs, EmployeeDialogs &employeeDialogs, QObject *parent)
+Fiche::Fiche(Dialogs &dialogs, EmployeeDialogs &employeeDialogs, PayrollDialogs &payrollDialogs, QObject *parent)
     : QObject(parent)
     , m_dialogs(dialogs)
     , m_employees(m_dossier, dialogs, employeeDialogs)
-    , m_pages{&m_employees, nullptr, nullptr}
+    , m_payrollDialogs(payrollDialogs)
+    , m_profiles(m_dossier, dialogs, payrollDialogs)
+    , m_payslips(m_dossier, m_settings, m_employees, dialogs, payrollDialogs)
+    , m_pages{&m_employees, &m_profiles, &m_payslips}
 {
 }
 
@@ -71,6 +76,7 @@ void Fiche::Charge(const QString &fileName)
     reportLoad(m_dossier.Charge(fileName));
     m_employees.collection().setCurrent(0);
     m_employees.read();
+    resetPayrollPages();
     Q_EMIT captionChanged();
 }
 
@@ -114,6 +120,7 @@ void Fiche::Nouveau()
 {
     m_dossier.Nouveau();
     m_employees.read();
+    resetPayrollPages();
     Q_EMIT captionChanged();
 }
 
@@ -142,9 +149,12 @@ void Fiche::SetIni(bool autoOpen)
 
 void Fiche::showPage(Page page)
 {
+    const Page before = m_page;
     if (RecordPage *left = activePage(); left && page != m_page)
         left->writeBack();
     m_page = page;
+    if (page != before)
+        showPayrollPage();
     Q_EMIT pageChanged();
 }
 
@@ -156,4 +166,30 @@ int Fiche::helpContext() const
     case Page::Employes: break;
     }
     return 13;
+}
+
+void Fiche::resetPayrollPages()
+{
+    m_profiles.show();
+    m_payslips.reset();
+}
+
+void Fiche::showPayrollPage()
+{
+    if (m_page == Page::Profils)
+        m_profiles.show();
+    else if (m_page == Page::Bulletins)
+        m_payslips.read();
+}
+
+bool Fiche::Caisse()
+{
+    CaisseModel model(m_caisseLines);
+    m_payrollDialogs.caisses(model);
+    m_caisseLines = model.lines();
+    const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;
+    const text::FileResult written = SauveCaisse(QDir(dir).filePath(caisses::kFileName), m_caisseLines);
+    if (!written.ok())
+        m_dialogs.message(written.message());
+    return written.ok();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "employees/employeespage.h"
+#include "payroll/payslipspage.h"
+#include "payroll/profilespage.h"
 #include "payroll/letterhead.h"
 #include "payroll/settings.h"
 #include "store/dossier.h"
@@ -13,6 +15,7 @@
 
 class Dialogs;
 class EmployeeDialogs;
+class PayrollDialogs;
 class RecordPage;
 
 // The dossier window's logic: it owns the dossier and what lives as long as the window (the
@@ -25,7 +28,8 @@ class Fiche : public QObject
 public:
     enum class Page { Employes, Profils, Bulletins };
 
-    Fiche(Dialogs &dialogs, EmployeeDialogs &employeeDialogs, QObject *parent = nullptr);
+    Fiche(Dialogs &dialogs, EmployeeDialogs &employeeDialogs, PayrollDialogs &payrollDialogs,
+          QObject *parent = nullptr);
     ~Fiche() override;
 
     Dossier &dossier() { return m_dossier; }
@@ -64,9 +68,10 @@ public:
     void GetIni(bool &autoOpen, QString &lastFile) const;
     void SetIni(bool autoOpen);
 
-    // The pages. The profiles and payslips pages are not built yet: while one of them is
-    // shown, activePage() is null and the generic commands are not offered.
+    // The pages.
     EmployeesPage &employees() { return m_employees; }
+    ProfilesPage &profiles() { return m_profiles; }
+    PayslipsPage &payslips() { return m_payslips; }
     RecordPage *page(Page page) const { return m_pages[static_cast<size_t>(page)]; }
     Page pageShown() const { return m_page; }
     RecordPage *activePage() const { return page(m_page); }
@@ -75,12 +80,22 @@ public:
     // The help context of the page shown: 13 employees, 16 profiles, 14 payslips.
     int helpContext() const;
 
+    // "&Caisses": the dialog "Caisses" on the caisse lines; when it closes, the lines are
+    // rebuilt from it and written to Korvel.cai at once (as well as on exit). False when the
+    // file could not be written (the user has been told; the lines are kept).
+    bool Caisse();
+
 Q_SIGNALS:
     void captionChanged();
     void pageChanged();
 
 private:
     void reportLoad(const Dossier::LoadReport &report);
+    // A dossier loaded or emptied: the profiles and payslips pages read their first records.
+    void resetPayrollPages();
+    // Showing the profiles page (a standard profile in an empty dossier) or the payslips page
+    // reads its current record.
+    void showPayrollPage();
 
     Dialogs &m_dialogs;
     Dossier m_dossier;
@@ -89,7 +104,10 @@ private:
     QStringList m_caisseLines;
     QString m_sideDirectory;
     EmployeesPage m_employees;
-    // By Page: ProfilesPage and PayslipsPage (payroll/) take the two empty places.
+    PayrollDialogs &m_payrollDialogs;
+    ProfilesPage m_profiles;
+    PayslipsPage m_payslips;
+    // By Page.
     std::array<RecordPage *, 3> m_pages;
     Page m_page = Page::Employes;
 };

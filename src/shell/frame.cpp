@@ -1,5 +1,6 @@
 #include "shell/frame.h"
 
+#include "payroll/reversepayroll.h"
 #include "shell/shelldialogs.h"
 #include "text/dialogs.h"
 
@@ -15,6 +16,8 @@ Frame::Frame(Fiche &fiche, Dialogs &dialogs, ShellDialogs &windows, QObject *par
 {
     // The page shown decides which commands are offered.
     connect(&m_fiche, &Fiche::pageChanged, this, &Frame::commandsChanged);
+    // So does the payslip shown: a validated one is not calculated.
+    connect(&m_fiche.payslips(), &RecordPage::changed, this, &Frame::commandsChanged);
 }
 
 QString Frame::caption() const
@@ -227,6 +230,29 @@ void Frame::paramPaie()
     m_fiche.saveSettings();
 }
 
+void Frame::nouveauBulletin()
+{
+    showPage(Fiche::Page::Bulletins);
+    m_fiche.payslips().nouveauBulletin();
+}
+
+void Frame::selectionBulletins(Cmd item, PayslipSelection::Mode mode)
+{
+    if (!m_fiche.payslips().select(mode))
+        return;
+    m_commands.checkInGroup(item);
+    Q_EMIT commandsChanged();
+}
+
+void Frame::payeEnvers()
+{
+    if (RecordPage *page = m_fiche.activePage())
+        page->writeBack();
+    ReversePayroll model;
+    model.Init(m_fiche.dossier().profiles(), m_fiche.settings().payroll.socialSecurityCeiling);
+    m_windows.reversePayroll(model);
+}
+
 bool Frame::available(Cmd id) const
 {
     if (!m_commands.enabled(id))
@@ -259,6 +285,11 @@ std::function<void()> Frame::handler(Cmd action)
     EmployeesPage *employees = m_fiche.pageShown() == Fiche::Page::Employes ? &m_fiche.employees() : nullptr;
     auto onPage = [page](const F &f) { return page ? f : F(); };
     auto onEmployees = [employees](const F &f) { return employees ? f : F(); };
+    // The same for the profiles and payslips pages' own commands.
+    ProfilesPage *profiles = m_fiche.pageShown() == Fiche::Page::Profils ? &m_fiche.profiles() : nullptr;
+    PayslipsPage *payslips = m_fiche.pageShown() == Fiche::Page::Bulletins ? &m_fiche.payslips() : nullptr;
+    auto onProfiles = [profiles](const F &f) { return profiles ? f : F(); };
+    auto onPayslips = [payslips](const F &f) { return payslips ? f : F(); };
 
     switch (action) {
     // Fichier
@@ -277,6 +308,7 @@ std::function<void()> Frame::handler(Cmd action)
     case Cmd::RechercherNom: return onEmployees([employees] { employees->search(SearchKind::Nom); });
     case Cmd::RechercherTelephone: return onEmployees([employees] { employees->search(SearchKind::Telephone); });
     case Cmd::TrierEmployes: return onEmployees([employees] { employees->sort(); });
+    case Cmd::ChercherBulletin: return onPayslips([payslips] { payslips->chercher(); });
     // Bases
     case Cmd::PageEmployes: return [this] { showPage(Fiche::Page::Employes); };
     case Cmd::PageProfils: return [this] { showPage(Fiche::Page::Profils); };
@@ -288,16 +320,35 @@ std::function<void()> Frame::handler(Cmd action)
     case Cmd::NouvelleFiche: return onPage([this] { nouvelleFiche(); });
     case Cmd::SupprimerFiche: return onPage([this] { supprimer(); });
     case Cmd::Liste: return page && page->hasList() ? F([page] { page->list(); }) : F();
+    // Paye (its moves are those of "&Bases")
+    case Cmd::NouveauBulletin: return [this] { nouveauBulletin(); };
+    case Cmd::SupprimerBulletin: return onPayslips([this] { supprimer(); });
+    // A validated payslip keeps the amounts carried into its employee's cumul and history.
+    case Cmd::CalculerBulletin:
+        return payslips && payslips->calculable() ? F([payslips] { payslips->calculer(); }) : F();
+    // Rubriques
+    case Cmd::ProfilStandard: return onProfiles([profiles] { profiles->standard(); });
+    case Cmd::ReprendreProfil: return onProfiles([profiles] { profiles->reprendre(); });
+    case Cmd::SupprimerRubrique: return onProfiles([profiles] { profiles->deleteRubrique(); });
+    case Cmd::ModifierRubrique: return onProfiles([profiles] { profiles->modifyRubrique(); });
     // Sélection
     case Cmd::TousEmployes: return onEmployees([this] { tousLesEmployes(); });
     case Cmd::SelCodePostal: return onEmployees([this] { chooseSelection(Cmd::SelCodePostal, Selection::ByPostcode); });
     case Cmd::SelVille: return onEmployees([this] { chooseSelection(Cmd::SelVille, Selection::ByTown); });
+    case Cmd::TousBulletins:
+        return onPayslips([this] { selectionBulletins(Cmd::TousBulletins, PayslipSelection::AllPayslips); });
+    case Cmd::BulletinsParEmploye:
+        return onPayslips([this] { selectionBulletins(Cmd::BulletinsParEmploye, PayslipSelection::ByEmployee); });
     // Outils
     case Cmd::TraitementTexte: return [this] { m_windows.textEditor(m_fiche.letterhead().lines()); };
     case Cmd::Message: return [this] { m_windows.messagePad(m_fiche.dossierFileName()); };
+    case Cmd::PayeEnvers: return [this] { payeEnvers(); };
+    case Cmd::ModifierCumul: return onEmployees([this] { m_fiche.payslips().modifierCumul(); });
+    case Cmd::CloturerExercice: return [this] { m_fiche.payslips().cloturer(); };
     // Paramètres
     case Cmd::Societe: return [this] { societe(); };
     case Cmd::ParamPaie: return [this] { paramPaie(); };
+    case Cmd::Caisses: return [this] { m_fiche.Caisse(); };
     case Cmd::Banques: return [this] { m_fiche.employees().editList(ListEditor::Kind::Banques); };
     case Cmd::Emplois: return [this] { m_fiche.employees().editList(ListEditor::Kind::Emplois); };
     case Cmd::OuvrirAuto: return [this] { toggleAutoOpen(); };
@@ -314,8 +365,8 @@ std::function<void()> Frame::handler(Cmd action)
     case Cmd::AideUtiliser: return [this] { m_windows.help(12); };
     case Cmd::APropos: return [this] { m_windows.about(); };
     default:
-        // Printing and page set-up, the payslips' and profiles' commands, statistics, journal,
-        // reverse payroll, envelopes and caisses: their parts are not built yet.
+        // Printing and page set-up, statistics, journal and envelopes: their parts are not
+        // built yet.
         return {};
     }
 }

@@ -66,6 +66,15 @@ public:
     // The company dialog and the payroll parameters dialog (which writes the settings file).
     void societe();
     void paramPaie();
+    // "&Nouveau bulletin": the payslips page, then a new payslip for the employee shown on the
+    // employees page.
+    void nouveauBulletin();
+    // The payslip selection items: the selection is set (by employee, the code is asked first;
+    // cancelled, nothing changes), the item ticked and the selection's first payslip shown.
+    void selectionBulletins(Cmd item, PayslipSelection::Mode mode);
+    // "&Paye à l'envers": the page shown writes its edits back, then the dialog works on a copy
+    // of the profiles with the ceiling.
+    void payeEnvers();
 
     // Replaces the extension of a path's file name by ".emp" (appends it when there is none).
     static QString withEmpExtension(const QString &path);

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class PayrollParametersForm;
+class ReversePayroll;
 
 // The frame's own windows: the parameter dialogs that return a result, and the windows that
 // return nothing (the desk accessories, the help, the About box, the printer set-up). The
@@ -31,6 +32,9 @@ public:
     virtual void messagePad(const QString &dossierFile) = 0;
     // The letter editor, its new documents headed by the letterhead.
     virtual void textEditor(const QStringList &letterhead) = 0;
+    // "Paye à l'envers" on its model (already given the profiles and the ceiling); nothing is
+    // read back.
+    virtual void reversePayroll(ReversePayroll &model) = 0;
 
     // The help on the topic of a context number: 0 the contents, 12 help on help, 3 to 11 the
     // menus, 13, 14 and 16 the pages of the dossier window.

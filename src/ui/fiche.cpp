@@ -1,6 +1,8 @@
 #include "ui/fiche.h"
 
+#include "ui/pagebulletins.h"
 #include "ui/pageemployes.h"
+#include "ui/pageprofils.h"
 
 #include <QApplication>
 #include <QScrollArea>
@@ -8,25 +10,6 @@
 #include <QLabel>
 #include <QStackedWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-QWidget *makePage(const QString &title, QWidget *parent)
-{
-    auto *page = new QWidget(parent);
-    auto *layout = new QVBoxLayout(page);
-    auto *heading = new QLabel(title, page);
-    QFont f = heading->font();
-    f.setBold(true);
-    f.setPointSizeF(f.pointSizeF() * 1.3);
-    heading->setFont(f);
-    layout->addWidget(heading);
-    layout->addStretch();
-    page->setFocusPolicy(Qt::StrongFocus);
-    return page;
-}
-
-} // namespace
 
 TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
 {
@@ -40,8 +23,15 @@ TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
     employeesScroll->setWidgetResizable(true);
     employeesScroll->setFrameShape(QFrame::NoFrame);
     m_pages->addWidget(employeesScroll);
-    m_pages->addWidget(makePage(QStringLiteral("Profils salariaux"), m_pages));
-    m_pages->addWidget(makePage(QStringLiteral("Bulletins de paye"), m_pages));
+    m_profiles = new TPageProfils(fiche.profiles(), m_pages);
+    m_payslips = new TPageBulletins(fiche.payslips(), m_pages);
+    for (QWidget *view : {static_cast<QWidget *>(m_profiles), static_cast<QWidget *>(m_payslips)}) {
+        auto *scroll = new QScrollArea(m_pages);
+        scroll->setWidget(view);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        m_pages->addWidget(scroll);
+    }
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -58,6 +48,17 @@ TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
     // The choices follow the dossier (loaded, new, saved) and the lists.
     connect(&m_fiche, &Fiche::captionChanged, this, &TFiche::refreshChoices);
     connect(&employees, &EmployeesPage::choicesChanged, this, &TFiche::refreshChoices);
+    ProfilesPage &profiles = fiche.profiles();
+    connect(&profiles, &RecordPage::changed, m_profiles, &TPageProfils::refresh);
+    connect(&profiles, &RecordPage::focusEntry, m_profiles, &TPageProfils::focusName);
+    connect(&profiles, &ProfilesPage::focusRubrique, m_profiles, &TPageProfils::focusRubrique);
+    PayslipsPage &payslips = fiche.payslips();
+    connect(&payslips, &RecordPage::changed, m_payslips, &TPageBulletins::refresh);
+    connect(&payslips, &RecordPage::focusEntry, m_payslips, &TPageBulletins::focusEmployee);
+    connect(m_payslips, &TPageBulletins::createRequested, this, [this] { Q_EMIT keyCommand(Cmd::NouveauBulletin); });
+    // The profiles offered to the employees follow the profiles written back when a page is
+    // left.
+    connect(&m_fiche, &Fiche::pageChanged, this, &TFiche::refreshChoices);
     refreshChoices();
     m_employees->refresh();
     qApp->installEventFilter(this);
@@ -85,6 +86,19 @@ void TFiche::refreshChoices()
 void TFiche::showPage()
 {
     m_pages->setCurrentIndex(static_cast<int>(m_fiche.pageShown()));
+    focusShownPage();
+}
+
+void TFiche::focusShownPage()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (!isVisible() || (focus && currentPage()->isAncestorOf(focus)))
+        return;
+    switch (m_fiche.pageShown()) {
+    case Fiche::Page::Employes: m_employees->focusName(); break;
+    case Fiche::Page::Profils: m_profiles->focusName(); break;
+    case Fiche::Page::Bulletins: m_payslips->focusEmployee(); break;
+    }
 }
 
 void TFiche::refreshCaption()

@@ -4,6 +4,7 @@
 #include "ui/fiche.h"
 #include "ui/qtdialogs.h"
 #include "ui/qtemployeedialogs.h"
+#include "ui/qtpayrolldialogs.h"
 #include "ui/qtshelldialogs.h"
 
 #include <QAction>
@@ -46,7 +47,7 @@ QIcon toolIcon(Cmd id, const QStyle *style)
 } // namespace
 
 TMainForm::TMainForm(Dialogs *dialogs, EmployeeDialogs *employeeDialogs, ShellDialogs *shellDialogs,
-                     QWidget *parent)
+                     PayrollDialogs *payrollDialogs, QWidget *parent)
     : QMainWindow(parent)
 {
     if (!dialogs) {
@@ -61,8 +62,12 @@ TMainForm::TMainForm(Dialogs *dialogs, EmployeeDialogs *employeeDialogs, ShellDi
         m_ownShellDialogs = std::make_unique<QtShellDialogs>(this);
         shellDialogs = m_ownShellDialogs.get();
     }
+    if (!payrollDialogs) {
+        m_ownPayrollDialogs = std::make_unique<QtPayrollDialogs>(this);
+        payrollDialogs = m_ownPayrollDialogs.get();
+    }
     m_shellDialogs = shellDialogs;
-    m_fiche = std::make_unique<Fiche>(*dialogs, *employeeDialogs);
+    m_fiche = std::make_unique<Fiche>(*dialogs, *employeeDialogs, *payrollDialogs);
     m_frame = std::make_unique<Frame>(*m_fiche, *dialogs, *shellDialogs);
 
     setWindowTitle(m_frame->caption());

@@ -10,6 +10,7 @@
 
 class Dialogs;
 class EmployeeDialogs;
+class PayrollDialogs;
 class QAction;
 class QLabel;
 class QMenu;
@@ -24,10 +25,11 @@ class TMainForm : public QMainWindow
 {
     Q_OBJECT
 public:
-    // The platform's dialogs, the employees' windows and the frame's windows; tests pass scripted
-    // ones. Qt's are used for those not given.
+    // The platform's dialogs, the employees' windows, the frame's windows and the payroll's
+    // windows; tests pass scripted ones. Qt's are used for those not given.
     explicit TMainForm(Dialogs *dialogs = nullptr, EmployeeDialogs *employeeDialogs = nullptr,
-                       ShellDialogs *shellDialogs = nullptr, QWidget *parent = nullptr);
+                       ShellDialogs *shellDialogs = nullptr, PayrollDialogs *payrollDialogs = nullptr,
+                       QWidget *parent = nullptr);
     ~TMainForm() override;
 
     Frame &frame() { return *m_frame; }
@@ -62,6 +64,7 @@ private:
     std::unique_ptr<Dialogs> m_ownDialogs;
     std::unique_ptr<EmployeeDialogs> m_ownEmployeeDialogs;
     std::unique_ptr<ShellDialogs> m_ownShellDialogs;
+    std::unique_ptr<PayrollDialogs> m_ownPayrollDialogs;
     ShellDialogs *m_shellDialogs;
     std::unique_ptr<Fiche> m_fiche;
     std::unique_ptr<Frame> m_frame;

@@ -9,6 +9,7 @@
 #include "ui/horloge.h"
 #include "ui/mainform.h"
 #include "ui/parampaie.h"
+#include "ui/penvers.h"
 #include "ui/pocket.h"
 #include "ui/societe.h"
 #include "ui/texte.h"
@@ -73,6 +74,12 @@ void QtShellDialogs::messagePad(const QString &dossierFile)
 void QtShellDialogs::textEditor(const QStringList &letterhead)
 {
     TTexte w(letterhead, m_parent);
+    w.exec();
+}
+
+void QtShellDialogs::reversePayroll(ReversePayroll &model)
+{
+    TPEnvers w(model, m_parent);
     w.exec();
 }
 

@@ -20,6 +20,7 @@ public:
     void notepad(const QString &startDirectory) override;
     void messagePad(const QString &dossierFile) override;
     void textEditor(const QStringList &letterhead) override;
+    void reversePayroll(ReversePayroll &model) override;
     void help(int context) override;
     void helpSearch() override;
     void about() override;

@@ -1,5 +1,6 @@
 #include "ui/widgets.h"
 
+#include "store/collection.h"
 #include "text/encoding.h"
 #include "text/numbers.h"
 
@@ -12,6 +13,24 @@
 QValidator::State Cp1252Validator::validate(QString &input, int &) const
 {
     return text::fits1252(input) ? Acceptable : Invalid;
+}
+
+QValidator::State LineFieldValidator::validate(QString &input, int &pos) const
+{
+    for (QChar c : input)
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            return Invalid;
+    if (Collection::looksLikeTag(input))
+        return Invalid;
+    return Cp1252Validator::validate(input, pos);
+}
+
+QValidator::State NumericTextValidator::validate(QString &input, int &) const
+{
+    for (QChar c : input)
+        if (!c.isDigit() && c != u',' && c != u' ')
+            return Invalid;
+    return Acceptable;
 }
 
 bool NumericKeyFilter::eventFilter(QObject *watched, QEvent *event)

@@ -26,6 +26,26 @@ public:
     State validate(QString &input, int &pos) const override;
 };
 
+// A field that is one line of a record or of a side file: besides the Windows-1252 rule, a TAB
+// or a line break is refused (they separate the cells of the table lines and the caisse
+// fields), and so is a text that reads as a block tag, which would cut its block in two when
+// the dossier is read again.
+class LineFieldValidator : public Cp1252Validator
+{
+public:
+    using Cp1252Validator::Cp1252Validator;
+    State validate(QString &input, int &pos) const override;
+};
+
+// What a numeric field may hold once its key filter has done its work: digits and ",", and
+// blanks, so that a value read with padding can still be edited.
+class NumericTextValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override;
+};
+
 // The key filter of numeric fields: "." becomes ",", digits and "," pass, other printable
 // characters are dropped. Optionally Enter triggers a slot (the dialog's confirmation).
 class NumericKeyFilter : public QObject

@@ -1,0 +1,257 @@
+#include "payroll/payslipspage.h"
+
+#include "employees/employeespage.h"
+#include "payroll/payrolldialogs.h"
+#include "payroll/settings.h"
+#include "store/dossier.h"
+#include "text/dialogs.h"
+#include "text/numbers.h"
+
+PayslipsPage::PayslipsPage(Dossier &dossier, const Settings &settings, EmployeesPage &employees, Dialogs &dialogs,
+                           PayrollDialogs &windows, QObject *parent)
+    : RecordPage(parent)
+    , m_dossier(dossier)
+    , m_settings(settings)
+    , m_employees(employees)
+    , m_dialogs(dialogs)
+    , m_windows(windows)
+{
+}
+
+Collection &PayslipsPage::collection()
+{
+    return m_dossier.payslips();
+}
+
+const Collection &PayslipsPage::collection() const
+{
+    return m_dossier.payslips();
+}
+
+void PayslipsPage::read()
+{
+    LitBulletin(collection(), collection().current(), m_form, m_nextNumber);
+    Q_EMIT changed();
+}
+
+bool PayslipsPage::writeBack()
+{
+    return ecrireBulletin(collection(), m_form, &m_numbers);
+}
+
+void PayslipsPage::reset()
+{
+    m_nextNumber = QString::number(Numerob(collection(), m_numbers));
+    read();
+}
+
+bool PayslipsPage::move(Move move)
+{
+    DeplacerBulletin(collection(), m_form, move, m_selection, m_nextNumber, &m_numbers);
+    Q_EMIT changed();
+    return true;
+}
+
+bool PayslipsPage::addRecord()
+{
+    QString message;
+    const bool added = NouvBulletin(collection(), m_form, m_nextNumber, nullptr, &m_numbers, &message);
+    if (added)
+        m_dossier.SetSauve();
+    else
+        m_dialogs.message(message);
+    Q_EMIT changed();
+    if (added)
+        Q_EMIT focusEntry();
+    return added;
+}
+
+bool PayslipsPage::nouveauBulletin()
+{
+    // The employees page shows an employee when its record exists or is being typed; the
+    // defaults of an empty dossier are nobody's.
+    const Collection &employees = m_employees.collection();
+    const EmployeeForm &shown = m_employees.form();
+    const bool someone = employees.contains(employees.current()) || shown.edited;
+    QString message;
+    const bool added =
+        NouvBulletin(collection(), m_form, m_nextNumber, someone ? &shown : nullptr, &m_numbers, &message);
+    if (added)
+        m_dossier.SetSauve();
+    else
+        m_dialogs.message(message);
+    Q_EMIT changed();
+    if (added)
+        Q_EMIT focusEntry();
+    return added;
+}
+
+bool PayslipsPage::deleteCurrent()
+{
+    if (!SupprimerBulletin(collection(), m_form, m_nextNumber))
+        return false;
+    m_dossier.SetSauve();
+    Q_EMIT changed();
+    return true;
+}
+
+void PayslipsPage::copy()
+{
+    m_copy.Copier(m_form);
+}
+
+void PayslipsPage::paste()
+{
+    if (m_form.validated)
+        return;
+    m_nextNumber = QString::number(Numerob(collection(), m_numbers));
+    m_copy.Coller(m_form, m_nextNumber);
+    formEdited();
+    Q_EMIT changed();
+}
+
+void PayslipsPage::list()
+{
+    writeBack();
+    const int chosen = m_windows.choosePayslip(listeBulletins(collection()), collection().current());
+    if (chosen >= 0 && ouvrirBulletin(collection(), m_form, chosen, m_nextNumber, &m_numbers))
+        Q_EMIT changed();
+}
+
+void PayslipsPage::formEdited()
+{
+    m_form.edited = true;
+    m_dossier.SetSauve();
+}
+
+bool PayslipsPage::pickEmployee()
+{
+    if (!fieldAvailable(m_form, PayslipField::Picker))
+        return false;
+    const QString code = m_windows.chooseEmployee(listeEmp(m_employees.collection()));
+    if (!choisirEmploye(m_employees.collection(), m_form, code, &m_employeeCodes))
+        return false;
+    m_dossier.SetSauve();
+    Q_EMIT changed();
+    return true;
+}
+
+bool PayslipsPage::valider()
+{
+    const Validation v = Valider(collection(), m_form, m_employees.collection(), m_employees.form(),
+                                 m_settings.amountFormat, &m_employeeCodes, &m_numbers);
+    if (!v.done) {
+        if (!v.message.isEmpty())
+            m_dialogs.message(v.message);
+        return false;
+    }
+    m_dossier.SetSauve();
+    Q_EMIT changed();
+    if (v.employee >= 0)
+        Q_EMIT m_employees.changed();
+    return true;
+}
+
+std::optional<PayslipEmployee> PayslipsPage::payslipEmployee(const QString &key) const
+{
+    const Collection &employees = m_dossier.employees();
+    const int n = m_employeeCodes.find(employees, key);
+    if (n < 0)
+        return std::nullopt;
+    // The employee as the employees page holds it when it is the one shown there.
+    EmployeeForm read;
+    const EmployeeForm *e = &m_employees.form();
+    if (n != employees.current() || !e->edited) {
+        LitFiche(employees, n, read, true);
+        e = &read;
+    }
+    PayslipEmployee found;
+    bool ok = false;
+    const double cumul = text::parseNumber(e->cumul, &ok);
+    found.storedCumul = ok ? cumul : 0;
+    const int p = m_profileCodes.find(m_dossier.profiles(), e->profileCode);
+    if (p >= 0) {
+        ProfileForm profile;
+        LitProfil(m_dossier.profiles(), p, profile, true);
+        found.rubriques = profile.rubriques;
+    }
+    return found;
+}
+
+bool PayslipsPage::calculer()
+{
+    if (!calculable())
+        return false;
+    const CalculationResult result = calculatePayslip(m_form, m_settings.payroll, m_settings.amountFormat,
+                                                      [this](const QString &key) { return payslipEmployee(key); });
+    if (result.computed)
+        m_dossier.SetSauve();
+    else
+        m_dialogs.message(result.message);
+    Q_EMIT changed();
+    return result.computed;
+}
+
+void PayslipsPage::chercher()
+{
+    QString text;
+    if (m_dialogs.inputBox(payslips::searchCaption(), payslips::searchPrompt(), text))
+        chercher(text);
+}
+
+bool PayslipsPage::chercher(const QString &text)
+{
+    // An edited number must be found under its new value.
+    writeBack();
+    const int n = ChercheBulletin(collection(), text);
+    if (n < 0 || !ouvrirBulletin(collection(), m_form, n, m_nextNumber, &m_numbers))
+        return false;
+    Q_EMIT changed();
+    return true;
+}
+
+bool PayslipsPage::select(PayslipSelection::Mode mode)
+{
+    QString code;
+    if (mode == PayslipSelection::ByEmployee) {
+        code = m_form.employeeCode;
+        if (!m_dialogs.inputBox(payslips::selectionCaption(), payslips::selectionPrompt(), code))
+            return false;
+    }
+    select(mode, code);
+    return true;
+}
+
+void PayslipsPage::select(PayslipSelection::Mode mode, const QString &employeeCode)
+{
+    m_selection.mode = mode;
+    m_selection.employeeCode = mode == PayslipSelection::ByEmployee ? employeeCode : QString();
+    move(Move::Premier);
+}
+
+bool PayslipsPage::modifierCumul()
+{
+    EmployeeForm &employee = m_employees.form();
+    QString value = employee.cumul.trimmed();
+    if (!m_windows.cumul(value))
+        return false;
+    QString message;
+    if (!Modifier(employee, value, &message)) {
+        if (!message.isEmpty())
+            m_dialogs.message(message);
+        return false;
+    }
+    m_dossier.SetSauve();
+    Q_EMIT m_employees.changed();
+    return true;
+}
+
+bool PayslipsPage::cloturer()
+{
+    if (!m_dialogs.confirm(payslips::closingWarning()))
+        return false;
+    Cloturer(m_employees.collection(), m_employees.form());
+    m_dossier.SetSauve();
+    Q_EMIT m_employees.changed();
+    return true;
+}
