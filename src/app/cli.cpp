@@ -70,8 +70,12 @@ QString describe(const Dossier::CollectionReport &r)
         parts << QStringLiteral("reconstruit après balises déséquilibrées");
     if (r.duplicatesRemoved > 0)
         parts << QString::number(r.duplicatesRemoved)
-                     + (r.duplicatesRemoved > 1 ? QStringLiteral(" doublons supprimés")
-                                                : QStringLiteral(" doublon supprimé"));
+                     + (r.duplicatesRemoved > 1 ? QStringLiteral(" doublons identiques supprimés")
+                                                : QStringLiteral(" doublon identique supprimé"));
+    if (r.duplicatesMoved > 0)
+        parts << QString::number(r.duplicatesMoved)
+                     + (r.duplicatesMoved > 1 ? QStringLiteral(" doublons différents renumérotés en fin de fichier")
+                                              : QStringLiteral(" doublon différent renuméroté en fin de fichier"));
     if (r.renumbered)
         parts << QStringLiteral("renuméroté");
     if (r.dropped > 0)

@@ -15,7 +15,10 @@ void repairLoaded(Collection &c, Dossier::CollectionReport &report)
     int dropped = 0;
     report.rebuilt = c.verif(&dropped);
     report.dropped += dropped;
-    report.duplicatesRemoved = c.doublons();
+    const Collection::Duplicates duplicates = c.doublons();
+    report.duplicatesRemoved = duplicates.removed;
+    report.duplicatesMoved = duplicates.moved;
+    report.dropped += duplicates.dropped;
     dropped = 0;
     report.renumbered = c.normalise(&dropped);
     report.dropped += dropped;
@@ -51,7 +54,7 @@ const Dossier::CollectionReport &Dossier::LoadReport::report(Kind kind) const
 bool Dossier::LoadReport::alteredMessageDue() const
 {
     for (const CollectionReport *r : {&employees, &profiles, &payslips})
-        if (r->rebuilt || r->renumbered || r->dropped > 0)
+        if (r->repaired() || r->dropped > 0)
             return true;
     return false;
 }
@@ -146,10 +149,9 @@ Dossier::LoadReport Dossier::Charge(const QString &fileName)
         c.clear();
         c.setLines(lines[i]);
         repairLoaded(c, *reports[i]);
-        repaired = repaired || reports[i]->rebuilt || reports[i]->renumbered;
+        repaired = repaired || reports[i]->repaired();
     }
-    // A rebuilt collection differs from its file: it is written at the next save. Removing
-    // duplicates alone does not count as a change.
+    // A repaired collection differs from its file: it is written at the next save.
     m_modified = repaired;
     report.ok = true;
     return report;

@@ -34,10 +34,11 @@ public:
         text::FileResult file;              // the file read (or looked for) and how that went
         int blocks = 0;                     // count after the repairs
         bool rebuilt = false;               // verif() found unbalanced tags and rebuilt
-        int duplicatesRemoved = 0;          // doublons()
+        int duplicatesRemoved = 0;          // doublons(): identical copies removed
+        int duplicatesMoved = 0;            // doublons(): differing copies renumbered at the end
         bool renumbered = false;            // normalise() acted
         int dropped = 0;                    // blocks past the 9999 limit, lost in a rebuild
-        bool repaired() const { return rebuilt || duplicatesRemoved > 0 || renumbered; }
+        bool repaired() const { return rebuilt || duplicatesRemoved > 0 || duplicatesMoved > 0 || renumbered; }
     };
 
     struct LoadReport {
@@ -49,8 +50,8 @@ public:
         CollectionReport employees, profiles, payslips;
 
         const CollectionReport &report(Kind kind) const;
-        // True when a collection had to be rebuilt or renumbered: the caller shows
-        // alteredMessage(). Silent duplicate removal alone does not call for it.
+        // True when a collection had to be repaired in any way: the caller shows
+        // alteredMessage().
         bool alteredMessageDue() const;
         // "Le fichier n'existe pas" or "Impossible de lire le fichier " + full name.
         QString errorMessage() const;
