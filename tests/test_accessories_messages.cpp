@@ -220,7 +220,7 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(notepad.path()), QByteArray());
     }
 
-    void notepadFindsTheFileWhateverItsCase()
+    void filesFoundWhateverTheirCase()
     {
         QTemporaryDir dir;
         writeBytes(dir.filePath(QStringLiteral("KORVEL.NTE")), "note\r\n");
@@ -228,6 +228,9 @@ private Q_SLOTS:
         QString text;
         QVERIFY(notepad.load(text).ok());
         QCOMPARE(text, QStringLiteral("note"));
+        // The messages of "PAIE.Emp" are in "PAIE.OMS": read and written there, no second file.
+        writeBytes(dir.filePath(QStringLiteral("PAIE.OMS")), "A1\t\t\t\t\t\t\tFFFFT\r\n");
+        QCOMPARE(MessagePad::messagesFile(dir.filePath(QStringLiteral("PAIE.Emp"))), dir.filePath(QStringLiteral("PAIE.OMS")));
     }
 };
 

@@ -320,12 +320,13 @@ void TestShell::saveAsFlow()
     QVERIFY(QFileInfo::exists(h.path("copie.Prl")));
     QCOMPARE(h.fiche.caption(), QStringLiteral("copie.emp"));
 
-    // Onto an existing file after OK.
-    h.dialogs.files << h.path("paie.emp");
+    // Onto an existing file after OK, whatever the case of its name: that file is replaced.
+    h.dialogs.files << h.path("PAIE.EMP");
     h.dialogs.answers << Answer::Ok;
     h.frame.enregistrerSous();
     QCOMPARE(h.dialogs.log.last(), QStringLiteral("ask: Ce fichier existe déjà"));
-    QCOMPARE(h.frame.currentFileName(), h.path("paie.emp"));
+    QCOMPARE(h.fiche.dossier().fileName(), h.path("paie.emp"));
+    QVERIFY(!QDir(h.dir.path()).entryList().contains(QStringLiteral("PAIE.emp")));
 
     // Cancelled: no name.
     h.dialogs.files << QString();

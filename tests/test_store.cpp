@@ -631,9 +631,10 @@ void TestStore::missingSideFileEmptiesCollection()
 
 void TestStore::sideFilesFoundWhateverTheCase()
 {
+    // The dossier file too: "paie.Emp" is opened and saved as "paie.emp" by the frame.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("paie.emp"));
-    writeBytes(path, "<BLOC0000>\r\na\r\n</BLOC0000>\r\n");
+    writeBytes(dir.filePath(QStringLiteral("paie.Emp")), "<BLOC0000>\r\na\r\n</BLOC0000>\r\n");
     writeBytes(dir.filePath(QStringLiteral("paie.PRL")), "<BLOC0000>\r\nprofil\r\n</BLOC0000>\r\n");
     writeBytes(dir.filePath(QStringLiteral("paie.pai")), "<BLOC0000>\r\nbulletin\r\n</BLOC0000>\r\n");
     Dossier d;
@@ -646,7 +647,8 @@ void TestStore::sideFilesFoundWhateverTheCase()
     QVERIFY(d.Sauve(path).ok);
     // The existing files were replaced, no second file beside them.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
-             QStringList({"paie.PRL", "paie.emp", "paie.pai"}));
+             QStringList({"paie.Emp", "paie.PRL", "paie.pai"}));
+    QCOMPARE(d.fileName(), dir.filePath(QStringLiteral("paie.Emp")));
     QCOMPARE(fileBytes(dir.filePath(QStringLiteral("paie.PRL"))), QByteArray("<BLOC0000>\r\nchang\xe9\r\n</BLOC0000>\r\n"));
 }
 

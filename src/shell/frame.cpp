@@ -103,7 +103,7 @@ void Frame::ouvrir()
 
 void Frame::enregistrer()
 {
-    if (!m_currentFileName.isEmpty() && !QFileInfo::exists(m_currentFileName))
+    if (!m_currentFileName.isEmpty() && !QFileInfo::exists(Dossier::existingFile(m_currentFileName)))
         m_currentFileName.clear();
     if (m_currentFileName.isEmpty()) {
         saveAsFlow();
@@ -124,7 +124,8 @@ bool Frame::saveAsFlow()
     if (chosen.isEmpty())
         return false;
     const QString name = withEmpExtension(chosen);
-    if (QFileInfo::exists(name) && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà"))) {
+    // A file of that name in another case is the same dossier file: saving replaces it.
+    if (QFileInfo::exists(Dossier::existingFile(name)) && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà"))) {
         // The refused name is not kept, so a later save cannot overwrite it without asking.
         return false;
     }

@@ -102,6 +102,11 @@ QString Dossier::baseName(const QString &fileName)
     return fileName.left(std::max<qsizetype>(0, fileName.size() - 3));
 }
 
+QString Dossier::existingFile(const QString &fileName)
+{
+    return fileName.isEmpty() ? fileName : text::findCaseInsensitive(fileName);
+}
+
 QString Dossier::sideFile(const QString &fileName, const QString &extension)
 {
     if (fileName.isEmpty())
@@ -119,8 +124,9 @@ Dossier::LoadReport Dossier::Charge(const QString &fileName)
 {
     LoadReport report;
     CollectionReport *reports[3] = {&report.employees, &report.profiles, &report.payslips};
-    const QString paths[3] = {fileName, sideFile(fileName, kProfileExtension),
-                              sideFile(fileName, kPayslipExtension)};
+    const QString dossierPath = existingFile(fileName);
+    const QString paths[3] = {dossierPath, sideFile(dossierPath, kProfileExtension),
+                              sideFile(dossierPath, kPayslipExtension)};
     QStringList lines[3];
 
     // Read all three files before touching the dossier, so that a file that cannot be read
@@ -140,7 +146,7 @@ Dossier::LoadReport Dossier::Charge(const QString &fileName)
         }
     }
 
-    m_fileName = fileName;
+    m_fileName = dossierPath;
     Synchro();
     bool repaired = false;
     const Kind kinds[3] = {Kind::Employees, Kind::Profiles, Kind::Payslips};
@@ -172,7 +178,7 @@ Dossier::SaveResult Dossier::Sauve(const QString &fileName)
     Squize();
 
     const QString oldNames[3] = {m_fileName, m_profileFileName, m_payslipFileName};
-    m_fileName = fileName;
+    m_fileName = existingFile(fileName);
     Synchro();
     const Kind kinds[3] = {Kind::Employees, Kind::Profiles, Kind::Payslips};
     for (Kind kind : kinds) {

@@ -11,9 +11,10 @@
 //     profiles    base name + "Prl"   (base name = dossier path minus its last three characters)
 //     payslips    base name + "Pai"
 //
-// On load the side files are found whatever the case of their extension; on saving an existing
-// side file is replaced under its own spelling, and otherwise the names are spelled "Prl" and
-// "Pai". Files are Windows-1252 with CR LF line ends and are written whole and atomically.
+// On load the three files are found whatever the case of their names; on saving an existing
+// file is replaced under its own spelling (a dossier opened as "PAIE.Emp" is saved as
+// "PAIE.Emp", never beside it as "PAIE.emp"), and otherwise the side files are spelled "Prl"
+// and "Pai". Files are Windows-1252 with CR LF line ends and are written whole and atomically.
 //
 // The dossier does only the file and collection part of loading and saving. Its owner (the
 // dossier window's logic) shows the messages, reads the forms after Charge, and writes the
@@ -103,6 +104,9 @@ public:
     // Squize, Squize2, Squize3.
     void Squize();
 
+    // The file a dossier path names: an existing file whose name differs only in case when
+    // there is one (an exact match first), the path itself otherwise.
+    static QString existingFile(const QString &fileName);
     // The dossier path without its last three characters ("…/paie.emp" gives "…/paie.").
     static QString baseName(const QString &fileName);
     // The side file base + extension, found whatever the case of its extension; base +
