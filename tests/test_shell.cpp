@@ -208,9 +208,13 @@ void TestShell::newFlow()
     QCOMPARE(h.fiche.dossier().employees().count(), 2);
     QCOMPARE(h.frame.currentFileName(), h.path("paie.emp"));
 
-    // Non: nothing written, dossier emptied, patterns D and E, every employee selected.
+    // Non, from the profiles page: nothing written, dossier emptied, the employees page shown
+    // with patterns D and E, every employee selected.
+    h.frame.showPage(Fiche::Page::Profils);
     h.dialogs.answers << Answer::Non;
     h.frame.nouveau();
+    QCOMPARE(h.fiche.pageShown(), Fiche::Page::Employes);
+    QVERIFY(h.frame.available(Cmd::RechercherNom));
     QCOMPARE(h.fiche.dossier().employees().count(), 0);
     QVERIFY(h.frame.currentFileName().isEmpty());
     QVERIFY(h.fiche.caption().isEmpty());
@@ -225,36 +229,50 @@ void TestShell::openFlowChecksTheChosenFile_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("create");
+    QTest::addColumn<QString>("blocker");   // a folder where a side file should be
     QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("keepsName");
-    QTest::newRow("wrong extension") << "paie.txt" << true << "Type de fichier non valide" << false;
-    QTest::newRow("missing") << "absent.emp" << false << "Le fichier n'existe pas" << true;
-    QTest::newRow("extension in capitals") << "PAIE.Emp" << true << "" << true;
+    QTest::newRow("wrong extension") << "paie.txt" << true << "" << "Type de fichier non valide";
+    QTest::newRow("missing") << "absent.emp" << false << "" << "Le fichier n'existe pas";
+    QTest::newRow("side file unreadable") << "paie.emp" << true << "paie.Pai" << "Impossible de lire le fichier ";
+    QTest::newRow("extension in capitals") << "PAIE.Emp" << true << "" << "";
 }
 
 void TestShell::openFlowChecksTheChosenFile()
 {
     QFETCH(QString, file);
     QFETCH(bool, create);
+    QFETCH(QString, blocker);
     QFETCH(QString, message);
-    QFETCH(bool, keepsName);
     Harness h;
     h.writeDossier("avant.emp", 3);
     h.dialogs.files << h.path("avant.emp");
     h.frame.ouvrir();
+    // A record being typed, kept in memory when the prompt is answered Non.
+    EmployeeForm &form = h.fiche.employees().form();
+    form.name = QStringLiteral("EN COURS");
+    h.fiche.employees().formEdited();
     if (create)
         h.writeDossier(file, 1);
+    if (!blocker.isEmpty())
+        QVERIFY(QDir(h.dir.path()).mkdir(blocker));
+    h.dialogs.answers << Answer::Non;
     h.dialogs.files << h.path(file);
     h.frame.ouvrir();
-    QCOMPARE(h.frame.currentFileName(), keepsName ? h.path(file) : QString());
     if (message.isEmpty()) {
         QVERIFY(h.dialogs.messages().isEmpty());
+        QCOMPARE(h.frame.currentFileName(), h.path(file));
         QCOMPARE(h.fiche.dossier().employees().count(), 1);
         QCOMPARE(h.fiche.caption(), file);
+        QCOMPARE(form.code, QStringLiteral("10001"));
     } else {
-        QCOMPARE(h.dialogs.messages(), QStringList{message});
-        // The loaded dossier is unchanged.
+        // A refused open changes nothing: name, caption, dossier and the form being typed.
+        QCOMPARE(h.dialogs.messages().size(), 1);
+        QVERIFY(h.dialogs.messages().first().startsWith(message));
+        QCOMPARE(h.frame.currentFileName(), h.path("avant.emp"));
+        QCOMPARE(h.fiche.caption(), QStringLiteral("avant.emp"));
         QCOMPARE(h.fiche.dossier().employees().count(), 3);
+        QCOMPARE(form.name, QStringLiteral("EN COURS"));
+        QVERIFY(form.edited && h.fiche.TestModif());
     }
 }
 
@@ -392,6 +410,19 @@ void TestShell::deleteFlow()
     QVERIFY(h.fiche.TestModif());
     // The record that took its place is block 0000, renumbered.
     QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(0), QStringLiteral("10002"));
+
+    // The record being typed in a new dossier goes with what was typed: nothing is saved.
+    h.dialogs.answers << Answer::Non;
+    h.frame.nouveau();
+    h.fiche.employees().form().name = QStringLiteral("TAPÉ");
+    h.fiche.employees().formEdited();
+    h.dialogs.answers << Answer::Ok;
+    h.frame.supprimer();
+    QVERIFY(h.fiche.employees().form().name.isEmpty());
+    h.dialogs.files << h.path("vide.emp");
+    h.frame.enregistrer();
+    QVERIFY(QFileInfo::exists(h.path("vide.emp")));
+    QVERIFY(h.read("vide.emp").isEmpty());
 }
 
 void TestShell::exitFlow()
@@ -622,6 +653,14 @@ void TestShell::leavingTheEmployeesPageKeepsItsEdits()
     QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(EmployeeForm::kName - 1),
              QStringLiteral("DURAND Élise"));
     QVERIFY(!h.fiche.employees().form().edited);
+
+    // An open from the profiles page shows the employees page, as its commands say.
+    h.fiche.SetSauve();
+    h.dialogs.answers << Answer::Non;
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    QCOMPARE(h.fiche.pageShown(), Fiche::Page::Employes);
+    QVERIFY(h.frame.available(Cmd::Suivant));
 }
 
 void TestShell::employeeSelectionAndSearch()

@@ -53,8 +53,14 @@ bool EmployeesPage::addRecord()
 
 bool EmployeesPage::deleteCurrent()
 {
-    if (!collection().supprime())
-        return false;
+    if (!collection().supprime()) {
+        // An empty dossier: the record being typed has no block yet. Deleting it discards what
+        // was typed, as it does for any record, so that a save does not write it.
+        if (!m_form.edited)
+            return false;
+        read();
+        return true;
+    }
     m_dossier.SetSauve();
     // The pending edits of the deleted record are not written back.
     read();

@@ -66,12 +66,28 @@ bool Fiche::saveSettings()
     return written.ok();
 }
 
-void Fiche::Charge(const QString &fileName)
+bool Fiche::Charge(const QString &fileName)
 {
-    reportLoad(m_dossier.Charge(fileName));
+    const Dossier::LoadReport report = m_dossier.Charge(fileName);
+    reportLoad(report);
+    if (!report.ok) {
+        // Nothing was loaded: the dossier, the forms and their pending edits stay as they were.
+        Q_EMIT captionChanged();
+        return false;
+    }
     m_employees.collection().setCurrent(0);
-    m_employees.read();
+    readPages();
     Q_EMIT captionChanged();
+    return true;
+}
+
+void Fiche::readPages()
+{
+    // The forms held the records of the dossier given up: each page shows its first record of
+    // the new one, so that leaving a page writes nothing of the old dossier into the new.
+    for (RecordPage *p : m_pages)
+        if (p)
+            p->read();
 }
 
 void Fiche::reportLoad(const Dossier::LoadReport &report)
@@ -113,7 +129,7 @@ bool Fiche::TestModif() const
 void Fiche::Nouveau()
 {
     m_dossier.Nouveau();
-    m_employees.read();
+    readPages();
     Q_EMIT captionChanged();
 }
 

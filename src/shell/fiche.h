@@ -48,8 +48,9 @@ public:
     // user told) when it could not be written.
     bool saveSettings();
 
-    // Loads a dossier and shows its first employee.
-    void Charge(const QString &fileName);
+    // Loads a dossier and shows its first employee; false, with everything left as it was and
+    // the user told, when it could not be read.
+    bool Charge(const QString &fileName);
     // Writes the pages' pending edits back, then the dossier if it is modified; false when a
     // file could not be written (the user has been told).
     bool Sauve(const QString &fileName);
@@ -81,6 +82,7 @@ Q_SIGNALS:
 
 private:
     void reportLoad(const Dossier::LoadReport &report);
+    void readPages();
 
     Dialogs &m_dialogs;
     Dossier m_dossier;

@@ -75,6 +75,7 @@ void Frame::nouveau()
         return;
     m_currentFileName.clear();
     m_fiche.Nouveau();
+    m_fiche.showPage(Fiche::Page::Employes);
     applyPatterns({Pattern::D, Pattern::E});
     tousLesEmployes();
 }
@@ -86,9 +87,9 @@ void Frame::ouvrir()
     const QString chosen = m_dialogs.openFile(kFilter);
     if (chosen.isEmpty())
         return;
-    m_currentFileName = chosen;
+    // A refused open changes nothing: the loaded dossier keeps its name, so that "Enregistrer"
+    // still writes it where it came from.
     if (chosen.right(4).toUpper() != QLatin1String(".EMP")) {
-        m_currentFileName.clear();
         m_dialogs.message(QStringLiteral("Type de fichier non valide"));
         return;
     }
@@ -96,7 +97,10 @@ void Frame::ouvrir()
         m_dialogs.message(QStringLiteral("Le fichier n'existe pas"));
         return;
     }
-    m_fiche.Charge(chosen);
+    if (!m_fiche.Charge(chosen))
+        return;
+    m_currentFileName = chosen;
+    m_fiche.showPage(Fiche::Page::Employes);
     applyPatterns({Pattern::D, Pattern::E});
     tousLesEmployes();
 }
