@@ -69,7 +69,8 @@ private Q_SLOTS:
 
     void settingsMalformed();
     void payrollParametersDialog();
-    void payrollParametersStopAtFirstBadField();
+    void payrollParametersRefuseAnUnreadableField_data();
+    void payrollParametersRefuseAnUnreadableField();
     void companyDialog();
     void employeeEditCycle();
     void leavingTheEmployeesPageKeepsItsEdits();
@@ -517,8 +518,6 @@ void TestShell::payrollParametersDialog()
     QCOMPARE(form.text(PayrollParametersForm::Plafond), QStringLiteral("0,00"));
     QCOMPARE(form.text(PayrollParametersForm::SurBaseDe), QStringLiteral("169"));
     QCOMPARE(form.decimalPlaces(), 2);
-    QVERIFY(PayrollParametersForm::isFiltered(PayrollParametersForm::Hs100));
-    QVERIFY(!PayrollParametersForm::isFiltered(PayrollParametersForm::Plafond));
 
     // Confirmed without changes: line 15 becomes 169 and the file is written at once.
     h.dialogs.paramAnswers << [](PayrollParametersForm &) { return true; };
@@ -542,39 +541,47 @@ void TestShell::payrollParametersDialog()
     QCOMPARE(h.fiche.settings().payroll.socialSecurityCeiling, 0.0);
 }
 
-void TestShell::payrollParametersStopAtFirstBadField()
+void TestShell::payrollParametersRefuseAnUnreadableField_data()
 {
+    QTest::addColumn<QString>("plafond");
+    QTest::addColumn<QString>("precarite");
+    QTest::addColumn<int>("unreadable");
+    QTest::newRow("first field") << "2 432,5" << "10" << int(PayrollParametersForm::Plafond);
+    QTest::newRow("a later field") << "2432,5" << "abc" << int(PayrollParametersForm::Precarite);
+    QTest::newRow("every field reads") << " 2432,5 " << "10" << -1;
+}
+
+void TestShell::payrollParametersRefuseAnUnreadableField()
+{
+    QFETCH(QString, plafond);
+    QFETCH(QString, precarite);
+    QFETCH(int, unreadable);
     Harness h;
     h.fiche.settings().payroll.csgBasePercent = 97;
-    // The same answers each time but for the ceiling's text.
-    auto answer = [](const QString &plafond) {
-        return [plafond](PayrollParametersForm &f) {
-            f.setText(PayrollParametersForm::Plafond, plafond);
-            f.setText(PayrollParametersForm::Hs25, "35");
-            f.setText(PayrollParametersForm::Hs50, "43");
-            f.setText(PayrollParametersForm::BaseCsg, "9x");
-            f.setText(PayrollParametersForm::Precarite, "10");
-            f.setDecimalPlaces(0);
-            return true;
-        };
+    h.dialogs.paramAnswers << [&](PayrollParametersForm &f) {
+        f.setText(PayrollParametersForm::Plafond, plafond);
+        f.setText(PayrollParametersForm::Hs25, "35");
+        f.setText(PayrollParametersForm::Precarite, precarite);
+        f.setDecimalPlaces(0);
+        return true;
     };
-    h.dialogs.paramAnswers << answer(QStringLiteral("2 432,5"));
     h.frame.paramPaie();
     const PayrollParameters &p = h.fiche.settings().payroll;
-    // "2 432,5" does not read as a number: conversion stops at the very first field.
-    QCOMPARE(p.socialSecurityCeiling, 0.0);
-    QCOMPARE(p.overtime25Threshold, 0.0);
-    QCOMPARE(p.decimalPlaces, 2);
-    QVERIFY(QFileInfo::exists(h.path("Korvel.ini")));
-
-    h.dialogs.paramAnswers << answer(QStringLiteral(" 2432,5 "));
-    h.frame.paramPaie();
+    if (unreadable >= 0) {
+        // What the dialog refuses "OK" with (it stays open); nothing stored, nothing written.
+        const QString text = unreadable == PayrollParametersForm::Plafond ? plafond : precarite;
+        QCOMPARE(h.dialogs.messages(), QStringList{"'" + text + "' n'est pas une valeur numérique correcte"});
+        QCOMPARE(p.socialSecurityCeiling, 0.0);
+        QCOMPARE(p.overtime25Threshold, 0.0);
+        QCOMPARE(p.decimalPlaces, 2);
+        QVERIFY(!QFileInfo::exists(h.path("Korvel.ini")));
+        return;
+    }
     QCOMPARE(p.socialSecurityCeiling, 2432.5);
     QCOMPARE(p.overtime25Threshold, 35.0);
-    QCOMPARE(p.overtime50Threshold, 43.0);
     QCOMPARE(p.csgBasePercent, 97.0);
-    QCOMPARE(p.precarityPercent, 0.0);
-    QCOMPARE(p.decimalPlaces, 2);
+    QCOMPARE(p.precarityPercent, 10.0);
+    QCOMPARE(p.decimalPlaces, 0);
     QCOMPARE(h.read("Korvel.ini").value(9), QStringLiteral(" 2.43250000000000E+0003"));
 }
 

@@ -228,7 +228,12 @@ void Frame::paramPaie()
     PayrollParametersForm form(m_fiche.settings().payroll);
     if (!m_windows.paramPaie(form))
         return;
-    form.apply(m_fiche.settings().payroll);
+    // The dialog stays open until every field reads; should one still not read, nothing is
+    // stored or written.
+    if (!form.apply(m_fiche.settings().payroll)) {
+        m_dialogs.message(form.refusal(form.unreadableField()));
+        return;
+    }
     m_fiche.saveSettings();
 }
 

@@ -14,6 +14,14 @@ QValidator::State Cp1252Validator::validate(QString &input, int &) const
     return text::fits1252(input) ? Acceptable : Invalid;
 }
 
+QValidator::State NumericValidator::validate(QString &input, int &) const
+{
+    for (QChar c : input)
+        if (!c.isDigit() && c != u',' && c != u' ')
+            return Invalid;
+    return Acceptable;
+}
+
 bool NumericKeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)

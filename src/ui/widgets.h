@@ -26,6 +26,15 @@ public:
     State validate(QString &input, int &pos) const override;
 };
 
+// What the numeric fields may hold once the key filter has done its work: digits and ",".
+// Blanks are let through so that a value read with padding can still be edited.
+class NumericValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &pos) const override;
+};
+
 // The key filter of numeric fields: "." becomes ",", digits and "," pass, other printable
 // characters are dropped. Optionally Enter triggers a slot (the dialog's confirmation).
 class NumericKeyFilter : public QObject
