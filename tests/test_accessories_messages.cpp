@@ -216,6 +216,14 @@ private Q_SLOTS:
         QVERIFY(notepad.load(text).ok());
         QCOMPARE(text, QStringLiteral("Appeler l'URSSAF\n\nRéunion à 10 h, 50 €"));
 
+        // Trailing empty lines are lines too: saved again and again, the file stays the same.
+        writeBytes(notepad.path(), "a\r\n\r\n\r\n");
+        for (int save = 0; save < 2; ++save) {
+            QVERIFY(notepad.load(text).ok());
+            QVERIFY(notepad.save(text).ok());
+            QCOMPARE(fileBytes(notepad.path()), QByteArray("a\r\n\r\n\r\n"));
+        }
+
         QVERIFY(notepad.save(QString()).ok());
         QCOMPARE(fileBytes(notepad.path()), QByteArray());
     }
