@@ -75,6 +75,7 @@ private Q_SLOTS:
     void employeeEditCycle();
     void leavingTheEmployeesPageKeepsItsEdits();
     void employeeSelectionAndSearch();
+    void exchangeFilesFromThePage();
 };
 
 void TestShell::commandTableIsComplete()
@@ -701,9 +702,42 @@ void TestShell::employeeSelectionAndSearch()
     h.fiche.employees().move(Move::Suivant);
     QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
 
+    // After an import the last-record command runs: the last record of the selection.
+    QVERIFY(text::writeLines(h.path("ajout.txt"), {"M\t\tNEUF Lyon\t\t\t\t69001\tLYON",
+                                                   "M\t\tNEUF Paris\t\t\t\t75001\tPARIS"}).ok());
+    h.dialogs.files << h.path("ajout.txt");
+    h.frame.importer();
+    QCOMPARE(form.name, QStringLiteral("NEUF Lyon"));
+
     h.fiche.employees().sort(SortKey::Nom);
     QVERIFY(h.fiche.TestModif());
     QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(3), QStringLiteral("ABEL Anne"));
+}
+
+void TestShell::exchangeFilesFromThePage()
+{
+    Harness h;
+    h.writeDossier("paie.emp", 2);
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    // A name without extension gets ".txt", so that the import lists it.
+    h.dialogs.files << h.path("sortie");
+    h.frame.run(Cmd::Exporter);
+    QCOMPARE(h.read("sortie.txt").size(), 2);
+    // An existing file is replaced only after "Ce fichier existe déjà".
+    QVERIFY(text::writeLines(h.path("sortie.txt"), {"gardé"}).ok());
+    h.dialogs.files << h.path("sortie");
+    h.dialogs.answers << Answer::Annuler;
+    h.frame.run(Cmd::Exporter);
+    QCOMPARE(h.dialogs.log.last(), QStringLiteral("ask: Ce fichier existe déjà"));
+    QCOMPARE(h.read("sortie.txt"), QStringList{"gardé"});
+    // A file that is not text is refused and changes nothing.
+    writeBytes(h.path("photo.txt"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    h.dialogs.files << h.path("photo.txt");
+    h.frame.run(Cmd::Importer);
+    QCOMPARE(h.dialogs.messages(), QStringList{"Le fichier photo.txt n'est pas un fichier texte"});
+    QCOMPARE(h.fiche.dossier().employees().count(), 2);
+    QVERIFY(!h.fiche.TestModif());
 }
 
 QTEST_GUILESS_MAIN(TestShell)

@@ -14,8 +14,8 @@
 //       Appends one employee per line of IN.txt, as "I&mporter..." does, and saves the dossier
 //       (all three files). A dossier file that does not exist yet is created.
 //
-// Exit status: 0 done, 1 the dossier could not be written, 2 bad arguments or a file missing
-// or unreadable.
+// Exit status: 0 done, 1 the dossier could not be written or the input to import is not text,
+// 2 bad arguments or a file missing or unreadable.
 
 #include "employees/exchange.h"
 #include "store/dossier.h"
@@ -210,8 +210,8 @@ int importCommand(const QStringList &args)
     QString message;
     exchange::ImportResult result;
     if (!exchange::importerDossier(dossierPath, inPath, &message, &result)) {
-        // The input was checked above: what is left is the dossier that could not be written,
-        // or an input that became unreadable meanwhile.
+        // The input was checked above: what is left is an input that is not text, the dossier
+        // that could not be written, or an input that became unreadable meanwhile.
         return failure(message, QFileInfo(inPath).isReadable() ? 1 : 2);
     }
     out() << result.added << " employé(s) importé(s) dans " << QFileInfo(dossierPath).fileName() << "\n";

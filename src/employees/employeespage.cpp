@@ -4,6 +4,8 @@
 #include "store/dossier.h"
 #include "text/dialogs.h"
 
+#include <QFileInfo>
+
 EmployeesPage::EmployeesPage(Dossier &dossier, Dialogs &dialogs, EmployeeDialogs &windows, QObject *parent)
     : RecordPage(parent), m_dossier(dossier), m_dialogs(dialogs), m_windows(windows)
 {
@@ -157,10 +159,15 @@ void EmployeesPage::choose(int number)
 
 void EmployeesPage::exportFile()
 {
-    const QString path =
-        m_dialogs.saveFile(exchange::exportFilter(), QStringLiteral("*.") + exchange::defaultExportSuffix());
-    if (!path.isEmpty())
-        exportTo(path);
+    const QString chosen = m_dialogs.saveFile(exchange::exportFilter(), QStringLiteral("*.") + exchange::defaultExportSuffix(),
+                                              exchange::defaultExportSuffix());
+    if (chosen.isEmpty())
+        return;
+    // A name typed without extension gets ".txt", so that "I&mporter..." lists the file.
+    const QString path = exchange::withExportSuffix(chosen);
+    if (QFileInfo::exists(path) && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà")))
+        return;
+    exportTo(path);
 }
 
 bool EmployeesPage::exportTo(const QString &path)
@@ -187,11 +194,17 @@ bool EmployeesPage::importFrom(const QString &path)
         m_dialogs.message(read.isMissing() ? exchange::missingMessage(path) : read.message());
         return false;
     }
+    if (result.notText) {
+        m_dialogs.message(exchange::notTextMessage(path));
+        return false;
+    }
     if (result.truncated)
         m_dialogs.message(exchange::truncatedMessage());
     if (result.added > 0)
         m_dossier.SetSauve();
-    this->read();
+    // The last-record command, so that a selection shows its last record.
+    if (!move(Move::Dernier))
+        this->read();
     return true;
 }
 

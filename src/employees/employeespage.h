@@ -69,11 +69,13 @@ public:
     // A row chosen in the list window: that employee becomes the current one.
     void choose(int number);
 
-    // "E&xporter...": asks the file and writes the employees to it.
+    // "E&xporter...": asks the file (".txt" added to a name without extension; "Ce fichier
+    // existe déjà" before replacing one) and writes the employees to it.
     void exportFile();
     bool exportTo(const QString &path);
-    // "I&mporter...": asks the file and adds its employees, then shows the last one; true when
-    // the file was read (the frame then applies pattern D).
+    // "I&mporter...": asks the file and adds its employees, then runs the last-record command;
+    // true when the file was read (the frame then applies pattern D). A file that is not text
+    // changes nothing.
     bool importFile();
     bool importFrom(const QString &path);
 
