@@ -68,6 +68,7 @@ private Q_SLOTS:
     void autoOpenWithDeletedDossier();
 
     void settingsMalformed();
+    void sideFilesAtStartUp();
     void payrollParametersDialog();
     void payrollParametersRefuseAnUnreadableField_data();
     void payrollParametersRefuseAnUnreadableField();
@@ -443,6 +444,15 @@ void TestShell::exitFlow()
         QVERIFY2(QFileInfo::exists(h.path(QLatin1String(name))), name);
     QCOMPARE(h.read("Korvel.soc").size(), 7);
     QCOMPARE(h.read("Korvel.Cbx"), (QStringList{"[BANQUE]", "[EMPLOI]"}));
+
+    // "Korvel.cbx" and "Korvel.Cbx" side by side: the file read is the file written.
+    QVERIFY(text::writeLines(h.path("Korvel.cbx"), {"[BANQUE]", "BNP"}).ok());
+    h.fiche.loadSideFiles(h.dir.path());
+    QCOMPARE(h.fiche.employees().lists().banks, QStringList{"BNP"});
+    h.fiche.employees().lists().jobs << QStringLiteral("Cadre");
+    h.frame.close();
+    QCOMPARE(h.read("Korvel.cbx"), (QStringList{"[BANQUE]", "BNP", "[EMPLOI]", "Cadre"}));
+    QCOMPARE(h.read("Korvel.Cbx"), (QStringList{"[BANQUE]", "[EMPLOI]"}));
 }
 
 void TestShell::autoOpen()
@@ -510,6 +520,30 @@ void TestShell::settingsMalformed()
     QVERIFY(fiche.amountFormat().isEmpty());
     QCOMPARE(dialogs.messages().size(), 1);
     QVERIFY(dialogs.messages().first().contains(QStringLiteral("ligne 7")));
+}
+
+void TestShell::sideFilesAtStartUp()
+{
+    QTemporaryDir dir;
+    Settings settings;
+    settings.payroll.decimalPlaces = 1;
+    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), settings, {}).ok());
+    QVERIFY(text::writeLines(dir.filePath("Korvel.cbx"), {"[BANQUE]", "BNP"}).ok());
+    QVERIFY(QDir(dir.path()).mkdir("Korvel.soc"));   // there, but not a file that reads
+    FakeWindows dialogs;
+    Fiche fiche(dialogs, dialogs);
+    QSignalSpy choices(&fiche.employees(), &EmployeesPage::choicesChanged);
+    fiche.loadSideFiles(dir.path());
+    // The employees page has its lists and its amount format at once, before any dossier.
+    QCOMPARE(choices.size(), 1);
+    QCOMPARE(fiche.employees().lists().banks, QStringList{"BNP"});
+    QCOMPARE(fiche.employees().amountFormat(), QStringLiteral("0.0"));
+    // The unreadable file is told in the file-error form, and not replaced at exit.
+    const QString soc = QDir::toNativeSeparators(dir.filePath("Korvel.soc"));
+    QCOMPARE(dialogs.messages(), QStringList{"Impossible de lire le fichier " + soc});
+    QVERIFY(fiche.saveSideFiles(dir.path()));
+    QCOMPARE(dialogs.messages().size(), 1);
+    QVERIFY(QFileInfo(dir.filePath("Korvel.cai")).isFile());
 }
 
 void TestShell::payrollParametersDialog()

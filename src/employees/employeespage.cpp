@@ -215,6 +215,12 @@ void EmployeesPage::editList(ListEditor::Kind kind)
     Q_EMIT choicesChanged();
 }
 
+void EmployeesPage::setAmountFormat(const QString &format)
+{
+    m_amountFormat = format;
+    Q_EMIT choicesChanged();
+}
+
 QStringList EmployeesPage::profileChoices() const
 {
     return InitProfils(m_dossier.profiles());

@@ -82,6 +82,11 @@ public:
     // The choices of the bank and job fields.
     ReferenceLists &lists() { return m_lists; }
     const ReferenceLists &lists() const { return m_lists; }
+    // The amount format of the history amounts ("#", "0.0", "0.00"; empty for the general
+    // form). The dossier window sets it, with the lists, as soon as the side files are read:
+    // choicesChanged() follows.
+    QString amountFormat() const { return m_amountFormat; }
+    void setAmountFormat(const QString &format);
     // "&Banques" and "&Emplois": the list editor on that list; choicesChanged() follows.
     void editList(ListEditor::Kind kind);
     // The choices of the "Profil" field: "code name" of every profile of the dossier.
@@ -90,7 +95,7 @@ public:
     void showDepartments();
 
 Q_SIGNALS:
-    // The bank or job list changed.
+    // The bank or job list or the amount format changed.
     void choicesChanged();
 
 private:
@@ -101,4 +106,5 @@ private:
     Selection m_selection;
     EmployeeCopy m_copy;
     ReferenceLists m_lists;
+    QString m_amountFormat;
 };

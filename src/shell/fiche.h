@@ -39,10 +39,11 @@ public:
     QString formatAmount(double value) const;
 
     // The first activation: the company, settings, lists and caisses files, in that order, each
-    // if it exists.
+    // if it exists; one that exists but cannot be read is told with the file-error message.
     void loadSideFiles(const QString &directory);
-    // On exit: the settings, company, lists and caisses files, in that order. False if one
-    // could not be written (the user has been told which).
+    // On exit: the settings, company, lists and caisses files, in that order, but none that
+    // could not be read at start-up. False if one could not be written (the user has been
+    // told which).
     bool saveSideFiles(const QString &directory);
     // The settings file alone, written when the payroll parameters are confirmed; false (the
     // user told) when it could not be written.
@@ -90,6 +91,8 @@ private:
     Letterhead m_letterhead;
     QStringList m_caisseLines;
     QString m_sideDirectory;
+    // Side files found but unreadable at start-up (absolute paths): kept as they are at exit.
+    QStringList m_unreadable;
     EmployeesPage m_employees;
     // By Page: ProfilesPage and PayslipsPage (payroll/) take the two empty places.
     std::array<RecordPage *, 3> m_pages;

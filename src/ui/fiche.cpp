@@ -79,7 +79,7 @@ void TFiche::refreshChoices()
 {
     EmployeesPage &employees = m_fiche.employees();
     m_employees->setChoices(employees.lists().banks, employees.lists().jobs, employees.profileChoices());
-    m_employees->setAmountFormat(m_fiche.amountFormat());
+    m_employees->setAmountFormat(employees.amountFormat());
 }
 
 void TFiche::showPage()
