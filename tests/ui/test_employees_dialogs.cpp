@@ -415,7 +415,13 @@ private Q_SLOTS:
             return l;
         };
 
-        // Nothing selected: Enter appends and empties the field.
+        // Nothing selected, even after tabbing through the list: Enter appends and empties the
+        // field.
+        QTest::keyClick(editor.input(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), editor.list());
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), editor.input());
+        QCOMPARE(editor.input()->text(), QString());
         type(QStringLiteral("Crédit Agricole\n"));
         QCOMPARE(entries(), (QStringList{"BNP", "CIC", "Crédit Agricole"}));
         QCOMPARE(editor.input()->text(), QString());
