@@ -112,13 +112,16 @@ void EmployeesPage::select(Selection::Mode mode, const QString &value)
     Q_EMIT changed();
 }
 
-bool EmployeesPage::chooseSelection(Selection::Mode mode)
+void EmployeesPage::chooseSelection(Selection::Mode mode)
 {
-    QString value;
-    const bool confirmed = mode == Selection::ByPostcode ? m_windows.postcode(value) : m_windows.town(value);
-    if (confirmed)
-        select(mode, value);
-    return confirmed;
+    // The dialog offers the value chosen before; Annuler keeps it, and the selection is set
+    // all the same.
+    QString value = mode == Selection::ByPostcode ? m_selection.postcode : m_selection.town;
+    if (mode == Selection::ByPostcode)
+        m_windows.postcode(value);
+    else
+        m_windows.town(value);
+    select(mode, value);
 }
 
 void EmployeesPage::search(SearchKind kind)

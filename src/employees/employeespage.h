@@ -53,9 +53,9 @@ public:
     void setSelectionMode(Selection::Mode mode) { m_selection.mode = mode; }
     // Sets the selection (by postcode or by town, with value) and shows its first record.
     void select(Selection::Mode mode, const QString &value = {});
-    // "&Code postal" and "&Ville": asks the value, then select(); false, with nothing changed,
-    // when the dialog was cancelled.
-    bool chooseSelection(Selection::Mode mode);
+    // "&Code postal" and "&Ville": asks the value, offering the one chosen before, then
+    // select(); cancelled, the value chosen before stays and the selection is set all the same.
+    void chooseSelection(Selection::Mode mode);
 
     // "&Rechercher nom...", "Rechercher &code...", "Rechercher &téléphone...": asks the text.
     void search(SearchKind kind);

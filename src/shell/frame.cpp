@@ -198,8 +198,7 @@ void Frame::selectionEmployes(Cmd item, Selection::Mode mode, const QString &val
 
 void Frame::chooseSelection(Cmd item, Selection::Mode mode)
 {
-    if (!m_fiche.employees().chooseSelection(mode))
-        return;
+    m_fiche.employees().chooseSelection(mode);
     m_commands.checkInGroup(item);
     Q_EMIT commandsChanged();
 }
