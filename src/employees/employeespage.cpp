@@ -21,10 +21,17 @@ const Collection &EmployeesPage::collection() const
     return m_dossier.employees();
 }
 
+void EmployeesPage::shown()
+{
+    // A record read is shown with the cursor in "Nom Prénom", ready to type.
+    Q_EMIT changed();
+    Q_EMIT focusEntry();
+}
+
 void EmployeesPage::read()
 {
     LitFiche(collection(), collection().current(), m_form);
-    Q_EMIT changed();
+    shown();
 }
 
 bool EmployeesPage::writeBack()
@@ -36,7 +43,7 @@ bool EmployeesPage::move(Move move)
 {
     const bool moved = Deplacer(collection(), m_form, move, m_selection);
     if (moved)
-        Q_EMIT changed();
+        shown();
     return moved;
 }
 
@@ -109,7 +116,7 @@ void EmployeesPage::select(Selection::Mode mode, const QString &value)
     else if (mode == Selection::ByTown)
         m_selection.town = value;
     Deplacer(collection(), m_form, Move::Premier, m_selection);
-    Q_EMIT changed();
+    shown();
 }
 
 void EmployeesPage::chooseSelection(Selection::Mode mode)
@@ -133,7 +140,7 @@ void EmployeesPage::search(SearchKind kind, const QString &text)
 {
     QString message;
     if (Rechercher(collection(), m_form, kind, text, &message)) {
-        Q_EMIT changed();
+        shown();
         return;
     }
     if (!message.isEmpty())
@@ -151,13 +158,13 @@ void EmployeesPage::sort(SortKey key)
 {
     Trier(collection(), m_form, key);
     m_dossier.SetSauve();
-    Q_EMIT changed();
+    shown();
 }
 
 void EmployeesPage::choose(int number)
 {
     if (Choisir(collection(), m_form, number))
-        Q_EMIT changed();
+        shown();
 }
 
 void EmployeesPage::exportFile()

@@ -99,6 +99,8 @@ Q_SIGNALS:
     void choicesChanged();
 
 private:
+    void shown();
+
     Dossier &m_dossier;
     Dialogs &m_dialogs;
     EmployeeDialogs &m_windows;

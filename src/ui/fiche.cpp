@@ -60,6 +60,7 @@ TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
     connect(&employees, &EmployeesPage::choicesChanged, this, &TFiche::refreshChoices);
     refreshChoices();
     m_employees->refresh();
+    m_employees->focusName();
     qApp->installEventFilter(this);
     showPage();
     refreshCaption();

@@ -1,5 +1,6 @@
 #include "fakedialogs.h"
 #include "payroll/parameters.h"
+#include "payroll/settings.h"
 #include "testsupport.h"
 #include "text/encoding.h"
 #include "ui/fiche.h"
@@ -34,6 +35,7 @@ private Q_SLOTS:
     void openingADossierAppliesPatternsDAndE();
     void pagesSwitchFromTheBasesMenu();
     void dossierKeysAreConsumedByTheDossierWindow();
+    void typingGoesToTheNameField();
     void closingAsksAndWritesTheSideFiles();
     void payrollParametersDialogFiltersKeys();
     void payrollParametersEscapeCancels();
@@ -170,6 +172,49 @@ void TestMainForm::dossierKeysAreConsumedByTheDossierWindow()
     // Ctrl+Shift+Home is not the dossier's key.
     QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(spy.size(), 5);
+}
+
+void TestMainForm::typingGoesToTheNameField()
+{
+    auto nameOf = [](TMainForm &form) { return form.ficheWindow()->findChild<QLineEdit *>(QStringLiteral("name")); };
+    // Start-up with auto-open.
+    Settings settings;
+    settings.autoOpen = 1;
+    const QString path = m_dir->filePath("paie.emp");
+    QVERIFY(text::writeLines(path, {"<BLOC0000>", "10001", "</BLOC0000>"}).ok());
+    QVERIFY(SauveIni(m_dir->filePath("Korvel.ini"), settings, path).ok());
+    FakeDialogs dialogs;
+    TMainForm form(&dialogs);
+    form.start(m_dir->path());
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QLineEdit *name = nameOf(form);
+    QCOMPARE(QApplication::focusWidget(), name);
+
+    // After "Nouveau", "Nouvelle fiche" and a move, typed from another field.
+    for (Cmd command : {Cmd::Nouveau, Cmd::NouvelleFiche, Cmd::Premier}) {
+        form.ficheWindow()->findChild<QLineEdit *>(QStringLiteral("code"))->setFocus();
+        form.action(command)->trigger();
+        QVERIFY2(QApplication::focusWidget() == name, qPrintable(commands::info(command).caption));
+    }
+
+    // A menu closed with Escape, opened with the mouse or with its key: the next letter goes to
+    // the field, not to the menu bar.
+    QMenu *fichier = form.menu(Menu::Fichier);
+    const QPoint title = form.menuBar()->actionGeometry(fichier->menuAction()).center();
+    QTest::mouseClick(form.menuBar(), Qt::LeftButton, {}, title);
+    QTRY_VERIFY(fichier->isVisible());
+    QTest::keyClick(fichier, Qt::Key_Escape);
+    QTRY_COMPARE(QApplication::focusWidget(), name);
+    QTest::keyClick(name, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(fichier->isVisible());
+    QTest::keyClick(fichier, Qt::Key_Escape);
+    QTRY_COMPARE(QApplication::focusWidget(), name);
+    QTest::keyClicks(QApplication::focusWidget(), "o ");
+    QCOMPARE(name->text(), QStringLiteral("o "));
+    QVERIFY(!QApplication::activePopupWidget());
+    form.fiche().dossier().Nouveau();
 }
 
 void TestMainForm::closingAsksAndWritesTheSideFiles()
