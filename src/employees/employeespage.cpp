@@ -169,8 +169,8 @@ void EmployeesPage::choose(int number)
 
 void EmployeesPage::exportFile()
 {
-    const QString chosen = m_dialogs.saveFile(exchange::exportFilter(), QStringLiteral("*.") + exchange::defaultExportSuffix(),
-                                              exchange::defaultExportSuffix());
+    const QString suffix = exchange::defaultExportSuffix();
+    const QString chosen = m_dialogs.saveFile(exchange::exportFilter(), QStringLiteral("*.") + suffix, suffix);
     if (chosen.isEmpty())
         return;
     // A name typed without extension gets ".txt", so that "I&mporter..." lists the file.

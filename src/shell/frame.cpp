@@ -129,7 +129,8 @@ bool Frame::saveAsFlow()
         return false;
     const QString name = withEmpExtension(chosen);
     // A file of that name in another case is the same dossier file: saving replaces it.
-    if (QFileInfo::exists(Dossier::existingFile(name)) && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà"))) {
+    if (QFileInfo::exists(Dossier::existingFile(name))
+        && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà"))) {
         // The refused name is not kept, so a later save cannot overwrite it without asking.
         return false;
     }
