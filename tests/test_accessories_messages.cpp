@@ -216,11 +216,19 @@ private Q_SLOTS:
         QVERIFY(notepad.load(text).ok());
         QCOMPARE(text, QStringLiteral("Appeler l'URSSAF\n\nRéunion à 10 h, 50 €"));
 
+        // Trailing empty lines are lines too: saved again and again, the file stays the same.
+        writeBytes(notepad.path(), "a\r\n\r\n\r\n");
+        for (int save = 0; save < 2; ++save) {
+            QVERIFY(notepad.load(text).ok());
+            QVERIFY(notepad.save(text).ok());
+            QCOMPARE(fileBytes(notepad.path()), QByteArray("a\r\n\r\n\r\n"));
+        }
+
         QVERIFY(notepad.save(QString()).ok());
         QCOMPARE(fileBytes(notepad.path()), QByteArray());
     }
 
-    void notepadFindsTheFileWhateverItsCase()
+    void filesFoundWhateverTheirCase()
     {
         QTemporaryDir dir;
         writeBytes(dir.filePath(QStringLiteral("KORVEL.NTE")), "note\r\n");
@@ -228,6 +236,9 @@ private Q_SLOTS:
         QString text;
         QVERIFY(notepad.load(text).ok());
         QCOMPARE(text, QStringLiteral("note"));
+        // The messages of "PAIE.Emp" are in "PAIE.OMS": read and written there, no second file.
+        writeBytes(dir.filePath(QStringLiteral("PAIE.OMS")), "A1\t\t\t\t\t\t\tFFFFT\r\n");
+        QCOMPARE(MessagePad::messagesFile(dir.filePath(QStringLiteral("PAIE.Emp"))), dir.filePath(QStringLiteral("PAIE.OMS")));
     }
 };
 

@@ -174,7 +174,7 @@ void TestEmployees::cutShortOrBadDate_data()
     QTest::newRow("coupé après le nom") << full.mid(0, 4) << "NOM" << "" << QDate(2003, 4, 17) << "421000";
     QStringList badBirth = full;
     badBirth[2] = "31/02/1970";
-    QTest::newRow("date de naissance illisible") << badBirth << "" << "" << QDate(2003, 4, 17) << "421000";
+    QTest::newRow("date de naissance illisible") << badBirth << "NOM" << "VILLE" << QDate(2003, 3, 3) << "421000";
     QStringList emptyEntry = full;
     emptyEntry[27] = "";
     QTest::newRow("date d'entrée vide") << emptyEntry << "NOM" << "VILLE" << QDate(2003, 4, 17) << "421000";
@@ -209,7 +209,7 @@ void TestEmployees::accountOnReading_data()
     QTest::newRow("42") << "42" << "42000" << "420000";
     QTest::newRow("421") << "421" << "421000" << "421000";
     QTest::newRow("sept chiffres") << "4210001" << "421000" << "421000";
-    QTest::newRow("vide") << "" << "000" << "0000";
+    QTest::newRow("vide") << "" << "421000" << "0000";
     QTest::newRow("lettres") << "abcdefgh" << "abcdef" << "abcdef";
 }
 

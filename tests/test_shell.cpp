@@ -68,12 +68,15 @@ private Q_SLOTS:
     void autoOpenWithDeletedDossier();
 
     void settingsMalformed();
+    void sideFilesAtStartUp();
     void payrollParametersDialog();
-    void payrollParametersStopAtFirstBadField();
+    void payrollParametersRefuseAnUnreadableField_data();
+    void payrollParametersRefuseAnUnreadableField();
     void companyDialog();
     void employeeEditCycle();
     void leavingTheEmployeesPageKeepsItsEdits();
     void employeeSelectionAndSearch();
+    void exchangeFilesFromThePage();
 };
 
 void TestShell::commandTableIsComplete()
@@ -208,9 +211,13 @@ void TestShell::newFlow()
     QCOMPARE(h.fiche.dossier().employees().count(), 2);
     QCOMPARE(h.frame.currentFileName(), h.path("paie.emp"));
 
-    // Non: nothing written, dossier emptied, patterns D and E, every employee selected.
+    // Non, from the profiles page: nothing written, dossier emptied, the employees page shown
+    // with patterns D and E, every employee selected.
+    h.frame.showPage(Fiche::Page::Profils);
     h.dialogs.answers << Answer::Non;
     h.frame.nouveau();
+    QCOMPARE(h.fiche.pageShown(), Fiche::Page::Employes);
+    QVERIFY(h.frame.available(Cmd::RechercherNom));
     QCOMPARE(h.fiche.dossier().employees().count(), 0);
     QVERIFY(h.frame.currentFileName().isEmpty());
     QVERIFY(h.fiche.caption().isEmpty());
@@ -225,36 +232,50 @@ void TestShell::openFlowChecksTheChosenFile_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("create");
+    QTest::addColumn<QString>("blocker");   // a folder where a side file should be
     QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("keepsName");
-    QTest::newRow("wrong extension") << "paie.txt" << true << "Type de fichier non valide" << false;
-    QTest::newRow("missing") << "absent.emp" << false << "Le fichier n'existe pas" << true;
-    QTest::newRow("extension in capitals") << "PAIE.Emp" << true << "" << true;
+    QTest::newRow("wrong extension") << "paie.txt" << true << "" << "Type de fichier non valide";
+    QTest::newRow("missing") << "absent.emp" << false << "" << "Le fichier n'existe pas";
+    QTest::newRow("side file unreadable") << "paie.emp" << true << "paie.Pai" << "Impossible de lire le fichier ";
+    QTest::newRow("extension in capitals") << "PAIE.Emp" << true << "" << "";
 }
 
 void TestShell::openFlowChecksTheChosenFile()
 {
     QFETCH(QString, file);
     QFETCH(bool, create);
+    QFETCH(QString, blocker);
     QFETCH(QString, message);
-    QFETCH(bool, keepsName);
     Harness h;
     h.writeDossier("avant.emp", 3);
     h.dialogs.files << h.path("avant.emp");
     h.frame.ouvrir();
+    // A record being typed, kept in memory when the prompt is answered Non.
+    EmployeeForm &form = h.fiche.employees().form();
+    form.name = QStringLiteral("EN COURS");
+    h.fiche.employees().formEdited();
     if (create)
         h.writeDossier(file, 1);
+    if (!blocker.isEmpty())
+        QVERIFY(QDir(h.dir.path()).mkdir(blocker));
+    h.dialogs.answers << Answer::Non;
     h.dialogs.files << h.path(file);
     h.frame.ouvrir();
-    QCOMPARE(h.frame.currentFileName(), keepsName ? h.path(file) : QString());
     if (message.isEmpty()) {
         QVERIFY(h.dialogs.messages().isEmpty());
+        QCOMPARE(h.frame.currentFileName(), h.path(file));
         QCOMPARE(h.fiche.dossier().employees().count(), 1);
         QCOMPARE(h.fiche.caption(), file);
+        QCOMPARE(form.code, QStringLiteral("10001"));
     } else {
-        QCOMPARE(h.dialogs.messages(), QStringList{message});
-        // The loaded dossier is unchanged.
+        // A refused open changes nothing: name, caption, dossier and the form being typed.
+        QCOMPARE(h.dialogs.messages().size(), 1);
+        QVERIFY(h.dialogs.messages().first().startsWith(message));
+        QCOMPARE(h.frame.currentFileName(), h.path("avant.emp"));
+        QCOMPARE(h.fiche.caption(), QStringLiteral("avant.emp"));
         QCOMPARE(h.fiche.dossier().employees().count(), 3);
+        QCOMPARE(form.name, QStringLiteral("EN COURS"));
+        QVERIFY(form.edited && h.fiche.TestModif());
     }
 }
 
@@ -320,12 +341,13 @@ void TestShell::saveAsFlow()
     QVERIFY(QFileInfo::exists(h.path("copie.Prl")));
     QCOMPARE(h.fiche.caption(), QStringLiteral("copie.emp"));
 
-    // Onto an existing file after OK.
-    h.dialogs.files << h.path("paie.emp");
+    // Onto an existing file after OK, whatever the case of its name: that file is replaced.
+    h.dialogs.files << h.path("PAIE.EMP");
     h.dialogs.answers << Answer::Ok;
     h.frame.enregistrerSous();
     QCOMPARE(h.dialogs.log.last(), QStringLiteral("ask: Ce fichier existe déjà"));
-    QCOMPARE(h.frame.currentFileName(), h.path("paie.emp"));
+    QCOMPARE(h.fiche.dossier().fileName(), h.path("paie.emp"));
+    QVERIFY(!QDir(h.dir.path()).entryList().contains(QStringLiteral("PAIE.emp")));
 
     // Cancelled: no name.
     h.dialogs.files << QString();
@@ -391,6 +413,19 @@ void TestShell::deleteFlow()
     QVERIFY(h.fiche.TestModif());
     // The record that took its place is block 0000, renumbered.
     QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(0), QStringLiteral("10002"));
+
+    // The record being typed in a new dossier goes with what was typed: nothing is saved.
+    h.dialogs.answers << Answer::Non;
+    h.frame.nouveau();
+    h.fiche.employees().form().name = QStringLiteral("TAPÉ");
+    h.fiche.employees().formEdited();
+    h.dialogs.answers << Answer::Ok;
+    h.frame.supprimer();
+    QVERIFY(h.fiche.employees().form().name.isEmpty());
+    h.dialogs.files << h.path("vide.emp");
+    h.frame.enregistrer();
+    QVERIFY(QFileInfo::exists(h.path("vide.emp")));
+    QVERIFY(h.read("vide.emp").isEmpty());
 }
 
 void TestShell::exitFlow()
@@ -408,6 +443,15 @@ void TestShell::exitFlow()
     for (const char *name : {"Korvel.ini", "Korvel.soc", "Korvel.Cbx", "Korvel.cai"})
         QVERIFY2(QFileInfo::exists(h.path(QLatin1String(name))), name);
     QCOMPARE(h.read("Korvel.soc").size(), 7);
+    QCOMPARE(h.read("Korvel.Cbx"), (QStringList{"[BANQUE]", "[EMPLOI]"}));
+
+    // "Korvel.cbx" and "Korvel.Cbx" side by side: the file read is the file written.
+    QVERIFY(text::writeLines(h.path("Korvel.cbx"), {"[BANQUE]", "BNP"}).ok());
+    h.fiche.loadSideFiles(h.dir.path());
+    QCOMPARE(h.fiche.employees().lists().banks, QStringList{"BNP"});
+    h.fiche.employees().lists().jobs << QStringLiteral("Cadre");
+    h.frame.close();
+    QCOMPARE(h.read("Korvel.cbx"), (QStringList{"[BANQUE]", "BNP", "[EMPLOI]", "Cadre"}));
     QCOMPARE(h.read("Korvel.Cbx"), (QStringList{"[BANQUE]", "[EMPLOI]"}));
 }
 
@@ -478,6 +522,30 @@ void TestShell::settingsMalformed()
     QVERIFY(dialogs.messages().first().contains(QStringLiteral("ligne 7")));
 }
 
+void TestShell::sideFilesAtStartUp()
+{
+    QTemporaryDir dir;
+    Settings settings;
+    settings.payroll.decimalPlaces = 1;
+    QVERIFY(SauveIni(dir.filePath("Korvel.ini"), settings, {}).ok());
+    QVERIFY(text::writeLines(dir.filePath("Korvel.cbx"), {"[BANQUE]", "BNP"}).ok());
+    QVERIFY(QDir(dir.path()).mkdir("Korvel.soc"));   // there, but not a file that reads
+    FakeWindows dialogs;
+    Fiche fiche(dialogs, dialogs, dialogs);
+    QSignalSpy choices(&fiche.employees(), &EmployeesPage::choicesChanged);
+    fiche.loadSideFiles(dir.path());
+    // The employees page has its lists and its amount format at once, before any dossier.
+    QCOMPARE(choices.size(), 1);
+    QCOMPARE(fiche.employees().lists().banks, QStringList{"BNP"});
+    QCOMPARE(fiche.employees().amountFormat(), QStringLiteral("0.0"));
+    // The unreadable file is told in the file-error form, and not replaced at exit.
+    const QString soc = QDir::toNativeSeparators(dir.filePath("Korvel.soc"));
+    QCOMPARE(dialogs.messages(), QStringList{"Impossible de lire le fichier " + soc});
+    QVERIFY(fiche.saveSideFiles(dir.path()));
+    QCOMPARE(dialogs.messages().size(), 1);
+    QVERIFY(QFileInfo(dir.filePath("Korvel.cai")).isFile());
+}
+
 void TestShell::payrollParametersDialog()
 {
     Harness h;
@@ -485,8 +553,6 @@ void TestShell::payrollParametersDialog()
     QCOMPARE(form.text(PayrollParametersForm::Plafond), QStringLiteral("0,00"));
     QCOMPARE(form.text(PayrollParametersForm::SurBaseDe), QStringLiteral("169"));
     QCOMPARE(form.decimalPlaces(), 2);
-    QVERIFY(PayrollParametersForm::isFiltered(PayrollParametersForm::Hs100));
-    QVERIFY(!PayrollParametersForm::isFiltered(PayrollParametersForm::Plafond));
 
     // Confirmed without changes: line 15 becomes 169 and the file is written at once.
     h.dialogs.paramAnswers << [](PayrollParametersForm &) { return true; };
@@ -510,39 +576,38 @@ void TestShell::payrollParametersDialog()
     QCOMPARE(h.fiche.settings().payroll.socialSecurityCeiling, 0.0);
 }
 
-void TestShell::payrollParametersStopAtFirstBadField()
+void TestShell::payrollParametersRefuseAnUnreadableField_data()
 {
+    QTest::addColumn<QString>("precarite");
+    QTest::newRow("a field after readable ones does not read") << "1,2,3";
+    QTest::newRow("every field reads") << " 10 ";
+}
+
+void TestShell::payrollParametersRefuseAnUnreadableField()
+{
+    QFETCH(QString, precarite);
     Harness h;
     h.fiche.settings().payroll.csgBasePercent = 97;
-    // The same answers each time but for the ceiling's text.
-    auto answer = [](const QString &plafond) {
-        return [plafond](PayrollParametersForm &f) {
-            f.setText(PayrollParametersForm::Plafond, plafond);
-            f.setText(PayrollParametersForm::Hs25, "35");
-            f.setText(PayrollParametersForm::Hs50, "43");
-            f.setText(PayrollParametersForm::BaseCsg, "9x");
-            f.setText(PayrollParametersForm::Precarite, "10");
-            f.setDecimalPlaces(0);
-            return true;
-        };
+    h.dialogs.paramAnswers << [&](PayrollParametersForm &f) {
+        f.setText(PayrollParametersForm::Plafond, "2432,5");
+        f.setText(PayrollParametersForm::Precarite, precarite);
+        f.setDecimalPlaces(0);
+        return true;
     };
-    h.dialogs.paramAnswers << answer(QStringLiteral("2 432,5"));
     h.frame.paramPaie();
     const PayrollParameters &p = h.fiche.settings().payroll;
-    // "2 432,5" does not read as a number: conversion stops at the very first field.
-    QCOMPARE(p.socialSecurityCeiling, 0.0);
-    QCOMPARE(p.overtime25Threshold, 0.0);
-    QCOMPARE(p.decimalPlaces, 2);
-    QVERIFY(QFileInfo::exists(h.path("Korvel.ini")));
-
-    h.dialogs.paramAnswers << answer(QStringLiteral(" 2432,5 "));
-    h.frame.paramPaie();
+    if (precarite.contains(u',')) {
+        // What the dialog refuses "OK" with (it stays open); nothing stored, nothing written.
+        QCOMPARE(h.dialogs.messages(), QStringList{"'" + precarite + "' n'est pas une valeur numérique correcte"});
+        QCOMPARE(p.socialSecurityCeiling, 0.0);
+        QCOMPARE(p.decimalPlaces, 2);
+        QVERIFY(!QFileInfo::exists(h.path("Korvel.ini")));
+        return;
+    }
     QCOMPARE(p.socialSecurityCeiling, 2432.5);
-    QCOMPARE(p.overtime25Threshold, 35.0);
-    QCOMPARE(p.overtime50Threshold, 43.0);
     QCOMPARE(p.csgBasePercent, 97.0);
-    QCOMPARE(p.precarityPercent, 0.0);
-    QCOMPARE(p.decimalPlaces, 2);
+    QCOMPARE(p.precarityPercent, 10.0);
+    QCOMPARE(p.decimalPlaces, 0);
     QCOMPARE(h.read("Korvel.ini").value(9), QStringLiteral(" 2.43250000000000E+0003"));
 }
 
@@ -621,6 +686,14 @@ void TestShell::leavingTheEmployeesPageKeepsItsEdits()
     QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(EmployeeForm::kName - 1),
              QStringLiteral("DURAND Élise"));
     QVERIFY(!h.fiche.employees().form().edited);
+
+    // An open from the profiles page shows the employees page, as its commands say.
+    h.fiche.SetSauve();
+    h.dialogs.answers << Answer::Non;
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    QCOMPARE(h.fiche.pageShown(), Fiche::Page::Employes);
+    QVERIFY(h.frame.available(Cmd::Suivant));
 }
 
 void TestShell::employeeSelectionAndSearch()
@@ -654,9 +727,42 @@ void TestShell::employeeSelectionAndSearch()
     h.fiche.employees().move(Move::Suivant);
     QCOMPARE(form.name, QStringLiteral("MOREAU Jean"));
 
+    // After an import the last-record command runs: the last record of the selection.
+    QVERIFY(text::writeLines(h.path("ajout.txt"), {"M\t\tNEUF Lyon\t\t\t\t69001\tLYON",
+                                                   "M\t\tNEUF Paris\t\t\t\t75001\tPARIS"}).ok());
+    h.dialogs.files << h.path("ajout.txt");
+    h.frame.importer();
+    QCOMPARE(form.name, QStringLiteral("NEUF Lyon"));
+
     h.fiche.employees().sort(SortKey::Nom);
     QVERIFY(h.fiche.TestModif());
     QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(3), QStringLiteral("ABEL Anne"));
+}
+
+void TestShell::exchangeFilesFromThePage()
+{
+    Harness h;
+    h.writeDossier("paie.emp", 2);
+    h.dialogs.files << h.path("paie.emp");
+    h.frame.ouvrir();
+    // A name without extension gets ".txt", so that the import lists it.
+    h.dialogs.files << h.path("sortie");
+    h.frame.run(Cmd::Exporter);
+    QCOMPARE(h.read("sortie.txt").size(), 2);
+    // An existing file is replaced only after "Ce fichier existe déjà".
+    QVERIFY(text::writeLines(h.path("sortie.txt"), {"gardé"}).ok());
+    h.dialogs.files << h.path("sortie");
+    h.dialogs.answers << Answer::Annuler;
+    h.frame.run(Cmd::Exporter);
+    QCOMPARE(h.dialogs.log.last(), QStringLiteral("ask: Ce fichier existe déjà"));
+    QCOMPARE(h.read("sortie.txt"), QStringList{"gardé"});
+    // A file that is not text is refused and changes nothing.
+    writeBytes(h.path("photo.txt"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    h.dialogs.files << h.path("photo.txt");
+    h.frame.run(Cmd::Importer);
+    QCOMPARE(h.dialogs.messages(), QStringList{"Le fichier photo.txt n'est pas un fichier texte"});
+    QCOMPARE(h.fiche.dossier().employees().count(), 2);
+    QVERIFY(!h.fiche.TestModif());
 }
 
 QTEST_GUILESS_MAIN(TestShell)

@@ -275,7 +275,8 @@ void TestShellCommands::commandRunsWhereItIsOffered_data()
     row("Tous les employés", Cmd::TousEmployes, {}, true, {}, {"current=0", "code=10001", "name=ROBERT Luc"});
     row("Code postal", Cmd::SelCodePostal, {"input:75001"}, true, {"postcode"},
         {"current=1", "code=10002", "name=ABEL Anne", "ticked=Employés par code postal"});
-    row("Code postal annulé", Cmd::SelCodePostal, {"input!"}, true, {"postcode"}, {});
+    // Annuler keeps the value chosen before (none yet) and sets the selection all the same.
+    row("Code postal annulé", Cmd::SelCodePostal, {"input!"}, true, {"postcode"}, {"ticked=Employés par code postal"});
     row("Ville", Cmd::SelVille, {"input:MARSEILLE"}, true, {"town"},
         {"current=3", "code=10004", "name=PETIT Marc", "ticked=Employés par ville"});
     row("Banques", Cmd::Banques, {"list:BNP|LCL"}, true, {"lists: Les Banques"}, {"banks=BNP|LCL"});

@@ -2,6 +2,7 @@
 #include "store/dossier.h"
 #include "storesupport.h"
 #include "testsupport.h"
+#include "text/encoding.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -28,7 +29,8 @@ Repairs repair(Collection &c)
     Repairs r;
     c.recount();
     r.rebuilt = c.verif();
-    r.duplicates = c.doublons();
+    const Collection::Duplicates d = c.doublons();
+    r.duplicates = d.removed + d.moved;
     r.renumbered = c.normalise();
     return r;
 }
@@ -331,45 +333,55 @@ void TestStore::loadRepairs_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<bool>("rebuilt");
-    QTest::addColumn<int>("duplicates");
+    QTest::addColumn<int>("duplicates");   // copies removed or renumbered
     QTest::addColumn<bool>("renumbered");
+    QTest::addColumn<int>("codes");        // distinct first lines: the records' codes
 
     const QStringList sound = blk(0, L("a")) + QStringList{"", " "} + blk(1, L("b"));
-    QTest::newRow("sound collection untouched") << sound << sound << false << 0 << false;
+    QTest::newRow("sound collection untouched") << sound << sound << false << 0 << false << 2;
     const QStringList descending = blk(1, L("b")) + blk(0, L("a"));
-    QTest::newRow("order alone is no damage") << descending << descending << false << 0 << false;
+    QTest::newRow("order alone is no damage") << descending << descending << false << 0 << false << 2;
     QTest::newRow("stray closing tag") << blk(0, L("a")) + blk(1, L("b")) + QStringList{"</BLOC0001>"}
-                                       << blk(0, L("a")) + blk(1, L("b")) << true << 0 << false;
-    QTest::newRow("duplicate: the first copy goes")
-        << blk(0, L("a")) + blk(1, L("old")) + blk(1, L("new")) + blk(2, L("c"))
-        << blk(0, L("a")) + blk(1, L("new")) + blk(2, L("c")) << false << 1 << false;
-    QTest::newRow("three copies: two are kept and renumbered")
-        << blk(0, L("a")) + blk(1, L("x")) + blk(1, L("y")) + blk(1, L("z"))
-        << blk(0, L("a")) + blk(1, L("y")) + blk(2, L("z")) << false << 1 << true;
+                                       << blk(0, L("a")) + blk(1, L("b")) << true << 0 << false << 2;
+    QTest::newRow("identical copies become one")
+        << blk(0, L("a")) + blk(1, L("b|x")) + blk(1, L("b|x")) + blk(2, L("c"))
+        << blk(0, L("a")) + blk(1, L("b|x")) + blk(2, L("c")) << false << 1 << false << 3;
+    QTest::newRow("differing copies: the later one goes to the end")
+        << blk(0, L("a")) + blk(1, L("b|old")) + blk(1, L("b|new")) + blk(2, L("c"))
+        << blk(0, L("a")) + blk(1, L("b|old")) + blk(2, L("c")) + blk(3, L("b|new")) << false << 1 << false << 3;
+    QTest::newRow("three copies, two alike")
+        << blk(0, L("a")) + blk(1, L("x")) + blk(1, L("y")) + blk(1, L("x"))
+        << blk(0, L("a")) + blk(1, L("x")) + blk(2, L("y")) << false << 2 << false << 3;
+    QTest::newRow("copies in a rebuilt collection, resolved alike")
+        << blk(0, L("a")) + blk(1, L("x")) + blk(1, L("x")) + blk(1, L("y")) + QStringList{"</BLOC0009>"}
+        << blk(0, L("a")) + blk(1, L("x")) + blk(2, L("y")) << true << 0 << false << 3;
+    QTest::newRow("stray opening tag is no record")
+        << blk(0, L("a")) + QStringList{"<BLOCabcd>", "", " "} + blk(1, L("b"))
+        << blk(0, L("a")) + blk(1, L("b")) << true << 0 << false << 2;
     QTest::newRow("gap with balanced tags") << blk(0, L("a")) + blk(1, L("b")) + blk(3, L("d"))
-                                            << blk(0, L("a")) + blk(1, L("b")) + blk(2, L("d")) << false << 0 << true;
+                                            << blk(0, L("a")) + blk(1, L("b")) + blk(2, L("d")) << false << 0 << true << 3;
     QTest::newRow("numbers past the count, in ascending old order")
-        << blk(7, L("g")) + blk(5, L("e")) << blk(0, L("e")) + blk(1, L("g")) << false << 0 << true;
+        << blk(7, L("g")) + blk(5, L("e")) << blk(0, L("e")) + blk(1, L("g")) << false << 0 << true << 2;
     QTest::newRow("blocks after a missing number are kept")
         << blk(0, L("a")) + blk(2, L("c")) + blk(3, L("d")) + QStringList{"</BLOC0009>"}
-        << blk(0, L("a")) + blk(1, L("c")) + blk(2, L("d")) << true << 0 << false;
+        << blk(0, L("a")) + blk(1, L("c")) + blk(2, L("d")) << true << 0 << false << 3;
     QTest::newRow("missing closing tag ends at the next block")
         << L("<BLOC0000>|a|<BLOC0001>|b|</BLOC0001>|<BLOC0002>|c|</BLOC0002>")
-        << blk(0, L("a")) + blk(1, L("b")) + blk(2, L("c")) << true << 0 << false;
+        << blk(0, L("a")) + blk(1, L("b")) + blk(2, L("c")) << true << 0 << false << 3;
     QTest::newRow("missing closing tag at the end") << L("<BLOC0000>|a|</BLOC0000>|<BLOC0001>|b")
-                                                    << blk(0, L("a")) + blk(1, L("b")) << true << 0 << false;
+                                                    << blk(0, L("a")) + blk(1, L("b")) << true << 0 << false << 2;
     QTest::newRow("tag without digits, balanced") << L("<BLOC0000>|a|</BLOC0000>|<BLOCab12>|b|</BLOCab12>")
-                                                  << blk(0, L("a")) + blk(1, L("b")) << false << 0 << true;
+                                                  << blk(0, L("a")) + blk(1, L("b")) << false << 0 << true << 2;
     QTest::newRow("tag without digits, unbalanced")
         << L("<BLOCxyz>|z|<BLOC0001>|b|</BLOC0001>|<BLOC0000>|a|</BLOC0000>")
-        << blk(0, L("a")) + blk(1, L("b")) + blk(2, L("z")) << true << 0 << false;
-    QTest::newRow("short tag") << L("<BLOC|a|</BLOC") << blk(0, L("a")) << false << 0 << true;
-    QTest::newRow("letters in lower case") << L("<bloc0000>|a|</bloc0000>") << blk(0, L("a")) << false << 0 << true;
+        << blk(0, L("a")) + blk(1, L("b")) + blk(2, L("z")) << true << 0 << false << 3;
+    QTest::newRow("short tag") << L("<BLOC|a|</BLOC") << blk(0, L("a")) << false << 0 << true << 1;
+    QTest::newRow("letters in lower case") << L("<bloc0000>|a|</bloc0000>") << blk(0, L("a")) << false << 0 << true << 1;
     QTest::newRow("another block's closing tag inside")
         << L("<BLOC0000>|a|</BLOC0001>|a2|</BLOC0000>|<BLOC0001>|b|</BLOC0001>")
-        << blk(0, L("a|a2")) + blk(1, L("b")) << true << 0 << false;
-    QTest::newRow("only stray lines") << L("hello|</BLOC0000>") << QStringList() << true << 0 << false;
-    QTest::newRow("empty") << QStringList() << QStringList() << false << 0 << false;
+        << blk(0, L("a|a2")) + blk(1, L("b")) << true << 0 << false << 2;
+    QTest::newRow("only stray lines") << L("hello|</BLOC0000>") << QStringList() << true << 0 << false << 0;
+    QTest::newRow("empty") << QStringList() << QStringList() << false << 0 << false << 0;
 }
 
 void TestStore::loadRepairs()
@@ -379,17 +391,32 @@ void TestStore::loadRepairs()
     QFETCH(bool, rebuilt);
     QFETCH(int, duplicates);
     QFETCH(bool, renumbered);
-    Collection c = make(lines);
-    const Repairs r = repair(c);
+    QFETCH(int, codes);
+    // Loaded as the employee file of a dossier, as the program loads it.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("paie.emp"));
+    QVERIFY(text::writeLines(path, lines).ok());
+    Dossier d;
+    const Dossier::LoadReport report = d.Charge(path);
+    QVERIFY(report.ok);
+    const Collection &c = d.employees();
     QCOMPARE(c.lines(), expected);
-    QCOMPARE(r.rebuilt, rebuilt);
-    QCOMPARE(r.duplicates, duplicates);
-    QCOMPARE(r.renumbered, renumbered);
-    // Every record is reachable: numbers 0 to count - 1, nothing else.
+    QCOMPARE(report.employees.rebuilt, rebuilt);
+    QCOMPARE(report.employees.duplicatesRemoved + report.employees.duplicatesMoved, duplicates);
+    QCOMPARE(report.employees.renumbered, renumbered);
+    // Every repair is told and makes the dossier modified, so that the repair is saved.
+    const bool repaired = rebuilt || duplicates > 0 || renumbered;
+    QCOMPARE(report.alteredMessageDue(), repaired);
+    QCOMPARE(d.TestModif(), repaired);
+    // Every record is reachable: numbers 0 to count - 1, nothing else; no record invented.
     QCOMPARE(c.count(), c.countOpeningTags());
-    for (int n = 0; n < c.count(); ++n)
+    QSet<QString> distinct;
+    for (int n = 0; n < c.count(); ++n) {
         QVERIFY(c.find(n) >= 0);
+        distinct.insert(c.lineOfBlock(n, 1));
+    }
     QCOMPARE(c.find(c.count()), -1);
+    QCOMPARE(int(distinct.size()), codes);
     // A second load finds nothing more to repair.
     Collection again = make(c.lines());
     const Repairs second = repair(again);
@@ -583,16 +610,6 @@ void TestStore::loadRepairMarksModified()
     QCOMPARE(d.payslips().blockContent(1), L("p"));
     QCOMPARE(Dossier::alteredMessage(),
              QStringLiteral("Des fichiers ont été altérés\r\nVérifiez s'il n'y a pas eu perte de données"));
-
-    // Duplicates alone are removed silently and leave the dossier unmodified.
-    writeBytes(path, "<BLOC0000>\r\nold\r\n</BLOC0000>\r\n<BLOC0000>\r\nnew\r\n</BLOC0000>\r\n");
-    QFile::remove(dir.filePath(QStringLiteral("paie.Prl")));
-    QFile::remove(dir.filePath(QStringLiteral("paie.Pai")));
-    const Dossier::LoadReport r2 = d.Charge(path);
-    QCOMPARE(r2.employees.duplicatesRemoved, 1);
-    QVERIFY(!r2.alteredMessageDue());
-    QVERIFY(!d.TestModif());
-    QCOMPARE(d.employees().blockContent(0), L("new"));
 }
 
 void TestStore::missingSideFileEmptiesCollection()
@@ -614,9 +631,10 @@ void TestStore::missingSideFileEmptiesCollection()
 
 void TestStore::sideFilesFoundWhateverTheCase()
 {
+    // The dossier file too: "paie.Emp" is opened and saved as "paie.emp" by the frame.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("paie.emp"));
-    writeBytes(path, "<BLOC0000>\r\na\r\n</BLOC0000>\r\n");
+    writeBytes(dir.filePath(QStringLiteral("paie.Emp")), "<BLOC0000>\r\na\r\n</BLOC0000>\r\n");
     writeBytes(dir.filePath(QStringLiteral("paie.PRL")), "<BLOC0000>\r\nprofil\r\n</BLOC0000>\r\n");
     writeBytes(dir.filePath(QStringLiteral("paie.pai")), "<BLOC0000>\r\nbulletin\r\n</BLOC0000>\r\n");
     Dossier d;
@@ -629,7 +647,8 @@ void TestStore::sideFilesFoundWhateverTheCase()
     QVERIFY(d.Sauve(path).ok);
     // The existing files were replaced, no second file beside them.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
-             QStringList({"paie.PRL", "paie.emp", "paie.pai"}));
+             QStringList({"paie.Emp", "paie.PRL", "paie.pai"}));
+    QCOMPARE(d.fileName(), dir.filePath(QStringLiteral("paie.Emp")));
     QCOMPARE(fileBytes(dir.filePath(QStringLiteral("paie.PRL"))), QByteArray("<BLOC0000>\r\nchang\xe9\r\n</BLOC0000>\r\n"));
 }
 

@@ -399,7 +399,9 @@ void TestTextNumbers::dates_data()
     QTest::newRow("month 13") << "01/13/2020" << QDate() << "";
     QTest::newRow("day 0") << "00/01/2020" << QDate() << "";
     QTest::newRow("year 0") << "01/01/0000" << QDate() << "";
-    QTest::newRow("two-digit year") << "01/01/20" << QDate() << "";
+    QTest::newRow("two-digit year 49") << "15/03/49" << QDate(2049, 3, 15) << "15/03/2049";
+    QTest::newRow("two-digit year 50") << "15/03/50" << QDate(1950, 3, 15) << "15/03/1950";
+    QTest::newRow("three-digit year") << "01/01/200" << QDate() << "";
     QTest::newRow("five-digit year") << "01/01/20201" << QDate() << "";
     QTest::newRow("three-digit day") << "001/01/2020" << QDate() << "";
     QTest::newRow("dashes") << "01-01-2020" << QDate() << "";

@@ -84,7 +84,8 @@ QString MessagePad::messagesFile(const QString &dossierFile)
         name.truncate(dot);
     name += QStringLiteral(".oms");
     const QString folder = dossierFile.left(dossierFile.size() - info.fileName().size());
-    return folder + name;
+    // An existing file is found whatever the case of its name, as the dossier's files are.
+    return text::findCaseInsensitive(folder + name);
 }
 
 text::FileResult MessagePad::load(const QString &path)

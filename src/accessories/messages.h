@@ -36,8 +36,8 @@ public:
     MessagePad();
 
     // "paie.emp" keeps its messages in "paie.oms" next to it; the name is cut at the first "."
-    // of the file's own name, never at a dot of a folder. A dossier without a name uses ".oms"
-    // in the current folder.
+    // of the file's own name, never at a dot of a folder; an existing file is found whatever the
+    // case of its name. A dossier without a name uses ".oms" in the current folder.
     static QString messagesFile(const QString &dossierFile);
 
     // Replaces the list with the file's lines and makes the last one current. A missing file

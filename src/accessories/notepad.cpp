@@ -19,6 +19,8 @@ text::FileResult Notepad::load(QString &contents) const
 
 text::FileResult Notepad::save(const QString &contents) const
 {
-    const QStringList lines = contents.isEmpty() ? QStringList() : text::splitLines(contents);
+    // The area's lines are the lines written, trailing empty ones included: each is followed by
+    // a line end, so that reading the file gives them back.
+    const QStringList lines = contents.isEmpty() ? QStringList() : contents.split(u'\n');
     return text::writeLines(m_path, lines);
 }

@@ -15,7 +15,8 @@ public:
 
     // The file's text; a missing file, or one that cannot be read, gives an empty notepad.
     text::FileResult load(QString &text) const;
-    // Writes the text whole, lines ended by CR LF; after a failure the previous file is intact.
+    // Writes the text whole, each of its lines ("\n" apart) ended by CR LF, so that load() gives
+    // the same text back; after a failure the previous file is intact.
     text::FileResult save(const QString &text) const;
 
 private:

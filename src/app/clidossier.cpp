@@ -57,8 +57,12 @@ QString describe(const Dossier::CollectionReport &r, int outside)
         parts << QStringLiteral("reconstruit après balises déséquilibrées");
     if (r.duplicatesRemoved > 0)
         parts << QString::number(r.duplicatesRemoved)
-                     + (r.duplicatesRemoved > 1 ? QStringLiteral(" doublons supprimés")
-                                                : QStringLiteral(" doublon supprimé"));
+                     + (r.duplicatesRemoved > 1 ? QStringLiteral(" doublons identiques supprimés")
+                                                : QStringLiteral(" doublon identique supprimé"));
+    if (r.duplicatesMoved > 0)
+        parts << QString::number(r.duplicatesMoved)
+                     + (r.duplicatesMoved > 1 ? QStringLiteral(" doublons différents renumérotés en fin de fichier")
+                                              : QStringLiteral(" doublon différent renuméroté en fin de fichier"));
     if (r.renumbered)
         parts << QStringLiteral("renuméroté");
     if (r.dropped > 0)
@@ -178,8 +182,8 @@ int importEmployees(const QStringList &args)
     QString message;
     exchange::ImportResult result;
     if (!exchange::importerDossier(dossierPath, inPath, &message, &result)) {
-        // The input was checked above: what is left is the dossier that could not be written,
-        // or an input that became unreadable meanwhile.
+        // The input was checked above: what is left is an input that is not text, the dossier
+        // that could not be written, or an input that became unreadable meanwhile.
         return fail(message, QFileInfo(inPath).isReadable() ? Refused : Unavailable);
     }
     out() << result.added << " employé(s) importé(s) dans " << QFileInfo(dossierPath).fileName() << "\n";

@@ -162,12 +162,14 @@ void LitFiche(const Collection &employees, int number, EmployeeForm &form, bool 
             if (QDate *date = dateField(form, d)) {
                 if (line.isEmpty())
                     continue;
+                // A date that does not read keeps its default; the fields after it are read.
                 const QDate parsed = text::parseDate(line);
-                if (!parsed.isValid())
-                    break;
-                *date = parsed;
-            } else if (d == 26) {
-                form.account = QString(line + QStringLiteral("000")).left(6);
+                if (parsed.isValid())
+                    *date = parsed;
+            } else if (d == EmployeeForm::kAccount) {
+                // An empty line (a record imported without it) keeps the default account.
+                if (!line.isEmpty())
+                    form.account = QString(line + QStringLiteral("000")).left(6);
             } else {
                 form.*kTextFields[d] = line;
             }

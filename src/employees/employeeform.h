@@ -151,8 +151,9 @@ constexpr int kHistoryAmountPixels = 95;
 constexpr int kCumulPixels = 90;
 
 // Reads block number of the employee collection into form (LitFiche): the form is reset to
-// its defaults and filled from the block, if there is one. A block cut short or a date
-// line that does not read as a date ends the positional fields there, without a message.
+// its defaults and filled from the block, if there is one. A block cut short ends the
+// positional fields there; a date line that does not read as a date, like an empty one, leaves
+// its field at the default (today) and an empty account line leaves "421000". No message.
 // Unless batch is set, an empty code receives the next employee code (Numerom).
 void LitFiche(const Collection &employees, int number, EmployeeForm &form, bool batch = false);
 

@@ -4,6 +4,8 @@
 #include "store/dossier.h"
 #include "text/dialogs.h"
 
+#include <QFileInfo>
+
 EmployeesPage::EmployeesPage(Dossier &dossier, Dialogs &dialogs, EmployeeDialogs &windows, QObject *parent)
     : RecordPage(parent), m_dossier(dossier), m_dialogs(dialogs), m_windows(windows)
 {
@@ -19,10 +21,17 @@ const Collection &EmployeesPage::collection() const
     return m_dossier.employees();
 }
 
+void EmployeesPage::shown()
+{
+    // A record read is shown with the cursor in "Nom Prénom", ready to type.
+    Q_EMIT changed();
+    Q_EMIT focusEntry();
+}
+
 void EmployeesPage::read()
 {
     LitFiche(collection(), collection().current(), m_form);
-    Q_EMIT changed();
+    shown();
 }
 
 bool EmployeesPage::writeBack()
@@ -34,7 +43,7 @@ bool EmployeesPage::move(Move move)
 {
     const bool moved = Deplacer(collection(), m_form, move, m_selection);
     if (moved)
-        Q_EMIT changed();
+        shown();
     return moved;
 }
 
@@ -53,8 +62,14 @@ bool EmployeesPage::addRecord()
 
 bool EmployeesPage::deleteCurrent()
 {
-    if (!collection().supprime())
-        return false;
+    if (!collection().supprime()) {
+        // An empty dossier: the record being typed has no block yet. Deleting it discards what
+        // was typed, as it does for any record, so that a save does not write it.
+        if (!m_form.edited)
+            return false;
+        read();
+        return true;
+    }
     m_dossier.SetSauve();
     // The pending edits of the deleted record are not written back.
     read();
@@ -101,16 +116,19 @@ void EmployeesPage::select(Selection::Mode mode, const QString &value)
     else if (mode == Selection::ByTown)
         m_selection.town = value;
     Deplacer(collection(), m_form, Move::Premier, m_selection);
-    Q_EMIT changed();
+    shown();
 }
 
-bool EmployeesPage::chooseSelection(Selection::Mode mode)
+void EmployeesPage::chooseSelection(Selection::Mode mode)
 {
-    QString value;
-    const bool confirmed = mode == Selection::ByPostcode ? m_windows.postcode(value) : m_windows.town(value);
-    if (confirmed)
-        select(mode, value);
-    return confirmed;
+    // The dialog offers the value chosen before; Annuler keeps it, and the selection is set
+    // all the same.
+    QString value = mode == Selection::ByPostcode ? m_selection.postcode : m_selection.town;
+    if (mode == Selection::ByPostcode)
+        m_windows.postcode(value);
+    else
+        m_windows.town(value);
+    select(mode, value);
 }
 
 void EmployeesPage::search(SearchKind kind)
@@ -122,7 +140,7 @@ void EmployeesPage::search(SearchKind kind, const QString &text)
 {
     QString message;
     if (Rechercher(collection(), m_form, kind, text, &message)) {
-        Q_EMIT changed();
+        shown();
         return;
     }
     if (!message.isEmpty())
@@ -140,21 +158,26 @@ void EmployeesPage::sort(SortKey key)
 {
     Trier(collection(), m_form, key);
     m_dossier.SetSauve();
-    Q_EMIT changed();
+    shown();
 }
 
 void EmployeesPage::choose(int number)
 {
     if (Choisir(collection(), m_form, number))
-        Q_EMIT changed();
+        shown();
 }
 
 void EmployeesPage::exportFile()
 {
-    const QString path =
-        m_dialogs.saveFile(exchange::exportFilter(), QStringLiteral("*.") + exchange::defaultExportSuffix());
-    if (!path.isEmpty())
-        exportTo(path);
+    const QString suffix = exchange::defaultExportSuffix();
+    const QString chosen = m_dialogs.saveFile(exchange::exportFilter(), QStringLiteral("*.") + suffix, suffix);
+    if (chosen.isEmpty())
+        return;
+    // A name typed without extension gets ".txt", so that "I&mporter..." lists the file.
+    const QString path = exchange::withExportSuffix(chosen);
+    if (QFileInfo::exists(path) && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà")))
+        return;
+    exportTo(path);
 }
 
 bool EmployeesPage::exportTo(const QString &path)
@@ -181,11 +204,17 @@ bool EmployeesPage::importFrom(const QString &path)
         m_dialogs.message(read.isMissing() ? exchange::missingMessage(path) : read.message());
         return false;
     }
+    if (result.notText) {
+        m_dialogs.message(exchange::notTextMessage(path));
+        return false;
+    }
     if (result.truncated)
         m_dialogs.message(exchange::truncatedMessage());
     if (result.added > 0)
         m_dossier.SetSauve();
-    this->read();
+    // The last-record command, so that a selection shows its last record.
+    if (!move(Move::Dernier))
+        this->read();
     return true;
 }
 
@@ -193,6 +222,12 @@ void EmployeesPage::editList(ListEditor::Kind kind)
 {
     QStringList &list = kind == ListEditor::Kind::Banques ? m_lists.banks : m_lists.jobs;
     list = m_windows.editList(kind, list);
+    Q_EMIT choicesChanged();
+}
+
+void EmployeesPage::setAmountFormat(const QString &format)
+{
+    m_amountFormat = format;
     Q_EMIT choicesChanged();
 }
 

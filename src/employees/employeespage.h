@@ -53,9 +53,9 @@ public:
     void setSelectionMode(Selection::Mode mode) { m_selection.mode = mode; }
     // Sets the selection (by postcode or by town, with value) and shows its first record.
     void select(Selection::Mode mode, const QString &value = {});
-    // "&Code postal" and "&Ville": asks the value, then select(); false, with nothing changed,
-    // when the dialog was cancelled.
-    bool chooseSelection(Selection::Mode mode);
+    // "&Code postal" and "&Ville": asks the value, offering the one chosen before, then
+    // select(); cancelled, the value chosen before stays and the selection is set all the same.
+    void chooseSelection(Selection::Mode mode);
 
     // "&Rechercher nom...", "Rechercher &code...", "Rechercher &téléphone...": asks the text.
     void search(SearchKind kind);
@@ -69,17 +69,24 @@ public:
     // A row chosen in the list window: that employee becomes the current one.
     void choose(int number);
 
-    // "E&xporter...": asks the file and writes the employees to it.
+    // "E&xporter...": asks the file (".txt" added to a name without extension; "Ce fichier
+    // existe déjà" before replacing one) and writes the employees to it.
     void exportFile();
     bool exportTo(const QString &path);
-    // "I&mporter...": asks the file and adds its employees, then shows the last one; true when
-    // the file was read (the frame then applies pattern D).
+    // "I&mporter...": asks the file and adds its employees, then runs the last-record command;
+    // true when the file was read (the frame then applies pattern D). A file that is not text
+    // changes nothing.
     bool importFile();
     bool importFrom(const QString &path);
 
     // The choices of the bank and job fields.
     ReferenceLists &lists() { return m_lists; }
     const ReferenceLists &lists() const { return m_lists; }
+    // The amount format of the history amounts ("#", "0.0", "0.00"; empty for the general
+    // form). The dossier window sets it, with the lists, as soon as the side files are read:
+    // choicesChanged() follows.
+    QString amountFormat() const { return m_amountFormat; }
+    void setAmountFormat(const QString &format);
     // "&Banques" and "&Emplois": the list editor on that list; choicesChanged() follows.
     void editList(ListEditor::Kind kind);
     // The choices of the "Profil" field: "code name" of every profile of the dossier.
@@ -88,10 +95,12 @@ public:
     void showDepartments();
 
 Q_SIGNALS:
-    // The bank or job list changed.
+    // The bank or job list or the amount format changed.
     void choicesChanged();
 
 private:
+    void shown();
+
     Dossier &m_dossier;
     Dialogs &m_dialogs;
     EmployeeDialogs &m_windows;
@@ -99,4 +108,5 @@ private:
     Selection m_selection;
     EmployeeCopy m_copy;
     ReferenceLists m_lists;
+    QString m_amountFormat;
 };

@@ -3,6 +3,7 @@
 #include "employees/employeeform.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace exchange {
@@ -30,6 +31,12 @@ QString defaultExportSuffix()
     return QStringLiteral("txt");
 }
 
+QString withExportSuffix(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.fileName().contains(u'.') ? path : path + QStringLiteral(".") + defaultExportSuffix();
+}
+
 QStringList exportLines(const Collection &employees)
 {
     QStringList out;
@@ -47,6 +54,23 @@ QStringList exportLines(const Collection &employees)
 text::FileResult Exporter(const Collection &employees, const QString &path)
 {
     return text::writeLines(path, exportLines(employees));
+}
+
+bool isText(const QByteArray &bytes)
+{
+    bool undefined1252 = false;
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f' && b != 0x1a)
+            return false;
+        if (b == 0x81 || b == 0x8d || b == 0x8f || b == 0x90 || b == 0x9d)
+            undefined1252 = true;
+    }
+    if (!undefined1252)
+        return true;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    return !utf8.hasError();
 }
 
 QString decodeImport(const QByteArray &bytes)
@@ -124,7 +148,11 @@ text::FileResult Importer(Collection &employees, const QString &path, ImportResu
     const text::FileResult read = text::readFile(path, bytes);
     if (!read.ok())
         return read;
-    const ImportResult r = importLines(employees, text::splitLines(decodeImport(bytes)));
+    ImportResult r;
+    if (isText(bytes))
+        r = importLines(employees, text::splitLines(decodeImport(bytes)));
+    else
+        r.notText = true;
     if (result)
         *result = r;
     return read;
@@ -162,9 +190,9 @@ bool importerDossier(const QString &dossierPath, const QString &in, QString *mes
     }
     ImportResult r;
     const text::FileResult read = Importer(dossier.employees(), in, &r);
-    if (!read.ok()) {
+    if (!read.ok() || r.notText) {
         if (message)
-            *message = read.isMissing() ? missingMessage(in) : read.message();
+            *message = !read.ok() ? (read.isMissing() ? missingMessage(in) : read.message()) : notTextMessage(in);
         return false;
     }
     if (result)
@@ -184,6 +212,11 @@ bool importerDossier(const QString &dossierPath, const QString &in, QString *mes
 QString missingMessage(const QString &path)
 {
     return QStringLiteral("Le ficher ") + path + QStringLiteral("n'existe pas");
+}
+
+QString notTextMessage(const QString &path)
+{
+    return QStringLiteral("Le fichier ") + QFileInfo(path).fileName() + QStringLiteral(" n'est pas un fichier texte");
 }
 
 QString truncatedMessage()

@@ -19,11 +19,19 @@ QString exportFilter(); // "Fichiers texte (*.txt)", default extension "txt"
 QString importFilter(); // "Ficher texte (*.txt)" and "Fichiers Korvel (*.emp)"
 QString defaultExportSuffix();
 
+// The export file's name: ".txt" added when the file name has no extension.
+QString withExportSuffix(const QString &path);
+
 // One line per block, in the order the blocks stand in the collection: lines 2 to 12 of the
 // block joined by TABs (a block cut short gives empty fields).
 QStringList exportLines(const Collection &employees);
 // Writes the exchange file whole.
 text::FileResult Exporter(const Collection &employees, const QString &path);
+
+// True when the bytes can be the text of an exchange file: no NUL byte, no control character
+// but TAB, CR, LF, form feed and the old end-of-file mark (Ctrl+Z), and either valid UTF-8 or
+// Windows-1252 without the five bytes that character set leaves undefined.
+bool isText(const QByteArray &bytes);
 
 // The text of an import file: Windows-1252, unless the bytes are valid UTF-8 holding
 // characters beyond ASCII (a file from a modern spreadsheet), which is read as UTF-8; a
@@ -38,6 +46,7 @@ QStringList importFields(const QString &line);
 struct ImportResult {
     int added = 0;          // records appended
     bool truncated = false; // the collection reached 9998 records: "Trop de lignes..."
+    bool notText = false;   // the file is not text (isText()): nothing was imported
 };
 
 // Appends one record per line: the next employee code (Numerom, then one more per record),
@@ -49,7 +58,8 @@ struct ImportResult {
 ImportResult importLines(Collection &employees, const QStringList &lines);
 
 // Reads the file and imports it. A file that is missing (the caller shows
-// missingMessage(path)) or cannot be read changes nothing.
+// missingMessage(path)), cannot be read, or is not text (result->notText; the caller shows
+// notTextMessage(path)) changes nothing.
 text::FileResult Importer(Collection &employees, const QString &path, ImportResult *result = nullptr);
 
 // The command-line tool's "export DOSSIER.emp OUT.txt": loads the dossier and writes its
@@ -58,13 +68,16 @@ text::FileResult Importer(Collection &employees, const QString &path, ImportResu
 bool exporterDossier(const QString &dossierPath, const QString &out, QString *message = nullptr);
 // "import DOSSIER.emp IN.txt": loads the dossier (or starts a new one when the dossier file
 // does not exist yet), imports in and saves the dossier under dossierPath. False with message
-// set on a failure, in which case the dossier file is unchanged. A truncated import still
+// set on a failure (a file that is not text included), in which case the dossier file is
+// unchanged. A truncated import still
 // saves what was imported and sets message to truncatedMessage().
 bool importerDossier(const QString &dossierPath, const QString &in, QString *message = nullptr,
                      ImportResult *result = nullptr);
 
 // "Le ficher " + file name + "n'existe pas" (so written, without a space before "n'").
 QString missingMessage(const QString &path);
+// "Le fichier " + file name + " n'est pas un fichier texte"
+QString notTextMessage(const QString &path);
 // "Trop de lignes, le fichier a été tronqué"
 QString truncatedMessage();
 // Most records an import lets the collection reach.

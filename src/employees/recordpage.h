@@ -51,6 +51,7 @@ public:
 Q_SIGNALS:
     // The form was filled anew: the view shows it again.
     void changed();
-    // A new record awaits typing: the view puts the cursor in its first field to type.
+    // A record was read or added and awaits typing: the view puts the cursor in its first field
+    // to type.
     void focusEntry();
 };

@@ -2,10 +2,20 @@
 
 #include "text/encoding.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 const QString kBanks = QStringLiteral("[BANQUE]");
 const QString kJobs = QStringLiteral("[EMPLOI]");
 } // namespace
+
+QString ReferenceLists::fileIn(const QString &directory)
+{
+    const QDir dir(directory);
+    const QString found = text::findCaseInsensitive(dir.filePath(kReadName));
+    return QFileInfo::exists(found) ? found : dir.filePath(kWriteName);
+}
 
 text::FileResult ChargeCombo(const QString &path, ReferenceLists &lists)
 {

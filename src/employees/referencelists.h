@@ -14,6 +14,11 @@ struct ReferenceLists
     static inline const QString kReadName = QStringLiteral("Korvel.cbx");
     static inline const QString kWriteName = QStringLiteral("Korvel.Cbx");
 
+    // The lists file of a directory, for reading and writing alike: the existing file whatever
+    // the case of its name ("Korvel.cbx" first when several spellings stand side by side, so
+    // that the file read is the file written), else a new "Korvel.Cbx".
+    static QString fileIn(const QString &directory);
+
     QStringList banks;
     QStringList jobs;
 };

@@ -1,5 +1,6 @@
 #include "payroll/parameters.h"
 
+#include "employees/employeeform.h"
 #include "text/numbers.h"
 
 #include <algorithm>
@@ -42,11 +43,6 @@ void PayrollParametersForm::setDecimalPlaces(int n)
     m_decimals = std::clamp(n, 0, 3);
 }
 
-bool PayrollParametersForm::isFiltered(int field)
-{
-    return field == Hs25 || field == Hs50 || field == Hs100 || field == BaseCsg;
-}
-
 QString PayrollParametersForm::label(int field)
 {
     static const char16_t *labels[kFieldCount] = {
@@ -61,14 +57,28 @@ QString PayrollParametersForm::unit(int field)
     return QString::fromUtf16(units[field]);
 }
 
-void PayrollParametersForm::apply(PayrollParameters &params) const
+int PayrollParametersForm::unreadableField() const
 {
     for (int i = 0; i < kFieldCount; ++i) {
         bool ok = false;
-        const double v = text::parseNumber(m_texts[i], &ok);
+        text::parseNumber(m_texts[i], &ok);
         if (!ok)
-            return;
-        params.real(i) = text::roundReal48(v);
+            return i;
     }
+    return -1;
+}
+
+QString PayrollParametersForm::refusal(int field) const
+{
+    return conversionMessage(m_texts[field]);
+}
+
+bool PayrollParametersForm::apply(PayrollParameters &params) const
+{
+    if (unreadableField() >= 0)
+        return false;
+    for (int i = 0; i < kFieldCount; ++i)
+        params.real(i) = text::roundReal48(text::parseNumber(m_texts[i]));
     params.decimalPlaces = m_decimals;
+    return true;
 }

@@ -30,7 +30,9 @@ struct PayrollParameters
 QString amountFormatFor(int decimalPlaces);
 
 // The dialog "Paramètres de la paie" as data: the texts of its fields, filled from the
-// parameters and converted back when the dialog is confirmed.
+// parameters and converted back when the dialog is confirmed. Every field is a number field:
+// its keys are filtered (digits and "," only, "." turned into ","), and the dialog is confirmed
+// only when every field reads as a number.
 class PayrollParametersForm
 {
 public:
@@ -44,15 +46,18 @@ public:
     int decimalPlaces() const { return m_decimals; }
     void setDecimalPlaces(int n);
 
-    // The fields whose keys are filtered (digits and "," only, "." turned into ",").
-    static bool isFiltered(int field);
     static QString label(int field);
     static QString unit(int field);
 
-    // Converts the fields in order into params; stops silently at the first text that does not
-    // read as a number (the values before it are stored, the others keep theirs). The number of
-    // decimals is stored only when every real converted.
-    void apply(PayrollParameters &params) const;
+    // The first field, in the order of conversion, whose text does not read as a number; -1
+    // when every one reads.
+    int unreadableField() const;
+    // What confirming shows for such a field: "'" + its text + "' n'est pas une valeur
+    // numérique correcte".
+    QString refusal(int field) const;
+    // Stores every field and the number of decimals into params, only when every field reads;
+    // false, with nothing stored, otherwise.
+    bool apply(PayrollParameters &params) const;
 
 private:
     QString m_texts[kFieldCount];

@@ -8,6 +8,9 @@
 #include "text/numbers.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <functional>
 
 Fiche::Fiche(Dialogs &dialogs, EmployeeDialogs &employeeDialogs, PayrollDialogs &payrollDialogs, QObject *parent)
     : QObject(parent)
@@ -30,35 +33,49 @@ QString Fiche::formatAmount(double value) const
 void Fiche::loadSideFiles(const QString &directory)
 {
     m_sideDirectory = directory;
+    m_unreadable.clear();
     const QDir dir(directory);
-    ChargeSoc(dir.filePath(Letterhead::kFileName), m_letterhead);
+    // A side file that exists but cannot be read is told, and is not written at exit: the
+    // defaults in force must not replace what it holds.
+    auto check = [this](const text::FileResult &read) {
+        if (read.status() != text::FileResult::Status::Failed)
+            return;
+        m_unreadable << QFileInfo(read.path()).absoluteFilePath();
+        m_dialogs.message(read.message());
+    };
+    check(ChargeSoc(dir.filePath(Letterhead::kFileName), m_letterhead));
     const IniReadResult ini = ChargeIni(dir.filePath(Settings::kFileName), m_settings);
-    if (ini.found && !ini.file.ok()) {
-        m_dialogs.message(ini.file.message());
-    } else if (ini.badLine > 0) {
+    check(ini.file);
+    if (ini.file.ok() && ini.badLine > 0) {
         m_dialogs.message(QStringLiteral("Le fichier %1 est incomplet ou illisible à la ligne %2 : "
                                          "les réglages suivants gardent leur valeur par défaut.")
                               .arg(Settings::kFileName)
                               .arg(ini.badLine));
     }
-    ChargeCombo(dir.filePath(ReferenceLists::kReadName), m_employees.lists());
-    ChargeCaisse(dir.filePath(caisses::kFileName), m_caisseLines);
+    check(ChargeCombo(ReferenceLists::fileIn(directory), m_employees.lists()));
+    check(ChargeCaisse(dir.filePath(caisses::kFileName), m_caisseLines));
+    // The employees page gets its choices and its amount format as soon as they are read.
+    m_employees.setAmountFormat(m_settings.amountFormat);
 }
 
 bool Fiche::saveSideFiles(const QString &directory)
 {
     const QDir dir(directory);
     bool ok = true;
-    for (const text::FileResult &written :
-         {SauveIni(dir.filePath(Settings::kFileName), m_settings, m_dossier.fileName()),
-          SauveSoc(dir.filePath(Letterhead::kFileName), m_letterhead),
-          SauveCombo(dir.filePath(ReferenceLists::kWriteName), m_employees.lists()),
-          SauveCaisse(dir.filePath(caisses::kFileName), m_caisseLines)}) {
+    auto save = [&](const QString &path, const std::function<text::FileResult(const QString &)> &write) {
+        if (m_unreadable.contains(QFileInfo(path).absoluteFilePath()))
+            return;
+        const text::FileResult written = write(path);
         if (!written.ok()) {
             ok = false;
             m_dialogs.message(written.message());
         }
-    }
+    };
+    save(dir.filePath(Settings::kFileName),
+         [this](const QString &p) { return SauveIni(p, m_settings, m_dossier.fileName()); });
+    save(dir.filePath(Letterhead::kFileName), [this](const QString &p) { return SauveSoc(p, m_letterhead); });
+    save(ReferenceLists::fileIn(directory), [this](const QString &p) { return SauveCombo(p, m_employees.lists()); });
+    save(dir.filePath(caisses::kFileName), [this](const QString &p) { return SauveCaisse(p, m_caisseLines); });
     return ok;
 }
 
@@ -71,13 +88,20 @@ bool Fiche::saveSettings()
     return written.ok();
 }
 
-void Fiche::Charge(const QString &fileName)
+bool Fiche::Charge(const QString &fileName)
 {
-    reportLoad(m_dossier.Charge(fileName));
+    const Dossier::LoadReport report = m_dossier.Charge(fileName);
+    reportLoad(report);
+    if (!report.ok) {
+        // Nothing was loaded: the dossier, the forms and their pending edits stay as they were.
+        Q_EMIT captionChanged();
+        return false;
+    }
     m_employees.collection().setCurrent(0);
     m_employees.read();
     resetPayrollPages();
     Q_EMIT captionChanged();
+    return true;
 }
 
 void Fiche::reportLoad(const Dossier::LoadReport &report)

@@ -43,17 +43,19 @@ public:
     QString formatAmount(double value) const;
 
     // The first activation: the company, settings, lists and caisses files, in that order, each
-    // if it exists.
+    // if it exists; one that exists but cannot be read is told with the file-error message.
     void loadSideFiles(const QString &directory);
-    // On exit: the settings, company, lists and caisses files, in that order. False if one
-    // could not be written (the user has been told which).
+    // On exit: the settings, company, lists and caisses files, in that order, but none that
+    // could not be read at start-up. False if one could not be written (the user has been
+    // told which).
     bool saveSideFiles(const QString &directory);
     // The settings file alone, written when the payroll parameters are confirmed; false (the
     // user told) when it could not be written.
     bool saveSettings();
 
-    // Loads a dossier and shows its first employee.
-    void Charge(const QString &fileName);
+    // Loads a dossier and shows its first employee; false, with everything left as it was and
+    // the user told, when it could not be read.
+    bool Charge(const QString &fileName);
     // Writes the pages' pending edits back, then the dossier if it is modified; false when a
     // file could not be written (the user has been told).
     bool Sauve(const QString &fileName);
@@ -103,6 +105,8 @@ private:
     Letterhead m_letterhead;
     QStringList m_caisseLines;
     QString m_sideDirectory;
+    // Side files found but unreadable at start-up (absolute paths): kept as they are at exit.
+    QStringList m_unreadable;
     EmployeesPage m_employees;
     PayrollDialogs &m_payrollDialogs;
     ProfilesPage m_profiles;

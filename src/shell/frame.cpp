@@ -78,6 +78,7 @@ void Frame::nouveau()
         return;
     m_currentFileName.clear();
     m_fiche.Nouveau();
+    m_fiche.showPage(Fiche::Page::Employes);
     applyPatterns({Pattern::D, Pattern::E});
     tousLesEmployes();
 }
@@ -89,9 +90,9 @@ void Frame::ouvrir()
     const QString chosen = m_dialogs.openFile(kFilter);
     if (chosen.isEmpty())
         return;
-    m_currentFileName = chosen;
+    // A refused open changes nothing: the loaded dossier keeps its name, so that "Enregistrer"
+    // still writes it where it came from.
     if (chosen.right(4).toUpper() != QLatin1String(".EMP")) {
-        m_currentFileName.clear();
         m_dialogs.message(QStringLiteral("Type de fichier non valide"));
         return;
     }
@@ -99,14 +100,17 @@ void Frame::ouvrir()
         m_dialogs.message(QStringLiteral("Le fichier n'existe pas"));
         return;
     }
-    m_fiche.Charge(chosen);
+    if (!m_fiche.Charge(chosen))
+        return;
+    m_currentFileName = chosen;
+    m_fiche.showPage(Fiche::Page::Employes);
     applyPatterns({Pattern::D, Pattern::E});
     tousLesEmployes();
 }
 
 void Frame::enregistrer()
 {
-    if (!m_currentFileName.isEmpty() && !QFileInfo::exists(m_currentFileName))
+    if (!m_currentFileName.isEmpty() && !QFileInfo::exists(Dossier::existingFile(m_currentFileName)))
         m_currentFileName.clear();
     if (m_currentFileName.isEmpty()) {
         saveAsFlow();
@@ -127,7 +131,9 @@ bool Frame::saveAsFlow()
     if (chosen.isEmpty())
         return false;
     const QString name = withEmpExtension(chosen);
-    if (QFileInfo::exists(name) && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà"))) {
+    // A file of that name in another case is the same dossier file: saving replaces it.
+    if (QFileInfo::exists(Dossier::existingFile(name))
+        && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà"))) {
         // The refused name is not kept, so a later save cannot overwrite it without asking.
         return false;
     }
@@ -196,8 +202,7 @@ void Frame::selectionEmployes(Cmd item, Selection::Mode mode, const QString &val
 
 void Frame::chooseSelection(Cmd item, Selection::Mode mode)
 {
-    if (!m_fiche.employees().chooseSelection(mode))
-        return;
+    m_fiche.employees().chooseSelection(mode);
     m_commands.checkInGroup(item);
     Q_EMIT commandsChanged();
 }
@@ -226,7 +231,12 @@ void Frame::paramPaie()
     PayrollParametersForm form(m_fiche.settings().payroll);
     if (!m_windows.paramPaie(form))
         return;
-    form.apply(m_fiche.settings().payroll);
+    // The dialog stays open until every field reads; should one still not read, nothing is
+    // stored or written.
+    if (!form.apply(m_fiche.settings().payroll)) {
+        m_dialogs.message(form.refusal(form.unreadableField()));
+        return;
+    }
     m_fiche.saveSettings();
 }
 

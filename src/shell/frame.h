@@ -58,7 +58,8 @@ public:
     // The employee selection items: tick the item, set the selection (with the postcode or
     // town) and show the first record of the selection.
     void selectionEmployes(Cmd item, Selection::Mode mode, const QString &value = {});
-    // "&Code postal" and "&Ville": the value is asked first; cancelled, nothing changes.
+    // "&Code postal" and "&Ville": the value is asked first (cancelled, the value chosen before
+    // stays); the item is ticked and the selection set either way.
     void chooseSelection(Cmd item, Selection::Mode mode);
     // "&Nouvelle fiche" and "I&mporter..." apply pattern D alone.
     void nouvelleFiche();

@@ -432,45 +432,22 @@ bool Collection::verif(int *dropped)
     return true;
 }
 
-int Collection::doublons()
+Collection::Duplicates Collection::doublons()
 {
     // Only well-formed tags take part; anything else is normalise()'s business.
-    QList<int> tally(std::max(m_count, 0), 0);
-    QList<qsizetype> firstLine(tally.size(), -1);
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const int n = openTagNumber(m_lines[i]);
-        if (n >= 0 && n < m_count) {
-            if (tally[n]++ == 0)
-                firstLine[n] = i;
-        }
+    QList<int> tally(kIndexSize, 0);
+    bool twice = false;
+    for (const QString &line : m_lines) {
+        const int n = openTagNumber(line);
+        if (n >= 0 && ++tally[n] == 2)
+            twice = true;
     }
-    // The first copy of every duplicated number goes. A block's extent holds no other opening
-    // tag, so removing them one number after the other is removing them all at once: one pass
-    // over the lines, however many duplicates there are.
-    QList<bool> drop;
-    int removed = 0;
-    for (int n = 0; n < tally.size(); ++n) {
-        if (tally[n] < 2)
-            continue;
-        if (drop.isEmpty())
-            drop.fill(false, m_lines.size());
-        const qsizetype end = blockEnd(firstLine[n], n);
-        for (qsizetype j = firstLine[n]; j < end; ++j)
-            drop[j] = true;
-        ++removed;
-    }
-    if (removed > 0) {
-        QStringList kept;
-        kept.reserve(m_lines.size());
-        for (qsizetype i = 0; i < m_lines.size(); ++i)
-            if (!drop[i])
-                kept.append(m_lines[i]);
-        m_lines = std::move(kept);
-        invalidateIndex();
-        touch();
-    }
-    recount();
-    return removed;
+    Duplicates result;
+    if (twice)
+        result.dropped = rebuild(&result);
+    else
+        recount();
+    return result;
 }
 
 bool Collection::normalise(int *dropped)
@@ -496,18 +473,54 @@ bool Collection::normalise(int *dropped)
     return true;
 }
 
-int Collection::rebuild()
+int Collection::rebuild(Duplicates *duplicates)
 {
     QList<Segment> segments = segment(m_lines, true, nullptr);
+    // A block holding only blank lines (a stray opening tag, with at most the blank lines that
+    // stand between blocks) holds nothing anyone typed: it is not a record.
+    segments.removeIf([](const Segment &s) { return std::all_of(s.content.cbegin(), s.content.cend(), isBlank); });
     std::stable_sort(segments.begin(), segments.end(), [](const Segment &a, const Segment &b) {
         const int ka = a.number < 0 ? INT_MAX : a.number;
         const int kb = b.number < 0 ? INT_MAX : b.number;
         return ka < kb;
     });
+    // Copies of one number: the first keeps its place; a later copy identical to one kept is
+    // the same record and goes; a later copy that differs holds something typed and is kept,
+    // renumbered after every other block.
     QList<QStringList> contents;
+    QList<QStringList> later;
     contents.reserve(segments.size());
-    for (Segment &s : segments)
-        contents.append(std::move(s.content));
+    Duplicates counted;
+    for (qsizetype i = 0; i < segments.size();) {
+        qsizetype j = i + 1;
+        while (j < segments.size() && segments[j].number == segments[i].number)
+            ++j;
+        if (segments[i].number < 0) {
+            for (qsizetype k = i; k < j; ++k)
+                contents.append(std::move(segments[k].content));
+        } else {
+            QList<qsizetype> kept{i};
+            for (qsizetype k = i + 1; k < j; ++k) {
+                const bool same = std::any_of(kept.cbegin(), kept.cend(),
+                                              [&](qsizetype m) { return segments[m].content == segments[k].content; });
+                if (same) {
+                    ++counted.removed;
+                } else {
+                    kept.append(k);
+                    ++counted.moved;
+                }
+            }
+            contents.append(segments[i].content);
+            for (qsizetype k : kept.mid(1))
+                later.append(segments[k].content);
+        }
+        i = j;
+    }
+    contents.append(later);
+    if (duplicates) {
+        duplicates->removed += counted.removed;
+        duplicates->moved += counted.moved;
+    }
     return setBlocks(contents);
 }
 

@@ -152,22 +152,35 @@ public:
     // and true is returned: the caller marks the dossier modified and warns the user.
     // dropped receives the number of blocks the rebuild could not keep (see rebuild()).
     bool verif(int *dropped = nullptr);
-    // Duplicate removal run on load after verif(): every number below the count present in
-    // two or more opening tags loses its first block once (the later copy stays). Tags whose
-    // four characters are not digits are left to normalise(). The count is then recounted.
-    // Returns the number of blocks removed; does not count as a modification.
-    int doublons();
+    // What resolving copies of one block number did: later copies identical to one kept were
+    // removed (the same record twice), later copies that differ were kept and renumbered after
+    // every other block (so nothing typed is lost); dropped counts blocks the rebuild could not
+    // keep (see rebuild()).
+    struct Duplicates {
+        int removed = 0;
+        int moved = 0;
+        int dropped = 0;
+        bool acted() const { return removed > 0 || moved > 0; }
+    };
+    // Duplicate check run on load after verif(): when a number stands in two or more
+    // well-formed opening tags, the collection is rebuilt (rebuild()), which resolves the
+    // copies as every rebuild does. Tags whose four characters are not digits are left to
+    // normalise(). The count is recounted. Like every repair it changes the collection: the
+    // caller marks the dossier modified and warns the user when it acted.
+    Duplicates doublons();
     // Last repair of a load: when the blocks are not exactly numbers 0 to count - 1 each once,
     // in well-formed tags, each closed by its own closing tag, the collection is rebuilt
     // (rebuild()) so that every block is reachable. True when it acted; dropped as for verif().
     bool normalise(int *dropped = nullptr);
-    // The rebuild behind verif() and normalise(): cuts the collection into blocks (a block
-    // ends at its closing tag, or where the next opening tag starts), drops the lines outside
-    // blocks and stray closing tags, and writes the blocks back in ascending order of their old
-    // numbers (file order among equal numbers, blocks whose number is not four digits last),
-    // renumbered 0, 1, 2... with well-formed tags (setBlocks()). Returns how many blocks were
-    // dropped past kMaxBlocks.
-    int rebuild();
+    // The rebuild behind verif(), doublons() and normalise(): cuts the collection into blocks
+    // (a block ends at its closing tag, or where the next opening tag starts), drops the lines
+    // outside blocks, stray closing tags and blocks holding only blank lines, and writes the
+    // blocks back in ascending order of their old numbers (blocks whose number is not four
+    // digits after them), renumbered 0, 1, 2... with well-formed tags (setBlocks()). Of several
+    // copies of a number the first keeps its place, later identical copies go and later copies
+    // that differ follow at the very end; duplicates, when given, adds up what was done to them.
+    // Returns how many blocks were dropped past kMaxBlocks.
+    int rebuild(Duplicates *duplicates = nullptr);
 
     // Removes block n (its first occurrence) if it exists; true when something was removed.
     bool supBloc(int n);

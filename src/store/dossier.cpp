@@ -15,7 +15,10 @@ void repairLoaded(Collection &c, Dossier::CollectionReport &report)
     int dropped = 0;
     report.rebuilt = c.verif(&dropped);
     report.dropped += dropped;
-    report.duplicatesRemoved = c.doublons();
+    const Collection::Duplicates duplicates = c.doublons();
+    report.duplicatesRemoved = duplicates.removed;
+    report.duplicatesMoved = duplicates.moved;
+    report.dropped += duplicates.dropped;
     dropped = 0;
     report.renumbered = c.normalise(&dropped);
     report.dropped += dropped;
@@ -51,7 +54,7 @@ const Dossier::CollectionReport &Dossier::LoadReport::report(Kind kind) const
 bool Dossier::LoadReport::alteredMessageDue() const
 {
     for (const CollectionReport *r : {&employees, &profiles, &payslips})
-        if (r->rebuilt || r->renumbered || r->dropped > 0)
+        if (r->repaired() || r->dropped > 0)
             return true;
     return false;
 }
@@ -99,6 +102,11 @@ QString Dossier::baseName(const QString &fileName)
     return fileName.left(std::max<qsizetype>(0, fileName.size() - 3));
 }
 
+QString Dossier::existingFile(const QString &fileName)
+{
+    return fileName.isEmpty() ? fileName : text::findCaseInsensitive(fileName);
+}
+
 QString Dossier::sideFile(const QString &fileName, const QString &extension)
 {
     if (fileName.isEmpty())
@@ -116,8 +124,9 @@ Dossier::LoadReport Dossier::Charge(const QString &fileName)
 {
     LoadReport report;
     CollectionReport *reports[3] = {&report.employees, &report.profiles, &report.payslips};
-    const QString paths[3] = {fileName, sideFile(fileName, kProfileExtension),
-                              sideFile(fileName, kPayslipExtension)};
+    const QString dossierPath = existingFile(fileName);
+    const QString paths[3] = {dossierPath, sideFile(dossierPath, kProfileExtension),
+                              sideFile(dossierPath, kPayslipExtension)};
     QStringList lines[3];
 
     // Read all three files before touching the dossier, so that a file that cannot be read
@@ -137,7 +146,7 @@ Dossier::LoadReport Dossier::Charge(const QString &fileName)
         }
     }
 
-    m_fileName = fileName;
+    m_fileName = dossierPath;
     Synchro();
     bool repaired = false;
     const Kind kinds[3] = {Kind::Employees, Kind::Profiles, Kind::Payslips};
@@ -146,10 +155,9 @@ Dossier::LoadReport Dossier::Charge(const QString &fileName)
         c.clear();
         c.setLines(lines[i]);
         repairLoaded(c, *reports[i]);
-        repaired = repaired || reports[i]->rebuilt || reports[i]->renumbered;
+        repaired = repaired || reports[i]->repaired();
     }
-    // A rebuilt collection differs from its file: it is written at the next save. Removing
-    // duplicates alone does not count as a change.
+    // A repaired collection differs from its file: it is written at the next save.
     m_modified = repaired;
     report.ok = true;
     return report;
@@ -170,7 +178,7 @@ Dossier::SaveResult Dossier::Sauve(const QString &fileName)
     Squize();
 
     const QString oldNames[3] = {m_fileName, m_profileFileName, m_payslipFileName};
-    m_fileName = fileName;
+    m_fileName = existingFile(fileName);
     Synchro();
     const Kind kinds[3] = {Kind::Employees, Kind::Profiles, Kind::Payslips};
     for (Kind kind : kinds) {

@@ -11,9 +11,10 @@
 //     profiles    base name + "Prl"   (base name = dossier path minus its last three characters)
 //     payslips    base name + "Pai"
 //
-// On load the side files are found whatever the case of their extension; on saving an existing
-// side file is replaced under its own spelling, and otherwise the names are spelled "Prl" and
-// "Pai". Files are Windows-1252 with CR LF line ends and are written whole and atomically.
+// On load the three files are found whatever the case of their names; on saving an existing
+// file is replaced under its own spelling (a dossier opened as "PAIE.Emp" is saved as
+// "PAIE.Emp", never beside it as "PAIE.emp"), and otherwise the side files are spelled "Prl"
+// and "Pai". Files are Windows-1252 with CR LF line ends and are written whole and atomically.
 //
 // The dossier does only the file and collection part of loading and saving. Its owner (the
 // dossier window's logic) shows the messages, reads the forms after Charge, and writes the
@@ -34,10 +35,11 @@ public:
         text::FileResult file;              // the file read (or looked for) and how that went
         int blocks = 0;                     // count after the repairs
         bool rebuilt = false;               // verif() found unbalanced tags and rebuilt
-        int duplicatesRemoved = 0;          // doublons()
+        int duplicatesRemoved = 0;          // doublons(): identical copies removed
+        int duplicatesMoved = 0;            // doublons(): differing copies renumbered at the end
         bool renumbered = false;            // normalise() acted
         int dropped = 0;                    // blocks past the 9999 limit, lost in a rebuild
-        bool repaired() const { return rebuilt || duplicatesRemoved > 0 || renumbered; }
+        bool repaired() const { return rebuilt || duplicatesRemoved > 0 || duplicatesMoved > 0 || renumbered; }
     };
 
     struct LoadReport {
@@ -49,8 +51,8 @@ public:
         CollectionReport employees, profiles, payslips;
 
         const CollectionReport &report(Kind kind) const;
-        // True when a collection had to be rebuilt or renumbered: the caller shows
-        // alteredMessage(). Silent duplicate removal alone does not call for it.
+        // True when a collection had to be repaired in any way: the caller shows
+        // alteredMessage().
         bool alteredMessageDue() const;
         // "Le fichier n'existe pas" or "Impossible de lire le fichier " + full name.
         QString errorMessage() const;
@@ -102,6 +104,9 @@ public:
     // Squize, Squize2, Squize3.
     void Squize();
 
+    // The file a dossier path names: an existing file whose name differs only in case when
+    // there is one (an exact match first), the path itself otherwise.
+    static QString existingFile(const QString &fileName);
     // The dossier path without its last three characters ("…/paie.emp" gives "…/paie.").
     static QString baseName(const QString &fileName);
     // The side file base + extension, found whatever the case of its extension; base +

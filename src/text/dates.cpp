@@ -40,8 +40,13 @@ QDate parseDate(const QString &text)
         return {};
     if (!readDigits(s, pos, 1, 2, month) || pos >= s.size() || s[pos++] != u'/')
         return {};
-    if (!readDigits(s, pos, 4, 4, year) || pos != s.size())
+    const qsizetype yearStart = pos;
+    if (!readDigits(s, pos, 2, 4, year) || pos != s.size() || pos - yearStart == 3)
         return {};
+    // A two-digit year, as spreadsheets export dates: 00 to 49 are 2000 to 2049, 50 to 99 are
+    // 1950 to 1999.
+    if (pos - yearStart == 2)
+        year += year < 50 ? 2000 : 1900;
     return QDate(year, month, day); // invalid for 31/02 and the like
 }
 

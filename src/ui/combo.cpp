@@ -21,12 +21,15 @@ TCombo::TCombo(ListEditor::Kind kind, QWidget *parent)
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("list"));
     m_list->installEventFilter(this);
-    // A click, or a move of the highlight with the keyboard, chooses the entry.
+    // A click, or a move of the highlight with the keyboard, chooses the entry: both select it.
+    // Tabbing into the list only makes its first entry current, without selecting it, and
+    // chooses nothing, so that a name typed afterwards is appended.
     connect(m_list, &QListWidget::itemClicked, this,
             [this](QListWidgetItem *item) { choisir(m_list->row(item)); });
-    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!m_refreshing && row >= 0)
-            choisir(row);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> selected = m_list->selectedItems();
+        if (!m_refreshing && !selected.isEmpty())
+            choisir(m_list->row(selected.first()));
     });
 
     auto *label = new QLabel(ListEditor::label(kind), this);

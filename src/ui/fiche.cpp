@@ -61,6 +61,7 @@ TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
     connect(&m_fiche, &Fiche::pageChanged, this, &TFiche::refreshChoices);
     refreshChoices();
     m_employees->refresh();
+    m_employees->focusName();
     qApp->installEventFilter(this);
     showPage();
     refreshCaption();
@@ -80,7 +81,7 @@ void TFiche::refreshChoices()
 {
     EmployeesPage &employees = m_fiche.employees();
     m_employees->setChoices(employees.lists().banks, employees.lists().jobs, employees.profileChoices());
-    m_employees->setAmountFormat(m_fiche.amountFormat());
+    m_employees->setAmountFormat(employees.amountFormat());
 }
 
 void TFiche::showPage()

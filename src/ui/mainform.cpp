@@ -238,5 +238,16 @@ bool TMainForm::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
+    // Escape on an open menu gives the keyboard back to the field being typed into. The menu
+    // bar would otherwise keep it, and the next letter typed would open a menu (the space bar
+    // then running its highlighted command).
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        if (auto *menu = qobject_cast<QMenu *>(watched)) {
+            menu->hide();
+            if (QWidget *field = m_ficheWindow->focusWidget())
+                field->setFocus(Qt::PopupFocusReason);
+            return true;
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -9,7 +9,7 @@ TModifCumul::TModifCumul(QWidget *parent)
     : TSaisie(payslips::cumulCaption(), payslips::cumulLabel(), nullptr, parent)
 {
     setObjectName(QStringLiteral("TModifCumul"));
-    field()->setValidator(new NumericTextValidator(field()));
+    field()->setValidator(new NumericValidator(field()));
     auto *keys = new NumericKeyFilter(field());
     field()->installEventFilter(keys);
     connect(keys, &NumericKeyFilter::enterPressed, this, &QDialog::accept);

@@ -262,7 +262,7 @@ QLineEdit *TPageBulletins::addLine(const QString &objectName, QString *target, P
     if (maxLength > 0)
         edit->setMaxLength(maxLength);
     if (isNumericField(field)) {
-        edit->setValidator(new NumericTextValidator(edit));
+        edit->setValidator(new NumericValidator(edit));
         auto *filter = new NumericKeyFilter(edit);
         edit->installEventFilter(filter);
         connect(filter, &NumericKeyFilter::enterPressed, this, &TPageBulletins::enter);

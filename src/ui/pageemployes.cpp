@@ -22,21 +22,6 @@
 
 namespace {
 
-// What the numeric fields may hold once the key filter has done its work: digits and ",".
-// Blanks are let through so that a value read with padding can still be edited.
-class NumericValidator : public QValidator
-{
-public:
-    using QValidator::QValidator;
-    State validate(QString &input, int &) const override
-    {
-        for (QChar c : input)
-            if (!c.isDigit() && c != u',' && c != u' ')
-                return Invalid;
-        return Acceptable;
-    }
-};
-
 // The fields of the record, each a line of its block: besides the Windows-1252 rule, a text
 // that reads as a block tag is refused, since it would cut the block in two when the dossier
 // is read again, and so is a TAB (a pasted one), which separates the history cells and the

@@ -36,11 +36,11 @@ TPageProfils::TPageProfils(ProfilesPage &page, QWidget *parent) : QWidget(parent
     ProfileEntry &entry = page.entry();
 
     auto *header = new QHBoxLayout;
-    m_code = addField(QStringLiteral("code"), &form.code);
+    m_code = addField(QStringLiteral("codeProfil"), &form.code);
     m_code->setMaximumWidth(m_code->fontMetrics().horizontalAdvance(u'0') * 12);
     auto *codeLabel = new QLabel(QStringLiteral("Code profil"), this);
     codeLabel->setBuddy(m_code);
-    m_name = addField(QStringLiteral("name"), &form.name);
+    m_name = addField(QStringLiteral("nomProfil"), &form.name);
     m_name->setAccessibleName(QStringLiteral("Nom du profil"));
     header->addWidget(codeLabel);
     header->addWidget(m_code);

@@ -1,6 +1,7 @@
 #include "ui/parampaie.h"
 
 #include "payroll/parameters.h"
+#include "ui/qtdialogs.h"
 #include "ui/widgets.h"
 
 #include <QGridLayout>
@@ -12,7 +13,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-TParamPaie::TParamPaie(PayrollParametersForm &form, QWidget *parent) : QDialog(parent), m_form(form)
+TParamPaie::TParamPaie(PayrollParametersForm &form, QWidget *parent, Dialogs *dialogs)
+    : QDialog(parent)
+    , m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>(this, QStringLiteral("Paramètres de la paie")))
+    , m_dialogs(dialogs ? dialogs : m_ownDialogs.get())
+    , m_form(form)
 {
     using F = PayrollParametersForm;
     setWindowTitle(QStringLiteral("Paramètres de la paie"));
@@ -21,10 +26,9 @@ TParamPaie::TParamPaie(PayrollParametersForm &form, QWidget *parent) : QDialog(p
 
     for (int i = 0; i < F::kFieldCount; ++i) {
         m_fields[i] = new QLineEdit(form.text(i), this);
-        m_fields[i]->setValidator(new Cp1252Validator(m_fields[i]));
+        m_fields[i]->setValidator(new NumericValidator(m_fields[i]));
         m_fields[i]->setMaximumWidth(110);
-        if (F::isFiltered(i))
-            m_fields[i]->installEventFilter(filter);
+        m_fields[i]->installEventFilter(filter);
     }
     m_decimals = new QSpinBox(this);
     m_decimals->setRange(0, 3);
@@ -53,7 +57,8 @@ TParamPaie::TParamPaie(PayrollParametersForm &form, QWidget *parent) : QDialog(p
 
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     auto *cancel = new QPushButton(QStringLiteral("Annuler"), this);
-    ok->setAutoDefault(false);
+    // Enter in "Nb décimales" confirms too (the number fields confirm through their filter).
+    ok->setDefault(true);
     cancel->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &TParamPaie::confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -76,10 +81,19 @@ TParamPaie::TParamPaie(PayrollParametersForm &form, QWidget *parent) : QDialog(p
     m_fields[F::Plafond]->setFocus();
 }
 
+TParamPaie::~TParamPaie() = default;
+
 void TParamPaie::confirm()
 {
     for (int i = 0; i < PayrollParametersForm::kFieldCount; ++i)
         m_form.setText(i, m_fields[i]->text());
     m_form.setDecimalPlaces(m_decimals->value());
+    const int unreadable = m_form.unreadableField();
+    if (unreadable >= 0) {
+        m_dialogs->message(m_form.refusal(unreadable));
+        m_fields[unreadable]->setFocus();
+        m_fields[unreadable]->selectAll();
+        return;
+    }
     accept();
 }

@@ -25,7 +25,7 @@ QValidator::State LineFieldValidator::validate(QString &input, int &pos) const
     return Cp1252Validator::validate(input, pos);
 }
 
-QValidator::State NumericTextValidator::validate(QString &input, int &) const
+QValidator::State NumericValidator::validate(QString &input, int &) const
 {
     for (QChar c : input)
         if (!c.isDigit() && c != u',' && c != u' ')

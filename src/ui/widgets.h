@@ -39,7 +39,7 @@ public:
 
 // What a numeric field may hold once its key filter has done its work: digits and ",", and
 // blanks, so that a value read with padding can still be edited.
-class NumericTextValidator : public QValidator
+class NumericValidator : public QValidator
 {
 public:
     using QValidator::QValidator;

@@ -23,7 +23,7 @@ out=$("$cli" check "$tmp/damaged.emp" 2> "$errors"); rc=$?
 expect_eq "réparations dues: statut" "$rc" 1
 expect_eq "réparations dues: une ligne" "$(wc -l < "$errors")" 1
 expect_eq "check: lignes" "$out" "damaged.emp : 3 blocs, reconstruit après balises déséquilibrées
-damaged.prl : 2 blocs, 1 doublon supprimé
+damaged.prl : 3 blocs, 1 doublon différent renuméroté en fin de fichier
 damaged.PAI : 2 blocs, reconstruit après balises déséquilibrées"
 expect_eq "check: fichiers inchangés" "$(cat "$tmp"/damaged.* | md5sum)" "$before"
 
@@ -38,7 +38,7 @@ expect_eq "repair: bloc renuméroté" "$(grep -c $'^<BLOC0001>\r$' "$tmp/damaged
 out=$("$cli" check "$tmp/damaged.emp"); rc=$?
 expect_eq "après repair: statut" "$rc" 0
 expect_eq "après repair: lignes" "$out" "damaged.emp : 3 blocs, sans réparation
-damaged.prl : 2 blocs, sans réparation
+damaged.prl : 3 blocs, sans réparation
 damaged.PAI : 2 blocs, sans réparation"
 
 # A sound dossier is rewritten too, side files included even when absent.

@@ -61,7 +61,8 @@ expect_eq "UTF-8: trois fiches" "$(grep -c '^<BLOC' "$tmp/utf8.emp")" 3
 expect_eq "UTF-8: adresse vide" "$(line "$tmp/utf8.emp" 7)" ""
 
 # Failures: a missing or unreadable input exits with 2 and changes nothing; an output that
-# cannot be written exits with 1; bad arguments exit with 2. Each failure is one line on stderr.
+# cannot be written, or an input that is not text, exits with 1; bad arguments exit with 2. Each
+# failure is one line on stderr.
 copie=$(md5sum < "$tmp/copie.emp")
 "$cli" import "$tmp/copie.emp" "$tmp/absent.txt" > "$tmp/o" 2> "$tmp/e"; rc=$?
 expect_eq "import absent: statut" "$rc" 2
@@ -74,6 +75,11 @@ mkdir "$tmp/rep.txt"
 "$cli" import "$tmp/copie.emp" "$tmp/rep.txt" > /dev/null 2>&1; rc=$?
 expect_eq "import illisible: statut" "$rc" 2
 expect_eq "import illisible: dossier inchangé" "$(md5sum < "$tmp/copie.emp")" "$copie"
+printf 'M\tA\0B\r\n' > "$tmp/binaire.txt"
+"$cli" import "$tmp/copie.emp" "$tmp/binaire.txt" > /dev/null 2> "$tmp/e"; rc=$?
+expect_eq "import binaire: statut" "$rc" 1
+expect_eq "import binaire: message" "$(cat "$tmp/e")" "korvel-cli : Le fichier binaire.txt n'est pas un fichier texte"
+expect_eq "import binaire: dossier inchangé" "$(md5sum < "$tmp/copie.emp")" "$copie"
 "$cli" export "$tmp/absent.emp" "$tmp/x.txt" > "$tmp/o" 2> "$tmp/e"; rc=$?
 expect_eq "export absent: statut" "$rc" 2
 expect_eq "export absent: une ligne" "$(wc -l < "$tmp/e")" 1

@@ -1,14 +1,19 @@
 #include "employees/departments.h"
 #include "employees/navigation.h"
 #include "store/collection.h"
+#include "text/encoding.h"
 #include "ui/combo.h"
+#include "ui/fiche.h"
+#include "ui/mainform.h"
 #include "ui/departements.h"
 #include "ui/listeemployes.h"
 #include "ui/recherche.h"
 #include "ui/trier.h"
+#include "fakedialogs.h"
 #include "testsupport.h"
 #include "ui/typing.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QGroupBox>
@@ -227,6 +232,46 @@ private Q_SLOTS:
         QCOMPARE(value, after);
     }
 
+    void selectionsOfferTheValueChosenBefore()
+    {
+        QTemporaryDir dir;
+        QStringList lines;
+        const QStringList names{"ARNAUD", "BERTIN", "CARON"}, postcodes{"69001", "75001", "75001"};
+        for (int i = 0; i < 3; ++i) {
+            QStringList content(29);
+            content[0] = QString::number(10001 + i);
+            content[3] = names[i];
+            content[7] = postcodes[i];
+            lines << Collection::openTag(i) << content << Collection::closeTag(i);
+        }
+        QVERIFY(text::writeLines(dir.filePath("paie.emp"), lines).ok());
+        FakeDialogs dialogs;
+        TMainForm form(&dialogs);
+        form.start(dir.path());
+        showActive(form);
+        dialogs.files << dir.filePath("paie.emp");
+        form.action(Cmd::Ouvrir)->trigger();
+        auto *name = form.ficheWindow()->findChild<QLineEdit *>(QStringLiteral("name"));
+
+        onNextModal([](QWidget *) { type(QStringLiteral("75001\n")); });
+        form.action(Cmd::SelCodePostal)->trigger();
+        QCOMPARE(name->text(), QStringLiteral("BERTIN"));
+        form.action(Cmd::TousEmployes)->trigger();
+        QCOMPARE(name->text(), QStringLiteral("ARNAUD"));
+
+        // Asked again: the value chosen before is offered; Annuler keeps it, ticks the item and
+        // shows the first record of the selection.
+        QString offered;
+        onNextModal([&](QWidget *w) {
+            offered = w->findChild<QLineEdit *>(QStringLiteral("field"))->text();
+            press(Qt::Key_Escape);
+        });
+        form.action(Cmd::SelCodePostal)->trigger();
+        QCOMPARE(offered, QStringLiteral("75001"));
+        QVERIFY(form.action(Cmd::SelCodePostal)->isChecked());
+        QCOMPARE(name->text(), QStringLiteral("BERTIN"));
+    }
+
     void listWindowShowsRowsByTens_data()
     {
         QTest::addColumn<int>("count");
@@ -415,7 +460,13 @@ private Q_SLOTS:
             return l;
         };
 
-        // Nothing selected: Enter appends and empties the field.
+        // Nothing selected, even after tabbing through the list: Enter appends and empties the
+        // field.
+        QTest::keyClick(editor.input(), Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), editor.list());
+        press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), editor.input());
+        QCOMPARE(editor.input()->text(), QString());
         type(QStringLiteral("Crédit Agricole\n"));
         QCOMPARE(entries(), (QStringList{"BNP", "CIC", "Crédit Agricole"}));
         QCOMPARE(editor.input()->text(), QString());

@@ -1,5 +1,6 @@
 #include "fakedialogs.h"
 #include "payroll/parameters.h"
+#include "payroll/settings.h"
 #include "testsupport.h"
 #include "text/encoding.h"
 #include "ui/fiche.h"
@@ -34,6 +35,7 @@ private Q_SLOTS:
     void openingADossierAppliesPatternsDAndE();
     void pagesSwitchFromTheBasesMenu();
     void dossierKeysAreConsumedByTheDossierWindow();
+    void typingGoesToTheNameField();
     void closingAsksAndWritesTheSideFiles();
     void payrollParametersDialogFiltersKeys();
     void payrollParametersEscapeCancels();
@@ -172,6 +174,49 @@ void TestMainForm::dossierKeysAreConsumedByTheDossierWindow()
     QCOMPARE(spy.size(), 5);
 }
 
+void TestMainForm::typingGoesToTheNameField()
+{
+    auto nameOf = [](TMainForm &form) { return form.ficheWindow()->findChild<QLineEdit *>(QStringLiteral("name")); };
+    // Start-up with auto-open.
+    Settings settings;
+    settings.autoOpen = 1;
+    const QString path = m_dir->filePath("paie.emp");
+    QVERIFY(text::writeLines(path, {"<BLOC0000>", "10001", "</BLOC0000>"}).ok());
+    QVERIFY(SauveIni(m_dir->filePath("Korvel.ini"), settings, path).ok());
+    FakeDialogs dialogs;
+    TMainForm form(&dialogs);
+    form.start(m_dir->path());
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QLineEdit *name = nameOf(form);
+    QCOMPARE(QApplication::focusWidget(), name);
+
+    // After "Nouveau", "Nouvelle fiche" and a move, typed from another field.
+    for (Cmd command : {Cmd::Nouveau, Cmd::NouvelleFiche, Cmd::Premier}) {
+        form.ficheWindow()->findChild<QLineEdit *>(QStringLiteral("code"))->setFocus();
+        form.action(command)->trigger();
+        QVERIFY2(QApplication::focusWidget() == name, qPrintable(commands::info(command).caption));
+    }
+
+    // A menu closed with Escape, opened with the mouse or with its key: the next letter goes to
+    // the field, not to the menu bar.
+    QMenu *fichier = form.menu(Menu::Fichier);
+    const QPoint title = form.menuBar()->actionGeometry(fichier->menuAction()).center();
+    QTest::mouseClick(form.menuBar(), Qt::LeftButton, {}, title);
+    QTRY_VERIFY(fichier->isVisible());
+    QTest::keyClick(fichier, Qt::Key_Escape);
+    QTRY_COMPARE(QApplication::focusWidget(), name);
+    QTest::keyClick(name, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(fichier->isVisible());
+    QTest::keyClick(fichier, Qt::Key_Escape);
+    QTRY_COMPARE(QApplication::focusWidget(), name);
+    QTest::keyClicks(QApplication::focusWidget(), "o ");
+    QCOMPARE(name->text(), QStringLiteral("o "));
+    QVERIFY(!QApplication::activePopupWidget());
+    form.fiche().dossier().Nouveau();
+}
+
 void TestMainForm::closingAsksAndWritesTheSideFiles()
 {
     m_form->fiche().SetSauve();
@@ -189,31 +234,38 @@ void TestMainForm::payrollParametersDialogFiltersKeys()
 {
     PayrollParameters params;
     PayrollParametersForm form(params);
-    TParamPaie dlg(form);
+    FakeDialogs dialogs;
+    TParamPaie dlg(form, nullptr, &dialogs);
     dlg.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dlg));
     QCOMPARE(dlg.windowTitle(), QStringLiteral("Paramètres de la paie"));
     QCOMPARE(dlg.field(PayrollParametersForm::SurBaseDe)->text(), QStringLiteral("169"));
     QCOMPARE(dlg.decimals()->maximum(), 3);
 
-    QLineEdit *hs25 = dlg.field(PayrollParametersForm::Hs25);
-    hs25->clear();
-    QTest::keyClicks(hs25, "3a5.2-5");
-    QCOMPARE(hs25->text(), QStringLiteral("35,25"));
-    QTest::keyClick(hs25, Qt::Key_Backspace);
-    QCOMPARE(hs25->text(), QStringLiteral("35,2"));
-    // Fields without a filter take any character.
-    QLineEdit *plafond = dlg.field(PayrollParametersForm::Plafond);
-    plafond->clear();
-    QTest::keyClicks(plafond, "12.5x");
-    QCOMPARE(plafond->text(), QStringLiteral("12.5x"));
-    // Enter in a filtered field confirms.
-    QTest::keyClick(hs25, Qt::Key_Return);
+    // Every number field filters its keys.
+    for (int f : {int(PayrollParametersForm::Plafond), int(PayrollParametersForm::Hs25)}) {
+        QLineEdit *edit = dlg.field(f);
+        edit->clear();
+        QTest::keyClicks(edit, "3a4.2-5");
+        QCOMPARE(edit->text(), QStringLiteral("34,25"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), QStringLiteral("34,2"));
+    }
+    // Enter on a field that does not read: the message, the focus on it, the dialog open.
+    QLineEdit *precarite = dlg.field(PayrollParametersForm::Precarite);
+    precarite->setText(QStringLiteral("1,2,3"));
+    QTest::keyClick(dlg.field(PayrollParametersForm::Hs25), Qt::Key_Return);
+    QCOMPARE(dialogs.messages(), QStringList{"'1,2,3' n'est pas une valeur numérique correcte"});
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.focusWidget(), precarite);
+    // Its text is selected: typed over, and Enter in any field confirms, "Nb décimales" included.
+    QTest::keyClicks(precarite, "1.2");
+    QTest::keyClick(dlg.decimals(), Qt::Key_Return);
+    QCOMPARE(dialogs.messages().size(), 1);
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(form.text(PayrollParametersForm::Hs25), QStringLiteral("35,2"));
-    form.apply(params);
-    // "12.5x" stops the conversion at the first field.
-    QCOMPARE(params.overtime25Threshold, 0.0);
+    QVERIFY(form.apply(params));
+    QCOMPARE(params.overtime25Threshold, 34.2);
+    QCOMPARE(params.precarityPercent, 1.2);
 }
 
 void TestMainForm::payrollParametersEscapeCancels()

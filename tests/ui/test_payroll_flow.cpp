@@ -132,15 +132,15 @@ void TestPayrollFlow::payrollWalk()
         // A new dossier shows the standard profile.
         form.run(Cmd::Nouveau);
         form.run(Cmd::PageProfils);
-        QCOMPARE(child(profiles, "code")->text(), QStringLiteral("10001"));
-        QCOMPARE(child(profiles, "name")->text(), QStringLiteral("Standard"));
+        QCOMPARE(child(profiles, "codeProfil")->text(), QStringLiteral("10001"));
+        QCOMPARE(child(profiles, "nomProfil")->text(), QStringLiteral("Standard"));
         QCOMPARE(cell(profiles->table(), 25, 1), QStringLiteral("Taxe de la Construction"));
 
         // A second profile by hand, a rubrique of each base kind.
         form.run(Cmd::NouvelleFiche);
-        QCOMPARE(child(profiles, "code")->text(), QStringLiteral("10002"));
-        QVERIFY(child(profiles, "name")->hasFocus());
-        typing::keys(child(profiles, "name"), "Cadres");
+        QCOMPARE(child(profiles, "codeProfil")->text(), QStringLiteral("10002"));
+        QVERIFY(child(profiles, "nomProfil")->hasFocus());
+        typing::keys(child(profiles, "nomProfil"), "Cadres");
         const QString kinds = QStringLiteral("ABCTSU");
         for (int i = 0; i < kinds.size(); ++i) {
             typeInto(child(profiles, "entryCode"), QStringLiteral("K%1").arg(i));
@@ -285,7 +285,7 @@ void TestPayrollFlow::payrollWalk()
     form.run(Cmd::PageProfils);
     form.run(Cmd::Dernier);
     TPageProfils *profiles = fiche->profilesPage();
-    QCOMPARE(child(profiles, "name")->text(), QStringLiteral("Cadres"));
+    QCOMPARE(child(profiles, "nomProfil")->text(), QStringLiteral("Cadres"));
     QStringList bases;
     for (int r = 0; r < 5; ++r)
         bases << cell(profiles->table(), r, 4);
