@@ -88,6 +88,9 @@ bool TPocket::press(QChar key)
     refresh();
     if (outcome == Calculator::Outcome::Impossible)
         QMessageBox::warning(this, windowTitle(), QStringLiteral("Opération impossible"));
+    // After "C", clicked or typed, the focus is where it is at every opening.
+    if (key == u'C' || key == u'c')
+        m_equals->setFocus();
     return true;
 }
 

@@ -128,6 +128,9 @@ private Q_SLOTS:
         QCOMPARE(pocket.findChild<QLineEdit *>(QStringLiteral("display"))->text(), QStringLiteral("3,5"));
         QTest::mouseClick(pocket.findChild<QPushButton *>(QStringLiteral("button1/x")), Qt::LeftButton);
         QCOMPARE(pocket.findChild<QLineEdit *>(QStringLiteral("display"))->text(), QStringLiteral("0,285714285714286"));
+        // "C" gives the focus back to "=".
+        QTest::mouseClick(pocket.findChild<QPushButton *>(QStringLiteral("buttonC")), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), pocket.findChild<QPushButton *>(QStringLiteral("button=")));
         press(pocket, Qt::Key_Escape);
         QVERIFY(!pocket.isVisible());
     }
