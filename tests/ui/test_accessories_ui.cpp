@@ -243,16 +243,14 @@ private Q_SLOTS:
 
     void clockRefusalIsReported()
     {
-        m_clock.moment = QDateTime(QDate(1998, 10, 20), QTime(23, 59, 0));
+        m_clock.moment = QDateTime(QDate(1998, 10, 1), QTime(23, 59, 0));
         THorloge clock;
         showActive(clock);
         auto *set = clock.findChild<QPushButton *>(QStringLiteral("buttonSet"));
         set->click();
-        clock.findChild<QListWidget *>(QStringLiteral("parts"))->setCurrentRow(0);
-        auto *up = clock.findChild<QToolButton *>(QStringLiteral("spinUp"));
-        up->click();
-        up->click();
-        QCOMPARE(clock.findChild<QLabel *>(QStringLiteral("time"))->text(), QStringLiteral("24:59:00"));
+        clock.findChild<QListWidget *>(QStringLiteral("parts"))->setCurrentRow(2); // "Jo"
+        clock.findChild<QToolButton *>(QStringLiteral("spinDown"))->click();
+        QCOMPARE(clock.findChild<QLabel *>(QStringLiteral("date"))->text(), QStringLiteral("00/10/1998"));
         MessageBoxWatcher watcher;
         set->click();
         QCOMPARE(watcher.texts, QStringList{QStringLiteral("Impossible de régler l'horloge du système")});
