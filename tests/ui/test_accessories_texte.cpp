@@ -5,7 +5,6 @@
 #include "testsupport.h"
 #include "ui/typing.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
