@@ -19,10 +19,21 @@ public:
     void showDocument(const richdoc::Document &doc) override { shown = doc; }
 };
 
+// Scripted dialogs that also note whether the save chooser was to ask before replacing a file.
+struct EditorDialogs : FakeDialogs
+{
+    bool chooserConfirmsOverwrite = false;
+    QString saveFile(const QString &filter, const QString &proposed, const QString &suffix, bool confirm) override
+    {
+        chooserConfirmsOverwrite = chooserConfirmsOverwrite || confirm;
+        return FakeDialogs::saveFile(filter, proposed, suffix, confirm);
+    }
+};
+
 // An editor over a scripted view and scripted dialogs.
 struct Editor
 {
-    FakeDialogs dialogs;
+    EditorDialogs dialogs;
     FakeView view;
     TextEditor editor;
     explicit Editor(const QStringList &letterhead) : editor(letterhead, dialogs, view) {}
@@ -52,6 +63,8 @@ private Q_SLOTS:
     void changesAreAskedAbout();
     void saveOnlyWhenChanged();
     void saveThenCloseAsksNothing();
+    void replacingAFileIsAskedOnce_data();
+    void replacingAFileIsAskedOnce();
     void saveFailureKeepsChanges();
     void openReplacesDocument();
     void unreadableFileKeepsDocument();
@@ -190,6 +203,45 @@ void TestTextEditor::saveThenCloseAsksNothing()
     QVERIFY(e.editor.save());
     QCOMPARE(e.dialogs.log.last(), save + dir.filePath("a.rtf"));
     QCOMPARE(e.editor.fileName(), dir.filePath("b.rtf"));
+}
+
+void TestTextEditor::replacingAFileIsAskedOnce_data()
+{
+    QTest::addColumn<bool>("current");
+    QTest::addColumn<QList<Dialogs::Answer>>("answers");
+    QTest::addColumn<bool>("written");
+    using A = Dialogs::Answer;
+    QTest::newRow("the current file, no question") << true << QList<A>{} << true;
+    QTest::newRow("another file, replaced") << false << QList<A>{A::Ok} << true;
+    QTest::newRow("another file, kept") << false << QList<A>{A::Annuler} << false;
+}
+
+void TestTextEditor::replacingAFileIsAskedOnce()
+{
+    QFETCH(bool, current);
+    QFETCH(QList<Dialogs::Answer>, answers);
+    QFETCH(bool, written);
+    QTemporaryDir dir;
+    const QString first = dir.filePath("lettre.rtf");
+    const QString other = dir.filePath("autre.rtf");
+    QFile f(other);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("{\\rtf1 autre\\par}");
+    f.close();
+    Editor e(kLetterhead);
+    e.editor.setModified(true);
+    e.dialogs.files = {first};
+    QVERIFY(e.editor.save());
+    e.editor.setModified(true);
+    e.dialogs.files = {current ? first : other};
+    e.dialogs.answers = answers;
+    QCOMPARE(e.editor.save(), written);
+    // The chooser never asks on its own: the question, when there is one, is the editor's.
+    QVERIFY(!e.dialogs.chooserConfirmsOverwrite);
+    QCOMPARE(e.questions(), answers.isEmpty() ? QStringList() : QStringList{"Ce fichier existe déjà"});
+    QCOMPARE(e.editor.fileName(), written ? (current ? first : other) : first);
+    QCOMPARE(e.editor.isModified(), !written);
+    QCOMPARE(fileBytes(other).contains("autre"), current || !written);
 }
 
 void TestTextEditor::saveFailureKeepsChanges()

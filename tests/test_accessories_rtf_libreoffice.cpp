@@ -33,9 +33,12 @@ richdoc::Document letter()
     p[2].runs[1].text = "veuillez trouver ci-joint le relevé.";
     p[2].runs[1].italic = true;
     p[2].runs[1].font = "Arial";
+    // A paragraph bulleted in the editor, and one with the hanging indent other programs write.
     p[3].bullet = p[4].bullet = true;
-    p[3].leftIndent = p[4].leftIndent = 720;
-    p[3].firstIndent = p[4].firstIndent = -360;
+    p[3].leftIndent = richdoc::kBulletIndent;
+    p[3].firstIndent = -richdoc::kBulletIndent;
+    p[4].leftIndent = 720;
+    p[4].firstIndent = -360;
     p[5].alignment = Alignment::Right;
     p[5].runs[0].bold = p[5].runs[0].italic = p[5].runs[0].underline = true;
     p[6].leftIndent = 1134;

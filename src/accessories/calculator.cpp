@@ -96,8 +96,6 @@ Calculator::Outcome Calculator::applyOperator(QChar op)
 {
     if (op != u'+' && op != u'-' && op != u'*' && op != u'/')
         return Outcome::Ok;
-    // The pending operator is applied first, also right after "=" or another operator: 2 + 3 =
-    // then * 2 = gives 20, as users of this calculator expect.
     const Outcome outcome = evaluate();
     if (outcome == Outcome::Ok)
         m_operator = op;
@@ -158,5 +156,18 @@ bool Calculator::key(QChar c, Outcome *outcome)
 
 QString Calculator::formatResult(double value)
 {
-    return text::formatGeneral(value, 12);
+    const QString shown = text::formatGeneral(value, 12);
+    const qsizetype wholeDigits = (shown.contains(u',') ? shown.indexOf(u',') : shown.size()) - (value < 0);
+    if (shown.contains(u'E') || wholeDigits <= 12 || shown == text::formatGeneral(value, 15))
+        return shown;
+    // 15241481342784 would show as 15241481342800: the exponent form says that digits were
+    // dropped.
+    const QString e = QString::number(value, 'E', 11);
+    const qsizetype at = e.indexOf(u'E');
+    QString mantissa = e.left(at);
+    while (mantissa.endsWith(u'0'))
+        mantissa.chop(1);
+    if (mantissa.endsWith(u'.'))
+        mantissa.chop(1);
+    return mantissa.replace(u'.', u',') + e.mid(at);
 }

@@ -28,9 +28,9 @@ public:
     void comma();
     // "=": applies the pending operator to the displayed value.
     Outcome equals();
-    // "+", "-", "*", "/": evaluates, then keeps op as the pending operator. Right after "=" or
-    // another operator the display is the accumulator itself and no operand has been typed:
-    // the key then only changes the pending operator.
+    // "+", "-", "*", "/": evaluates, then keeps op as the pending operator. The pending
+    // operator is applied to the displayed value even right after "=" or another operator,
+    // when the display is the result itself: 2 + 3 = then * 2 = gives 20, and 2 + * 3 = gives 12.
     Outcome applyOperator(QChar op);
     // "1/x" and "sqr": act on the displayed value and make the result the accumulator.
     Outcome reciprocal();
@@ -41,7 +41,9 @@ public:
     bool key(QChar c, Outcome *outcome = nullptr);
 
     // Text of a result of "=" and of the operators: the general form rounded to 12
-    // significant digits, which removes the representation noise of binary arithmetic.
+    // significant digits, which removes the representation noise of binary arithmetic. A result
+    // whose whole part needs more digits is written in exponent form, never padded with zeros
+    // that would look exact.
     static QString formatResult(double value);
 
 private:
@@ -54,5 +56,4 @@ private:
     QChar m_operator;
     bool m_hasAccumulator = false;
     bool m_newNumber = false;
-    // The display shows the accumulator as left by "=" or an operator.
 };

@@ -31,7 +31,8 @@ void ClockModel::spin(Part part, int step)
     int low = 0;
     int high = 0;
     switch (part) {
-    case Part::Hour: target = &m_time; start = 0; high = 24; break;
+    // Hour 24 would only make the setting of the computer's clock fail.
+    case Part::Hour: target = &m_time; start = 0; high = 23; break;
     case Part::Minute: target = &m_time; start = 3; high = 59; break;
     case Part::Day: target = &m_date; start = 0; high = 31; break;
     case Part::Month: target = &m_date; start = 3; high = 12; break;

@@ -22,7 +22,7 @@ public:
     void tick();
 
     // The spin button: the chosen part, read as a number, moves by one and stays within its
-    // bounds (hour 0..24, minute 0..59, day 0..31, month 0..12, year 1900..2099). The values
+    // bounds (hour 0..23, minute 0..59, day 0..31, month 0..12, year 1900..2099). The values
     // do not wrap and no carry passes to the next part.
     void spinUp(Part part) { spin(part, +1); }
     void spinDown(Part part) { spin(part, -1); }

@@ -29,6 +29,12 @@ enum class Alignment { Left, Center, Right, Justify };
 
 // Indents are in twips (1/20 point), as RTF counts them: leftIndent applies to every line,
 // firstIndent is the first line's offset from it (negative for a hanging first line).
+// A bulleted paragraph keeps its bullet at the first line's start and its text at leftIndent:
+// the editor gives a bullet this much room, so that a paragraph bulleted in Korvel has
+// leftIndent kBulletIndent and firstIndent -kBulletIndent, and other word processors place its
+// text where Korvel does.
+constexpr int kBulletIndent = 300;
+
 struct Paragraph
 {
     Alignment alignment = Alignment::Left;

@@ -79,9 +79,13 @@ bool TextEditor::save()
 {
     if (!m_modified)
         return true;
-    const QString path =
-        withDefaultExtension(m_dialogs.saveFile(kFilter, m_fileName, kDefaultExtension, true));
+    // The chooser proposes the current file, which is saved over without a question; another
+    // file that exists is only replaced once the user agrees.
+    const QString path = withDefaultExtension(m_dialogs.saveFile(kFilter, m_fileName, kDefaultExtension));
     if (path.isEmpty())
+        return false;
+    if (QFileInfo(path) != QFileInfo(m_fileName) && QFileInfo::exists(path)
+        && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà")))
         return false;
     const text::FileResult written = text::writeFile(path, rtf::writeDocument(m_view.document()));
     if (!written.ok()) {

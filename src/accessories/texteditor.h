@@ -49,7 +49,8 @@ public:
     bool open();
     // Loads path into the view without any question; false (after a message) when unreadable.
     bool load(const QString &path);
-    // Saves the changed document under the name chosen in the save dialog. True when there was
+    // Saves the changed document under the name chosen in the save dialog, asking "Ce fichier
+    // existe déjà" before replacing a file other than the current one. True when there was
     // nothing to save or the document was written; false when cancelled or on a write error.
     bool save();
     // True when the window may close: no changes, or the user answered no, or saved.

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 TPocket::TPocket(Calculator &model, QWidget *parent)
@@ -19,10 +20,13 @@ TPocket::TPocket(Calculator &model, QWidget *parent)
     m_display->setReadOnly(true);
     m_display->setFocusPolicy(Qt::NoFocus);
     m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_display->setFixedWidth(165);
     QFont displayFont = m_display->font();
     displayFont.setPointSizeF(displayFont.pointSizeF() * 1.3);
     m_display->setFont(displayFont);
+    // Wide enough for the longest result whole: fifteen digits of a reciprocal after "0,0000",
+    // or twelve with an exponent; a display that cut it would hide its first digits.
+    m_display->setFixedWidth(qMax(165, m_display->fontMetrics().horizontalAdvance(QStringLiteral("-0,0000142857142857143"))
+                                           + 4 * m_display->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8));
 
     auto *grid = new QGridLayout;
     // Caption, key it stands for, row, column.
@@ -48,6 +52,7 @@ TPocket::TPocket(Calculator &model, QWidget *parent)
     auto *close = new QPushButton(QStringLiteral("Fermer"), this);
     close->setObjectName(QStringLiteral("buttonFermer"));
     close->setAutoDefault(false);
+    close->setMinimumSize(48, 32);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     grid->addWidget(close, 3, 4);
 
@@ -88,6 +93,9 @@ bool TPocket::press(QChar key)
     refresh();
     if (outcome == Calculator::Outcome::Impossible)
         QMessageBox::warning(this, windowTitle(), QStringLiteral("Opération impossible"));
+    // After "C", clicked or typed, the focus is where it is at every opening.
+    if (key == u'C' || key == u'c')
+        m_equals->setFocus();
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QLineEdit>
@@ -30,7 +31,39 @@ namespace {
 constexpr double kTwipsPerPixel = 15.0;
 constexpr double kPixelsPerPoint = 4.0 / 3.0;
 // Bullets are drawn in the space of one list indent, this wide.
-constexpr int kBulletIndent = 20;
+constexpr double kBulletIndent = richdoc::kBulletIndent / kTwipsPerPixel;
+
+// A paragraph's indents as files and the ruler count them, in pixels: left for every line but
+// the first, first for the first line's start from it. The editing area puts a bulleted
+// paragraph's text one list indent further in than its block's margin, the bullet in that room.
+struct Indents
+{
+    double left = 0;
+    double first = 0;
+    double right = 0;
+};
+
+Indents indentsOf(const QTextBlockFormat &f, bool bullet)
+{
+    const double room = bullet ? kBulletIndent : 0;
+    return {f.leftMargin() + room, f.textIndent() - room, f.rightMargin()};
+}
+
+void setIndents(QTextBlockFormat &f, const Indents &indents, bool bullet)
+{
+    const double room = bullet ? kBulletIndent : 0;
+    double margin = indents.left - room;
+    double textIndent = indents.first + room;
+    if (margin < 0) {
+        // A bullet with less room than it needs (as in older letters): its text moves in, the
+        // first line's start stays.
+        textIndent += margin;
+        margin = 0;
+    }
+    f.setLeftMargin(margin);
+    f.setTextIndent(textIndent);
+    f.setRightMargin(indents.right);
+}
 
 QString runFont(const QTextCharFormat &f, const QTextDocument *doc)
 {
@@ -74,9 +107,8 @@ QTextBlockFormat blockFormat(const richdoc::Paragraph &p)
         f.setAlignment(Qt::AlignJustify);
         break;
     }
-    f.setLeftMargin(p.leftIndent / kTwipsPerPixel);
-    f.setTextIndent(p.firstIndent / kTwipsPerPixel);
-    f.setRightMargin(p.rightIndent / kTwipsPerPixel);
+    setIndents(f, {p.leftIndent / kTwipsPerPixel, p.firstIndent / kTwipsPerPixel, p.rightIndent / kTwipsPerPixel},
+               p.bullet);
     return f;
 }
 
@@ -99,6 +131,27 @@ QTextListFormat bulletFormat()
     f.setIndent(1);
     return f;
 }
+
+// The platform's dialogs, whose open chooser adds ".rtf" to a name typed without it, as the
+// save chooser does.
+class TexteDialogs : public QtDialogs
+{
+public:
+    explicit TexteDialogs(QWidget *window) : QtDialogs(window, QStringLiteral("Texte")), m_window(window) {}
+
+    QString openFile(const QString &filter, const QString &proposed = {}) override
+    {
+        QFileDialog dialog(m_window, QStringLiteral("Ouvrir"), proposed, qtFilter(filter));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setDefaultSuffix(TextEditor::kDefaultExtension);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        return dialog.selectedFiles().first();
+    }
+
+private:
+    QWidget *m_window;
+};
 
 } // namespace
 
@@ -203,12 +256,10 @@ void TexteRuler::mouseReleaseEvent(QMouseEvent *event)
 
 TTexte::TTexte(const QStringList &letterhead, QWidget *parent, Dialogs *dialogs)
     : QDialog(parent)
-    , m_ownDialogs(dialogs ? nullptr : std::make_unique<QtDialogs>(this, QStringLiteral("Texte")))
+    , m_ownDialogs(dialogs ? nullptr : std::make_unique<TexteDialogs>(this))
     , m_model(letterhead, dialogs ? *dialogs : *m_ownDialogs, *this)
 {
     setWindowTitle(QStringLiteral("Texte"));
-    // Wide enough for the whole tool strip to show without its overflow arrow.
-    resize(1000, 640);
 
     m_tools = new QToolBar(this);
     m_ruler = new TexteRuler(this);
@@ -229,6 +280,9 @@ TTexte::TTexte(const QStringList &letterhead, QWidget *parent, Dialogs *dialogs)
     layout->addWidget(m_editor, 1);
 
     buildToolStrip();
+    // Wide enough for the whole tool strip, whatever the fonts: no command hides behind the
+    // strip's overflow arrow.
+    resize(qMax(800, m_tools->sizeHint().width()), 640);
 
     connect(m_editor, &QTextEdit::cursorPositionChanged, this, &TTexte::showStateAtCaret);
     connect(m_editor, &QTextEdit::selectionChanged, this, &TTexte::showStateAtCaret);
@@ -377,10 +431,11 @@ richdoc::Document TTexte::toDocument(const QTextDocument *doc)
         richdoc::Paragraph p;
         const QTextBlockFormat bf = block.blockFormat();
         p.alignment = alignmentOf(bf);
-        p.leftIndent = qRound(bf.leftMargin() * kTwipsPerPixel);
-        p.firstIndent = qRound(bf.textIndent() * kTwipsPerPixel);
-        p.rightIndent = qRound(bf.rightMargin() * kTwipsPerPixel);
         p.bullet = block.textList() != nullptr;
+        const Indents indents = indentsOf(bf, p.bullet);
+        p.leftIndent = qRound(indents.left * kTwipsPerPixel);
+        p.firstIndent = qRound(indents.first * kTwipsPerPixel);
+        p.rightIndent = qRound(indents.right * kTwipsPerPixel);
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
@@ -585,11 +640,13 @@ void TTexte::setBullets(bool on)
 
 void TTexte::applyRulerMarker(TexteRuler::Marker marker, int x, int grab)
 {
-    const QTextBlockFormat current = m_editor->textCursor().blockFormat();
+    const QTextCursor cursor = m_editor->textCursor();
+    const bool bullet = cursor.currentList() != nullptr;
+    const Indents current = indentsOf(cursor.blockFormat(), bullet);
     // In points: first line from the margin, the other lines from the first, right indent.
-    int first = qRound((current.leftMargin() + current.textIndent()) / kPixelsPerPoint);
-    int left = qRound(-current.textIndent() / kPixelsPerPoint);
-    int right = qRound(current.rightMargin() / kPixelsPerPoint);
+    int first = qRound((current.left + current.first) / kPixelsPerPoint);
+    int left = qRound(-current.first / kPixelsPerPoint);
+    int right = qRound(current.right / kPixelsPerPoint);
     switch (marker) {
     case TexteRuler::FirstLine:
         first = TextEditor::firstIndentAt(x, grab);
@@ -608,9 +665,7 @@ void TTexte::applyRulerMarker(TexteRuler::Marker marker, int x, int grab)
     left = qMax(-first, left);
     right = qMax(0, right);
     QTextBlockFormat f;
-    f.setLeftMargin((first + left) * kPixelsPerPoint);
-    f.setTextIndent(-left * kPixelsPerPoint);
-    f.setRightMargin(right * kPixelsPerPoint);
+    setIndents(f, {(first + left) * kPixelsPerPoint, -left * kPixelsPerPoint, right * kPixelsPerPoint}, bullet);
     m_editor->textCursor().mergeBlockFormat(f);
     showStateAtCaret();
 }
@@ -639,9 +694,10 @@ void TTexte::showStateAtCaret()
     m_alignRight->setChecked(a == richdoc::Alignment::Right);
     m_bullets->setChecked(cursor.currentList() != nullptr);
 
-    const int first = qRound((bf.leftMargin() + bf.textIndent()) / kPixelsPerPoint);
-    const int left = qRound(-bf.textIndent() / kPixelsPerPoint);
-    const int right = qRound(bf.rightMargin() / kPixelsPerPoint);
+    const Indents indents = indentsOf(bf, cursor.currentList() != nullptr);
+    const int first = qRound((indents.left + indents.first) / kPixelsPerPoint);
+    const int left = qRound(-indents.first / kPixelsPerPoint);
+    const int right = qRound(indents.right / kPixelsPerPoint);
     m_ruler->setMarkers(TextEditor::firstMarkerX(first), TextEditor::leftMarkerX(first, left),
                         TextEditor::rightMarkerX(m_ruler->width(), right));
     m_showingState = false;

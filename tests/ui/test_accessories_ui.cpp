@@ -100,6 +100,7 @@ private Q_SLOTS:
         QTest::newRow("reciprocal") << "8X" << "0,125";
         QTest::newRow("clear") << "12+3c" << "";
         QTest::newRow("other keys ignored") << "4a b+1=" << "5";
+        QTest::newRow("longest result") << "0-70000=x" << "-0,0000142857142857143";
     }
 
     void calculatorFromTheKeyboard()
@@ -112,7 +113,10 @@ private Q_SLOTS:
         QCOMPARE(pocket.windowTitle(), QStringLiteral("Calculatrice"));
         QCOMPARE(QApplication::focusWidget(), pocket.findChild<QPushButton *>(QStringLiteral("button=")));
         type(pocket, keys);
-        QCOMPARE(pocket.findChild<QLineEdit *>(QStringLiteral("display"))->text(), display);
+        auto *shown = pocket.findChild<QLineEdit *>(QStringLiteral("display"));
+        QCOMPARE(shown->text(), display);
+        // Shown whole: no digit is scrolled out of sight.
+        QVERIFY(shown->fontMetrics().horizontalAdvance(display) < shown->width() - 8);
     }
 
     void calculatorButtonsAndEnter()
@@ -128,6 +132,9 @@ private Q_SLOTS:
         QCOMPARE(pocket.findChild<QLineEdit *>(QStringLiteral("display"))->text(), QStringLiteral("3,5"));
         QTest::mouseClick(pocket.findChild<QPushButton *>(QStringLiteral("button1/x")), Qt::LeftButton);
         QCOMPARE(pocket.findChild<QLineEdit *>(QStringLiteral("display"))->text(), QStringLiteral("0,285714285714286"));
+        // "C" gives the focus back to "=".
+        QTest::mouseClick(pocket.findChild<QPushButton *>(QStringLiteral("buttonC")), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), pocket.findChild<QPushButton *>(QStringLiteral("button=")));
         press(pocket, Qt::Key_Escape);
         QVERIFY(!pocket.isVisible());
     }
@@ -240,16 +247,14 @@ private Q_SLOTS:
 
     void clockRefusalIsReported()
     {
-        m_clock.moment = QDateTime(QDate(1998, 10, 20), QTime(23, 59, 0));
+        m_clock.moment = QDateTime(QDate(1998, 10, 1), QTime(23, 59, 0));
         THorloge clock;
         showActive(clock);
         auto *set = clock.findChild<QPushButton *>(QStringLiteral("buttonSet"));
         set->click();
-        clock.findChild<QListWidget *>(QStringLiteral("parts"))->setCurrentRow(0);
-        auto *up = clock.findChild<QToolButton *>(QStringLiteral("spinUp"));
-        up->click();
-        up->click();
-        QCOMPARE(clock.findChild<QLabel *>(QStringLiteral("time"))->text(), QStringLiteral("24:59:00"));
+        clock.findChild<QListWidget *>(QStringLiteral("parts"))->setCurrentRow(2); // "Jo"
+        clock.findChild<QToolButton *>(QStringLiteral("spinDown"))->click();
+        QCOMPARE(clock.findChild<QLabel *>(QStringLiteral("date"))->text(), QStringLiteral("00/10/1998"));
         MessageBoxWatcher watcher;
         set->click();
         QCOMPARE(watcher.texts, QStringList{QStringLiteral("Impossible de régler l'horloge du système")});
