@@ -561,7 +561,7 @@ void TestEmployees::departmentsList()
     QCOMPARE(d.size(), 97);
     QCOMPARE(d.first(), QString("00 Armées"));
     QCOMPARE(d.last(), QString("97 Dom"));
-    QVERIFY(d.contains("81Tarn"));
+    QVERIFY(d.contains("81 Tarn"));
     QVERIFY(d.contains("85 Vendée"));
 }
 

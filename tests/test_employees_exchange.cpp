@@ -302,7 +302,7 @@ void TestEmployeesExchange::missingFile()
     QVERIFY(Importer(c, path).isMissing());
     QCOMPARE(c.lines(), before);
     QCOMPARE(c.count(), 2);
-    QCOMPARE(missingMessage(path), "Le ficher " + path + "n'existe pas");
+    QCOMPARE(missingMessage(path), "Le fichier " + path + " n'existe pas");
 
     // A UTF-8 file from a spreadsheet, with CR LF, LF and no final line end.
     const QString sheet = dir.filePath("tableur.txt");

@@ -86,7 +86,7 @@ void TestShell::commandTableIsComplete()
     QCOMPARE(commands::info(Cmd::Precedent).caption, QStringLiteral("P&récédent           PgUp"));
     QCOMPARE(commands::info(Cmd::Suivant).caption, QStringLiteral("&Suivant                 PgDn"));
     QCOMPARE(commands::info(Cmd::Liste).caption, QStringLiteral("&Liste                        F2"));
-    QCOMPARE(commands::info(Cmd::NouveauBulletin).hint, QStringLiteral("Nouvreau bulletin de paie"));
+    QCOMPARE(commands::info(Cmd::NouveauBulletin).hint, QStringLiteral("Nouveau bulletin de paie"));
     QCOMPARE(commands::info(Cmd::Quitter).key, QStringLiteral("Alt+X"));
     // The tool bar in its order.
     QStringList bar;
@@ -368,6 +368,7 @@ void TestShell::saveAsRefusedOverwriteKeepsNoName()
     h.dialogs.answers << Answer::Annuler;
     h.frame.enregistrerSous();
     QVERIFY(h.frame.currentFileName().isEmpty());
+    QVERIFY(h.fiche.caption().isEmpty());
     QCOMPARE(h.read("autre.emp"), other);
     // A later save asks for a name again instead of overwriting the refused file.
     h.dialogs.files << QString();

@@ -243,7 +243,7 @@ void TestShellCommands::commandRunsWhereItIsOffered_data()
         {"save: Fichiers employés (*.emp)|*.emp *.emp"}, {"file=copie.emp"});
     row("Quitter", Cmd::Quitter, {}, true, {}, {"quit=1"});
     row("Importer", Cmd::Importer, {"file:entree.txt"}, true,
-        {"open: Ficher texte (*.txt);;Fichiers Korvel (*.emp)"},
+        {"open: Fichier texte (*.txt);;Fichiers Korvel (*.emp)"},
         {"count=6", "current=5", "code=10006", "name=IMPORTÉ Paul", "modified=1", "cumuls=||100,00||||"});
     row("Exporter", Cmd::Exporter, {"file:sortie.txt"}, true, {"save: Fichiers texte (*.txt) *.txt"}, {"exported=1"});
     row("Supprimer fiche", Cmd::SupprimerFiche, {"answer:ok"}, true, {"ask: Confirmer suppression de la fiche ?"},
@@ -335,10 +335,10 @@ void TestShellCommands::commandRunsWhereItIsOffered_data()
         {"page=B", "bcurrent=1", "number=200203002", "bemployee=10001"});
     row("Bulletins par employé", Cmd::BulletinsParEmploye, onB + QStringList{"payslip:1", "input:10003"}, true,
         {"input: Sélectionner bulletin"}, {"page=B", "bcurrent=0", "number=200203001", "bemployee=10003",
-                                          "bticked=bulletins par employé"});
+                                          "bticked=Bulletins par employé"});
     row("Suivant within one employee's payslips", Cmd::BulletinsParEmploye, onB + QStringList{"input:10003"}, true,
         {"input: Sélectionner bulletin"},
-        {"page=B", "bcurrent=2", "number=200203003", "bticked=bulletins par employé"}, int(Cmd::Suivant));
+        {"page=B", "bcurrent=2", "number=200203003", "bticked=Bulletins par employé"}, int(Cmd::Suivant));
     row("Bulletins par employé cancelled", Cmd::BulletinsParEmploye, onB + QStringList{"input!"}, true,
         {"input: Sélectionner bulletin"}, {"page=B"});
     row("Tous les bulletins", Cmd::TousBulletins, onB + QStringList{"payslip:2"}, true, {},

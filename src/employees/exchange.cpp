@@ -23,7 +23,7 @@ QString exportFilter()
 
 QString importFilter()
 {
-    return QStringLiteral("Ficher texte (*.txt);;Fichiers Korvel (*.emp)");
+    return QStringLiteral("Fichier texte (*.txt);;Fichiers Korvel (*.emp)");
 }
 
 QString defaultExportSuffix()
@@ -211,7 +211,7 @@ bool importerDossier(const QString &dossierPath, const QString &in, QString *mes
 
 QString missingMessage(const QString &path)
 {
-    return QStringLiteral("Le ficher ") + path + QStringLiteral("n'existe pas");
+    return QStringLiteral("Le fichier ") + path + QStringLiteral(" n'existe pas");
 }
 
 QString notTextMessage(const QString &path)

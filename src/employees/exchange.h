@@ -16,7 +16,7 @@ namespace exchange {
 
 // Captions of the file dialogs.
 QString exportFilter(); // "Fichiers texte (*.txt)", default extension "txt"
-QString importFilter(); // "Ficher texte (*.txt)" and "Fichiers Korvel (*.emp)"
+QString importFilter(); // "Fichier texte (*.txt)" and "Fichiers Korvel (*.emp)"
 QString defaultExportSuffix();
 
 // The export file's name: ".txt" added when the file name has no extension.
@@ -74,7 +74,7 @@ bool exporterDossier(const QString &dossierPath, const QString &out, QString *me
 bool importerDossier(const QString &dossierPath, const QString &in, QString *message = nullptr,
                      ImportResult *result = nullptr);
 
-// "Le ficher " + file name + "n'existe pas" (so written, without a space before "n'").
+// "Le fichier " + file name + " n'existe pas".
 QString missingMessage(const QString &path);
 // "Le fichier " + file name + " n'est pas un fichier texte"
 QString notTextMessage(const QString &path);

@@ -46,8 +46,8 @@ void PayrollParametersForm::setDecimalPlaces(int n)
 QString PayrollParametersForm::label(int field)
 {
     static const char16_t *labels[kFieldCount] = {
-        u"Plafond S.S.", u"25% au delà de", u"50% au delà de", u"Base CSG/RDS", u"Heures dûes",
-        u"sur base de", u"100% au dellà de", u"C.P. inclus", u"Précarité"};
+        u"Plafond S.S.", u"25% au delà de", u"50% au delà de", u"Base CSG/RDS", u"Heures dues",
+        u"sur base de", u"100% au delà de", u"C.P. inclus", u"Précarité"};
     return QString::fromUtf16(labels[field]);
 }
 

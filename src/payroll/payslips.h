@@ -91,7 +91,7 @@ enum class PayslipField {
     Table, Valider, Calculer,
 };
 // False for the fields a validated payslip locks: the number, both dates, "N° employé" and its
-// picker, "Nbr. heures", "Salaire hor.", the three boxes, "Ind. Transport", "Accomptes",
+// picker, "Nbr. heures", "Salaire hor.", the three boxes, "Ind. Transport", "Acomptes",
 // "Cumul", the table, "Valider" and the calculation. The address lines, "Fonction",
 // "Numéro S.S." and the overtime fields stay available.
 bool fieldAvailable(const PayslipForm &form, PayslipField field);

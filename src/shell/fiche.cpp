@@ -148,6 +148,12 @@ void Fiche::Nouveau()
     Q_EMIT captionChanged();
 }
 
+void Fiche::forgetFileName()
+{
+    m_dossier.forgetFileName();
+    Q_EMIT captionChanged();
+}
+
 QString Fiche::dossierFileName() const
 {
     return m_dossier.fileName();

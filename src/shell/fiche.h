@@ -62,6 +62,8 @@ public:
     void SetSauve();
     bool TestModif() const;
     // Empties the dossier.
+    // A save-as given up: the dossier shows as unnamed, as the save prompt names it.
+    void forgetFileName();
     void Nouveau();
     QString dossierFileName() const;
     // The dossier window's caption: the dossier's file name without its folder.

@@ -128,13 +128,17 @@ bool Frame::saveAsFlow()
 {
     m_currentFileName.clear();
     const QString chosen = m_dialogs.saveFile(kFilter, QStringLiteral("*.emp"));
-    if (chosen.isEmpty())
+    if (chosen.isEmpty()) {
+        m_fiche.forgetFileName();
         return false;
+    }
     const QString name = withEmpExtension(chosen);
     // A file of that name in another case is the same dossier file: saving replaces it.
     if (QFileInfo::exists(Dossier::existingFile(name))
         && !m_dialogs.confirm(QStringLiteral("Ce fichier existe déjà"))) {
-        // The refused name is not kept, so a later save cannot overwrite it without asking.
+        // Neither the refused name nor the old one is kept: the caption and the save prompt
+        // both show an unnamed dossier, and a later save asks for a name.
+        m_fiche.forgetFileName();
         return false;
     }
     m_currentFileName = name;

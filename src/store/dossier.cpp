@@ -210,3 +210,10 @@ void Dossier::Nouveau()
     m_payslipFileName.clear();
     m_modified = false;
 }
+
+void Dossier::forgetFileName()
+{
+    m_fileName.clear();
+    m_profileFileName.clear();
+    m_payslipFileName.clear();
+}

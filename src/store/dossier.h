@@ -99,6 +99,9 @@ public:
     bool TestModif() const { return m_modified; }
     // Empties the dossier: three empty collections, no file name, not modified.
     void Nouveau();
+    // The dossier keeps its records but no longer names a file (a save-as given up): the next
+    // save asks for a name.
+    void forgetFileName();
     // Derives the profile and payslip file names from the dossier file name.
     void Synchro();
     // Squize, Squize2, Squize3.

@@ -78,8 +78,22 @@ TPageEmployes::TPageEmployes(EmployeeForm &form, QWidget *parent) : QWidget(pare
     row(eg, 2, QStringLiteral("Né(e)"), addLine(employe, EmployeeForm::kBirthPlace, QStringLiteral("birthPlace")), 0, 4);
     row(eg, 3, QStringLiteral("Adresse"), addLine(employe, EmployeeForm::kAddress1, QStringLiteral("address1")), 0, 4);
     row(eg, 4, QStringLiteral("Adresse"), addLine(employe, EmployeeForm::kAddress2, QStringLiteral("address2")), 0, 4);
-    row(eg, 5, QStringLiteral("Code postal"), addLine(employe, EmployeeForm::kPostcode, QStringLiteral("postcode")));
-    row(eg, 5, QStringLiteral("Ville"), addLine(employe, EmployeeForm::kTown, QStringLiteral("town")), 2, 2);
+    {
+        // A postcode field as narrow as a postcode; the town takes the rest of the line.
+        auto *postcode = addLine(employe, EmployeeForm::kPostcode, QStringLiteral("postcode"));
+        postcode->setFixedWidth(postcode->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
+        auto *town = addLine(employe, EmployeeForm::kTown, QStringLiteral("town"));
+        auto *townLabel = new QLabel(QStringLiteral("Ville"), employe);
+        townLabel->setBuddy(town);
+        auto *line = new QHBoxLayout;
+        line->addWidget(postcode);
+        line->addWidget(townLabel);
+        line->addWidget(town, 1);
+        auto *postcodeLabel = new QLabel(QStringLiteral("Code postal"), employe);
+        postcodeLabel->setBuddy(postcode);
+        eg->addWidget(postcodeLabel, 5, 0);
+        eg->addLayout(line, 5, 1, 1, 4);
+    }
     row(eg, 6, QStringLiteral("Téléphone"), addLine(employe, EmployeeForm::kTelephone, QStringLiteral("telephone")), 0, 4);
     row(eg, 7, QStringLiteral("E.Mail"), addLine(employe, EmployeeForm::kEmail, QStringLiteral("email")), 0, 4);
     m_job = addChoice(employe, EmployeeForm::kJob, QStringLiteral("job"), {});
@@ -139,13 +153,13 @@ TPageEmployes::TPageEmployes(EmployeeForm &form, QWidget *parent) : QWidget(pare
     nl->addWidget(m_note);
     connect(m_note, &QPlainTextEdit::textChanged, this, &TPageEmployes::noteChanged);
 
-    // The pay history: a header row without captions, 63 rows of date, label and amount.
+    // The pay history: 63 rows of date, label and amount under their headings.
     auto *historyBox = new QWidget(this);
     auto *hl = new QVBoxLayout(historyBox);
     hl->setContentsMargins(0, 0, 0, 0);
     m_history = new QTableWidget(EmployeeForm::kHistoryRows, 3, historyBox);
     m_history->setObjectName(QStringLiteral("history"));
-    m_history->setHorizontalHeaderLabels({QString(), QString(), QString()});
+    m_history->setHorizontalHeaderLabels({QStringLiteral("Date"), QStringLiteral("Libellé"), QStringLiteral("Montant")});
     m_history->verticalHeader()->setVisible(false);
     m_history->verticalHeader()->setDefaultSectionSize(m_history->fontMetrics().height() + 6);
     m_history->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -25,7 +25,7 @@ TTri::TTri(QWidget *parent)
     }
     m_keys[0]->setChecked(true);
 
-    const OkCancel buttons = okCancelRow(this, QStringLiteral("Anuler"));
+    const OkCancel buttons = okCancelRow(this, QStringLiteral("Annuler"));
     connect(buttons.ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *layout = new QVBoxLayout(this);

@@ -5,7 +5,7 @@
 class QRadioButton;
 
 // The sort dialog "Trier": the choice "Trier par" between "Nom" (chosen when it opens),
-// "Code postal" and "Ville", and the buttons "OK" and "Anuler".
+// "Code postal" and "Ville", and the buttons "OK" and "Annuler".
 class TTri : public QDialog
 {
     Q_OBJECT

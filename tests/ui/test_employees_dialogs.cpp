@@ -392,7 +392,7 @@ private Q_SLOTS:
         QTest::newRow("Nom par défaut, Entrée") << "" << false << int(SortKey::Nom);
         QTest::newRow("Code postal") << "codePostal" << false << int(SortKey::CodePostal);
         QTest::newRow("Ville") << "ville" << false << int(SortKey::Ville);
-        QTest::newRow("Anuler") << "ville" << true << -1;
+        QTest::newRow("Annuler") << "ville" << true << -1;
     }
 
     void sortDialog()
@@ -414,7 +414,7 @@ private Q_SLOTS:
         }
         if (cancel) {
             QPushButton *anuler = child<QPushButton>(dialog, "annuler");
-            QCOMPARE(anuler->text(), QStringLiteral("Anuler"));
+            QCOMPARE(anuler->text(), QStringLiteral("Annuler"));
             QTest::mouseClick(anuler, Qt::LeftButton);
         } else if (choice.isEmpty()) {
             press(Qt::Key_Return);
@@ -530,7 +530,7 @@ private Q_SLOTS:
         QListWidget *list = window.list();
         QCOMPARE(list->count(), 97);
         QCOMPARE(list->item(0)->text(), QStringLiteral("00 Armées"));
-        QCOMPARE(list->item(81)->text(), QStringLiteral("81Tarn"));
+        QCOMPARE(list->item(81)->text(), QStringLiteral("81 Tarn"));
         QCOMPARE(list->item(96)->text(), QStringLiteral("97 Dom"));
         QCOMPARE(list->editTriggers(), QAbstractItemView::NoEditTriggers);
         const QPoint centre = window.screen()->availableGeometry().center();
