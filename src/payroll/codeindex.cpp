@@ -18,13 +18,11 @@ bool wholeNumber(const QString &code, qint64 *value)
 
 } // namespace
 
-QString CodeIndex::codeLine(const Collection &c, qsizetype openLine)
+QString CodeIndex::codeLine(const Collection &c, int n)
 {
-    const QStringList &lines = c.lines();
-    if (openLine + 1 >= lines.size() || Collection::looksLikeTag(lines[openLine + 1]))
-        return {};
-    const QString &line = lines[openLine + 1];
-    return line.isNull() ? QStringLiteral("") : line;
+    // Through the block, not c.lines(): after a write those would be put together again.
+    const QString line = c.lineOfBlock(n, 1);
+    return Collection::looksLikeTag(line) ? QString() : line;
 }
 
 void CodeIndex::add(int n, const QString &code) const
@@ -76,7 +74,7 @@ void CodeIndex::ensure(const Collection &c) const
         // Only the block the collection's lookup finds for that number.
         if (n < 0 || c.find(n) != i)
             continue;
-        add(n, codeLine(c, i));
+        add(n, codeLine(c, n));
     }
     m_revision = c.revision();
     m_valid = true;
@@ -103,8 +101,7 @@ void CodeIndex::follow(const Collection &c, int n, quint64 before)
     if (!m_valid || m_revision != before || n < 0 || n > Collection::kMaxBlocks)
         return;
     remove(n);
-    const int line = c.find(n);
-    if (line >= 0)
-        add(n, codeLine(c, line));
+    if (c.contains(n))
+        add(n, codeLine(c, n));
     m_revision = c.revision();
 }
