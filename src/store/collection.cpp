@@ -589,9 +589,13 @@ void Collection::removePiece(qsizetype p)
     m_lineCount -= piece.size();
     piece = QStringList();
     ++m_holes;
+    // Only loose lines can have to join the piece before the hole.
     const qsizetype at = pieceStart(p);
-    if (at > 0 && at < m_lineCount)
-        rejoin(pieceAt(at - 1), pieceAt(at));
+    if (at > 0 && at < m_lineCount) {
+        const qsizetype next = pieceAt(at);
+        if (!isBlockPiece(m_pieces.at(next)))
+            rejoin(pieceAt(at - 1), next);
+    }
 }
 
 void Collection::appendPiece(QStringList lines)
@@ -607,7 +611,7 @@ void Collection::appendPiece(QStringList lines)
     treeAppend(m_tree, lines.size());
     m_lineCount += lines.size();
     m_pieces.append(std::move(lines));
-    if (at > 0)
+    if (at > 0 && !isBlockPiece(m_pieces.at(p)))
         rejoin(pieceAt(at - 1), p);
 }
 
