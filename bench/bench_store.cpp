@@ -174,6 +174,11 @@ int main(int argc, char **argv)
     }
     d.Charge(big);
     line("premier accès après Charge (construit l'index)", medianMs(1, [&] { g_sink = g_sink + d.employees().find(9000); }), "ms");
+    line("lignes des employés après une réécriture", medianMs(5, [&] {
+             Collection &emp = d.employees();
+             emp.writeBlock(emp.count() / 2, emp.blockContent(emp.count() / 2), Collection::Placement::InPlace);
+             g_sink = g_sink + emp.lines().size();
+         }), "ms");
     line("parcours de tous les blocs des trois collections", medianMs(5, [&] {
              for (Dossier::Kind k : {Dossier::Kind::Employees, Dossier::Kind::Profiles, Dossier::Kind::Payslips}) {
                  const Collection &c = d.collection(k);
