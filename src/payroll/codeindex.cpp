@@ -68,14 +68,10 @@ void CodeIndex::ensure(const Collection &c) const
     m_blocks.clear();
     m_numbers.clear();
     m_codes.fill(QString(), Collection::kMaxBlocks + 1);
-    const QStringList &lines = c.lines();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int n = Collection::openTagNumber(lines[i]);
-        // Only the block the collection's lookup finds for that number.
-        if (n < 0 || c.find(n) != i)
-            continue;
-        add(n, codeLine(c, n));
-    }
+    // The blocks the collection's lookup finds, through its index: no line outside them is read.
+    for (int n = 0; n <= Collection::kMaxBlocks; ++n)
+        if (c.contains(n))
+            add(n, codeLine(c, n));
     m_revision = c.revision();
     m_valid = true;
 }
