@@ -190,7 +190,9 @@ int main(int argc, char **argv)
         // Deleting a record of the middle renumbers every later block; the next record is read.
         std::vector<double> times;
         for (int run = 0; run < 5; ++run) {
-            Collection c = d.employees();
+            Collection c;
+            c.setLines(d.employees().lines());
+            c.recount();
             (void)c.find(0);
             c.writeBlock(0, c.blockContent(0), Collection::Placement::InPlace);
             c.setCurrent(c.count() / 2);

@@ -270,8 +270,9 @@ qsizetype flatBlockEnd(const QStringList &lines, qsizetype first)
     return lines.size();
 }
 
-// renum(): a line starting exactly with "<BLOC" or "</BLOC" and a number m > k gets m - 1.
-bool renumberTag(QString &line, int k)
+// renum(): a line starting exactly with "<BLOC" or "</BLOC" and a number m > k, with m - 1
+// instead; a null string for any other line.
+QString renumberedTag(const QString &line, int k)
 {
     qsizetype pos;
     if (line.startsWith(kOpenPrefix))
@@ -279,12 +280,11 @@ bool renumberTag(QString &line, int k)
     else if (line.startsWith(kClosePrefix))
         pos = 6;
     else
-        return false;
+        return {};
     const int m = digitsAt(line, pos);
     if (m <= k)
-        return false;
-    line = line.left(pos) + Collection::fourDigits(m - 1) + line.mid(pos + 4);
-    return true;
+        return {};
+    return line.left(pos) + Collection::fourDigits(m - 1) + line.mid(pos + 4);
 }
 
 // How many leading blank lines squize() removes from head, the first lines of a collection of
@@ -846,16 +846,23 @@ void Collection::renum(int k)
     bool whole = true;
     for (qsizetype p = 0; p < m_pieces.size(); ++p) {
         bool rewritten = false;
-        for (QString &line : m_pieces[p])
-            rewritten = renumberTag(line, k) || rewritten;
+        for (qsizetype j = 0; j < m_pieces.at(p).size(); ++j) {
+            QString tag = renumberedTag(m_pieces.at(p).at(j), k);
+            if (!tag.isNull()) {
+                m_pieces[p][j] = std::move(tag);
+                rewritten = true;
+            }
+        }
         const QStringList &piece = m_pieces.at(p);
         if (!rewritten || !whole || !isBlockPiece(piece))
             continue;
         for (qsizetype j = 1; j + 1 < piece.size() && whole; ++j)
             whole = !closesBlock(piece.first(), piece[j]);
-        const qsizetype end = pieceStart(p) + piece.size();
-        if (whole && !isClosed(piece) && end < m_lineCount)
-            whole = isBlockPiece(m_pieces.at(pieceAt(end)));
+        if (whole && !isClosed(piece)) {
+            const qsizetype end = pieceStart(p) + piece.size();
+            if (end < m_lineCount)
+                whole = isBlockPiece(m_pieces.at(pieceAt(end)));
+        }
     }
     m_indexValid = false;
     piecesChanged();
