@@ -122,7 +122,7 @@ public:
     };
     // Every line starting with "<BLOC" (compared exactly, as countOpeningTags() counts them),
     // in the order of the lines: what the searches, lists, exports and the sort walk through.
-    // One pass over the lines.
+    // One pass over the lines, or over the pieces when the lines are not put together.
     QList<BlockAt> blocks() const;
 
     // Replaces every line by the blocks of contents, in order: contents[j] becomes block j
