@@ -1,7 +1,7 @@
 // Figures of the dossier store on the largest dossier (9999 employees, profiles and payslips)
-// against a dossier of ten records: load, save, load with a full repair, a scan of every block,
-// and the per-record costs (read, write-back, move to the next record), which must not grow
-// with the size of the dossier.
+// against a dossier of ten records: load, save (also after an edit), load with a full repair,
+// a scan of every block, a deletion, and the per-record costs (read, write-back in place and at
+// the end, move to the next record), which must not grow with the size of the dossier.
 
 #include "gen_dossier.h"
 #include "store/dossier.h"
@@ -38,7 +38,7 @@ void compare(const char *label, double big, double small)
 }
 
 struct PerRecord {
-    double read, writeInPlace, writeAtEnd, move;
+    double read, writeInPlace, writeAtEnd, writeAtEndMiddle, move;
 };
 
 // Per-record costs near the end of the dossier (the records farthest from the start).
@@ -66,6 +66,14 @@ PerRecord perRecord(Dossier &d)
             pay.writeBlock(plast - 1, p2, Collection::Placement::AtEnd);
         else
             pay.writeBlock(plast - 2, p3, Collection::Placement::AtEnd);
+    });
+
+    // Blocks of the middle written back: each one leaves its place for the end.
+    const int middle = plast / 2;
+    const QStringList pm = pay.blockContent(middle);
+    int moved = 0;
+    r.writeAtEndMiddle = perOpUs(200, [&](int) {
+        pay.writeBlock((middle + moved++) % (plast + 1), pm, Collection::Placement::AtEnd);
     });
 
     // A move: the current record is written back, the next one is read.
@@ -130,6 +138,21 @@ int main(int argc, char **argv)
              d.Sauve(big);
          }), "ms");
     {
+        // A block of each collection written back first: the lines of each are put together
+        // again for the save.
+        int i = 0;
+        line("Sauve après une réécriture dans chaque fichier", medianMs(5, [&] {
+                 for (Dossier::Kind k : {Dossier::Kind::Employees, Dossier::Kind::Profiles, Dossier::Kind::Payslips}) {
+                     Collection &c = d.collection(k);
+                     const int n = (c.count() / 2 + i) % c.count();
+                     c.writeBlock(n, c.blockContent(n), Collection::Placement::InPlace);
+                 }
+                 ++i;
+                 d.SetSauve();
+                 d.Sauve(big);
+             }), "ms");
+    }
+    {
         Dossier r;
         Dossier::LoadReport report;
         const double ms = medianMs(5, [&] { report = r.Charge(damaged); });
@@ -151,6 +174,11 @@ int main(int argc, char **argv)
     }
     d.Charge(big);
     line("premier accès après Charge (construit l'index)", medianMs(1, [&] { g_sink = g_sink + d.employees().find(9000); }), "ms");
+    line("lignes des employés après une réécriture", medianMs(5, [&] {
+             Collection &emp = d.employees();
+             emp.writeBlock(emp.count() / 2, emp.blockContent(emp.count() / 2), Collection::Placement::InPlace);
+             g_sink = g_sink + emp.lines().size();
+         }), "ms");
     line("parcours de tous les blocs des trois collections", medianMs(5, [&] {
              for (Dossier::Kind k : {Dossier::Kind::Employees, Dossier::Kind::Profiles, Dossier::Kind::Payslips}) {
                  const Collection &c = d.collection(k);
@@ -158,6 +186,25 @@ int main(int argc, char **argv)
                      g_sink = g_sink + c.blockContent(n).size();
              }
          }), "ms");
+    {
+        // Deleting a record of the middle renumbers every later block; the next record is read.
+        std::vector<double> times;
+        for (int run = 0; run < 5; ++run) {
+            Collection c;
+            c.setLines(d.employees().lines());
+            c.recount();
+            (void)c.find(0);
+            c.writeBlock(0, c.blockContent(0), Collection::Placement::InPlace);
+            c.setCurrent(c.count() / 2);
+            QElapsedTimer t;
+            t.start();
+            c.supprime();
+            g_sink = g_sink + c.blockContent(c.current()).size();
+            times.push_back(t.nsecsElapsed() / 1e6);
+        }
+        std::sort(times.begin(), times.end());
+        line("suppression d'un employé du milieu, puis lecture", times[times.size() / 2], "ms");
+    }
     {
         // Worst case of a write-back: the first block grows, every later line moves.
         Collection &emp = d.employees();
@@ -177,6 +224,7 @@ int main(int argc, char **argv)
     compare("lecture d'un bloc", pb.read, ps.read);
     compare("réécriture d'un bloc en place (employés)", pb.writeInPlace, ps.writeInPlace);
     compare("réécriture d'un bloc en fin (bulletins)", pb.writeAtEnd, ps.writeAtEnd);
+    compare("idem, blocs du milieu", pb.writeAtEndMiddle, ps.writeAtEndMiddle);
     compare("passage à la fiche suivante (réécriture + lecture)", pb.move, ps.move);
     return 0;
 }

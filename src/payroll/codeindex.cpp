@@ -18,13 +18,11 @@ bool wholeNumber(const QString &code, qint64 *value)
 
 } // namespace
 
-QString CodeIndex::codeLine(const Collection &c, qsizetype openLine)
+QString CodeIndex::codeLine(const Collection &c, int n)
 {
-    const QStringList &lines = c.lines();
-    if (openLine + 1 >= lines.size() || Collection::looksLikeTag(lines[openLine + 1]))
-        return {};
-    const QString &line = lines[openLine + 1];
-    return line.isNull() ? QStringLiteral("") : line;
+    // Through the block, not c.lines(): after a write those would be put together again.
+    const QString line = c.lineOfBlock(n, 1);
+    return Collection::looksLikeTag(line) ? QString() : line;
 }
 
 void CodeIndex::add(int n, const QString &code) const
@@ -70,14 +68,10 @@ void CodeIndex::ensure(const Collection &c) const
     m_blocks.clear();
     m_numbers.clear();
     m_codes.fill(QString(), Collection::kMaxBlocks + 1);
-    const QStringList &lines = c.lines();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const int n = Collection::openTagNumber(lines[i]);
-        // Only the block the collection's lookup finds for that number.
-        if (n < 0 || c.find(n) != i)
-            continue;
-        add(n, codeLine(c, i));
-    }
+    // The blocks the collection's lookup finds, through its index: no line outside them is read.
+    for (int n = 0; n <= Collection::kMaxBlocks; ++n)
+        if (c.contains(n))
+            add(n, codeLine(c, n));
     m_revision = c.revision();
     m_valid = true;
 }
@@ -103,8 +97,7 @@ void CodeIndex::follow(const Collection &c, int n, quint64 before)
     if (!m_valid || m_revision != before || n < 0 || n > Collection::kMaxBlocks)
         return;
     remove(n);
-    const int line = c.find(n);
-    if (line >= 0)
-        add(n, codeLine(c, line));
+    if (c.contains(n))
+        add(n, codeLine(c, n));
     m_revision = c.revision();
 }

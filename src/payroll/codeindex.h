@@ -41,7 +41,8 @@ private:
     void ensure(const Collection &c) const;
     void add(int n, const QString &code) const;
     void remove(int n) const;
-    static QString codeLine(const Collection &c, qsizetype openLine);
+    // The first line of block n, null when the block has none or it reads as a tag.
+    static QString codeLine(const Collection &c, int n);
 
     mutable bool m_valid = false;
     mutable quint64 m_revision = 0;

@@ -14,12 +14,18 @@
 // plus the collection's count (number of records) and current record number. Every block
 // operation of the program is written here once and used for the three collections.
 //
-// Lookup: block n is the first line equal to openTag(n) without regard to case. Beside the
-// lines the collection keeps an index from block number to that line, rebuilt lazily after a
-// change it cannot follow and otherwise updated in place, so that finding and reading a block
-// costs the size of the block, not the size of the collection. Writing a block back with the
-// same number of lines touches nothing else; a write that changes the number of lines shifts
-// the later index entries (integers) without reading any other line.
+// Lookup: block n is the first line equal to openTag(n) without regard to case. Finding,
+// reading and writing back a block cost the size of the block, not the size of the
+// collection. For that the lines are held as pieces, in the order of the file: each block is
+// one piece (its extent, below), and the lines between blocks form loose pieces. Beside the
+// pieces the collection keeps an index from block number to the piece of its first opening
+// tag, and the running line counts of the pieces, so that a line index is found in a time
+// that grows with the logarithm of the number of blocks. Writing a block back replaces its
+// piece; a block moved to the end leaves a hole where it stood, and holes are swept away once
+// they make up half the pieces. lines() puts the pieces end to end when asked and keeps the
+// result until the next change, so that scans and saves stay linear; a whole-collection
+// change (a load, a sort, a repair) works on those lines and the pieces are cut again at the
+// next lookup.
 //
 // Extent of a block: from its opening tag to the first following line equal to its closing
 // tag. A block whose closing tag is missing ends before the next line starting with "<BLOC"
@@ -63,13 +69,15 @@ public:
 
     Collection() = default;
 
-    // The lines, exactly as the file holds them.
-    const QStringList &lines() const { return m_lines; }
+    // The lines, exactly as the file holds them. Put together after a change (linear), then
+    // kept until the next change, which the reference returned does not outlive (copy the
+    // list to keep it): call it for scans, not for one block.
+    const QStringList &lines() const;
     // Changes with every change of the lines (not of the count or the current number), taken
     // from one counter of the whole program: two collections at the same revision hold the
     // same lines, so caches built over the lines know when to rebuild.
     quint64 revision() const { return m_revision; }
-    qsizetype lineCount() const { return m_lines.size(); }
+    qsizetype lineCount() const { return m_lineCount; }
     // Replaces every line (a load). Count and current are left to the caller
     // (see recount()).
     void setLines(const QStringList &lines);
@@ -90,7 +98,7 @@ public:
 
     // Line index of block n's opening tag, or -1 when there is no such block.
     int find(int n) const;
-    bool contains(int n) const { return find(n) >= 0; }
+    bool contains(int n) const;
     // The lines of block n between its tags (without them): up to its closing tag, the next
     // opening tag or the end of the collection, and at most maxLines lines when maxLines >= 0.
     // Empty when the block does not exist. Costs the size of the block once the index is built.
@@ -114,7 +122,7 @@ public:
     };
     // Every line starting with "<BLOC" (compared exactly, as countOpeningTags() counts them),
     // in the order of the lines: what the searches, lists, exports and the sort walk through.
-    // One pass over the lines.
+    // One pass over the lines, or over the pieces when the lines are not put together.
     QList<BlockAt> blocks() const;
 
     // Replaces every line by the blocks of contents, in order: contents[j] becomes block j
@@ -197,20 +205,50 @@ public:
     bool supprime();
 
 private:
-    // [first, end) lines of the block whose opening tag is at line first, number n.
-    qsizetype blockEnd(qsizetype first, int n) const;
-    // Replaces lines [at, at + removeCount) by insert, keeping the index in step.
-    void replaceLines(qsizetype at, qsizetype removeCount, const QStringList &insert);
+    // Every line is in exactly one piece. A piece whose first line starts like an opening tag
+    // ("<BLOC", any case) is a block piece and holds no other such line; it ends with its
+    // closing tag, or, when it has none, before the next opening tag or at the end. Any other
+    // piece is loose. Two loose pieces never follow each other, and a loose piece never
+    // follows a block piece without its closing tag (its lines would belong to that block).
+    // An empty piece is a hole left by a removal.
+    void setFlat(QStringList lines);
+    void piecesChanged();
+    void ensurePieces() const;
     void ensureIndex() const;
-    void invalidateIndex() { m_indexValid = false; }
+    // The piece of block n's first opening tag, or -1.
+    qsizetype pieceOf(int n) const;
+    // Line index of the first line of piece p; the live piece holding line (< lineCount()).
+    qsizetype pieceStart(qsizetype p) const;
+    qsizetype pieceAt(qsizetype line) const;
+    QStringList pieceContent(qsizetype p, int maxLines) const;
+    QString pieceLine(qsizetype p, int distance) const;
+    // True when line openLine starts a block piece; piece receives it.
+    bool blockPieceAt(qsizetype openLine, qsizetype *piece) const;
+    // Piece p becomes lines, another copy of the same block.
+    void replacePiece(qsizetype p, QStringList lines);
+    void removePiece(qsizetype p);
+    void appendPiece(QStringList lines);
+    // Restores the rules above between live pieces a and b = the one after a.
+    void rejoin(qsizetype a, qsizetype b);
+    void sweepHoles();
     void touch();
 
-    QStringList m_lines;
     int m_count = 0;
     int m_current = 0;
     quint64 m_revision = 0;
+    qsizetype m_lineCount = 0;
 
-    // m_first[n]: line of the first opening tag of n, or -1; m_occurrences[n]: how many
+    // The lines end to end, valid when m_flatValid. The pieces, valid when m_piecesValid; at
+    // least one of the two is always valid. m_tree: running line counts of the pieces (a
+    // Fenwick tree, entry i holding the lines of pieces (i - lowbit(i), i], counted from 1).
+    mutable QStringList m_flat;
+    mutable bool m_flatValid = true;
+    mutable QList<QStringList> m_pieces;
+    mutable QList<qsizetype> m_tree;
+    mutable qsizetype m_holes = 0;
+    mutable bool m_piecesValid = false;
+
+    // m_first[n]: piece of the first opening tag of n, or -1; m_occurrences[n]: how many
     // opening tags of n there are (to know when removing the first one needs a new search).
     mutable QList<int> m_first;
     mutable QList<int> m_occurrences;
