@@ -76,8 +76,8 @@ public:
     // as a message and the payslip stays as it was.
     bool calculable() const { return isCalculable(m_form); }
     bool calculer();
-    // The payslip's own employee for the calculation: found by code through the index, with
-    // its profile's rubriques (found by code too) and its stored cumul.
+    // The payslip's own employee for the calculation (findPayslipEmployee), the employee shown
+    // on the employees page as it is being typed.
     std::optional<PayslipEmployee> payslipEmployee(const QString &key) const;
 
     // "Chercher &bulletin...": asks the number, shows that payslip.
