@@ -44,6 +44,12 @@ void PayslipsPage::reset()
     read();
 }
 
+void PayslipsPage::showLast()
+{
+    if (ouvrirBulletin(collection(), m_form, collection().count() - 1, m_nextNumber, &m_numbers))
+        Q_EMIT changed();
+}
+
 bool PayslipsPage::move(Move move)
 {
     DeplacerBulletin(collection(), m_form, move, m_selection, m_nextNumber, &m_numbers);

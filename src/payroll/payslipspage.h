@@ -54,6 +54,9 @@ public:
     // A dossier loaded or emptied: the next number is computed again and the current payslip
     // read.
     void reset();
+    // After a scan of every payslip (statistics, journal), the last payslip in stored order
+    // is the current one and shown, as the scan leaves it.
+    void showLast();
 
     PayslipForm &form() { return m_form; }
     const PayslipForm &form() const { return m_form; }
