@@ -3,15 +3,19 @@
 #include "ui/about.h"
 #include "ui/blocnotes.h"
 #include "ui/calendrier.h"
+#include "ui/compta.h"
 #include "ui/eurof.h"
 #include "ui/fichemsg.h"
 #include "ui/help.h"
 #include "ui/horloge.h"
 #include "ui/mainform.h"
+#include "ui/mpage.h"
 #include "ui/parampaie.h"
 #include "ui/penvers.h"
 #include "ui/pocket.h"
+#include "ui/qtprinter.h"
 #include "ui/societe.h"
+#include "ui/stats.h"
 #include "ui/texte.h"
 
 #include <QPrintDialog>
@@ -113,4 +117,23 @@ void QtShellDialogs::printerSetup()
     dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
     // Only the choice of printer and its settings are kept; nothing is printed here.
     dlg.exec();
+}
+
+bool QtShellDialogs::pageSetup(PageSetupModel &model)
+{
+    return TMPage::edit(model, m_parent);
+}
+
+void QtShellDialogs::statistics(StatsKind kind, const QStringList &list)
+{
+    QtPrinter printer(TMainForm::currentPrinter(), m_parent);
+    TStats w(kind, list, printer, nullptr, m_parent);
+    w.exec();
+}
+
+void QtShellDialogs::journal(const QStringList &entries)
+{
+    QtPrinter printer(TMainForm::currentPrinter(), m_parent);
+    TCompta w(entries, printer, nullptr, m_parent);
+    w.exec();
 }
