@@ -19,6 +19,11 @@ public:
     // The dialog does not offer the range: the whole range is printed.
     bool printDialog(int &from, int &to) override;
 
+    // Qt's print dialog on printer, over parent, offering the CUPS queues and a PDF file and
+    // opened on the choice made last; its button says okText when given ("Imprimer"
+    // otherwise). True when confirmed: printer then holds the choice.
+    static bool choose(QPrinter &printer, QWidget *parent, const QString &title = {}, const QString &okText = {});
+
 private:
     QPrinter &m_printer;
     QWidget *m_parent;

@@ -18,7 +18,6 @@
 #include "ui/stats.h"
 #include "ui/texte.h"
 
-#include <QPrintDialog>
 
 bool QtShellDialogs::societe(QStringList &lines)
 {
@@ -112,11 +111,9 @@ void QtShellDialogs::about()
 
 void QtShellDialogs::printerSetup()
 {
-    QPrintDialog dlg(&TMainForm::currentPrinter(), m_parent);
-    dlg.setWindowTitle(QStringLiteral("Configuration de l'impression"));
-    dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
     // Only the choice of printer and its settings are kept; nothing is printed here.
-    dlg.exec();
+    QtPrinter::choose(TMainForm::currentPrinter(), m_parent, QStringLiteral("Configuration de l'impression"),
+                      QStringLiteral("OK"));
 }
 
 bool QtShellDialogs::pageSetup(PageSetupModel &model)
