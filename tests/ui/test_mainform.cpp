@@ -115,6 +115,9 @@ void TestMainForm::hintsGoToTheStatusBar()
     QCOMPARE(m_form->statusBar()->currentMessage(), QStringLiteral("Ouvrir un fichier"));
     QCOMPARE(m_form->statusPanel(1)->width(), 50);
     QCOMPARE(m_form->statusPanel(0)->width(), m_form->width() - 100);
+    // A scan's progress goes to the first panel.
+    Q_EMIT m_form->frame().progressChanged(QStringLiteral("Bulletin 3"));
+    QCOMPARE(m_form->statusPanel(0)->text(), QStringLiteral("Bulletin 3"));
 }
 
 void TestMainForm::openingADossierAppliesPatternsDAndE()
