@@ -45,7 +45,7 @@ public:
         log << QStringLiteral("open: ") + filter;
         return next(files, filter, QString());
     }
-    QString saveFile(const QString &filter, const QString &proposed, const QString &, bool) override
+    QString saveFile(const QString &filter, const QString &proposed, const QString &, bool, const QString &) override
     {
         log << QStringLiteral("save: ") + filter + QStringLiteral(" ") + proposed;
         return next(files, filter, QString());

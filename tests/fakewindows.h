@@ -6,18 +6,29 @@
 #include "payroll/parameters.h"
 #include "payroll/payrolldialogs.h"
 #include "payroll/reversepayroll.h"
+#include "printing/pagesetup.h"
+#include "printing/printer.h"
+#include "recordingcanvas.h"
+#include "reports/statistics.h"
 #include "shell/shelldialogs.h"
 
 #include <functional>
 
 // The scripted dialogs above together with the employees', the payroll's and the frame's
-// windows: every window is recorded in the same log ("search: Nom", "postcode", "sort", "list",
-// "lists: Banques", "departments", "societe", "paramPaie", "window: calendrier", "help: 12",
-// "caisses", "profiles: 2", "payslips: 3, current 1"...), and those that return a result answer
-// from the queues below (or, for the pickers and the one-field dialogs, from inputs).
-class FakeWindows : public FakeDialogs, public EmployeeDialogs, public ShellDialogs, public PayrollDialogs
+// windows and the printer: every window is recorded in the same log ("search: Nom",
+// "postcode", "sort", "list", "lists: Banques", "departments", "societe", "paramPaie", "window:
+// calendrier", "help: 12", "caisses", "profiles: 2", "payslips: 3, current 1", "print: 1-5"...),
+// and those that return a result answer from the queues below (or, for the pickers and the
+// one-field dialogs, from inputs). The printer prints on a recording canvas.
+class FakeWindows : public FakeDialogs, public EmployeeDialogs, public ShellDialogs, public PayrollDialogs,
+                    public Printer
 {
 public:
+    RecordingCanvas printed;
+    // For printDialog(): the range chosen, {0, 0} when cancelled.
+    QList<std::pair<int, int>> printRanges;
+    QList<std::function<bool(PageSetupModel &)>> pageSetupAnswers;
+
     // What the dialog "Caisses" does to its model.
     QList<std::function<void(CaisseModel &)>> caisseAnswers;
     QList<int> choices;   // for sortKey() (a SortKey value, -1 cancels) and chooseEmployee()
@@ -93,6 +104,34 @@ public:
     void helpSearch() override { log << QStringLiteral("help search"); }
     void about() override { log << QStringLiteral("window: about"); }
     void printerSetup() override { log << QStringLiteral("window: printer"); }
+    bool pageSetup(PageSetupModel &model) override
+    {
+        log << QStringLiteral("page setup");
+        auto answer = next(pageSetupAnswers, QStringLiteral("Mise en page"), std::function<bool(PageSetupModel &)>());
+        return answer && answer(model);
+    }
+    // The list shown, its lines joined by "|" and their fields by "/".
+    void statistics(StatsKind kind, const QStringList &list) override
+    {
+        log << QStringLiteral("window: statistics %1: ").arg(int(kind)) + list.join(u'|').replace(u'\t', u'/');
+    }
+    void journal(const QStringList &entries) override
+    {
+        log << QStringLiteral("window: journal of %1 entries").arg(entries.size());
+    }
+
+    // Printer
+    Canvas &canvas() override { return printed; }
+    bool printDialog(int &from, int &to) override
+    {
+        log << QStringLiteral("print: %1-%2").arg(from).arg(to);
+        const auto [first, last] = next(printRanges, QStringLiteral("print"), std::pair(0, 0));
+        if (first == 0)
+            return false;
+        from = first;
+        to = last;
+        return true;
+    }
     void reversePayroll(ReversePayroll &model) override
     {
         log << QStringLiteral("window: envers %1 of %2").arg(model.profileText()).arg(model.profileChoices().size());

@@ -32,7 +32,9 @@ public:
     explicit RecordingCanvas(int dpi = 300) : m_dpi(dpi) {}
 
     QList<Op> ops;
-    // Reasons of the failures to provoke (empty: no failure).
+    // Reasons of the failures to provoke (empty: no failure); with noPrinter set, no job begins,
+    // as on a system without any printer.
+    bool noPrinter = false;
     QString refuseBegin;
     QString refuseNewPage;
     QString refuseEnd;
@@ -52,6 +54,10 @@ public:
 
     bool beginJob(const QString &title) override
     {
+        if (noPrinter) {
+            m_error = noPrinterMessage();
+            return false;
+        }
         if (!refuseBegin.isEmpty()) {
             m_error = refusedMessage(refuseBegin);
             return false;
@@ -129,6 +135,23 @@ public:
         return out;
     }
     int pageCount() const { return all(Op::Begin).isEmpty() ? 0 : int(all(Op::NewPage).size()) + 1; }
+    // Every job: its title and its number of pages, "Titre (2)"; an abandoned one ends in "!".
+    QStringList jobs() const
+    {
+        QStringList out;
+        int pages = 0;
+        for (const Op &op : ops) {
+            if (op.kind == Op::Begin) {
+                out << op.text;
+                pages = 1;
+            } else if (op.kind == Op::NewPage) {
+                ++pages;
+            } else if (op.kind == Op::End || op.kind == Op::Abort) {
+                out.last() += QStringLiteral(" (%1)").arg(pages) + (op.kind == Op::Abort ? QStringLiteral("!") : QString());
+            }
+        }
+        return out;
+    }
 
 private:
     Op &add(Op::Kind kind)

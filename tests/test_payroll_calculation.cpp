@@ -1,5 +1,7 @@
+#include "employees/employeeform.h"
 #include "payroll/calculation.h"
 #include "payrollsupport.h"
+#include "storesupport.h"
 #include "testsupport.h"
 
 #include <QtTest>
@@ -334,37 +336,65 @@ void TestPayrollCalculation::refillLeavesStaleLinesOrAmounts()
 void TestPayrollCalculation::wrongEmployeeProfileOrCumul_data()
 {
     QTest::addColumn<QString>("employeeCode");
-    QTest::addColumn<bool>("withProfile");
+    QTest::addColumn<QString>("profileCode"); // E12's
+    QTest::addColumn<QString>("storedCumul"); // E12's, as stored
+    QTest::addColumn<QString>("typedCumul");  // E12 shown on the employees page and being typed; null: not
     QTest::addColumn<QString>("firstLine");
-    QTest::addColumn<QString>("cumul");
+    QTest::addColumn<QString>("cumul"); // or the refusal
     // The payslip's employee is E12 (cumul 100), whatever the case and blanks typed.
-    QTest::newRow("own employee") << u" e12 "_s << true << u"1690,00|169,00|"_s << u"1621,00"_s;
-    QTest::newRow("employee without profile") << u"E12"_s << false << u"1500,00|150,00|"_s << u"1538,60"_s;
-    QTest::newRow("no such employee") << u"E13"_s << true << u"1500,00|150,00|"_s << u"1438,60"_s;
+    QTest::newRow("own employee") << u" e12 "_s << u"P1"_s << u"100"_s << QString() << u"1690,00|169,00|"_s << u"1621,00"_s;
+    QTest::newRow("employee without profile") << u"E12"_s << QString() << u"100"_s << QString() << u"1500,00|150,00|"_s
+                                              << u"1538,60"_s;
+    QTest::newRow("no such employee") << u"E13"_s << u"P1"_s << u"100"_s << QString() << u"1500,00|150,00|"_s
+                                      << u"1438,60"_s;
+    QTest::newRow("employee being typed") << u"E12"_s << u"P1"_s << u"100"_s << u"200"_s << u"1690,00|169,00|"_s
+                                          << u"1721,00"_s;
+    QTest::newRow("cumul not a number") << u"E12"_s << u"P1"_s << u" 12a"_s << QString() << QString()
+                                        << u"'12a' n'est pas une valeur numérique correcte"_s;
 }
 
 void TestPayrollCalculation::wrongEmployeeProfileOrCumul()
 {
     QFETCH(QString, employeeCode);
-    QFETCH(bool, withProfile);
+    QFETCH(QString, profileCode);
+    QFETCH(QString, storedCumul);
+    QFETCH(QString, typedCumul);
     QFETCH(QString, firstLine);
     QFETCH(QString, cumul);
+    auto employee = [&](const QString &code) {
+        QStringList f(EmployeeForm::kFieldCount);
+        f[0] = code;
+        f[23] = profileCode;
+        f[26] = storedCumul;
+        return f;
+    };
+    Collection employees = make(blk(0, employee(u"E11"_s)) + blk(1, employee(u"E12"_s)));
+    employees.setCurrent(1);
+    const Collection profiles = make(blk(0, {u"P1"_s, u"Plat"_s, u"DATAX1\tCotisation\t10,00\t\tT"_s}));
+    EmployeeForm shown;
+    LitFiche(employees, 1, shown);
+    if (!typedCumul.isNull()) {
+        shown.cumul = typedCumul;
+        shown.edited = true;
+    }
     PayslipForm form;
     form.employeeCode = employeeCode;
     form.hours = u"169"_s;
     form.rate = u"10"_s;
     linesAsTheyStand(form);
-    QStringList asked;
-    const PayslipEmployeeLookup lookup = [&](const QString &key) -> std::optional<PayslipEmployee> {
-        asked << key;
-        if (key != employeeKey(u"E12"_s))
-            return std::nullopt;
-        return PayslipEmployee{withProfile ? std::optional(profile(u"flat"_s)) : std::nullopt, 100};
-    };
+    const QStringList before = snapshot(form);
+    CodeIndex employeeCodes, profileCodes;
 
-    QVERIFY(calculatePayslip(form, PayrollParameters{}, u"0.00"_s, lookup).computed);
+    const CalculationResult r = calculatePayslip(form, PayrollParameters{}, u"0.00"_s, [&](const QString &key) {
+        return findPayslipEmployee(employees, profiles, key, employeeCodes, profileCodes, &shown);
+    });
 
-    QCOMPARE(asked.size(), 1);
+    QCOMPARE(r.computed, r.message.isEmpty());
+    if (!r.computed) {
+        QCOMPARE(r.message, cumul);
+        QCOMPARE(snapshot(form), before);
+        return;
+    }
     const PayslipLine &l = form.lines[0];
     QCOMPARE(l.base + u'|' + l.employeeAmount + u'|' + l.employerAmount, firstLine);
     QCOMPARE(form.cumul, cumul);

@@ -22,12 +22,14 @@ struct Harness
     QTemporaryDir dir;
     FakeWindows dialogs;
     Fiche fiche{dialogs, dialogs, dialogs};
-    Frame frame{fiche, dialogs, dialogs};
+    Frame frame{fiche, dialogs, dialogs, dialogs};
     int quits = 0;
+    QStringList progress;
 
     Harness()
     {
         QObject::connect(&frame, &Frame::quitRequested, [this] { ++quits; });
+        QObject::connect(&frame, &Frame::progressChanged, [this](const QString &text) { progress << text; });
         fiche.loadSideFiles(dir.path());
         frame.firstShow(dir.path());
         fiche.letterhead().setLine(0, QStringLiteral("SARL Test"));
@@ -55,7 +57,8 @@ struct Harness
         dialogs.log.clear();
     }
     QString path(const QString &name) const { return dir.filePath(name); }
-    // A payslip block's 26 lines: number, employee code, hours, rate, validated flag.
+    // A payslip block's 26 lines: number, employee code, hours, rate, validated flag; the
+    // employee's name heads its address.
     static QStringList payslip(const QString &number, const QString &code, const QString &hours, const QString &rate,
                                const QString &validated)
     {
@@ -66,6 +69,7 @@ struct Harness
         f[3] = code;
         f[5] = hours;
         f[6] = rate;
+        f[10] = code == "10001" ? "ROBERT Luc" : "MOREAU Jean";
         f[15] = validated;
         return f;
     }
@@ -136,13 +140,26 @@ struct Harness
                 {"ceiling", QString::number(fiche.settings().payroll.socialSecurityCeiling)},
                 {"banks", p.lists().banks.join(u'|')},
                 {"jobs", p.lists().jobs.join(u'|')},
-                {"exported", QFileInfo::exists(path(QStringLiteral("sortie.txt"))) ? "1" : "0"}};
+                {"exported", QFileInfo::exists(path(QStringLiteral("sortie.txt"))) ? "1" : "0"},
+                {"printed", dialogs.printed.jobs().join(u'|')},
+                {"saisi", QString::number(dialogs.printed.textsEqual(QStringLiteral("SAISI Nom")).size())},
+                {"setup", QStringLiteral("%1,%2,%3").arg(fiche.settings().pageSetup.paperType)
+                              .arg(fiche.settings().pageSetup.envelopeOrientation)
+                              .arg(fiche.settings().pageSetup.envelopeGuide)},
+                // The first and last progress shown, and "|" when the panel was emptied after.
+                {"progress", progress.isEmpty() ? QString()
+                                                : progress.first() + ".." + progress.value(progress.size() - 2)
+                                                      + (progress.last().isEmpty() ? "|" : "")}};
     }
     // Scripted answers: "answer:ok|annuler|oui|non", "file:NAME" ("file:" cancels), "input:TEXT"
     // ("input!" cancels), "choice:N", "list:A|B", "societe:LINE", "param:CEILING", "caisse:NAME"
     // (a caisse stored in the dialog); and before the command: "modified" (the dossier is marked
     // modified), "page:E|P|B" (that page is shown), "payslip:N" (payslip N is shown),
-    // "hours:TEXT" (typed into "Nbr. heures"), "rubrique:N" (rubrique N is selected).
+    // "hours:TEXT" (typed into "Nbr. heures"), "rubrique:N" (rubrique N is selected), "net:TEXT"
+    // (typed into "NET A PAYER"), "amount:TEXT" (the shown payslip's first line's "Retenue"),
+    // "name:TEXT" (typed into the shown employee's name); the printer: "print:FROM-TO" (the
+    // print dialog's range; "print!" cancels), "setup:PAPER,ORIENTATION,GUIDE" (chosen in
+    // "Mise en page"; "setup!" cancels), "noprinter" (the system has none).
     void script(const QStringList &tokens)
     {
         for (const QString &t : tokens) {
@@ -181,6 +198,30 @@ struct Harness
             } else if (t.startsWith("hours:")) {
                 fiche.payslips().form().hours = value;
                 fiche.payslips().formEdited();
+            } else if (t.startsWith("net:")) {
+                fiche.payslips().form().netToPay = value;
+                fiche.payslips().formEdited();
+            } else if (t.startsWith("amount:")) {
+                fiche.payslips().form().lines[0].employeeAmount = value;
+                fiche.payslips().form().linesInUse = 1;
+            } else if (t.startsWith("name:")) {
+                fiche.employees().form().name = value;
+                fiche.employees().formEdited();
+            } else if (t == "print!") {
+                dialogs.printRanges << std::pair(0, 0);
+            } else if (t.startsWith("print:")) {
+                dialogs.printRanges << std::pair(value.section(u'-', 0, 0).toInt(), value.section(u'-', 1).toInt());
+            } else if (t == "setup!") {
+                dialogs.pageSetupAnswers << [](PageSetupModel &) { return false; };
+            } else if (t.startsWith("setup:")) {
+                dialogs.pageSetupAnswers << [value](PageSetupModel &m) {
+                    m.setPaperType(value.section(u',', 0, 0).toInt());
+                    m.setEnvelopeOrientation(value.section(u',', 1, 1).toInt());
+                    m.setGuide(value.section(u',', 2) == "1");
+                    return true;
+                };
+            } else if (t == "noprinter") {
+                dialogs.printed.noPrinter = true;
             } else if (t.startsWith("rubrique:")) {
                 fiche.profiles().setSelectedRow(value.toInt());
             } else if (t == "modified") {
@@ -211,6 +252,7 @@ private Q_SLOTS:
     void commandRunsWhereItIsOffered_data();
     void commandRunsWhereItIsOffered();
     void dossierKeysAreTheMoveAndListCommands();
+    void pageSetupLostAtRestart();
 };
 
 void TestShellCommands::commandRunsWhereItIsOffered_data()
@@ -374,13 +416,44 @@ void TestShellCommands::commandRunsWhereItIsOffered_data()
     row("Caisses", Cmd::Caisses, {"caisse:URSSAF"}, true, {"caisses"}, {"caisses=1+file"});
     row("Paye à l'envers", Cmd::PayeEnvers, {}, true, {"window: envers 10001 of 2"}, {});
 
-    // Not offered: a pattern that says no, a submenu whose items are not built, a command
-    // whose part is not built.
+    // Printing: what the page shown prints, on the session's printer; the record being typed
+    // is printed as typed.
+    row("Imprimer fiche on the employees page", Cmd::ImprimerFiche, {"name:SAISI Nom"}, true, {},
+        {"name=SAISI Nom", "modified=1", "printed=Fiche employé SAISI Nom (1)", "saisi=1"});
+    row("Imprimer (tool button) on the profiles page", Cmd::BtnImprimer, onP, true, {}, {"page=P", "printed=Korvel (1)"});
+    row("Imprimer bulletin", Cmd::ImprimerBulletin, onB, true, {}, {"page=B", "printed=Bulletin de paie 200203001 (1)"});
+    row("Imprimer bulletin with an amount that is not a number", Cmd::ImprimerBulletin, onB + QStringList{"amount:1x"},
+        true, {"message: '1x' n'est pas une valeur flottante correcte"}, {"page=B"});
+    row("Imprimer bulletin on the employees page", Cmd::ImprimerBulletin, {}, false, {}, {});
+    row("Imprimer fiche without a printer", Cmd::ImprimerFiche, {"noprinter"}, true,
+        {"message: Aucune imprimante par défaut sélectionnée"}, {});
+    // The list and the envelopes of a range read the employee blocks.
+    row("Liste employés", Cmd::ImprimerListe, {"name:SAISI Nom", "print:1-5"}, true, {"print: 1-5"},
+        {"name=SAISI Nom", "modified=1", "printed=Liste des employés (1)", "saisi=1"});
+    row("Liste employés cancelled", Cmd::ImprimerListe, {"print!"}, true, {"print: 1-5"}, {});
+    row("Enveloppes", Cmd::ImprimerEnveloppes, {"print:2-3"}, true, {"print: 1-5"}, {"printed=Enveloppes (2)"});
+    row("Enveloppe courante", Cmd::EnveloppeCourante, {}, true, {"message: Insérez une enveloppe dans l'imprimante"},
+        {"printed=Enveloppe MOREAU Jean (1)"});
+    row("Imprimer enveloppe (tool button) on the payslips page", Cmd::BtnImprimerEnveloppe, onB + QStringList{"payslip:1"},
+        true, {"message: Insérez une enveloppe dans l'imprimante"},
+        {"page=B", "bcurrent=1", "number=200203002", "bemployee=10001", "printed=Enveloppe ROBERT Luc (1)"});
+    row("Enveloppe courante without a printer", Cmd::EnveloppeCourante, {"noprinter"}, true,
+        {"message: Insérez une enveloppe dans l'imprimante", "message: Aucune imprimante par défaut sélectionnée"}, {});
+    row("Enveloppe courante on the profiles page", Cmd::EnveloppeCourante, onP, false, {}, {"page=P"});
+    row("Mise en page", Cmd::MiseEnPage, {"setup:1,1,1"}, true, {"page setup"}, {"setup=1,1,100"});
+    row("Mise en page cancelled", Cmd::MiseEnPage, {"setup!"}, true, {"page setup"}, {});
+
+    // The statistics and the journal read every payslip, as typed; the last one stays shown.
+    const QStringList lastShown{"bcurrent=2", "number=200203003", "bemployee=10003", "net=",
+                                "progress=Bulletin 0..Bulletin 2|"};
+    row("Statistiques employés", Cmd::StatEmployes, onB + QStringList{"net:600"}, true,
+        {"window: statistics 0: 10003/MOREAU Jean/600"}, QStringList{"page=B", "modified=1"} + lastShown);
+    row("Journal comptable", Cmd::JournalComptable, {}, true, {"window: journal of 6 entries"}, lastShown);
+    row("Statistiques caisses", Cmd::StatCaisses, {}, true, {"window: statistics 3: "},
+        {"progress=Bulletin 0..Bulletin 2|"});
+
+    // Not offered: a pattern that says no.
     row("Rechercher nom on the profiles page", Cmd::RechercherNom, {"page:P", "input:mor"}, false, {}, {"page=P"});
-    row("Imprimer submenu", Cmd::Imprimer, {}, false, {}, {});
-    row("Mise en page", Cmd::MiseEnPage, {}, false, {}, {});
-    row("Imprimer enveloppe (tool button)", Cmd::BtnImprimerEnveloppe, {}, false, {}, {});
-    row("Imprimer bulletin", Cmd::ImprimerBulletin, onB, false, {}, {"page=B"});
 }
 
 void TestShellCommands::commandRunsWhereItIsOffered()
@@ -410,7 +483,8 @@ void TestShellCommands::commandRunsWhereItIsOffered()
     // What was scripted for a command that runs was asked for.
     if (available)
         QVERIFY(h.dialogs.answers.isEmpty() && h.dialogs.files.isEmpty() && h.dialogs.inputs.isEmpty()
-                && h.dialogs.choices.isEmpty() && h.dialogs.lists.isEmpty());
+                && h.dialogs.choices.isEmpty() && h.dialogs.lists.isEmpty() && h.dialogs.printRanges.isEmpty()
+                && h.dialogs.pageSetupAnswers.isEmpty());
 }
 
 void TestShellCommands::dossierKeysAreTheMoveAndListCommands()
@@ -431,6 +505,20 @@ void TestShellCommands::dossierKeysAreTheMoveAndListCommands()
     };
     for (const auto &k : keys)
         QCOMPARE(commands::dossierKey(k.key, k.modifiers), k.command);
+}
+
+// "&Mise en page" is kept in the settings file written at exit, and read at the next start.
+void TestShellCommands::pageSetupLostAtRestart()
+{
+    Harness h;
+    h.script({"setup:1,1,1"});
+    h.frame.run(Cmd::MiseEnPage);
+    h.frame.close();
+    FakeWindows dialogs;
+    Fiche next(dialogs, dialogs, dialogs);
+    next.loadSideFiles(h.dir.path());
+    const PageSetup &kept = next.settings().pageSetup;
+    QCOMPARE((QList<int>{kept.paperType, kept.envelopeOrientation, kept.envelopeGuide}), (QList<int>{1, 1, 100}));
 }
 
 QTEST_GUILESS_MAIN(TestShellCommands)

@@ -10,7 +10,6 @@
 #include "payroll/payslips.h"
 #include "payroll/profileform.h"
 #include "payroll/reversepayroll.h"
-#include "text/numbers.h"
 
 namespace cli {
 
@@ -89,32 +88,14 @@ int calc(const QStringList &args)
     if (!isCalculable(form))
         return fail(payslips::alreadyValidatedMessage(), Refused);
 
-    const Collection &employees = dossier.employees();
-    const Collection &profiles = dossier.profiles();
     CodeIndex employeeCodes;
     CodeIndex profileCodes;
-    QString unreadableCumul;
-    const PayslipEmployeeLookup lookup = [&](const QString &key) -> std::optional<PayslipEmployee> {
-        const int n = employeeCodes.find(employees, key);
-        if (n < 0)
-            return std::nullopt;
-        EmployeeForm employee;
-        LitFiche(employees, n, employee, true);
-        PayslipEmployee found;
-        found.rubriques = profileRubriques(profiles, profileCodes, employee.profileCode);
-        if (!employee.cumul.trimmed().isEmpty()) {
-            bool ok = false;
-            found.storedCumul = text::parseNumber(employee.cumul, &ok);
-            if (!ok)
-                unreadableCumul = conversionMessage(employee.cumul.trimmed());
-        }
-        return found;
-    };
-    const CalculationResult result = calculatePayslip(form, settings.payroll, settings.amountFormat, lookup);
+    const CalculationResult result =
+        calculatePayslip(form, settings.payroll, settings.amountFormat, [&](const QString &key) {
+            return findPayslipEmployee(dossier.employees(), dossier.profiles(), key, employeeCodes, profileCodes);
+        });
     if (!result.computed)
         return fail(result.message, Refused);
-    if (!unreadableCumul.isEmpty())
-        return fail(unreadableCumul, Refused);
 
     if (a.has(QStringLiteral("--save"))) {
         ecrireBulletin(dossier.payslips(), form);

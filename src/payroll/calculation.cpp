@@ -223,6 +223,33 @@ CalculationResult calculatePayslip(PayslipForm &form, const PayrollParameters &p
                                    const PayslipEmployeeLookup &lookup)
 {
     const std::optional<PayslipEmployee> employee = lookup ? lookup(employeeKey(form.employeeCode)) : std::nullopt;
+    if (employee && !employee->refusal.isEmpty())
+        return {false, employee->refusal};
     const QList<Rubrique> *rubriques = employee && employee->rubriques ? &*employee->rubriques : nullptr;
     return Calculeb(form, params, amountFormat, rubriques, employee ? employee->storedCumul : 0);
+}
+
+std::optional<PayslipEmployee> findPayslipEmployee(const Collection &employees, const Collection &profiles,
+                                                  const QString &key, const CodeIndex &employeeCodes,
+                                                  const CodeIndex &profileCodes, const EmployeeForm *shown)
+{
+    const int n = employeeCodes.find(employees, key);
+    if (n < 0)
+        return std::nullopt;
+    EmployeeForm read;
+    const EmployeeForm *e = shown;
+    if (n != employees.current() || !shown || !shown->edited) {
+        LitFiche(employees, n, read, true);
+        e = &read;
+    }
+    PayslipEmployee found;
+    if (!isBlank(e->cumul) && !readInput(e->cumul, &found.storedCumul))
+        found.refusal = conversionMessage(e->cumul.trimmed());
+    const int p = profileCodes.find(profiles, e->profileCode);
+    if (p >= 0) {
+        ProfileForm profile;
+        LitProfil(profiles, p, profile, true);
+        found.rubriques = profile.rubriques;
+    }
+    return found;
 }

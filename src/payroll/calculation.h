@@ -1,5 +1,6 @@
 #pragma once
 
+#include "payroll/codeindex.h"
 #include "payroll/parameters.h"
 #include "payroll/payslipform.h"
 #include "payroll/profileform.h"
@@ -9,6 +10,8 @@
 
 #include <functional>
 #include <optional>
+
+struct EmployeeForm;
 
 // The payslip calculation (Calculeb): from the hours, the rate, the ticks and the overtime of a
 // payslip, its employee's profile and the payroll parameters, every line's base and amounts,
@@ -26,8 +29,9 @@
 //     call (exit 1 with result.message when not computed), then print form.blockLines() and,
 //     with --save, EcritBulletin.
 //
-// Finding the employee and its profile is the caller's: through the collections' indexes, by
-// employeeKey, so that the calculation costs the same on any size of dossier.
+// Both find the payslip's employee and its profile with findPayslipEmployee, through the
+// collections' indexes by employeeKey, so that they give the same lines and the calculation
+// costs the same on any size of dossier.
 
 // What the calculation reports: computed, or left the payslip exactly as it was and message
 // says why ("'12h' n'est pas une valeur numérique correcte").
@@ -76,9 +80,24 @@ struct PayslipEmployee {
     // The rubriques of the employee's profile; none when the profile is not found.
     std::optional<QList<Rubrique>> rubriques;
     double storedCumul = 0;
+    // Not empty when the employee's record cannot be used: the calculation is refused with
+    // this message and the payslip left as it was.
+    QString refusal;
 };
 // Finds the employee whose employeeKey is key; nullopt when there is none.
 using PayslipEmployeeLookup = std::function<std::optional<PayslipEmployee>(const QString &key)>;
+
+// The payslip's own employee in a dossier, as "Calculer bulletin" and korvel-cli calc both
+// find it: the employee block whose code is key (through employeeCodes), the rubriques of the
+// profile block whose code is that employee's profile code (through profileCodes), and its
+// cumul (empty: 0). shown is the employees page's form of the current employee block, when
+// there is one: while it is edited it stands for that block, so that what is being typed
+// counts. A cumul that does not read as a number refuses the calculation with the
+// conversion message ("'12a' n'est pas une valeur numérique correcte"): a payslip's cumul is
+// never built on a value the user did not see. nullopt when no employee has that code.
+std::optional<PayslipEmployee> findPayslipEmployee(const Collection &employees, const Collection &profiles,
+                                                  const QString &key, const CodeIndex &employeeCodes,
+                                                  const CodeIndex &profileCodes, const EmployeeForm *shown = nullptr);
 
 // Calculeb with the payslip's own employee found through lookup: what "Calculer bulletin",
 // Enter on the payslips page and korvel-cli calc all run.

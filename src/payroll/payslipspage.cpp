@@ -5,7 +5,6 @@
 #include "payroll/settings.h"
 #include "store/dossier.h"
 #include "text/dialogs.h"
-#include "text/numbers.h"
 
 PayslipsPage::PayslipsPage(Dossier &dossier, const Settings &settings, EmployeesPage &employees, Dialogs &dialogs,
                            PayrollDialogs &windows, QObject *parent)
@@ -43,6 +42,12 @@ void PayslipsPage::reset()
 {
     m_nextNumber = QString::number(Numerob(collection(), m_numbers));
     read();
+}
+
+void PayslipsPage::showLast()
+{
+    if (ouvrirBulletin(collection(), m_form, collection().count() - 1, m_nextNumber, &m_numbers))
+        Q_EMIT changed();
 }
 
 bool PayslipsPage::move(Move move)
@@ -154,28 +159,8 @@ bool PayslipsPage::valider()
 
 std::optional<PayslipEmployee> PayslipsPage::payslipEmployee(const QString &key) const
 {
-    const Collection &employees = m_dossier.employees();
-    const int n = m_employeeCodes.find(employees, key);
-    if (n < 0)
-        return std::nullopt;
-    // The employee as the employees page holds it when it is the one shown there.
-    EmployeeForm read;
-    const EmployeeForm *e = &m_employees.form();
-    if (n != employees.current() || !e->edited) {
-        LitFiche(employees, n, read, true);
-        e = &read;
-    }
-    PayslipEmployee found;
-    bool ok = false;
-    const double cumul = text::parseNumber(e->cumul, &ok);
-    found.storedCumul = ok ? cumul : 0;
-    const int p = m_profileCodes.find(m_dossier.profiles(), e->profileCode);
-    if (p >= 0) {
-        ProfileForm profile;
-        LitProfil(m_dossier.profiles(), p, profile, true);
-        found.rubriques = profile.rubriques;
-    }
-    return found;
+    return findPayslipEmployee(m_dossier.employees(), m_dossier.profiles(), key, m_employeeCodes, m_profileCodes,
+                               &m_employees.form());
 }
 
 bool PayslipsPage::calculer()

@@ -54,6 +54,9 @@ public:
     // A dossier loaded or emptied: the next number is computed again and the current payslip
     // read.
     void reset();
+    // After a scan of every payslip (statistics, journal), the last payslip in stored order
+    // is the current one and shown, as the scan leaves it.
+    void showLast();
 
     PayslipForm &form() { return m_form; }
     const PayslipForm &form() const { return m_form; }
@@ -76,8 +79,8 @@ public:
     // as a message and the payslip stays as it was.
     bool calculable() const { return isCalculable(m_form); }
     bool calculer();
-    // The payslip's own employee for the calculation: found by code through the index, with
-    // its profile's rubriques (found by code too) and its stored cumul.
+    // The payslip's own employee for the calculation (findPayslipEmployee), the employee shown
+    // on the employees page as it is being typed.
     std::optional<PayslipEmployee> payslipEmployee(const QString &key) const;
 
     // "Chercher &bulletin...": asks the number, shows that payslip.

@@ -1,6 +1,12 @@
 #include "shell/frame.h"
 
 #include "payroll/reversepayroll.h"
+#include "printing/envelopes.h"
+#include "printing/pagesetup.h"
+#include "printing/printer.h"
+#include "printing/sheets.h"
+#include "reports/journal.h"
+#include "reports/statistics.h"
 #include "shell/shelldialogs.h"
 #include "text/dialogs.h"
 
@@ -18,6 +24,12 @@ Frame::Frame(Fiche &fiche, Dialogs &dialogs, ShellDialogs &windows, QObject *par
     connect(&m_fiche, &Fiche::pageChanged, this, &Frame::commandsChanged);
     // So does the payslip shown: a validated one is not calculated.
     connect(&m_fiche.payslips(), &RecordPage::changed, this, &Frame::commandsChanged);
+}
+
+Frame::Frame(Fiche &fiche, Dialogs &dialogs, ShellDialogs &windows, Printer &printer, QObject *parent)
+    : Frame(fiche, dialogs, windows, parent)
+{
+    m_printer = &printer;
 }
 
 QString Frame::caption() const
@@ -267,6 +279,126 @@ void Frame::payeEnvers()
     m_windows.reversePayroll(model);
 }
 
+void Frame::print(const std::function<PrintResult(Canvas &)> &printout)
+{
+    const PrintResult printed =
+        m_printer ? printout(m_printer->canvas()) : PrintResult::failed(Canvas::noPrinterMessage());
+    if (printed.status == PrintResult::Status::Failed)
+        m_dialogs.message(printed.message);
+}
+
+void Frame::printEmployees(const std::function<PrintResult(Canvas &, int, int)> &printout)
+{
+    // The printouts of a range read the employee blocks: what is being typed goes there first.
+    if (RecordPage *page = m_fiche.activePage())
+        page->writeBack();
+    int from = 1;
+    int to = m_fiche.employees().collection().count();
+    if (m_printer && !m_printer->printDialog(from, to))
+        return;
+    print([&](Canvas &canvas) { return printout(canvas, from, to); });
+}
+
+void Frame::imprimerFiche()
+{
+    RecordPage *page = m_fiche.activePage();
+    if (!page)
+        return;
+    page->writeBack();
+    const Settings &settings = m_fiche.settings();
+    FicheToPrint what;
+    what.employee = &m_fiche.employees().form();
+    what.profile = &m_fiche.profiles().form();
+    what.payslip = &m_fiche.payslips().form();
+    what.payslipOptions = PayslipPrintOptions::from(m_fiche.letterhead().lines(), settings.pageSetup.paperType,
+                                                    settings.payroll, settings.amountFormat);
+    const PrintedPage printed = m_fiche.pageShown() == Fiche::Page::Employes ? PrintedPage::Employes
+                                : m_fiche.pageShown() == Fiche::Page::Profils ? PrintedPage::Profils
+                                                                               : PrintedPage::Bulletins;
+    print([&](Canvas &canvas) { return ImpFiche(canvas, printed, what); });
+}
+
+void Frame::imprimerListe()
+{
+    const Collection &employees = m_fiche.employees().collection();
+    printEmployees([&](Canvas &canvas, int from, int to) { return ImpListe(canvas, employees, from, to); });
+}
+
+void Frame::imprimerEnveloppes()
+{
+    const Collection &employees = m_fiche.employees().collection();
+    const QStringList &letterhead = m_fiche.letterhead().lines();
+    const int guide = m_fiche.settings().pageSetup.envelopeGuide;
+    printEmployees([&](Canvas &canvas, int from, int to) {
+        return Enveloppes(canvas, letterhead, employees, from, to, guide);
+    });
+}
+
+void Frame::enveloppeCourante()
+{
+    EnvelopeAddress recipient;
+    switch (m_fiche.pageShown()) {
+    case Fiche::Page::Employes:
+        m_fiche.employees().writeBack();
+        recipient = envelopeRecipient(m_fiche.employees().form());
+        break;
+    case Fiche::Page::Bulletins:
+        m_fiche.payslips().writeBack();
+        recipient = envelopeRecipient(m_fiche.payslips().form());
+        break;
+    case Fiche::Page::Profils:
+        return;
+    }
+    m_dialogs.message(insertEnvelopeMessage());
+    const PageSetup &setup = m_fiche.settings().pageSetup;
+    print([&](Canvas &canvas) {
+        return ImpEnv(canvas, m_fiche.letterhead().lines(), recipient, setup.envelopeOrientation, setup.envelopeGuide);
+    });
+}
+
+void Frame::miseEnPage()
+{
+    PageSetup &setup = m_fiche.settings().pageSetup;
+    ParM(setup.paperType, setup.envelopeOrientation, setup.envelopeGuide,
+         [this](PageSetupModel &model) { return m_windows.pageSetup(model); });
+}
+
+void Frame::statistiques(StatsKind kind)
+{
+    // What is being typed counts.
+    if (RecordPage *page = m_fiche.activePage())
+        page->writeBack();
+    const Collection &payslips = m_fiche.payslips().collection();
+    const QString format = m_fiche.amountFormat();
+    const Progress progress = [this](int i) { Q_EMIT progressChanged(progressText(i)); };
+    QStringList list;
+    switch (kind) {
+    case StatsKind::Employes: list = StatsEmp(payslips, format, progress); break;
+    case StatsKind::Paies: list = StatsPaie(payslips, format, progress); break;
+    case StatsKind::Profils:
+        list = StatsProfils(payslips, m_fiche.employees().collection(), format, progress);
+        break;
+    case StatsKind::Caisses: list = StatsCaisses(payslips, m_fiche.caisseLines(), format, progress); break;
+    }
+    Q_EMIT progressChanged(QString());
+    // The caisse statistic reads the payslip lines, not the payslips one by one.
+    if (kind != StatsKind::Caisses)
+        m_fiche.payslips().showLast();
+    m_windows.statistics(kind, list);
+}
+
+void Frame::journal()
+{
+    if (RecordPage *page = m_fiche.activePage())
+        page->writeBack();
+    const QStringList entries =
+        Journal(m_fiche.payslips().collection(), Comptes(m_fiche.employees().collection()),
+                [this](int i) { Q_EMIT progressChanged(progressText(i)); });
+    Q_EMIT progressChanged(QString());
+    m_fiche.payslips().showLast();
+    m_windows.journal(entries);
+}
+
 bool Frame::available(Cmd id) const
 {
     if (!m_commands.enabled(id))
@@ -312,6 +444,11 @@ std::function<void()> Frame::handler(Cmd action)
     case Cmd::Enregistrer: return [this] { enregistrer(); };
     case Cmd::EnregistrerSous: return [this] { enregistrerSous(); };
     case Cmd::ConfigurerImprimante: return [this] { m_windows.printerSetup(); };
+    // The items of "&Imprimer" are offered with it.
+    case Cmd::ImprimerListe: return m_commands.enabled(Cmd::Imprimer) ? F([this] { imprimerListe(); }) : F();
+    case Cmd::ImprimerEnveloppes:
+        return m_commands.enabled(Cmd::Imprimer) ? F([this] { imprimerEnveloppes(); }) : F();
+    case Cmd::MiseEnPage: return [this] { miseEnPage(); };
     case Cmd::Importer: return onEmployees([this] { importer(); });
     case Cmd::Exporter: return onEmployees([employees] { employees->exportFile(); });
     case Cmd::Quitter: return [this] { Q_EMIT quitRequested(); };
@@ -334,9 +471,11 @@ std::function<void()> Frame::handler(Cmd action)
     case Cmd::NouvelleFiche: return onPage([this] { nouvelleFiche(); });
     case Cmd::SupprimerFiche: return onPage([this] { supprimer(); });
     case Cmd::Liste: return page && page->hasList() ? F([page] { page->list(); }) : F();
+    case Cmd::ImprimerFiche: return onPage([this] { imprimerFiche(); });
     // Paye (its moves are those of "&Bases")
     case Cmd::NouveauBulletin: return [this] { nouveauBulletin(); };
     case Cmd::SupprimerBulletin: return onPayslips([this] { supprimer(); });
+    case Cmd::ImprimerBulletin: return onPayslips([this] { imprimerFiche(); });
     // A validated payslip keeps the amounts carried into its employee's cumul and history.
     case Cmd::CalculerBulletin:
         return payslips && payslips->calculable() ? F([payslips] { payslips->calculer(); }) : F();
@@ -357,6 +496,14 @@ std::function<void()> Frame::handler(Cmd action)
     case Cmd::TraitementTexte: return [this] { m_windows.textEditor(m_fiche.letterhead().lines()); };
     case Cmd::Message: return [this] { m_windows.messagePad(m_fiche.dossierFileName()); };
     case Cmd::PayeEnvers: return [this] { payeEnvers(); };
+    // An envelope goes to the employee shown on the employees page or to the payslip's.
+    case Cmd::EnveloppeCourante:
+        return employees || payslips ? F([this] { enveloppeCourante(); }) : F();
+    case Cmd::StatEmployes: return [this] { statistiques(StatsKind::Employes); };
+    case Cmd::StatMois: return [this] { statistiques(StatsKind::Paies); };
+    case Cmd::StatProfils: return [this] { statistiques(StatsKind::Profils); };
+    case Cmd::StatCaisses: return [this] { statistiques(StatsKind::Caisses); };
+    case Cmd::JournalComptable: return [this] { journal(); };
     case Cmd::ModifierCumul: return onEmployees([this] { m_fiche.payslips().modifierCumul(); });
     case Cmd::CloturerExercice: return [this] { m_fiche.payslips().cloturer(); };
     // Paramètres
@@ -379,8 +526,6 @@ std::function<void()> Frame::handler(Cmd action)
     case Cmd::AideUtiliser: return [this] { m_windows.help(12); };
     case Cmd::APropos: return [this] { m_windows.about(); };
     default:
-        // Printing and page set-up, statistics, journal and envelopes: their parts are not
-        // built yet.
         return {};
     }
 }

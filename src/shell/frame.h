@@ -8,8 +8,12 @@
 
 #include <functional>
 
+class Canvas;
 class Dialogs;
+class Printer;
 class ShellDialogs;
+struct PrintResult;
+enum class StatsKind;
 
 // The frame's logic behind TMainForm: the start directory, the current file name, the enabling
 // of commands, the new, open, save, save-as, delete and exit flows, and the dispatch of every
@@ -20,6 +24,10 @@ class Frame : public QObject
     Q_OBJECT
 public:
     Frame(Fiche &fiche, Dialogs &dialogs, ShellDialogs &windows, QObject *parent = nullptr);
+    // With the session's printer, which every print command prints on. A frame made without
+    // one has no printer at all: its print commands say "Aucune imprimante par défaut
+    // sélectionnée" and print nothing.
+    Frame(Fiche &fiche, Dialogs &dialogs, ShellDialogs &windows, Printer &printer, QObject *parent = nullptr);
 
     Fiche &fiche() { return m_fiche; }
     const CommandState &commands() const { return m_commands; }
@@ -77,6 +85,28 @@ public:
     // of the profiles with the ceiling.
     void payeEnvers();
 
+    // The print commands. Each writes the record shown back first, prints on the session's
+    // printer and shows why when nothing could be printed (no printer, a refused job, an amount
+    // that is not a number).
+    // "&Imprimer fiche", "&Imprimer bulletin" and the tool button "Imprimer": what the page
+    // shown prints (ImpFiche).
+    void imprimerFiche();
+    // "&Liste employés..." and "&Enveloppes...": the print dialog with the range of the
+    // employees, then the list (ImpListe) or one envelope per employee (Enveloppes).
+    void imprimerListe();
+    void imprimerEnveloppes();
+    // "&Enveloppe courante" and the tool button "Imprimer enveloppe", on the employees and
+    // payslips pages: "Insérez une enveloppe dans l'imprimante", then the envelope (ImpEnv).
+    void enveloppeCourante();
+    // "&Mise en page": the page set-up settings, written to the settings file at exit.
+    void miseEnPage();
+    // The four statistics and "&Journal comptable": the record shown written back, every
+    // payslip read with "Bulletin " + its index in the status panel (emptied after), the last
+    // payslip left current (not by the caisse statistic, which reads the payslip lines), then
+    // the window.
+    void statistiques(StatsKind kind);
+    void journal();
+
     // Replaces the extension of a path's file name by ".emp" (appends it when there is none).
     static QString withEmpExtension(const QString &path);
 
@@ -85,6 +115,8 @@ Q_SIGNALS:
     void captionChanged();
     // "&Quitter": the window closes, through the exit flow.
     void quitRequested();
+    // The text of the status bar's first panel: the progress of a scan of the payslips.
+    void progressChanged(const QString &text);
 
 private:
     enum class Prompt { Continue, Stop };
@@ -93,6 +125,10 @@ private:
     void applyPatterns(std::initializer_list<Pattern> patterns);
     // What an action does now; an empty function when it cannot run.
     std::function<void()> handler(Cmd action);
+    // Prints on the session's printer; a printout that failed is shown.
+    void print(const std::function<PrintResult(Canvas &)> &printout);
+    // The print dialog on the range of the employees, then the printout of the range chosen.
+    void printEmployees(const std::function<PrintResult(Canvas &, int from, int to)> &printout);
 
     Fiche &m_fiche;
     Dialogs &m_dialogs;
@@ -100,4 +136,5 @@ private:
     CommandState m_commands;
     QString m_startDirectory;
     QString m_currentFileName;
+    Printer *m_printer = nullptr;
 };

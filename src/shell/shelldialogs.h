@@ -3,8 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+class PageSetupModel;
 class PayrollParametersForm;
 class ReversePayroll;
+enum class StatsKind;
 
 // The frame's own windows: the parameter dialogs that return a result, and the windows that
 // return nothing (the desk accessories, the help, the About box, the printer set-up). The
@@ -44,4 +46,10 @@ public:
     virtual void about() = 0;
     // The platform's printer set-up: the choice is kept for the printouts.
     virtual void printerSetup() = 0;
+    // "Mise en page" on the model: true after "OK", the model then holding the choices.
+    virtual bool pageSetup(PageSetupModel &model) = 0;
+    // The window of a statistic on its list (TStatsE, TStatsP, TStatsR or TStatsC), and
+    // "Journal de paie" (TCompta) on the journal's entries; both print on the session's printer.
+    virtual void statistics(StatsKind kind, const QStringList &list) = 0;
+    virtual void journal(const QStringList &entries) = 0;
 };

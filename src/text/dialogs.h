@@ -29,10 +29,11 @@ public:
     // "Description (*.ext)|*.ext" notation. The save chooser proposes proposed (unless it holds
     // a "*"), adds defaultSuffix to a name typed without one, and asks itself before replacing an
     // existing file only when confirmOverwrite is set (callers that ask their own question, such
-    // as "Ce fichier existe déjà", leave it off).
+    // as "Ce fichier existe déjà", leave it off). Its caption is title ("Enregistrer sous" when
+    // empty).
     virtual QString openFile(const QString &filter, const QString &proposed = {}) = 0;
     virtual QString saveFile(const QString &filter, const QString &proposed, const QString &defaultSuffix = {},
-                             bool confirmOverwrite = false) = 0;
+                             bool confirmOverwrite = false, const QString &title = {}) = 0;
 
     Answer askYesNoCancel(const QString &question) { return ask(question, Buttons::OuiNonAnnuler); }
     // An OK/Annuler box: true for OK.

@@ -1,10 +1,10 @@
 #include "ui/compta.h"
 
+#include "text/dialogs.h"
+
 #include <QDateEdit>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
@@ -22,8 +22,8 @@ QDateEdit *dateField(QWidget *parent, const QString &name)
 
 } // namespace
 
-TCompta::TCompta(const QStringList &entries, QPrinter &printer, QWidget *parent)
-    : ReportWindow(printer, parent)
+TCompta::TCompta(const QStringList &entries, Printer &printer, Dialogs *dialogs, QWidget *parent)
+    : ReportWindow(printer, dialogs, parent)
 {
     setWindowTitle(QStringLiteral("Journal de paie"));
     setObjectName(QStringLiteral("TCompta"));
@@ -84,24 +84,14 @@ void TCompta::Imprimer()
               JournalModel::printTitle());
 }
 
-QString TCompta::exportFileName()
-{
-    QFileDialog dialog(this, JournalModel::exportTitle(), QString(),
-                       JournalModel::exportFilter().section(u'|', 0, 0));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(JournalModel::exportExtension());
-    dialog.selectFile(JournalModel::exportProposedName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
-}
-
 void TCompta::Exporter()
 {
-    const QString path = exportFileName();
+    // An existing file is replaced after the chooser's own question.
+    const QString path = dialogs().saveFile(JournalModel::exportFilter(), JournalModel::exportProposedName(),
+                                            JournalModel::exportExtension(), true, JournalModel::exportTitle());
     if (path.isEmpty())
         return;
     QString message;
     if (!m_model.exporter(path, &message))
-        QMessageBox::warning(this, JournalModel::exportTitle(), message);
+        dialogs().message(message);
 }

@@ -13,22 +13,21 @@ class QDateEdit;
 //
 // "&Journal comptable" builds the entries and shows the window modally:
 //
-//     TCompta(Journal(payslips, Comptes(employees), progress), printer, parent).exec();
+//     TCompta(Journal(payslips, Comptes(employees), progress), printer, dialogs, parent).exec();
+//
+// printer is the session's; dialogs shows the messages and the file chooser (Qt's over the
+// window when null).
 class TCompta : public ReportWindow
 {
     Q_OBJECT
 public:
-    TCompta(const QStringList &entries, QPrinter &printer, QWidget *parent = nullptr);
+    TCompta(const QStringList &entries, Printer &printer, Dialogs *dialogs = nullptr, QWidget *parent = nullptr);
     const JournalModel &model() const { return m_model; }
 
     // "OK": the grid for the dates shown.
     void OK();
     void Imprimer();
     void Exporter();
-
-protected:
-    // The file chooser "Exporter journal"; an empty name when it is cancelled.
-    virtual QString exportFileName();
 
 private:
     void refresh();

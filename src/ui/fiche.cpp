@@ -56,6 +56,7 @@ TFiche::TFiche(Fiche &fiche, QWidget *parent) : QWidget(parent), m_fiche(fiche)
     connect(&payslips, &RecordPage::changed, m_payslips, &TPageBulletins::refresh);
     connect(&payslips, &RecordPage::focusEntry, m_payslips, &TPageBulletins::focusEmployee);
     connect(m_payslips, &TPageBulletins::createRequested, this, [this] { Q_EMIT keyCommand(Cmd::NouveauBulletin); });
+    connect(m_payslips, &TPageBulletins::printRequested, this, [this] { Q_EMIT keyCommand(Cmd::ImprimerBulletin); });
     // The profiles offered to the employees follow the profiles written back when a page is
     // left.
     connect(&m_fiche, &Fiche::pageChanged, this, &TFiche::refreshChoices);

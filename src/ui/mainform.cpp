@@ -5,6 +5,7 @@
 #include "ui/qtdialogs.h"
 #include "ui/qtemployeedialogs.h"
 #include "ui/qtpayrolldialogs.h"
+#include "ui/qtprinter.h"
 #include "ui/qtshelldialogs.h"
 
 #include <QAction>
@@ -67,8 +68,9 @@ TMainForm::TMainForm(Dialogs *dialogs, EmployeeDialogs *employeeDialogs, ShellDi
         payrollDialogs = m_ownPayrollDialogs.get();
     }
     m_shellDialogs = shellDialogs;
+    m_printer = std::make_unique<QtPrinter>(currentPrinter(), this);
     m_fiche = std::make_unique<Fiche>(*dialogs, *employeeDialogs, *payrollDialogs);
-    m_frame = std::make_unique<Frame>(*m_fiche, *dialogs, *shellDialogs);
+    m_frame = std::make_unique<Frame>(*m_fiche, *dialogs, *shellDialogs, *m_printer);
 
     setWindowTitle(m_frame->caption());
     m_ficheWindow = new TFiche(*m_fiche, this);
@@ -84,6 +86,7 @@ TMainForm::TMainForm(Dialogs *dialogs, EmployeeDialogs *employeeDialogs, ShellDi
     connect(m_frame.get(), &Frame::commandsChanged, this, &TMainForm::refreshCommands);
     connect(m_frame.get(), &Frame::captionChanged, this, &TMainForm::refreshCaption);
     connect(m_frame.get(), &Frame::quitRequested, this, &QWidget::close);
+    connect(m_frame.get(), &Frame::progressChanged, this, &TMainForm::showProgress);
     connect(m_fiche.get(), &Fiche::captionChanged, this, &TMainForm::refreshCaption);
     refreshCommands();
     refreshCaption();
@@ -192,6 +195,17 @@ void TMainForm::refreshCaption()
     const QString dossier = m_fiche->caption();
     setWindowTitle(dossier.isEmpty() ? m_frame->caption()
                                      : m_frame->caption() + QStringLiteral(" - [") + dossier + u']');
+}
+
+void TMainForm::showProgress(const QString &text)
+{
+    m_panels[0]->setText(text);
+    // Painting costs more than reading a payslip: a long scan shows its progress ten times a
+    // second, and the panel is always emptied at once.
+    if (text.isEmpty() || !m_progressShown.isValid() || m_progressShown.elapsed() >= 100) {
+        m_panels[0]->repaint();
+        m_progressShown.start();
+    }
 }
 
 void TMainForm::start(const QString &startDirectory)

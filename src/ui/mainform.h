@@ -4,6 +4,7 @@
 #include "shell/fiche.h"
 #include "shell/frame.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMainWindow>
 #include <memory>
@@ -14,6 +15,7 @@ class PayrollDialogs;
 class QAction;
 class QLabel;
 class QMenu;
+class Printer;
 class QPrinter;
 class ShellDialogs;
 class TFiche;
@@ -60,17 +62,22 @@ private:
     void buildStatusBar();
     void refreshCommands();
     void refreshCaption();
+    // The progress of a scan in the first panel, shown at once (the scan holds the event loop).
+    void showProgress(const QString &text);
 
     std::unique_ptr<Dialogs> m_ownDialogs;
     std::unique_ptr<EmployeeDialogs> m_ownEmployeeDialogs;
     std::unique_ptr<ShellDialogs> m_ownShellDialogs;
     std::unique_ptr<PayrollDialogs> m_ownPayrollDialogs;
     ShellDialogs *m_shellDialogs;
+    // The session's printer, on currentPrinter().
+    std::unique_ptr<Printer> m_printer;
     std::unique_ptr<Fiche> m_fiche;
     std::unique_ptr<Frame> m_frame;
     TFiche *m_ficheWindow;
     QHash<Cmd, QAction *> m_actions;
     QHash<Menu, QMenu *> m_menus;
     QLabel *m_panels[2] = {nullptr, nullptr};
+    QElapsedTimer m_progressShown;
     bool m_started = false;
 };

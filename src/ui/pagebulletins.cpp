@@ -212,7 +212,7 @@ TPageBulletins::TPageBulletins(PayslipsPage &page, QWidget *parent) : QWidget(pa
     connect(m_valider, &QPushButton::clicked, this, [this] { m_page.valider(); });
     m_imprimer = new QPushButton(QStringLiteral("Imprimer"), this);
     m_imprimer->setObjectName(QStringLiteral("imprimer"));
-    m_imprimer->setEnabled(false);
+    connect(m_imprimer, &QPushButton::clicked, this, &TPageBulletins::printRequested);
     for (QPushButton *b : {m_creer, m_valider, m_imprimer})
         b->setAutoDefault(false);
     m_status = new QLabel(this);

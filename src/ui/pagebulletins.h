@@ -19,7 +19,8 @@ class QToolButton;
 // numeric filters, the 63 lines of the table, the results, the buttons "Créer", "Valider" and
 // "Imprimer" and the status text. It shows the page's form (locked as a validated payslip is)
 // and forwards the user's gestures: typing, Enter in a field (the calculation), "..." (the
-// employee picker), "Valider". "Créer" asks for the command "&Nouveau bulletin".
+// employee picker), "Valider". "Créer" asks for the command "&Nouveau bulletin", "Imprimer" for
+// "&Imprimer bulletin".
 class TPageBulletins : public QWidget
 {
     Q_OBJECT
@@ -33,12 +34,13 @@ public:
 
     QTableWidget *table() const { return m_table; }
     QPushButton *validerButton() const { return m_valider; }
-    // "Imprimer": unavailable until the payslip printout is wired to it.
     QPushButton *printButton() const { return m_imprimer; }
 
 Q_SIGNALS:
     // "Créer": a new payslip for the employee shown on the employees page.
     void createRequested();
+    // "Imprimer": the payslip shown is printed.
+    void printRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

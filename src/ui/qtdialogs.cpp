@@ -87,9 +87,9 @@ QString QtDialogs::openFile(const QString &filter, const QString &proposed)
 }
 
 QString QtDialogs::saveFile(const QString &filter, const QString &proposed, const QString &defaultSuffix,
-                           bool confirmOverwrite)
+                           bool confirmOverwrite, const QString &title)
 {
-    QFileDialog dlg(m_parent, QStringLiteral("Enregistrer sous"), QString(), qtFilter(filter));
+    QFileDialog dlg(m_parent, title.isEmpty() ? QStringLiteral("Enregistrer sous") : title, QString(), qtFilter(filter));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     dlg.setDefaultSuffix(defaultSuffix);

@@ -19,7 +19,7 @@ public:
     bool inputBox(const QString &caption, const QString &prompt, QString &value) override;
     QString openFile(const QString &filter, const QString &proposed = {}) override;
     QString saveFile(const QString &filter, const QString &proposed, const QString &defaultSuffix = {},
-                     bool confirmOverwrite = false) override;
+                     bool confirmOverwrite = false, const QString &title = {}) override;
 
     // "Fichiers employés (*.emp)|*.emp" as Qt writes filters.
     static QString qtFilter(const QString &filter);

@@ -3,18 +3,21 @@
 #include "ui/about.h"
 #include "ui/blocnotes.h"
 #include "ui/calendrier.h"
+#include "ui/compta.h"
 #include "ui/eurof.h"
 #include "ui/fichemsg.h"
 #include "ui/help.h"
 #include "ui/horloge.h"
 #include "ui/mainform.h"
+#include "ui/mpage.h"
 #include "ui/parampaie.h"
 #include "ui/penvers.h"
 #include "ui/pocket.h"
+#include "ui/qtprinter.h"
 #include "ui/societe.h"
+#include "ui/stats.h"
 #include "ui/texte.h"
 
-#include <QPrintDialog>
 
 bool QtShellDialogs::societe(QStringList &lines)
 {
@@ -108,9 +111,26 @@ void QtShellDialogs::about()
 
 void QtShellDialogs::printerSetup()
 {
-    QPrintDialog dlg(&TMainForm::currentPrinter(), m_parent);
-    dlg.setWindowTitle(QStringLiteral("Configuration de l'impression"));
-    dlg.setOption(QAbstractPrintDialog::PrintToFile, true);
     // Only the choice of printer and its settings are kept; nothing is printed here.
-    dlg.exec();
+    QtPrinter::choose(TMainForm::currentPrinter(), m_parent, QStringLiteral("Configuration de l'impression"),
+                      QStringLiteral("OK"));
+}
+
+bool QtShellDialogs::pageSetup(PageSetupModel &model)
+{
+    return TMPage::edit(model, m_parent);
+}
+
+void QtShellDialogs::statistics(StatsKind kind, const QStringList &list)
+{
+    QtPrinter printer(TMainForm::currentPrinter(), m_parent);
+    TStats w(kind, list, printer, nullptr, m_parent);
+    w.exec();
+}
+
+void QtShellDialogs::journal(const QStringList &entries)
+{
+    QtPrinter printer(TMainForm::currentPrinter(), m_parent);
+    TCompta w(entries, printer, nullptr, m_parent);
+    w.exec();
 }

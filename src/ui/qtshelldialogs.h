@@ -25,6 +25,9 @@ public:
     void helpSearch() override;
     void about() override;
     void printerSetup() override;
+    bool pageSetup(PageSetupModel &model) override;
+    void statistics(StatsKind kind, const QStringList &list) override;
+    void journal(const QStringList &entries) override;
 
 private:
     QWidget *m_parent;

@@ -1,14 +1,12 @@
 #include "ui/reportwindow.h"
 
 #include "employees/employeeform.h"
-#include "ui/qtcanvas.h"
+#include "printing/printer.h"
+#include "ui/qtdialogs.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -17,9 +15,10 @@
 
 #include <algorithm>
 
-ReportWindow::ReportWindow(QPrinter &printer, QWidget *parent)
+ReportWindow::ReportWindow(Printer &printer, Dialogs *dialogs, QWidget *parent)
     : QDialog(parent)
     , m_printer(printer)
+    , m_dialogs(dialogs)
 {
     auto *band = new QFrame(this);
     band->setFrameShape(QFrame::StyledPanel);
@@ -46,24 +45,29 @@ ReportWindow::ReportWindow(QPrinter &printer, QWidget *parent)
     layout->addWidget(m_grid, 1);
 }
 
-bool ReportWindow::choosePrinter(QPrinter &printer)
+ReportWindow::~ReportWindow() = default;
+
+Dialogs &ReportWindow::dialogs()
 {
-    QPrintDialog dialog(&printer, this);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    return dialog.exec() == QDialog::Accepted;
+    if (!m_dialogs) {
+        m_ownDialogs = std::make_unique<QtDialogs>(this, windowTitle());
+        m_dialogs = m_ownDialogs.get();
+    }
+    return *m_dialogs;
 }
 
 void ReportWindow::printGrid(const std::function<PrintedGrid(const QList<int> &)> &grid, const QString &title)
 {
-    if (!choosePrinter(m_printer))
+    int from = 1;
+    int to = m_grid->rowCount();
+    if (!m_printer.printDialog(from, to))
         return;
     QList<int> widths;
     for (int c = 0; c < m_grid->columnCount(); ++c)
         widths.append(m_grid->columnWidth(c));
-    QtCanvas canvas(m_printer);
-    const PrintResult r = PrintGrid(canvas, grid(widths), title, QString());
+    const PrintResult r = PrintGrid(m_printer.canvas(), grid(widths), title, QString());
     if (r.status == PrintResult::Status::Failed)
-        QMessageBox::warning(this, windowTitle(), r.message);
+        dialogs().message(r.message);
 }
 
 QToolButton *ReportWindow::addTool(QStyle::StandardPixmap icon, const QString &hint, const QString &name)

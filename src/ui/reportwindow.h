@@ -7,16 +7,18 @@
 #include <QStyle>
 
 #include <functional>
+#include <memory>
 
+class Dialogs;
+class Printer;
 class QHBoxLayout;
-class QPrinter;
 class QTableWidget;
 class QToolButton;
 
 // What the statistics windows and the journal window share: a fixed dialog centred on the
 // screen, a tool strip above a grid of one header row and a first column of row numbers, and
-// printing the grid through the platform's print dialog and PrintGrid on the program's
-// printer.
+// printing the grid through the print dialog and PrintGrid on the session's printer. Messages
+// and file choosers go through dialogs (Qt's over the window when none is given).
 class ReportWindow : public QDialog
 {
     Q_OBJECT
@@ -24,12 +26,13 @@ public:
     QTableWidget *grid() const { return m_grid; }
 
 protected:
-    ReportWindow(QPrinter &printer, QWidget *parent);
+    ReportWindow(Printer &printer, Dialogs *dialogs, QWidget *parent);
+    ~ReportWindow() override;
 
-    // The platform's print dialog on the printer; false when it is cancelled.
-    virtual bool choosePrinter(QPrinter &printer);
+    Dialogs &dialogs();
     // The print button: the print dialog, then the grid (given the column widths on screen)
-    // through PrintGrid with the title as the job's title and an empty heading. A printer that fails says why in a message box.
+    // through PrintGrid with the title as the job's title and an empty heading. A printout that
+    // fails says why.
     void printGrid(const std::function<PrintedGrid(const QList<int> &)> &grid, const QString &title);
 
     QHBoxLayout *strip() const { return m_strip; }
@@ -45,7 +48,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QPrinter &m_printer;
+    Printer &m_printer;
+    Dialogs *m_dialogs;
+    std::unique_ptr<Dialogs> m_ownDialogs;
     QHBoxLayout *m_strip = nullptr;
     QTableWidget *m_grid = nullptr;
 };

@@ -1,16 +1,16 @@
 #include "ui/stats.h"
 
 #include "reports/chart.h"
+#include "text/dialogs.h"
 #include "ui/graph.h"
 
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
 
-TStats::TStats(StatsKind kind, const QStringList &list, QPrinter &printer, QWidget *parent)
-    : ReportWindow(printer, parent)
+TStats::TStats(StatsKind kind, const QStringList &list, Printer &printer, Dialogs *dialogs, QWidget *parent)
+    : ReportWindow(printer, dialogs, parent)
     , m_model(kind)
 {
     const StatsDescription &d = m_model.description();
@@ -51,7 +51,7 @@ void TStats::Graphique()
     Chart chart;
     QString message;
     if (!chart.Init(m_model.chartTexts(), &message)) {
-        QMessageBox::warning(this, windowTitle(), message);
+        dialogs().message(message);
         return;
     }
     TGraph(chart, this).exec();

@@ -10,12 +10,15 @@
 //
 // The command that runs a statistic builds its list and shows the window modally:
 //
-//     TStatsE(StatsEmp(payslips, amountFormat, progress), printer, parent).exec();
+//     TStatsE(StatsEmp(payslips, amountFormat, progress), printer, dialogs, parent).exec();
+//
+// printer is the session's; dialogs shows the messages (Qt's over the window when null).
 class TStats : public ReportWindow
 {
     Q_OBJECT
 public:
-    TStats(StatsKind kind, const QStringList &list, QPrinter &printer, QWidget *parent = nullptr);
+    TStats(StatsKind kind, const QStringList &list, Printer &printer, Dialogs *dialogs = nullptr,
+           QWidget *parent = nullptr);
     const StatsModel &model() const { return m_model; }
 
     // The print button and the chart button.
@@ -30,32 +33,32 @@ private:
 class TStatsE : public TStats
 {
 public:
-    TStatsE(const QStringList &list, QPrinter &printer, QWidget *parent = nullptr)
-        : TStats(StatsKind::Employes, list, printer, parent)
+    TStatsE(const QStringList &list, Printer &printer, Dialogs *dialogs = nullptr, QWidget *parent = nullptr)
+        : TStats(StatsKind::Employes, list, printer, dialogs, parent)
     {
     }
 };
 class TStatsP : public TStats
 {
 public:
-    TStatsP(const QStringList &list, QPrinter &printer, QWidget *parent = nullptr)
-        : TStats(StatsKind::Paies, list, printer, parent)
+    TStatsP(const QStringList &list, Printer &printer, Dialogs *dialogs = nullptr, QWidget *parent = nullptr)
+        : TStats(StatsKind::Paies, list, printer, dialogs, parent)
     {
     }
 };
 class TStatsR : public TStats
 {
 public:
-    TStatsR(const QStringList &list, QPrinter &printer, QWidget *parent = nullptr)
-        : TStats(StatsKind::Profils, list, printer, parent)
+    TStatsR(const QStringList &list, Printer &printer, Dialogs *dialogs = nullptr, QWidget *parent = nullptr)
+        : TStats(StatsKind::Profils, list, printer, dialogs, parent)
     {
     }
 };
 class TStatsC : public TStats
 {
 public:
-    TStatsC(const QStringList &list, QPrinter &printer, QWidget *parent = nullptr)
-        : TStats(StatsKind::Caisses, list, printer, parent)
+    TStatsC(const QStringList &list, Printer &printer, Dialogs *dialogs = nullptr, QWidget *parent = nullptr)
+        : TStats(StatsKind::Caisses, list, printer, dialogs, parent)
     {
     }
 };

@@ -105,8 +105,8 @@ void TestMainForm::unbuiltCommandsStayUnavailable()
     for (Cmd c : {Cmd::Nouveau, Cmd::Ouvrir, Cmd::Quitter, Cmd::Societe, Cmd::ParamPaie, Cmd::OuvrirAuto,
                   Cmd::AideIndex, Cmd::APropos, Cmd::PageProfils, Cmd::BtnOuvrir, Cmd::Caisses})
         QVERIFY2(m_form->action(c)->isEnabled(), qPrintable(commands::info(c).caption));
-    // Not offered: pattern N says no, or the command's window does not exist yet.
-    for (Cmd c : {Cmd::Enregistrer, Cmd::Exporter, Cmd::Imprimer, Cmd::MiseEnPage, Cmd::CalculerBulletin,
+    // Not offered: pattern N says no (the items of "&Imprimer" with it).
+    for (Cmd c : {Cmd::Enregistrer, Cmd::Exporter, Cmd::Imprimer, Cmd::ImprimerListe, Cmd::CalculerBulletin,
                   Cmd::ProfilStandard, Cmd::BtnCalculer})
         QVERIFY2(!m_form->action(c)->isEnabled(), qPrintable(commands::info(c).caption));
 }
@@ -117,6 +117,9 @@ void TestMainForm::hintsGoToTheStatusBar()
     QCOMPARE(m_form->statusBar()->currentMessage(), QStringLiteral("Ouvrir un fichier"));
     QCOMPARE(m_form->statusPanel(1)->width(), 50);
     QCOMPARE(m_form->statusPanel(0)->width(), m_form->width() - 100);
+    // A scan's progress goes to the first panel.
+    Q_EMIT m_form->frame().progressChanged(QStringLiteral("Bulletin 3"));
+    QCOMPARE(m_form->statusPanel(0)->text(), QStringLiteral("Bulletin 3"));
 }
 
 void TestMainForm::openingADossierAppliesPatternsDAndE()

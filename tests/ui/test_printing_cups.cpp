@@ -1,11 +1,19 @@
+#include "fakewindows.h"
 #include "printcheck.h"
 #include "printing/payslipprint.h"
 #include "testsupport.h"
+#include "typing.h"
+#include "ui/fiche.h"
+#include "ui/mainform.h"
+#include "ui/pagebulletins.h"
+#include "ui/pageemployes.h"
 #include "ui/qtcanvas.h"
 
-#include <QDateTime>
 #include <QDir>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QThread>
@@ -35,7 +43,7 @@ class TestPrintingCups : public QObject
 
 private Q_SLOTS:
     void initTestCase();
-    void payslipFromQueueLacksFrame();
+    void payslipFromPageLacksFrame();
     void refusingQueueReportedAsPrinted_data();
     void refusingQueueReportedAsPrinted();
 };
@@ -62,37 +70,56 @@ void TestPrintingCups::initTestCase()
     QVERIFY2(QPrinterInfo::availablePrinterNames().contains(m_queue), "Qt does not list the queue");
 }
 
-void TestPrintingCups::payslipFromQueueLacksFrame()
+// A payslip of the standard profile calculated in the real windows, printed by the payslips
+// page's "Imprimer" to the queue chosen for the session: what comes out of the print system
+// has two pages, each with the frame's rules where they belong.
+void TestPrintingCups::payslipFromPageLacksFrame()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    FakeWindows w;
+    TMainForm form(&w, &w, &w, &w);
+    form.start(m_dir.path());
+    form.fiche().settings().payroll.socialSecurityCeiling = 2432;
+    form.fiche().settings().amountFormat = QStringLiteral("0.00");
+    typing::showActive(form);
+    form.run(Cmd::Nouveau);
+    TFiche *fiche = form.ficheWindow();
+    auto type = [](QWidget *field, const QString &text) {
+        field->setFocus();
+        typing::keys(field, text);
+    };
+    type(fiche->employeePage()->findChild<QLineEdit *>("name"), QStringLiteral("DUPONT Jérôme"));
+    type(fiche->employeePage()->findChild<QComboBox *>("profile")->lineEdit(), QStringLiteral("10001"));
+    form.run(Cmd::NouveauBulletin);
+    type(fiche->payslipsPage()->findChild<QLineEdit *>("hours"), QStringLiteral("151,67"));
+    type(fiche->payslipsPage()->findChild<QLineEdit *>("rate"), QStringLiteral("10,5\n"));
+    const PayslipForm &payslip = form.fiche().payslips().form();
+    QCOMPARE(payslip.linesInUse, 26);
+
+    QPrinter &printer = TMainForm::currentPrinter();
     printer.setPrinterName(m_queue);
     QCOMPARE(printer.printerName(), m_queue);
-    QCOMPARE(printer.outputFormat(), QPrinter::NativeFormat);
-    QtCanvas canvas(printer);
-    // A number of its own, so that the file can be told from earlier jobs by its name too.
-    const QString number = QStringLiteral("2002%1").arg(QDateTime::currentMSecsSinceEpoch() % 100000, 5, 10, QLatin1Char('0'));
-    const PrintResult r = Imprime(canvas, standardPayslip(number), standardOptions());
-    QVERIFY2(r.ok(), qPrintable(r.message));
-    QVERIFY(canvas.lastJobId() > 0);
+    // The queue names its files after the job's title ("Bulletin de paie " and the number).
+    auto jobsOfPayslip = [&] {
+        return QDir(m_folder).entryList({QStringLiteral("*%1*.pdf").arg(payslip.number)}, QDir::Files);
+    };
+    for (const QString &earlier : jobsOfPayslip())
+        QFile::remove(m_folder + u'/' + earlier);
+    fiche->payslipsPage()->printButton()->click();
+    QCOMPARE(w.messages(), QStringList());
 
-    // The queue names its files after the job's title, then "-job_" and the job number.
-    const QString jobMark = QStringLiteral("job_%1.pdf").arg(canvas.lastJobId());
     QString pdf;
     QElapsedTimer waited;
     waited.start();
     while (pdf.isEmpty() && waited.elapsed() < 90000) {
-        for (const QFileInfo &f : QDir(m_folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files))
-            if (f.fileName().endsWith(jobMark) || f.fileName().contains(number))
-                pdf = f.filePath();
-        if (pdf.isEmpty() || pdfPages(pdf) < 0) {
-            pdf.clear();
+        if (const QStringList found = jobsOfPayslip(); !found.isEmpty() && pdfPages(m_folder + u'/' + found.first()) > 0)
+            pdf = m_folder + u'/' + found.first();
+        else
             QThread::msleep(200);
-        }
     }
-    QVERIFY2(!pdf.isEmpty(), qPrintable(QStringLiteral("no PDF of job %1 in %2 after 90 s")
-                                            .arg(canvas.lastJobId()).arg(m_folder)));
+    QVERIFY2(!pdf.isEmpty(), qPrintable(QStringLiteral("no PDF of payslip %1 in %2 after 90 s").arg(payslip.number, m_folder)));
     QCOMPARE(pdfPages(pdf), 2);
-    const PagePlacement at = PagePlacement::of(printer, canvas, 150);
+    const QtCanvas probe(printer);
+    const PagePlacement at = PagePlacement::of(printer, probe, 150);
     for (int page : {1, 2})
         checkFrame(render(pdf, page, 150, m_dir.path()), at);
     QFile::remove(pdf);

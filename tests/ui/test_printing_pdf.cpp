@@ -1,10 +1,13 @@
 #include "printcheck.h"
 #include "printing/payslipprint.h"
 #include "ui/qtcanvas.h"
+#include "ui/qtprinter.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace printcheck;
@@ -24,6 +27,7 @@ private Q_SLOTS:
     void unwritablePdfReportedAsPrinted_data();
     void unwritablePdfReportedAsPrinted();
     void abandonedJobLeavesHalfDrawnFile();
+    void printDialogForgetsPdfFile();
 };
 
 void TestPrintingPdf::payslipTextMissingFromPdf()
@@ -112,6 +116,33 @@ void TestPrintingPdf::abandonedJobLeavesHalfDrawnFile()
     canvas.text(100, 100, QStringLiteral("moitié"));
     canvas.abortJob();
     QVERIFY(!QFile::exists(printer.outputFileName()));
+}
+
+// The session's print dialog opens on the PDF file chosen last, and cancelling it keeps that
+// choice for the printouts without a dialog (Qt's own dialog goes back to a queue).
+void TestPrintingPdf::printDialogForgetsPdfFile()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path(QStringLiteral("choisi.pdf")));
+    QtPrinter session(printer);
+    bool fileShown = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        auto *printers = dialog ? dialog->findChild<QComboBox *>(QStringLiteral("printers")) : nullptr;
+        if (!printers)
+            return;
+        timer.stop();
+        fileShown = printers->currentIndex() == printers->count() - 1;
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    timer.start(50);
+    int from = 1, to = 1;
+    QVERIFY(!session.printDialog(from, to));
+    QVERIFY(fileShown);
+    QCOMPARE(printer.outputFormat(), QPrinter::PdfFormat);
+    QCOMPARE(printer.outputFileName(), path(QStringLiteral("choisi.pdf")));
 }
 
 QTEST_MAIN(TestPrintingPdf)

@@ -1,4 +1,5 @@
 #include "fakeclock.h"
+#include "fakewindows.h"
 #include "reportsupport.h"
 #include "testsupport.h"
 #include "ui/compta.h"
@@ -7,9 +8,6 @@
 #include "ui/typing.h"
 
 #include <QDateEdit>
-#include <QMessageBox>
-#include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -33,45 +31,9 @@ void whileModal(const std::function<void()> &act, const std::function<void(QWidg
     act();
 }
 
-// The print dialog answered by printing to the PDF file pdf, or cancelled when it is empty;
-// the journal's export dialog by path.
-template <class Window>
-class Scripted : public Window
-{
-public:
-    using Window::Window;
-    QString pdf;
-
-protected:
-    bool choosePrinter(QPrinter &printer) override
-    {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return !pdf.isEmpty();
-    }
-};
-
-class ScriptedCompta : public Scripted<TCompta>
-{
-public:
-    using Scripted<TCompta>::Scripted;
-    QString path;
-
-protected:
-    QString exportFileName() override { return path; }
-};
-
 void click(QWidget &window, const char *name)
 {
     window.findChild<QAbstractButton *>(name)->click();
-}
-
-QString pdfTitle(const QString &pdf)
-{
-    QProcess p;
-    p.start("pdfinfo", {pdf});
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput()).section("Title:", 1).section(u'\n', 0, 0).trimmed();
 }
 
 } // namespace
@@ -81,9 +43,9 @@ class TestReportsUi : public QObject
     Q_OBJECT
     FakeClock m_clock;
     QTemporaryDir m_dir;
-    QPrinter m_printer{QPrinter::HighResolution};
-    const QStringList m_caisses = statistiques(StatsKind::Caisses, payslips(threeMonths()), {}, caisses(), "0.00");
-    const QStringList m_entries = Journal(payslips(threeMonths()), Comptes(Collection()));
+    FakeWindows m_windows;
+    const QStringList m_caisses = statistiques(StatsKind::Caisses, reportsupport::payslips(threeMonths()), {}, caisses(), "0.00");
+    const QStringList m_entries = Journal(reportsupport::payslips(threeMonths()), Comptes(Collection()));
 
 private Q_SLOTS:
     void initTestCase() { Clock::setInstance(&m_clock); }
@@ -93,7 +55,7 @@ private Q_SLOTS:
     // column (28,50 rounds to 28); Escape closes each window.
     void chartButtonNotShowingChartColumn()
     {
-        TStatsC window(m_caisses, m_printer);
+        TStatsC window(m_caisses, m_windows, &m_windows);
         typing::showActive(window);
         const QString amount = window.grid()->item(0, 3)->text();
         QVERIFY2(amount.trimmed() == u"5,00" && window.grid()->fontMetrics().horizontalAdvance(amount) > 80,
@@ -126,21 +88,23 @@ private Q_SLOTS:
     }
 
     // "Imprimer" goes through the print dialog: cancelled, nothing; confirmed, the grid is
-    // printed under the statistic's job title.
+    // printed on the session's printer under the statistic's job title.
     void printButtonNotThroughDialog()
     {
-        Scripted<TStatsC> window(m_caisses, m_printer);
+        FakeWindows w;
+        TStatsC window(m_caisses, w, &w);
+        w.printRanges << std::pair(0, 0) << std::pair(1, 63);
         click(window, "imprimer");
-        window.pdf = m_dir.filePath("stats.pdf");
-        QVERIFY(!QFile::exists(window.pdf));
+        QVERIFY(w.printed.jobs().isEmpty());
         click(window, "imprimer");
-        QCOMPARE(pdfTitle(window.pdf), QStringLiteral("Statistiques caisses au 20/10/1998"));
+        QCOMPARE(w.log, (QStringList{"print: 1-63", "print: 1-63"}));
+        QCOMPARE(w.printed.jobs(), QStringList{"Statistiques caisses au 20/10/1998 (1)"});
     }
 
     // Enter in a date field shows the entries between the dates typed.
     void enterNotRefillingJournal()
     {
-        TCompta window(m_entries, m_printer);
+        TCompta window(m_entries, m_windows, &m_windows);
         typing::showActive(window);
         auto *du = window.findChild<QDateEdit *>("du");
         du->setDate(QDate(2002, 3, 1));
@@ -153,21 +117,16 @@ private Q_SLOTS:
     // A failed export is reported with the file's full name and the window stays open.
     void failedExportNotReported()
     {
-        ScriptedCompta window(m_entries, m_printer);
+        FakeWindows w;
+        TCompta window(m_entries, w, &w);
         typing::showActive(window);
         QVERIFY(QDir(m_dir.path()).mkpath("dossier"));
-        window.path = m_dir.filePath("dossier");
-        QString shown;
-        whileModal([&] { click(window, "exporter"); },
-                   [&](QWidget *w) {
-                       shown = qobject_cast<QMessageBox *>(w)->text();
-                       qobject_cast<QMessageBox *>(w)->button(QMessageBox::Ok)->click();
-                   });
-        QCOMPARE(shown, "Impossible d'enregistrer le fichier " + QDir::toNativeSeparators(window.path));
-        QVERIFY(window.isVisible());
-        window.path = m_dir.filePath("Journal.txt");
+        w.files << m_dir.filePath("dossier") << m_dir.filePath("Journal.txt");
         click(window, "exporter");
-        QCOMPARE(fileBytes(window.path).count("\r\n"), 14);
+        QCOMPARE(w.messages(), QStringList{"Impossible d'enregistrer le fichier " + QDir::toNativeSeparators(m_dir.filePath("dossier"))});
+        QVERIFY(window.isVisible());
+        click(window, "exporter");
+        QCOMPARE(fileBytes(m_dir.filePath("Journal.txt")).count("\r\n"), 14);
     }
 };
 
