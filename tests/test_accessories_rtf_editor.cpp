@@ -23,10 +23,11 @@ public:
 struct EditorDialogs : FakeDialogs
 {
     bool chooserConfirmsOverwrite = false;
-    QString saveFile(const QString &filter, const QString &proposed, const QString &suffix, bool confirm) override
+    QString saveFile(const QString &filter, const QString &proposed, const QString &suffix, bool confirm,
+                     const QString &title) override
     {
         chooserConfirmsOverwrite = chooserConfirmsOverwrite || confirm;
-        return FakeDialogs::saveFile(filter, proposed, suffix, confirm);
+        return FakeDialogs::saveFile(filter, proposed, suffix, confirm, title);
     }
 };
 

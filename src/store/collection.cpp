@@ -258,18 +258,6 @@ QString flatLine(const QStringList &lines, qsizetype openLine, int distance)
     return line.isNull() ? QStringLiteral("") : line;
 }
 
-// End (exclusive) of the block whose opening tag is at line first.
-qsizetype flatBlockEnd(const QStringList &lines, qsizetype first)
-{
-    for (qsizetype j = first + 1; j < lines.size(); ++j) {
-        if (closesBlock(lines[first], lines[j]))
-            return j + 1;
-        if (looksOpening(lines[j]))
-            return j;
-    }
-    return lines.size();
-}
-
 // renum(): a line starting exactly with "<BLOC" or "</BLOC" and a number m > k, with m - 1
 // instead; a null string for any other line.
 QString renumberedTag(const QString &line, int k)
