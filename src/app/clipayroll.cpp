@@ -5,6 +5,7 @@
 #include "app/clicommands.h"
 #include "app/clisupport.h"
 #include "employees/employeeform.h"
+#include "employees/navigation.h"
 #include "payroll/calculation.h"
 #include "payroll/codeindex.h"
 #include "payroll/payslips.h"
@@ -36,17 +37,10 @@ int valider(const QStringList &args)
     if (!parseArguments(args, {}, {}, a) || a.words.size() != 2)
         return badArguments(QStringLiteral("valider"));
     Dossier dossier;
-    if (const int status = openDossier(a.words[0], dossier))
-        return status;
-    const int block = findPayslip(dossier, a.words[1]);
-    if (block < 0)
-        return Unavailable;
     Settings settings;
-    if (const int status = readSettings(settings))
-        return status;
-
     PayslipForm form;
-    readPayslip(dossier, block, form);
+    if (const int status = openPayslip(a.words[0], a.words[1], dossier, settings, form))
+        return status;
     // What the employees page shows after a load: Valider writes it back first when edited,
     // and takes the cumul of the employee shown from it.
     Collection &employees = dossier.employees();
@@ -73,17 +67,10 @@ int calc(const QStringList &args)
     if (!parseArguments(args, {QStringLiteral("--save")}, {}, a) || a.words.size() != 2)
         return badArguments(QStringLiteral("calc"));
     Dossier dossier;
-    if (const int status = openDossier(a.words[0], dossier))
-        return status;
-    const int block = findPayslip(dossier, a.words[1]);
-    if (block < 0)
-        return Unavailable;
     Settings settings;
-    if (const int status = readSettings(settings))
-        return status;
-
     PayslipForm form;
-    readPayslip(dossier, block, form);
+    if (const int status = openPayslip(a.words[0], a.words[1], dossier, settings, form))
+        return status;
     // A validated payslip's amounts are already carried into its employee's cumul.
     if (!isCalculable(form))
         return fail(payslips::alreadyValidatedMessage(), Refused);
@@ -120,14 +107,11 @@ int envers(const QStringList &args)
     if (const int status = readSettings(settings))
         return status;
 
-    // The dialog's profile list: "code name" for every profile, in the order of the file.
+    // The dialog's profile list, and a lookup that takes the code whatever its case.
     const Collection &profiles = dossier.profiles();
-    QStringList choices;
-    for (const Collection::BlockAt &b : profiles.blocks())
-        choices << profiles.lineAt(b.line, 1) + u' ' + profiles.lineAt(b.line, 2);
     CodeIndex profileCodes;
     ReversePayroll model;
-    model.Init(choices, settings.payroll.socialSecurityCeiling,
+    model.Init(InitProfils(profiles), settings.payroll.socialSecurityCeiling,
                [&](const QString &code) { return profileRubriques(profiles, profileCodes, code); });
     model.setProfileText(a.words[1]);
     model.split();

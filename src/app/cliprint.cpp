@@ -22,20 +22,13 @@ int print(const QStringList &args)
         || a.has(pdfOption) == a.has(queueOption))
         return badArguments(QStringLiteral("print"));
     Dossier dossier;
-    if (const int status = openDossier(a.words[0], dossier))
-        return status;
-    const int block = findPayslip(dossier, a.words[1]);
-    if (block < 0)
-        return Unavailable;
     Settings settings;
-    Letterhead letterhead;
-    if (const int status = readSettings(settings))
+    PayslipForm form;
+    if (const int status = openPayslip(a.words[0], a.words[1], dossier, settings, form))
         return status;
+    Letterhead letterhead;
     if (const int status = readLetterhead(letterhead))
         return status;
-
-    PayslipForm form;
-    readPayslip(dossier, block, form);
     const PayslipPrintOptions options = PayslipPrintOptions::from(letterhead.lines(), settings.pageSetup.paperType,
                                                                   settings.payroll, settings.amountFormat);
     QPrinter printer(QPrinter::HighResolution);

@@ -106,6 +106,20 @@ void readPayslip(Dossier &dossier, int block, PayslipForm &form)
     LitBulletin(payslips, block, form, QString::number(Numerob(payslips)));
 }
 
+int openPayslip(const QString &path, const QString &number, Dossier &dossier, Settings &settings,
+                PayslipForm &form)
+{
+    if (const int status = openDossier(path, dossier))
+        return status;
+    const int block = findPayslip(dossier, number);
+    if (block < 0)
+        return Unavailable;
+    if (const int status = readSettings(settings))
+        return status;
+    readPayslip(dossier, block, form);
+    return Done;
+}
+
 int readSettings(Settings &settings)
 {
     const IniReadResult ini = ChargeIni(QDir::current().filePath(Settings::kFileName), settings);

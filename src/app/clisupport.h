@@ -56,6 +56,10 @@ int saveDossier(Dossier &dossier);
 int findPayslip(const Dossier &dossier, const QString &number);
 // Makes the payslip current and reads it as the payslips page does.
 void readPayslip(Dossier &dossier, int block, PayslipForm &form);
+// What every payslip command does first: opens the dossier, finds the payslip numbered
+// number, reads the settings, then the payslip. 0, or the status of the first step that failed.
+int openPayslip(const QString &path, const QString &number, Dossier &dossier, Settings &settings,
+                PayslipForm &form);
 
 // Korvel.ini and Korvel.soc of the current directory, as the program reads them at start-up:
 // a missing file leaves the defaults; one that cannot be read, or a settings file cut short

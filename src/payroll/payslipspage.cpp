@@ -59,16 +59,7 @@ bool PayslipsPage::move(Move move)
 
 bool PayslipsPage::addRecord()
 {
-    QString message;
-    const bool added = NouvBulletin(collection(), m_form, m_nextNumber, nullptr, &m_numbers, &message);
-    if (added)
-        m_dossier.SetSauve();
-    else
-        m_dialogs.message(message);
-    Q_EMIT changed();
-    if (added)
-        Q_EMIT focusEntry();
-    return added;
+    return add(nullptr);
 }
 
 bool PayslipsPage::nouveauBulletin()
@@ -78,9 +69,13 @@ bool PayslipsPage::nouveauBulletin()
     const Collection &employees = m_employees.collection();
     const EmployeeForm &shown = m_employees.form();
     const bool someone = employees.contains(employees.current()) || shown.edited;
+    return add(someone ? &shown : nullptr);
+}
+
+bool PayslipsPage::add(const EmployeeForm *employee)
+{
     QString message;
-    const bool added =
-        NouvBulletin(collection(), m_form, m_nextNumber, someone ? &shown : nullptr, &m_numbers, &message);
+    const bool added = NouvBulletin(collection(), m_form, m_nextNumber, employee, &m_numbers, &message);
     if (added)
         m_dossier.SetSauve();
     else

@@ -103,6 +103,9 @@ public:
     bool cloturer();
 
 private:
+    // A new payslip at the end, filled from employee when one is given.
+    bool add(const EmployeeForm *employee);
+
     Dossier &m_dossier;
     const Settings &m_settings;
     EmployeesPage &m_employees;
