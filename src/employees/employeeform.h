@@ -124,7 +124,7 @@ struct EmployeeForm {
     }
     // "Total heures", "Salaire" and the cumul: digits and "," only (text::filterNumericKey).
     static bool isNumericField(int distance) { return distance == kHours || distance == kSalary || distance == kCumul; }
-    // The proposed choices of civility, "Mode règl.." and "Sit. familiale" (free text allowed).
+    // The proposed choices of civility, "Mode règl." and "Sit. familiale" (free text allowed).
     static QStringList civilites();
     static QStringList modesReglement();
     static QStringList situationsFamiliales();

@@ -109,7 +109,7 @@ TPageEmployes::TPageEmployes(EmployeeForm &form, QWidget *parent) : QWidget(pare
     row(bg, 2, QStringLiteral("Code guichet"), addLine(banque, EmployeeForm::kBranchCode, QStringLiteral("branchCode")));
     row(bg, 3, QStringLiteral("N° compte"), addLine(banque, EmployeeForm::kAccountNumber, QStringLiteral("accountNumber")));
     row(bg, 4, QStringLiteral("Rib"), addLine(banque, EmployeeForm::kAccountKey, QStringLiteral("accountKey")));
-    row(bg, 5, QStringLiteral("Mode règl.."),
+    row(bg, 5, QStringLiteral("Mode règl."),
         addChoice(banque, EmployeeForm::kPaymentMethod, QStringLiteral("paymentMethod"), EmployeeForm::modesReglement()));
     bg->setRowStretch(6, 1);
 
