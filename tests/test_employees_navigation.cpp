@@ -1,406 +1,195 @@
+#include "employeesupport.h"
 #include "employees/navigation.h"
-#include "store/collection.h"
 #include "testsupport.h"
-#include "text/clock.h"
-
-#include <QtTest>
 
 namespace {
 
-class FixedClock : public Clock
+constexpr int Code = EmployeeForm::kCode, Name = EmployeeForm::kName, Postcode = EmployeeForm::kPostcode,
+              Town = EmployeeForm::kTown, Telephone = EmployeeForm::kTelephone;
+
+// count records with codes 10001..., postcode 75001 at 2, 5 and 9, "75001 " at 7, PARIS at 2 and 9.
+Collection sample(int count = 10)
 {
-public:
-    QDate today() const override { return QDate(2003, 4, 17); }
+    QList<QStringList> records;
+    for (int i = 0; i < count; ++i) {
+        const bool paris = i == 2 || i == 9;
+        const QString postcode = paris || i == 5 ? "75001" : i == 7 ? "75001 " : "69003";
+        records.append(employee({{Code, QString::number(10001 + i)}, {Name, QString("NOM%1").arg(i)},
+                                 {Postcode, postcode}, {Town, paris ? "PARIS" : "LYON"}}));
+    }
+    return employees(records);
+}
+
+struct MoveRow { const char *why; int count; Selection selection; Move move; int current, expected; }; // -1: nothing moves
+const Selection kAll{Selection::AllEmployees, "", ""}, kParis75{Selection::ByPostcode, "75001", ""};
+const MoveRow kMoveRows[] = {
+    {"first", 10, kAll, Move::Premier, 5, 0},
+    {"previous, no selection", 10, {}, Move::Precedent, 5, 4},
+    {"previous from the first", 10, kAll, Move::Precedent, 0, 0},
+    {"next", 10, kAll, Move::Suivant, 5, 6},
+    {"next from the last", 10, kAll, Move::Suivant, 9, 9},
+    {"last", 10, kAll, Move::Dernier, 3, 9},
+    {"two records, next", 2, kAll, Move::Suivant, 0, 1},
+    {"one record, next", 1, kAll, Move::Suivant, 0, -1},
+    {"one record selected, last", 1, {Selection::ByPostcode, "69003", ""}, Move::Dernier, 0, -1},
+    {"no record, first", 0, kParis75, Move::Premier, 0, 0},
+    {"postcode, first", 10, kParis75, Move::Premier, 7, 2},
+    {"postcode, next skips \"75001 \"", 10, kParis75, Move::Suivant, 5, 9},
+    {"postcode, previous", 10, kParis75, Move::Precedent, 8, 5},
+    {"postcode, previous from the first one", 10, kParis75, Move::Precedent, 2, 2},
+    {"postcode, last", 10, kParis75, Move::Dernier, 0, 9},
+    {"postcode with its blank", 10, {Selection::ByPostcode, "75001 ", ""}, Move::Premier, 0, 7},
+    {"no candidate: stays", 10, {Selection::ByPostcode, "13000", ""}, Move::Dernier, 4, 4},
+    {"town, previous", 10, {Selection::ByTown, "", "PARIS"}, Move::Precedent, 9, 2},
+    {"town in another case is no candidate", 10, {Selection::ByTown, "", "Paris"}, Move::Premier, 5, 5},
 };
 
-struct Emp {
-    QString code, name, postcode, town, telephone;
-    QStringList extra = {};
+// Block 1 is stored before block 0.
+const QStringList kNames{"MARTIN", "Martin Lucie", "Dupont Marie", "DÉSIRÉ Léa", "Désiré Paul", "Martin"};
+struct SearchRow { const char *why; SearchKind kind; QString typed; int found; };
+const SearchRow kSearchRows[] = {
+    {"name in another case", SearchKind::Nom, "dupont m", 2},
+    {"accented small letters stay small", SearchKind::Nom, "dé", 4},
+    {"accented capitals", SearchKind::Nom, "DÉ", 3},
+    {"no match across accents", SearchKind::Nom, "DÉSIRÉ P", -1},
+    {"longer than the name", SearchKind::Nom, "martine", -1},
+    {"blocks in their file order", SearchKind::Nom, "martin", 1},
+    {"code", SearchKind::Numero, "2", 5},
+    {"telephone", SearchKind::Telephone, "01 23", 4},
+    {"nothing typed", SearchKind::Nom, "", -1},
 };
-
-QStringList content(const Emp &e)
-{
-    QStringList c;
-    for (int d = 1; d <= EmployeeForm::kFieldCount; ++d)
-        c << QString();
-    c[EmployeeForm::kCode - 1] = e.code;
-    c[EmployeeForm::kName - 1] = e.name;
-    c[EmployeeForm::kPostcode - 1] = e.postcode;
-    c[EmployeeForm::kTown - 1] = e.town;
-    c[EmployeeForm::kTelephone - 1] = e.telephone;
-    c[EmployeeForm::kAddress1 - 1] = e.name.isEmpty() ? QString() : "1 rue " + e.name;
-    return c + e.extra;
-}
-
-Collection make(const QList<Emp> &emps)
-{
-    QStringList lines;
-    for (int i = 0; i < emps.size(); ++i)
-        lines << Collection::openTag(i) << content(emps[i]) << Collection::closeTag(i);
-    Collection c;
-    c.setLines(lines);
-    c.recount();
-    return c;
-}
-
-// Ten employees, postcode 75001 at 2, 5 and 9, "75001 " at 7, the town PARIS at 2 and 9.
-Collection tenEmployees()
-{
-    QList<Emp> emps;
-    for (int i = 0; i < 10; ++i)
-        emps.append({QString::number(10001 + i), QString("NOM%1").arg(i), "69003", "LYON", ""});
-    for (int i : {2, 5, 9})
-        emps[i].postcode = "75001";
-    emps[7].postcode = "75001 ";
-    emps[2].town = emps[9].town = "PARIS";
-    return make(emps);
-}
 
 } // namespace
 
 class TestEmployeesNavigation : public QObject
 {
     Q_OBJECT
-    FixedClock m_clock;
 
 private Q_SLOTS:
-    void initTestCase() { Clock::setInstance(&m_clock); }
-    void cleanupTestCase() { Clock::setInstance(nullptr); }
+    void movesStopAtTheEndsAndSkipWhatTheSelectionLeavesOut_data() { addRows(kMoveRows); }
+    void movesStopAtTheEndsAndSkipWhatTheSelectionLeavesOut()
+    {
+        QFETCH(MoveRow, row);
+        Collection c = sample(row.count);
+        c.setCurrent(row.current);
+        QCOMPARE(moveTarget(c, row.move, row.selection), row.expected);
+        EmployeeForm f;
+        QCOMPARE(Deplacer(c, f, row.move, row.selection), row.expected >= 0);
+        if (row.expected >= 0 && row.count > 0)
+            QCOMPARE(f.code, QString::number(10001 + row.expected));
+    }
 
-    void moves_data();
-    void moves();
-    void smallCollections_data();
-    void smallCollections();
-    void shortBlockIsNoCandidate();
-    void moveWritesBackFirst();
-    void searches_data();
-    void searches();
-    void searchWritesBackFirst();
-    void listWindow();
-    void picker();
-    void sortByName();
-    void sortKeepsEveryBlock_data();
-    void sortKeepsEveryBlock();
-    void sortWritesBackAndReads();
+    void shortBlockIsNoCandidate()
+    {
+        // Block 1 stops before its postcode line: the lines after its closing tag are not its own.
+        Collection c = employees({employee({{Code, "1"}}), {"2"}, employee({{Code, "3"}})});
+        QCOMPARE(moveTarget(c, Move::Suivant, {Selection::ByPostcode, "", ""}), 2);
+        QVERIFY(blockLine(c, 1, 2).isNull());
+    }
+
+    void moveAndChoiceWriteTheFormBackFirst()
+    {
+        Collection c = sample();
+        EmployeeForm f;
+        LitFiche(c, 0, f);
+        f.name = "MODIFIÉ";
+        f.edited = true;
+        QVERIFY(Deplacer(c, f, Move::Suivant, {}));
+        QCOMPARE(blockLine(c, 0, Name), QString("MODIFIÉ"));
+        f.telephone = "08 88";
+        f.edited = true;
+        QVERIFY(Choisir(c, f, 9));
+        QCOMPARE(blockLine(c, 1, Telephone), QString("08 88"));
+        QVERIFY(!Choisir(c, f, 10) && !Choisir(c, f, -1));
+        QCOMPARE(c.current(), 9);
+        // With a single record "next" does nothing at all: the edit stays in the form only.
+        Collection one = sample(1);
+        LitFiche(one, 0, f);
+        f.edited = true;
+        QVERIFY(!Deplacer(one, f, Move::Suivant, {}));
+        QVERIFY(f.edited);
+    }
+
+    void searchComparesUnaccentedCapitalsFromTheStart_data() { addRows(kSearchRows); }
+    void searchComparesUnaccentedCapitalsFromTheStart()
+    {
+        QFETCH(SearchRow, row);
+        QList<QStringList> records;
+        for (int i = 0; i < kNames.size(); ++i)
+            records.append(employee({{Code, QString::number(i == 5 ? 20001 : 10000 + i)}, {Name, kNames[i]},
+                                     {Telephone, i == 4 ? "01 23 45" : ""}}));
+        Collection c = make(blk(1, records[1]) + blk(0, records[0]) + employees(records).lines().mid(2 * 31));
+        QCOMPARE(rechercher(c, row.kind, row.typed), row.found);
+        EmployeeForm f;
+        QString message;
+        c.setCurrent(3);
+        QCOMPARE(Rechercher(c, f, row.kind, row.typed, &message), row.found >= 0 || row.typed.isEmpty());
+        QCOMPARE(c.current(), row.found >= 0 ? row.found : 3);
+        QCOMPARE(message, row.found >= 0 || row.typed.isEmpty() ? QString() : "Fiche " + row.typed.toUpper() + " non trouvée");
+    }
+
+    void listShowsEveryBlockOnceTheFileHas21Lines()
+    {
+        QVERIFY(!listeDisponible(make(QStringList(20, QString()))));
+        QVERIFY(listeDisponible(make(QStringList(21, QString()))));
+        const QList<EmployeeListRow> rows = listeEmployes(make(QStringList{" "} + sample().lines())); // a stray line is no row
+        QCOMPARE(rows.size(), 10);
+        QCOMPARE((QList<int>{rows[2].number, rows[2].sequence}), (QList<int>{2, 3}));
+        QCOMPARE((QStringList{rows[9].name, rows[9].postcode, rows[9].town}), (QStringList{"NOM9", "75001", "PARIS"}));
+        const QStringList items = listeEmp(employees({employee({{Code, "10001"}, {Name, "DURAND Paul"}}), {"10002"}}));
+        QCOMPARE(items, (QStringList{"10001 DURAND Paul", "10002 "}));
+        QCOMPARE(codeChoisi(items[1]), QString("10002"));
+        QCOMPARE(codeChoisi("10003"), QString("10003"));
+        QCOMPARE(InitProfils(make(blk(0, {"10001", "Standard", "DATA100\tSalaire"}) + blk(1, {"10002"}))),
+                 (QStringList{"10001 Standard", "10002 "}));
+    }
+
+    void sortByNameIgnoresCaseAndAccents()
+    {
+        const QList<QStringList> codeNames{{"1", "DURAND"}, {"2", "dupont"}, {"3", ""}, {"4", "eric"}, {"5", "Élodie"},
+                                           {"7", "martin"}, {"6", "MARTIN"}, {"8", "Zoé"}, {"9", "Émile"}, {"0", "emile"}};
+        QList<QStringList> records;
+        for (const QStringList &cn : codeNames)
+            records.append(employee({{Code, cn[0]}, {Name, cn[1]}}));
+        Collection c = employees(records);
+        trierCollection(c, SortKey::Nom);
+        QCOMPARE(column(c, Name), (QStringList{"", "dupont", "DURAND", "Élodie", "emile", "Émile", "eric", "MARTIN", "martin", "Zoé"}));
+        // Names equal but for case: ordered by their content (the code first), not by their place.
+        QCOMPARE(column(c, Code).mid(7, 2), (QStringList{"6", "7"}));
+    }
+
+    void sortKeepsEveryBlockWhole()
+    {
+        const QList<QStringList> records{
+            employee({{Code, "1"}, {Name, "B"}, {Postcode, "75001"}, {Town, "Annecy"}}, {"MEMOnote", "DATA01/01/2002\tA\t1"}),
+            employee({{Code, "2"}, {Name, "C"}, {Postcode, "13000"}, {Town, "brest"}}, {"DATA02/02/2002\tPrime\t2"}),
+            employee({{Code, "3"}, {Name, "a"}, {Postcode, "44000"}, {Town, "Caen"}})};
+        const QList<QPair<SortKey, QList<int>>> orders{
+            {SortKey::Nom, {2, 0, 1}}, {SortKey::CodePostal, {1, 2, 0}}, {SortKey::Ville, {0, 1, 2}}};
+        for (const auto &[key, order] : orders) {
+            // Stray lines around and between the blocks are dropped; their order in the file does not matter.
+            Collection c = make(QStringList{" "} + blk(2, records[2]) + QStringList{"perdu"} + blk(0, records[0])
+                                + blk(1, records[1]) + QStringList{""});
+            c.setCurrent(1);
+            trierCollection(c, key);
+            QCOMPARE(c.current(), 1);
+            QCOMPARE(c.lines(), employees({records[order[0]], records[order[1]], records[order[2]]}).lines());
+        }
+    }
+
+    void sortWritesTheFormBackAndShowsTheNewRecord()
+    {
+        Collection c = employees({employee({{Name, "B"}}), employee({{Name, "A"}})});
+        EmployeeForm f;
+        LitFiche(c, 0, f);
+        f.name = "Z";
+        f.edited = true;
+        Trier(c, f, SortKey::Nom);
+        QCOMPARE(f.name, QString("A"));
+        QVERIFY(!f.edited);
+        QCOMPARE(blockLine(c, 1, Name), QString("Z"));
+    }
 };
-
-void TestEmployeesNavigation::moves_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<int>("move");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<int>("expected");
-    const int P = int(Move::Premier), R = int(Move::Precedent), S = int(Move::Suivant), D = int(Move::Dernier);
-    for (int mode : {0, 1}) {
-        const QByteArray m = "mode " + QByteArray::number(mode) + ": ";
-        QTest::newRow(QByteArray(m + "premier").constData()) << mode << "" << P << 5 << 0;
-        QTest::newRow(QByteArray(m + "précédent").constData()) << mode << "" << R << 5 << 4;
-        QTest::newRow(QByteArray(m + "précédent depuis 0").constData()) << mode << "" << R << 0 << 0;
-        QTest::newRow(QByteArray(m + "suivant").constData()) << mode << "" << S << 5 << 6;
-        QTest::newRow(QByteArray(m + "suivant depuis le dernier").constData()) << mode << "" << S << 9 << 9;
-        QTest::newRow(QByteArray(m + "dernier").constData()) << mode << "" << D << 3 << 9;
-    }
-    QTest::newRow("CP premier") << 2 << "75001" << P << 7 << 2;
-    QTest::newRow("CP suivant depuis 5") << 2 << "75001" << S << 5 << 9;
-    QTest::newRow("CP suivant depuis 9") << 2 << "75001" << S << 9 << 9;
-    QTest::newRow("CP précédent depuis 2") << 2 << "75001" << R << 2 << 2;
-    QTest::newRow("CP précédent depuis 9") << 2 << "75001" << R << 9 << 5;
-    QTest::newRow("CP suivant depuis 6 (75001 espace ignoré)") << 2 << "75001" << S << 6 << 9;
-    QTest::newRow("CP précédent depuis 8") << 2 << "75001" << R << 8 << 5;
-    QTest::newRow("CP dernier") << 2 << "75001" << D << 0 << 9;
-    QTest::newRow("CP avec espace") << 2 << "75001 " << P << 0 << 7;
-    QTest::newRow("CP sans candidat") << 2 << "13000" << P << 4 << 4;
-    QTest::newRow("CP sans candidat, dernier") << 2 << "13000" << D << 4 << 4;
-    QTest::newRow("ville premier") << 3 << "PARIS" << P << 5 << 2;
-    QTest::newRow("ville suivant") << 3 << "PARIS" << S << 2 << 9;
-    QTest::newRow("ville précédent") << 3 << "PARIS" << R << 9 << 2;
-    QTest::newRow("ville casse exacte") << 3 << "Paris" << P << 5 << 5;
-}
-
-void TestEmployeesNavigation::moves()
-{
-    QFETCH(int, mode);
-    QFETCH(QString, value);
-    QFETCH(int, move);
-    QFETCH(int, current);
-    QFETCH(int, expected);
-    Collection c = tenEmployees();
-    c.setCurrent(current);
-    Selection sel{Selection::Mode(mode), mode == 2 ? value : QString(), mode == 3 ? value : QString()};
-    QCOMPARE(moveTarget(c, Move(move), sel), expected);
-    EmployeeForm f;
-    QVERIFY(Deplacer(c, f, Move(move), sel));
-    QCOMPARE(c.current(), expected);
-    QCOMPARE(f.code, QString::number(10001 + expected));
-}
-
-void TestEmployeesNavigation::smallCollections_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("move");
-    QTest::addColumn<int>("expected");
-    for (int mode : {1, 2}) {
-        const QByteArray m = "mode " + QByteArray::number(mode) + ", ";
-        QTest::newRow(QByteArray(m + "1 fiche, suivant").constData()) << 1 << mode << int(Move::Suivant) << -1;
-        QTest::newRow(QByteArray(m + "1 fiche, dernier").constData()) << 1 << mode << int(Move::Dernier) << -1;
-        QTest::newRow(QByteArray(m + "1 fiche, premier").constData()) << 1 << mode << int(Move::Premier) << 0;
-        QTest::newRow(QByteArray(m + "0 fiche, dernier").constData()) << 0 << mode << int(Move::Dernier) << -1;
-        QTest::newRow(QByteArray(m + "0 fiche, premier").constData()) << 0 << mode << int(Move::Premier) << 0;
-        QTest::newRow(QByteArray(m + "0 fiche, précédent").constData()) << 0 << mode << int(Move::Precedent) << 0;
-    }
-}
-
-void TestEmployeesNavigation::smallCollections()
-{
-    QFETCH(int, count);
-    QFETCH(int, mode);
-    QFETCH(int, move);
-    QFETCH(int, expected);
-    QList<Emp> emps;
-    for (int i = 0; i < count; ++i)
-        emps.append({"10001", "A", "75001", "PARIS", ""});
-    Collection c = make(emps);
-    const Selection sel{Selection::Mode(mode), "75001", ""};
-    QCOMPARE(moveTarget(c, Move(move), sel), expected);
-}
-
-void TestEmployeesNavigation::shortBlockIsNoCandidate()
-{
-    // Block 1 stops before its postcode line: the lines after its closing tag are not its own.
-    QStringList lines;
-    lines << Collection::openTag(0) << content({"1", "A", "", "", ""}) << Collection::closeTag(0);
-    lines << Collection::openTag(1) << "2" << Collection::closeTag(1);
-    lines << Collection::openTag(2) << content({"3", "C", "", "", ""}) << Collection::closeTag(2);
-    Collection c;
-    c.setLines(lines);
-    c.recount();
-    const Selection empty{Selection::ByPostcode, "", ""};
-    c.setCurrent(0);
-    QCOMPARE(moveTarget(c, Move::Suivant, empty), 2);
-    QCOMPARE(blockLine(c, 1, 1), QString("2"));
-    QVERIFY(blockLine(c, 1, 2).isNull());
-    QVERIFY(!blockLine(c, 0, EmployeeForm::kPostcode).isNull());
-}
-
-void TestEmployeesNavigation::moveWritesBackFirst()
-{
-    Collection c = tenEmployees();
-    EmployeeForm f;
-    LitFiche(c, 0, f);
-    f.name = "MODIFIÉ";
-    f.edited = true;
-    QVERIFY(Deplacer(c, f, Move::Suivant, {}));
-    QCOMPARE(c.current(), 1);
-    QCOMPARE(blockLine(c, 0, EmployeeForm::kName), QString("MODIFIÉ"));
-
-    // With a single record "next" does nothing at all: the edit stays in the form only.
-    Collection one = make({{"10001", "SEUL", "", "", ""}});
-    LitFiche(one, 0, f);
-    f.name = "EN COURS";
-    f.edited = true;
-    QVERIFY(!Deplacer(one, f, Move::Suivant, {}));
-    QCOMPARE(f.name, QString("EN COURS"));
-    QVERIFY(f.edited);
-    QCOMPARE(blockLine(one, 0, EmployeeForm::kName), QString("SEUL"));
-}
-
-void TestEmployeesNavigation::searches_data()
-{
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("found");
-    QTest::addColumn<QString>("message");
-    const int N = int(SearchKind::Nom), C = int(SearchKind::Numero), T = int(SearchKind::Telephone);
-    QTest::newRow("nom du") << N << "du" << 1 << "";
-    QTest::newRow("nom Dupont M") << N << "Dupont M" << 2 << "";
-    QTest::newRow("nom dé trouve Désiré, pas DÉSIRÉ") << N << "dé" << 4 << "";
-    QTest::newRow("nom DÉSIRÉ P") << N << "DÉSIRÉ P" << -1 << "Fiche DÉSIRÉ P non trouvée";
-    QTest::newRow("nom DÉ trouve DÉSIRÉ") << N << "DÉ" << 3 << "";
-    QTest::newRow("nom désiré trouve Désiré") << N << "désiré" << 4 << "";
-    QTest::newRow("nom plus long que la ligne") << N << "martine" << -1 << "Fiche MARTINE non trouvée";
-    QTest::newRow("nom vide") << N << "" << -1 << "";
-    QTest::newRow("code 100") << C << "100" << 1 << "";
-    QTest::newRow("code 2") << C << "2" << 5 << "";
-    QTest::newRow("code absent") << C << "3" << -1 << "Fiche 3 non trouvée";
-    QTest::newRow("téléphone") << T << "01 23" << 4 << "";
-    QTest::newRow("téléphone absent") << T << "06" << -1 << "Fiche 06 non trouvée";
-    // The search scans the collection as it stands: block 1 is stored before block 0.
-    QTest::newRow("ordre du fichier") << N << "martin" << 1 << "";
-}
-
-void TestEmployeesNavigation::searches()
-{
-    QFETCH(int, kind);
-    QFETCH(QString, typed);
-    QFETCH(int, found);
-    QFETCH(QString, message);
-    QList<Emp> emps{{"9001", "MARTIN", "", "", ""},
-                    {"10001", "DUPONT Jean", "", "", ""},
-                    {"10002", "Dupont Marie", "", "", ""},
-                    {"10003", "DÉSIRÉ Léa", "", "", ""},
-                    {"10004", "Désiré Paul", "", "", "01 23 45 67 89"},
-                    {"20001", "Martin", "", "", ""}};
-    Collection c = make(emps);
-    // Block 1 first, then the others.
-    QStringList lines = c.lines();
-    const QStringList second = lines.mid(31, 31);
-    lines.remove(31, 31);
-    lines = second + lines;
-    lines[0 + EmployeeForm::kName] = "Martin Lucie";
-    c.setLines(lines);
-    if (QString(QTest::currentDataTag()) != "ordre du fichier")
-        c = make(emps);
-
-    QCOMPARE(rechercher(c, SearchKind(kind), typed), found);
-    EmployeeForm f;
-    QString shown;
-    const bool ok = Rechercher(c, f, SearchKind(kind), typed, &shown);
-    QCOMPARE(ok, found >= 0 || typed.isEmpty());
-    QCOMPARE(shown, message);
-    if (found >= 0)
-        QCOMPARE(c.current(), found);
-}
-
-void TestEmployeesNavigation::searchWritesBackFirst()
-{
-    Collection c = tenEmployees();
-    c.setCurrent(3);
-    EmployeeForm f;
-    LitFiche(c, 3, f);
-    f.telephone = "09 99";
-    f.edited = true;
-    QString message;
-    QVERIFY(!Rechercher(c, f, SearchKind::Nom, "ZZZ", &message)); // not found: nothing moves
-    QCOMPARE(message, QString("Fiche ZZZ non trouvée"));
-    QCOMPARE(c.current(), 3);
-    QVERIFY(f.edited);
-    QVERIFY(Rechercher(c, f, SearchKind::Numero, "10008"));
-    QCOMPARE(c.current(), 7);
-    QCOMPARE(blockLine(c, 3, EmployeeForm::kTelephone), QString("09 99"));
-    // The list window's choice too.
-    f.telephone = "08 88";
-    f.edited = true;
-    QVERIFY(Choisir(c, f, 2));
-    QCOMPARE(blockLine(c, 7, EmployeeForm::kTelephone), QString("08 88"));
-    QVERIFY(!Choisir(c, f, 10));
-    QVERIFY(!Choisir(c, f, -1));
-}
-
-void TestEmployeesNavigation::listWindow()
-{
-    Collection tiny;
-    tiny.setLines(QStringList(20, QString()));
-    QVERIFY(!listeDisponible(tiny));
-    tiny.setLines(QStringList(21, QString()));
-    QVERIFY(listeDisponible(tiny));
-
-    Collection c = tenEmployees();
-    QStringList lines = c.lines();
-    lines.insert(0, " "); // a line outside the blocks is no row
-    c.setLines(lines);
-    const QList<EmployeeListRow> rows = listeEmployes(c);
-    QCOMPARE(rows.size(), 10);
-    QCOMPARE(rows[2].number, 2);
-    QCOMPARE(rows[2].sequence, 3);
-    QCOMPARE(rows[2].name, QString("NOM2"));
-    QCOMPARE(rows[2].address1, QString("1 rue NOM2"));
-    QCOMPARE(rows[2].postcode, QString("75001"));
-    QCOMPARE(rows[2].town, QString("PARIS"));
-    QCOMPARE(listeColonnes().size(), 8);
-    QCOMPARE(listeColonnes()[4], QString("C.P."));
-}
-
-void TestEmployeesNavigation::picker()
-{
-    Collection c = make({{"10001", "DURAND Paul", "", "", ""}, {"10002", "", "", "", ""}});
-    const QStringList items = listeEmp(c);
-    QCOMPARE(items, (QStringList{"10001 DURAND Paul", "10002 "}));
-    QCOMPARE(codeChoisi(items[0]), QString("10001"));
-    QCOMPARE(codeChoisi(items[1]), QString("10002"));
-    QCOMPARE(codeChoisi("10003"), QString("10003"));
-
-    Collection profiles;
-    profiles.setLines({Collection::openTag(0), "10001", "Standard", "DATA100\tSalaire de base\t\t\tT",
-                       Collection::closeTag(0), Collection::openTag(1), "10002", Collection::closeTag(1)});
-    profiles.recount();
-    QCOMPARE(InitProfils(profiles), (QStringList{"10001 Standard", "10002 "}));
-}
-
-void TestEmployeesNavigation::sortByName()
-{
-    Collection c = make({{"1", "DURAND", "", "", ""},
-                         {"2", "dupont", "", "", ""},
-                         {"3", "", "", "", ""},
-                         {"4", "eric", "", "", ""},
-                         {"5", "Élodie", "", "", ""},
-                         {"7", "MARTIN", "", "", ""},
-                         {"6", "martin", "", "", ""},
-                         {"8", "Zoé", "", "", ""}});
-    trierCollection(c, SortKey::Nom);
-    QStringList names, codes;
-    for (int n = 0; n < c.count(); ++n) {
-        names << blockLine(c, n, EmployeeForm::kName);
-        codes << blockLine(c, n, EmployeeForm::kCode);
-    }
-    QCOMPARE(names, (QStringList{"", "dupont", "DURAND", "Élodie", "eric", "martin", "MARTIN", "Zoé"}));
-    // Equal names without regard to case: ordered by their content (the code first).
-    QCOMPARE(codes[5], QString("6"));
-    QCOMPARE(codes[6], QString("7"));
-}
-
-void TestEmployeesNavigation::sortKeepsEveryBlock_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("nom") << int(SortKey::Nom) << QStringList{"3", "1", "2"};
-    QTest::newRow("code postal") << int(SortKey::CodePostal) << QStringList{"2", "3", "1"};
-    QTest::newRow("ville") << int(SortKey::Ville) << QStringList{"1", "2", "3"};
-}
-
-void TestEmployeesNavigation::sortKeepsEveryBlock()
-{
-    QFETCH(int, key);
-    QFETCH(QStringList, expected);
-    const QList<Emp> emps{{"1", "B", "75001", "Annecy", "", {"MEMOnote de B", "DATA01/01/2002\tAvance\t   10,00"}},
-                          {"2", "C", "13000", "brest", "", {"DATA02/02/2002\tPrime\t  20,00"}},
-                          {"3", "a", "44000", "Caen", "", {"MEMOl1", "MEMOl2"}}};
-    Collection c = make(emps);
-    // Stray lines between and around blocks are dropped; block order in the file does not matter.
-    QStringList lines = c.lines();
-    lines.insert(0, " ");
-    lines.insert(34, "texte perdu");
-    lines.append("");
-    c.setLines(lines);
-    c.setCurrent(1);
-    trierCollection(c, SortKey(key));
-    QCOMPARE(c.count(), 3);
-    QCOMPARE(c.current(), 1);
-    QCOMPARE(c.lineCount(), 3 * 2 + 3 * 29 + 5);
-    for (int n = 0; n < 3; ++n) {
-        const QString code = expected[n];
-        QCOMPARE(c.blockContent(n), content(emps[code.toInt() - 1]));
-    }
-    QVERIFY(!c.lines().contains("texte perdu"));
-    QCOMPARE(c.lines().first(), Collection::openTag(0));
-    QCOMPARE(c.lines().last(), Collection::closeTag(2));
-}
-
-void TestEmployeesNavigation::sortWritesBackAndReads()
-{
-    Collection c = make({{"1", "B", "", "", ""}, {"2", "A", "", "", ""}});
-    c.setCurrent(0);
-    EmployeeForm f;
-    LitFiche(c, 0, f);
-    f.name = "Z";
-    f.edited = true;
-    Trier(c, f, SortKey::Nom);
-    // The form shows the record now at position 0: A; the edited one went last.
-    QCOMPARE(f.name, QString("A"));
-    QVERIFY(!f.edited);
-    QCOMPARE(blockLine(c, 1, EmployeeForm::kName), QString("Z"));
-}
 
 QTEST_GUILESS_MAIN(TestEmployeesNavigation)
 #include "test_employees_navigation.moc"
