@@ -1,9 +1,14 @@
 #include "employeesupport.h"
 #include "employees/copybuffer.h"
+#include "employees/exchange.h"
 #include "employees/listeditor.h"
+#include "employees/navigation.h"
 #include "fakeclock.h"
+#include "store/dossier.h"
 #include "testsupport.h"
 #include "text/encoding.h"
+
+using namespace exchange;
 
 namespace {
 
@@ -24,18 +29,11 @@ const DefaultsRow kDefaultsRows[] = {
 };
 
 struct HistoryRowsRow { const char *why; QList<HistoryRow> rows; int written; };
-QList<HistoryRow> fullHistory()
-{
-    QList<HistoryRow> rows;
-    for (int i = 0; i < EmployeeForm::kHistoryRows; ++i)
-        rows.append({"01/01/2002", QString::number(i), "1,00"});
-    return rows;
-}
 const HistoryRowsRow kHistoryRowsRows[] = {
     {"short label stops the list", {{"01/01/2002", "a", "1"}, {"", "abc", ""}, {"02/01/2002", "b", "2"}}, 1},
     {"exactly 10", {{"", "12345678", ""}}, 1},
     {"9 characters", {{"", "1234567", ""}}, 0},
-    {"63 rows", fullHistory(), 63},
+    {"63 rows", QList<HistoryRow>(EmployeeForm::kHistoryRows, {"01/01/2002", "x", "1,00"}), 63},
 };
 
 struct EntryRow { const char *why; QString label, amount, format, shown; bool error; }; // shown empty: not added
@@ -49,8 +47,107 @@ const EntryRow kEntryRows[] = {
     {"history full", "Avance", "1", "0.00", "", false},
 };
 
+
+constexpr int Code = EmployeeForm::kCode, Name = EmployeeForm::kName, Postcode = EmployeeForm::kPostcode,
+              Town = EmployeeForm::kTown, Telephone = EmployeeForm::kTelephone;
+
+// count records with codes 10001..., postcode 75001 at 2, 5 and 9, "75001 " at 7, PARIS at 2 and 9.
+Collection sample(int count = 10)
+{
+    QList<QStringList> records;
+    for (int i = 0; i < count; ++i) {
+        const bool paris = i == 2 || i == 9;
+        const QString postcode = paris || i == 5 ? "75001" : i == 7 ? "75001 " : "69003";
+        records.append(employee({{Code, QString::number(10001 + i)}, {Name, QString("NOM%1").arg(i)},
+                                 {Postcode, postcode}, {Town, paris ? "PARIS" : "LYON"}}));
+    }
+    return employees(records);
+}
+
+struct MoveRow { const char *why; int count; Selection selection; Move move; int current, expected; }; // -1: nothing moves
+const Selection kAll{Selection::AllEmployees, "", ""}, kParis75{Selection::ByPostcode, "75001", ""};
+const MoveRow kMoveRows[] = {
+    {"first", 10, kAll, Move::Premier, 5, 0},
+    {"previous, no selection", 10, {}, Move::Precedent, 5, 4},
+    {"previous from the first", 10, kAll, Move::Precedent, 0, 0},
+    {"next from the last", 10, kAll, Move::Suivant, 9, 9},
+    {"last", 10, kAll, Move::Dernier, 3, 9},
+    {"two records, next", 2, kAll, Move::Suivant, 0, 1},
+    {"one record, next", 1, kAll, Move::Suivant, 0, -1},
+    {"one record selected, last", 1, {Selection::ByPostcode, "69003", ""}, Move::Dernier, 0, -1},
+    {"no record, first", 0, kParis75, Move::Premier, 0, 0},
+    {"postcode, first", 10, kParis75, Move::Premier, 7, 2},
+    {"postcode, next skips \"75001 \"", 10, kParis75, Move::Suivant, 5, 9},
+    {"postcode, previous", 10, kParis75, Move::Precedent, 8, 5},
+    {"postcode, last", 10, kParis75, Move::Dernier, 0, 9},
+    {"postcode with its blank", 10, {Selection::ByPostcode, "75001 ", ""}, Move::Premier, 0, 7},
+    {"no candidate: stays", 10, {Selection::ByPostcode, "13000", ""}, Move::Dernier, 4, 4},
+    {"town, previous", 10, {Selection::ByTown, "", "PARIS"}, Move::Precedent, 9, 2},
+    {"town in another case is no candidate", 10, {Selection::ByTown, "", "Paris"}, Move::Premier, 5, 5},
+};
+
+// Block 1 is stored before block 0.
+const QStringList kNames{"MARTIN", "Martin Lucie", "Dupont Marie", "DÉSIRÉ Léa", "Désiré Paul", "Martin"};
+struct SearchRow { const char *why; SearchKind kind; QString typed; int found; };
+const SearchRow kSearchRows[] = {
+    {"name in another case", SearchKind::Nom, "dupont m", 2},
+    {"accented small letters stay small", SearchKind::Nom, "dé", 4},
+    {"accented capitals", SearchKind::Nom, "DÉ", 3},
+    {"no match across accents", SearchKind::Nom, "DÉSIRÉ P", -1},
+    {"longer than the name", SearchKind::Nom, "martine", -1},
+    {"blocks in their file order", SearchKind::Nom, "martin", 1},
+    {"code", SearchKind::Numero, "2", 5},
+    {"telephone", SearchKind::Telephone, "01 23", 4},
+    {"nothing typed", SearchKind::Nom, "", -1},
+};
+
+
+Collection example()
+{
+    QStringList lines;
+    text::readLines(testsupport::dataPath("employees/exemple.emp"), lines);
+    return make(lines);
+}
+
+// count records with codes 10001... and names N0...; the last one added but never written
+// when unwritten is set.
+Collection withCodes(int count, bool unwritten = false)
+{
+    QList<QStringList> records;
+    for (int i = 0; i < count - int(unwritten); ++i)
+        records.append(employee({{EmployeeForm::kCode, QString::number(10001 + i)}, {EmployeeForm::kName, QString("N%1").arg(i)}}));
+    Collection c = employees(records);
+    if (unwritten)
+        c.add();
+    return c;
+}
+
+const QString kX1030(1030, u'x');
+const QStringList kFourteen{"c0", "01/01/1990", "c2", "c3", "c4", "c5", "c6", "c7", "c8", "c9", "c10", "c11", "c12", "c13"};
+struct FieldsRow { const char *why; QString line; QStringList fields; };
+const FieldsRow kFieldsRows[] = {
+    {"empty line", "", {""}},
+    {"final tab", "M\t", {"M", ""}},
+    {"rest cut at 1024", "a\t" + kX1030 + "\tb", {"a", kX1030.left(1024)}},
+    {"first field whole", kX1030 + "\tb", {kX1030, "b"}},
+    {"fourteen fields", kFourteen.join(u'\t'), kFourteen},
+};
+
+struct DecodeRow { const char *why; QByteArray bytes; bool isText; QString text; };
+const DecodeRow kDecodeRows[] = {
+    {"windows-1252", "\xc9lise \x80\x8a\x9f", true, "Élise €ŠŸ"},
+    {"utf-8 with BOM", "\xef\xbb\xbf\xc3\xa9t\xc3\xa9", true, "été"},
+    {"utf-8 outside 1252", "Zo\xc3\xab \xe2\x98\x83 \xe2\x82\xac", true, "Zoë ? €"},
+    {"utf-8 with a byte 1252 leaves unassigned", "\xc3\x81ngel", true, "Ángel"},
+    {"controls a text file may hold", "A\tB\r\n\f\x1a", true, "A\tB\r\n\f\x1a"},
+    {"nul byte", QByteArray("M\tA\0B", 6), false, ""},
+    {"control character", "M\tA\x01", false, ""},
+    {"neither 1252 nor utf-8", "caf\xe9 \x81", false, ""},
+};
+
 } // namespace
 
+// Records, moves, searches, sorts and the exchange files of the employees page, without its window.
 class TestEmployees : public QObject
 {
     Q_OBJECT
@@ -183,27 +280,20 @@ private Q_SLOTS:
 
     void addingToANewDossierKeepsWhatWasTypedAsTheFirstRecord()
     {
-        for (bool typed : {false, true}) {
+        // Typed into the empty form, or after a first "add" (record 0, the form's defaults): the
+        // typed record is record 0 and the one added is record 1.
+        for (bool addedFirst : {false, true}) {
             Collection c;
             EmployeeForm f;
             LitFiche(c, 0, f);
-            QCOMPARE(f.code, QString("10001"));
-            if (!typed) { // first "add" of an empty dossier: record 0, the form shows its defaults
-                QVERIFY(Ajout(c, f));
-                QCOMPARE(c.count(), 1);
-                QCOMPARE(c.current(), 0);
-                QCOMPARE(f.code, QString("10001"));
-            }
+            QVERIFY(!addedFirst || (Ajout(c, f) && c.count() == 1 && c.current() == 0));
             f.name = "PREMIER";
             f.edited = true;
             QVERIFY(Ajout(c, f));
-            QCOMPARE(c.count(), 2);
-            QCOMPARE(c.current(), 1);
+            QCOMPARE((QList<int>{c.count(), c.current()}), (QList<int>{2, 1}));
             QCOMPARE(f.code, QString("10002"));
             QVERIFY(f.name.isEmpty() && !f.edited);
-            EmployeeForm first;
-            LitFiche(c, 0, first);
-            QCOMPARE((QStringList{first.code, first.name}), (QStringList{"10001", "PREMIER"}));
+            QCOMPARE((QStringList{c.lineOfBlock(0, 1), c.lineOfBlock(0, EmployeeForm::kName)}), (QStringList{"10001", "PREMIER"}));
         }
     }
 
@@ -216,13 +306,11 @@ private Q_SLOTS:
         EmployeeForm f;
         LitFiche(c, 0, f);
         QVERIFY(Ajout(c, f)); // the 9999th, number 9998
-        QCOMPARE(c.current(), 9998);
         QCOMPARE(f.code, QString("19999"));
         f.name = "DERNIER";
         f.edited = true;
         QVERIFY(!Ajout(c, f));
-        QCOMPARE(c.count(), Collection::kMaxBlocks);
-        QCOMPARE(c.current(), 9998);
+        QCOMPARE((QList<int>{c.count(), c.current()}), (QList<int>{9999, 9998}));
         QCOMPARE(c.lineOfBlock(9998, EmployeeForm::kName), QString("DERNIER"));
     }
 
@@ -277,20 +365,18 @@ private Q_SLOTS:
     {
         EmployeeForm source, target;
         source.reset(kToday);
+        target.reset(kToday);
         for (int d = 1; d <= EmployeeForm::kFieldCount; ++d)
             source.setFieldText(d, QString("f%1").arg(d));
         source.birthDate = QDate(1970, 3, 15);
         EmployeeCopy buffer;
-        buffer.Coller(target, 10002); // nothing copied yet: empty texts
-        QCOMPARE(target.name, QString());
+        EmployeeForm blank = target;
+        buffer.Coller(blank, 10002); // nothing copied yet: empty texts
         buffer.Copier(source);
-        target.reset(kToday);
         buffer.Coller(target, 10002);
         QVERIFY(target.edited);
         QCOMPARE(target.code, QString("10002"));
         const QList<int> copied{4, 6, 7, 8, 9, 10, 11, 13, 26};
-        EmployeeForm blank;
-        blank.reset(kToday);
         for (int d = 2; d <= EmployeeForm::kFieldCount; ++d)
             QCOMPARE(target.fieldText(d), copied.contains(d) ? QString("f%1").arg(d) : blank.fieldText(d));
         QCOMPARE(target.birthDate, kToday);
@@ -314,6 +400,272 @@ private Q_SLOTS:
         e.setInput("X");
         e.valider();
         QCOMPARE(e.Result(), (QStringList{"Crédit Lyonnais", "Crédit Mutuel", "X"}));
+    }
+
+    void movesStopAtTheEndsAndSkipWhatTheSelectionLeavesOut_data() { addRows(kMoveRows); }
+    void movesStopAtTheEndsAndSkipWhatTheSelectionLeavesOut()
+    {
+        QFETCH(MoveRow, row);
+        Collection c = sample(row.count);
+        c.setCurrent(row.current);
+        QCOMPARE(moveTarget(c, row.move, row.selection), row.expected);
+        EmployeeForm f;
+        QCOMPARE(Deplacer(c, f, row.move, row.selection), row.expected >= 0);
+        if (row.expected >= 0 && row.count > 0)
+            QCOMPARE(f.code, QString::number(10001 + row.expected));
+    }
+
+    void shortBlockIsNoCandidate()
+    {
+        // Block 1 stops before its postcode line: the lines after its closing tag are not its own.
+        Collection c = employees({employee({{Code, "1"}}), {"2"}, employee({{Code, "3"}})});
+        QCOMPARE(moveTarget(c, Move::Suivant, {Selection::ByPostcode, "", ""}), 2);
+        QVERIFY(blockLine(c, 1, 2).isNull());
+    }
+
+    void moveAndChoiceWriteTheFormBackFirst()
+    {
+        Collection c = sample();
+        EmployeeForm f;
+        LitFiche(c, 0, f);
+        f.name = "MODIFIÉ";
+        f.edited = true;
+        QVERIFY(Deplacer(c, f, Move::Suivant, {}));
+        QCOMPARE(blockLine(c, 0, Name), QString("MODIFIÉ"));
+        f.telephone = "08 88";
+        f.edited = true;
+        QVERIFY(Choisir(c, f, 9) && !Choisir(c, f, 10) && !Choisir(c, f, -1));
+        QCOMPARE(blockLine(c, 1, Telephone), QString("08 88"));
+        QCOMPARE(c.current(), 9);
+        // With a single record "next" does nothing at all: the edit stays in the form only.
+        Collection one = sample(1);
+        LitFiche(one, 0, f);
+        f.edited = true;
+        QVERIFY(!Deplacer(one, f, Move::Suivant, {}));
+        QVERIFY(f.edited);
+    }
+
+    void searchComparesUnaccentedCapitalsFromTheStart_data() { addRows(kSearchRows); }
+    void searchComparesUnaccentedCapitalsFromTheStart()
+    {
+        QFETCH(SearchRow, row);
+        QList<QStringList> records;
+        for (int i = 0; i < kNames.size(); ++i)
+            records.append(employee({{Code, QString::number(i == 5 ? 20001 : 10000 + i)}, {Name, kNames[i]},
+                                     {Telephone, i == 4 ? "01 23 45" : ""}}));
+        Collection c = make(blk(1, records[1]) + blk(0, records[0]) + employees(records).lines().mid(2 * 31));
+        QCOMPARE(rechercher(c, row.kind, row.typed), row.found);
+        EmployeeForm f;
+        QString message;
+        c.setCurrent(3);
+        QCOMPARE(Rechercher(c, f, row.kind, row.typed, &message), row.found >= 0 || row.typed.isEmpty());
+        QCOMPARE(c.current(), row.found >= 0 ? row.found : 3);
+        QCOMPARE(message, row.found >= 0 || row.typed.isEmpty() ? QString() : "Fiche " + row.typed.toUpper() + " non trouvée");
+    }
+
+    void listShowsEveryBlockOnceTheFileHas21Lines()
+    {
+        QVERIFY(!listeDisponible(make(QStringList(20, QString()))));
+        QVERIFY(listeDisponible(make(QStringList(21, QString()))));
+        const QList<EmployeeListRow> rows = listeEmployes(make(QStringList{" "} + sample().lines())); // a stray line is no row
+        QCOMPARE(rows.size(), 10);
+        QCOMPARE((QList<int>{rows[2].number, rows[2].sequence}), (QList<int>{2, 3}));
+        QCOMPARE((QStringList{rows[9].name, rows[9].postcode, rows[9].town}), (QStringList{"NOM9", "75001", "PARIS"}));
+        const QStringList items = listeEmp(employees({employee({{Code, "10001"}, {Name, "DURAND Paul"}}), {"10002"}}));
+        QCOMPARE(items, (QStringList{"10001 DURAND Paul", "10002 "}));
+        QCOMPARE(codeChoisi(items[1]), QString("10002"));
+        QCOMPARE(codeChoisi("10003"), QString("10003"));
+        QCOMPARE(InitProfils(make(blk(0, {"10001", "Standard", "DATA100\tSalaire"}) + blk(1, {"10002"}))),
+                 (QStringList{"10001 Standard", "10002 "}));
+    }
+
+    void sortByNameIgnoresCaseAndAccents()
+    {
+        const QList<QStringList> codeNames{{"1", "DURAND"}, {"2", "dupont"}, {"3", ""}, {"4", "eric"}, {"5", "Élodie"},
+                                           {"7", "martin"}, {"6", "MARTIN"}, {"8", "Zoé"}, {"9", "Émile"}, {"0", "emile"}};
+        QList<QStringList> records;
+        for (const QStringList &cn : codeNames)
+            records.append(employee({{Code, cn[0]}, {Name, cn[1]}}));
+        Collection c = employees(records);
+        trierCollection(c, SortKey::Nom);
+        QCOMPARE(column(c, Name), (QStringList{"", "dupont", "DURAND", "Élodie", "emile", "Émile", "eric", "MARTIN", "martin", "Zoé"}));
+        // Names equal but for case: ordered by their content (the code first), not by their place.
+        QCOMPARE(column(c, Code).mid(7, 2), (QStringList{"6", "7"}));
+    }
+
+    void sortKeepsEveryBlockWhole()
+    {
+        const QList<QStringList> records{
+            employee({{Code, "1"}, {Name, "B"}, {Postcode, "75001"}, {Town, "Annecy"}}, {"MEMOnote", "DATA01/01/2002\tA\t1"}),
+            employee({{Code, "2"}, {Name, "C"}, {Postcode, "13000"}, {Town, "brest"}}, {"DATA02/02/2002\tPrime\t2"}),
+            employee({{Code, "3"}, {Name, "a"}, {Postcode, "44000"}, {Town, "Caen"}})};
+        const QList<QPair<SortKey, QList<int>>> orders{
+            {SortKey::Nom, {2, 0, 1}}, {SortKey::CodePostal, {1, 2, 0}}, {SortKey::Ville, {0, 1, 2}}};
+        for (const auto &[key, order] : orders) {
+            // Stray lines around and between the blocks are dropped; their order in the file does not matter.
+            Collection c = make(QStringList{" "} + blk(2, records[2]) + QStringList{"perdu"} + blk(0, records[0])
+                                + blk(1, records[1]) + QStringList{""});
+            c.setCurrent(1);
+            trierCollection(c, key);
+            QCOMPARE(c.current(), 1);
+            QCOMPARE(c.lines(), employees({records[order[0]], records[order[1]], records[order[2]]}).lines());
+        }
+    }
+
+    void sortWritesTheFormBackAndShowsTheNewRecord()
+    {
+        Collection c = employees({employee({{Name, "B"}}), employee({{Name, "A"}})});
+        EmployeeForm f;
+        LitFiche(c, 0, f);
+        f.name = "Z";
+        f.edited = true;
+        Trier(c, f, SortKey::Nom);
+        QCOMPARE(f.name, QString("A"));
+        QVERIFY(!f.edited);
+        QCOMPARE(blockLine(c, 1, Name), QString("Z"));
+    }
+
+    void exportWritesFieldsTwoToTwelveInOrder()
+    {
+        const QStringList lines = exportLines(example());
+        QCOMPARE(lines[0], QString("M\t15/03/1970\tDURAND Paul\tLyon\t12 rue des Lilas\t\t69003\tLYON\t04 78 00 00 00\t\tComptable"));
+        // A block cut short exports empty fields, never its closing tag or the next block.
+        const Collection cut = make(blk(0, {"10001", "Mme", "01/01/1990", "COURT"}) + QStringList{"<BLOC0001>", "10002", "M"});
+        QCOMPARE(exportLines(cut), (QStringList{"Mme\t01/01/1990\tCOURT" + QString(8, u'\t'), "M" + QString(10, u'\t')}));
+    }
+
+    void exportedRecordsImportBackAfterTheLastOne()
+    {
+        const Collection source = example();
+        QTemporaryDir dir;
+        const QString file = dir.filePath("échange v2.txt");
+        QVERIFY(Exporter(source, file).ok());
+        QVERIFY(fileBytes(file).endsWith("Secr\xe9taire\r\n"));
+        Collection target = withCodes(2);
+        ImportResult r;
+        QVERIFY(Importer(target, file, &r).ok());
+        QCOMPARE(r.added, 2);
+        QVERIFY(!r.truncated);
+        QCOMPARE(target.count(), 4);
+        QCOMPARE(target.current(), 3);
+        QCOMPARE(blockLine(target, 2, 1), QString("10003"));
+        QCOMPARE(target.blockContent(3).size(), 1 + 11 + 20);
+        QCOMPARE(exportLines(target).mid(2), exportLines(source));
+        // The imported record reads with its defaults where the file gave nothing.
+        EmployeeForm f;
+        LitFiche(target, 3, f);
+        QCOMPARE(f.birthDate, QDate(1981, 11, 2));
+        QCOMPARE(f.account, QString("421000"));
+        QCOMPARE(f.entryDate, QDate(2003, 4, 17));
+    }
+
+    void importSplitsAtTabsAndCutsTheRestAt1024_data() { addRows(kFieldsRows); }
+    void importSplitsAtTabsAndCutsTheRestAt1024()
+    {
+        QFETCH(FieldsRow, row);
+        QCOMPARE(importFields(row.line), row.fields);
+        Collection c = withCodes(3);
+        QCOMPARE(importLines(c, {row.line}).added, 1);
+        QCOMPARE(c.blockContent(3), QStringList{"10004"} + row.fields + QStringList(20, QString()));
+    }
+
+    void importTakesTheNumbersAfterTheLastWrittenRecord()
+    {
+        // A record added but never written has no block: the import takes its number.
+        const struct { int count; bool unwritten; int first; } rows[] = {{0, false, 0}, {1, false, 1}, {1, true, 0}, {3, true, 2}};
+        for (const auto &r : rows) {
+            Collection c = withCodes(r.count, r.unwritten);
+            QCOMPARE(importLines(c, {}).added, 0); // an empty file changes nothing
+            QCOMPARE(c.count(), r.count);
+            QCOMPARE(importLines(c, {"M\t\tUN", "Mme\t\tDEUX"}).added, 2);
+            QCOMPARE(c.count(), r.first + 2);
+            QCOMPARE(c.current(), r.first + 1);
+            QCOMPARE(column(c, EmployeeForm::kName), (QStringList{"N0", "N1"}.mid(0, r.first) + QStringList{"UN", "DEUX"}));
+        }
+    }
+
+    void importStopsAt9998RecordsAndSaysSo()
+    {
+        Collection c = withCodes(9997);
+        ImportResult r = importLines(c, {"M\t\tA", "M\t\tB"});
+        QCOMPARE(r.added, 1);
+        QVERIFY(r.truncated);
+        QCOMPARE(c.count(), 9998);
+        QCOMPARE(blockLine(c, 9997, EmployeeForm::kCode), QString("19998"));
+        QCOMPARE(truncatedMessage(), QString("Trop de lignes, le fichier a été tronqué"));
+    }
+
+    void importedFieldsThatReadAsTagsStayInside()
+    {
+        Collection c = withCodes(1);
+        importLines(c, {"M\t<BLOC0000>\t</bloc0001>\tNOM"});
+        Collection reloaded = make(c.lines());
+        QVERIFY(!reloaded.verif() && !reloaded.doublons().acted() && !reloaded.normalise());
+        QCOMPARE(reloaded.count(), 2);
+        QCOMPARE(blockLine(reloaded, 1, EmployeeForm::kName), QString(" </bloc0001>"));
+        QCOMPARE(blockLine(reloaded, 1, 5), QString("NOM"));
+    }
+
+    void importReadsUtf8Or1252AndRefusesBinary_data() { addRows(kDecodeRows); }
+    void importReadsUtf8Or1252AndRefusesBinary()
+    {
+        QFETCH(DecodeRow, row);
+        QCOMPARE(exchange::isText(row.bytes), row.isText);
+        if (row.isText)
+            QCOMPARE(decodeImport(row.bytes), row.text);
+    }
+
+    void importOfAMissingFileChangesNothing()
+    {
+        QTemporaryDir dir;
+        Collection c = withCodes(2);
+        const QStringList before = c.lines();
+        const QString path = dir.filePath("absent.txt");
+        QVERIFY(Importer(c, path).isMissing());
+        QCOMPARE(c.lines(), before);
+        QCOMPARE(missingMessage(path), "Le fichier " + path + " n'existe pas");
+        // A UTF-8 file from a spreadsheet, with CR LF, LF and no final line end.
+        writeBytes(dir.filePath("tableur.txt"), "Mme\t\tH\xc3\xa9l\xc3\xa8ne\r\nM\t\tJos\xc3\xa9\nM\t\tFin");
+        ImportResult r;
+        QVERIFY(Importer(c, dir.filePath("tableur.txt"), &r).ok());
+        QCOMPARE(r.added, 3);
+        QCOMPARE(blockLine(c, 3, EmployeeForm::kName), QString("José"));
+        QCOMPARE(blockLine(c, 4, EmployeeForm::kName), QString("Fin"));
+    }
+
+    void dossierCommandsCreateOrExtendTheDossierAndLeaveItOnFailure()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("source.emp");
+        QVERIFY(QFile::copy(testsupport::dataPath("employees/exemple.emp"), source));
+        const QString txt = dir.filePath("echange.txt");
+        QString message;
+        QVERIFY(exporterDossier(source, txt, &message));
+        QVERIFY(message.isEmpty());
+        // Into a dossier that does not exist yet: it is created, with its two side files.
+        const QString target = dir.filePath("Nouveau dossier.2003.emp");
+        ImportResult r;
+        QVERIFY(importerDossier(target, txt, &message, &r));
+        QCOMPARE(r.added, 2);
+        QVERIFY(QFile::exists(dir.filePath("Nouveau dossier.2003.Prl")));
+        QVERIFY(QFile::exists(dir.filePath("Nouveau dossier.2003.Pai")));
+        const QString again = dir.filePath("encore.txt");
+        QVERIFY(exporterDossier(target, again, &message));
+        QCOMPARE(fileBytes(again), fileBytes(txt));
+        // Into an existing dossier: appended after its records, saved.
+        QVERIFY(importerDossier(source, txt, &message, &r));
+        Dossier d;
+        QVERIFY(d.Charge(source).ok);
+        QCOMPARE(d.employees().count(), 4);
+        QCOMPARE(blockLine(d.employees(), 2, 1), QString("10003"));
+        // Failures leave the files alone.
+        const QByteArray before = fileBytes(source);
+        QVERIFY(!importerDossier(source, dir.filePath("absent.txt"), &message));
+        QCOMPARE(message, missingMessage(dir.filePath("absent.txt")));
+        QCOMPARE(fileBytes(source), before);
+        QVERIFY(!exporterDossier(dir.filePath("absent.emp"), again, &message));
+        QCOMPARE(message, QString("Le fichier n'existe pas"));
+        QVERIFY(!QFile::exists(dir.filePath("absent.emp")));
     }
 };
 
