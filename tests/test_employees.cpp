@@ -1,7 +1,6 @@
 #include "employeesupport.h"
 #include "employees/copybuffer.h"
 #include "employees/exchange.h"
-#include "employees/listeditor.h"
 #include "employees/navigation.h"
 #include "fakeclock.h"
 #include "store/dossier.h"
@@ -38,47 +37,42 @@ const HistoryRowsRow kHistoryRowsRows[] = {
 
 struct EntryRow { const char *why; QString label, amount, format, shown; bool error; }; // shown empty: not added
 const EntryRow kEntryRows[] = {
-    {"rounded", "Avance", "2,675", "0.00", "2,68", false},
-    {"one decimal", "Avance", " 12,34 ", "0.0", "12,3", false},
-    {"whole", "Avance", "12,5", "#", "13", false},
-    {"blank label", "   ", "150", "0.00", "", false},
-    {"no amount", "Avance", "", "0.00", "", false},
-    {"not a number", "Avance", "1.5", "0.00", "", true},
+    {"rounded", "Avance", "2,675", "0.00", "2,68", false}, {"one decimal", "Avance", " 12,34 ", "0.0", "12,3", false},
+    {"whole", "Avance", "12,5", "#", "13", false}, {"blank label", "   ", "150", "0.00", "", false},
+    {"no amount", "Avance", "", "0.00", "", false}, {"not a number", "Avance", "1.5", "0.00", "", true},
     {"history full", "Avance", "1", "0.00", "", false},
 };
-
 
 constexpr int Code = EmployeeForm::kCode, Name = EmployeeForm::kName, Postcode = EmployeeForm::kPostcode,
               Town = EmployeeForm::kTown, Telephone = EmployeeForm::kTelephone;
 
-// count records with codes 10001..., postcode 75001 at 2, 5 and 9, "75001 " at 7, PARIS at 2 and 9.
-Collection sample(int count = 10)
+// count records with codes 10001... and names NOM0..., postcode 75001 at 2, 5 and 9, "75001 " at 7,
+// PARIS at 2 and 9; the last one added but never written when unwritten is set.
+Collection sample(int count = 10, bool unwritten = false)
 {
     QList<QStringList> records;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count - int(unwritten); ++i) {
         const bool paris = i == 2 || i == 9;
         const QString postcode = paris || i == 5 ? "75001" : i == 7 ? "75001 " : "69003";
         records.append(employee({{Code, QString::number(10001 + i)}, {Name, QString("NOM%1").arg(i)},
                                  {Postcode, postcode}, {Town, paris ? "PARIS" : "LYON"}}));
     }
-    return employees(records);
+    Collection c = employees(records);
+    if (unwritten)
+        c.add();
+    return c;
 }
 
 struct MoveRow { const char *why; int count; Selection selection; Move move; int current, expected; }; // -1: nothing moves
 const Selection kAll{Selection::AllEmployees, "", ""}, kParis75{Selection::ByPostcode, "75001", ""};
 const MoveRow kMoveRows[] = {
-    {"first", 10, kAll, Move::Premier, 5, 0},
-    {"previous, no selection", 10, {}, Move::Precedent, 5, 4},
-    {"previous from the first", 10, kAll, Move::Precedent, 0, 0},
-    {"next from the last", 10, kAll, Move::Suivant, 9, 9},
-    {"last", 10, kAll, Move::Dernier, 3, 9},
-    {"two records, next", 2, kAll, Move::Suivant, 0, 1},
+    {"first", 10, kAll, Move::Premier, 5, 0}, {"previous, no selection", 10, {}, Move::Precedent, 5, 4},
+    {"previous from the first", 10, kAll, Move::Precedent, 0, 0}, {"next from the last", 10, kAll, Move::Suivant, 9, 9},
+    {"last", 10, kAll, Move::Dernier, 3, 9}, {"two records, next", 2, kAll, Move::Suivant, 0, 1},
     {"one record, next", 1, kAll, Move::Suivant, 0, -1},
     {"one record selected, last", 1, {Selection::ByPostcode, "69003", ""}, Move::Dernier, 0, -1},
-    {"no record, first", 0, kParis75, Move::Premier, 0, 0},
-    {"postcode, first", 10, kParis75, Move::Premier, 7, 2},
-    {"postcode, next skips \"75001 \"", 10, kParis75, Move::Suivant, 5, 9},
-    {"postcode, previous", 10, kParis75, Move::Precedent, 8, 5},
+    {"no record, first", 0, kParis75, Move::Premier, 0, 0}, {"postcode, first", 10, kParis75, Move::Premier, 7, 2},
+    {"postcode, next skips \"75001 \"", 10, kParis75, Move::Suivant, 5, 9}, {"postcode, previous", 10, kParis75, Move::Precedent, 8, 5},
     {"postcode, last", 10, kParis75, Move::Dernier, 0, 9},
     {"postcode with its blank", 10, {Selection::ByPostcode, "75001 ", ""}, Move::Premier, 0, 7},
     {"no candidate: stays", 10, {Selection::ByPostcode, "13000", ""}, Move::Dernier, 4, 4},
@@ -90,36 +84,17 @@ const MoveRow kMoveRows[] = {
 const QStringList kNames{"MARTIN", "Martin Lucie", "Dupont Marie", "DÉSIRÉ Léa", "Désiré Paul", "Martin"};
 struct SearchRow { const char *why; SearchKind kind; QString typed; int found; };
 const SearchRow kSearchRows[] = {
-    {"name in another case", SearchKind::Nom, "dupont m", 2},
-    {"accented small letters stay small", SearchKind::Nom, "dé", 4},
-    {"accented capitals", SearchKind::Nom, "DÉ", 3},
-    {"no match across accents", SearchKind::Nom, "DÉSIRÉ P", -1},
-    {"longer than the name", SearchKind::Nom, "martine", -1},
-    {"blocks in their file order", SearchKind::Nom, "martin", 1},
-    {"code", SearchKind::Numero, "2", 5},
-    {"telephone", SearchKind::Telephone, "01 23", 4},
-    {"nothing typed", SearchKind::Nom, "", -1},
+    {"name in another case", SearchKind::Nom, "dupont m", 2}, {"accented small letters stay small", SearchKind::Nom, "dé", 4},
+    {"accented capitals", SearchKind::Nom, "DÉ", 3}, {"no match across accents", SearchKind::Nom, "DÉSIRÉ P", -1},
+    {"longer than the name", SearchKind::Nom, "martine", -1}, {"blocks in their file order", SearchKind::Nom, "martin", 1},
+    {"code", SearchKind::Numero, "2", 5}, {"telephone", SearchKind::Telephone, "01 23", 4}, {"nothing typed", SearchKind::Nom, "", -1},
 };
-
 
 Collection example()
 {
     QStringList lines;
     text::readLines(testsupport::dataPath("employees/exemple.emp"), lines);
     return make(lines);
-}
-
-// count records with codes 10001... and names N0...; the last one added but never written
-// when unwritten is set.
-Collection withCodes(int count, bool unwritten = false)
-{
-    QList<QStringList> records;
-    for (int i = 0; i < count - int(unwritten); ++i)
-        records.append(employee({{EmployeeForm::kCode, QString::number(10001 + i)}, {EmployeeForm::kName, QString("N%1").arg(i)}}));
-    Collection c = employees(records);
-    if (unwritten)
-        c.add();
-    return c;
 }
 
 const QString kX1030(1030, u'x');
@@ -135,13 +110,11 @@ const FieldsRow kFieldsRows[] = {
 
 struct DecodeRow { const char *why; QByteArray bytes; bool isText; QString text; };
 const DecodeRow kDecodeRows[] = {
-    {"windows-1252", "\xc9lise \x80\x8a\x9f", true, "Élise €ŠŸ"},
-    {"utf-8 with BOM", "\xef\xbb\xbf\xc3\xa9t\xc3\xa9", true, "été"},
+    {"windows-1252", "\xc9lise \x80\x8a\x9f", true, "Élise €ŠŸ"}, {"utf-8 with BOM", "\xef\xbb\xbf\xc3\xa9t\xc3\xa9", true, "été"},
     {"utf-8 outside 1252", "Zo\xc3\xab \xe2\x98\x83 \xe2\x82\xac", true, "Zoë ? €"},
     {"utf-8 with a byte 1252 leaves unassigned", "\xc3\x81ngel", true, "Ángel"},
     {"controls a text file may hold", "A\tB\r\n\f\x1a", true, "A\tB\r\n\f\x1a"},
-    {"nul byte", QByteArray("M\tA\0B", 6), false, ""},
-    {"control character", "M\tA\x01", false, ""},
+    {"nul byte", QByteArray("M\tA\0B", 6), false, ""}, {"control character", "M\tA\x01", false, ""},
     {"neither 1252 nor utf-8", "caf\xe9 \x81", false, ""},
 };
 
@@ -382,26 +355,6 @@ private Q_SLOTS:
         QCOMPARE(target.birthDate, kToday);
     }
 
-    void listEditorAppendsReplacesAndDeletesTheSelectedEntry()
-    {
-        ListEditor e;
-        e.Init({"BNP", "LCL"});
-        e.setInput("Crédit Mutuel");
-        e.valider(); // nothing selected: appended
-        e.choisir(1);
-        QCOMPARE(e.input(), QString("LCL"));
-        e.setInput("Crédit Lyonnais");
-        e.valider(); // replaces the selected entry
-        QVERIFY(!e.supprimer()); // nothing selected
-        e.choisir(0);
-        QVERIFY(e.supprimer());
-        QVERIFY(e.input().isEmpty());
-        e.choisir(7); // outside the list: nothing selected, so the next entry is appended
-        e.setInput("X");
-        e.valider();
-        QCOMPARE(e.Result(), (QStringList{"Crédit Lyonnais", "Crédit Mutuel", "X"}));
-    }
-
     void movesStopAtTheEndsAndSkipWhatTheSelectionLeavesOut_data() { addRows(kMoveRows); }
     void movesStopAtTheEndsAndSkipWhatTheSelectionLeavesOut()
     {
@@ -423,7 +376,7 @@ private Q_SLOTS:
         QVERIFY(blockLine(c, 1, 2).isNull());
     }
 
-    void moveAndChoiceWriteTheFormBackFirst()
+    void moveChoiceAndSortWriteTheFormBackFirst()
     {
         Collection c = sample();
         EmployeeForm f;
@@ -437,9 +390,16 @@ private Q_SLOTS:
         QVERIFY(Choisir(c, f, 9) && !Choisir(c, f, 10) && !Choisir(c, f, -1));
         QCOMPARE(blockLine(c, 1, Telephone), QString("08 88"));
         QCOMPARE(c.current(), 9);
+        // A sort writes back too, then shows the record now at the current place.
+        c.setCurrent(0);
+        LitFiche(c, 0, f);
+        f.name = "ZZZ";
+        f.edited = true;
+        Trier(c, f, SortKey::Nom);
+        QVERIFY(f.name == "NOM1" && !f.edited);
+        QCOMPARE(blockLine(c, 9, Name), QString("ZZZ"));
         // With a single record "next" does nothing at all: the edit stays in the form only.
         Collection one = sample(1);
-        LitFiche(one, 0, f);
         f.edited = true;
         QVERIFY(!Deplacer(one, f, Move::Suivant, {}));
         QVERIFY(f.edited);
@@ -512,19 +472,6 @@ private Q_SLOTS:
         }
     }
 
-    void sortWritesTheFormBackAndShowsTheNewRecord()
-    {
-        Collection c = employees({employee({{Name, "B"}}), employee({{Name, "A"}})});
-        EmployeeForm f;
-        LitFiche(c, 0, f);
-        f.name = "Z";
-        f.edited = true;
-        Trier(c, f, SortKey::Nom);
-        QCOMPARE(f.name, QString("A"));
-        QVERIFY(!f.edited);
-        QCOMPARE(blockLine(c, 1, Name), QString("Z"));
-    }
-
     void exportWritesFieldsTwoToTwelveInOrder()
     {
         const QStringList lines = exportLines(example());
@@ -534,37 +481,12 @@ private Q_SLOTS:
         QCOMPARE(exportLines(cut), (QStringList{"Mme\t01/01/1990\tCOURT" + QString(8, u'\t'), "M" + QString(10, u'\t')}));
     }
 
-    void exportedRecordsImportBackAfterTheLastOne()
-    {
-        const Collection source = example();
-        QTemporaryDir dir;
-        const QString file = dir.filePath("échange v2.txt");
-        QVERIFY(Exporter(source, file).ok());
-        QVERIFY(fileBytes(file).endsWith("Secr\xe9taire\r\n"));
-        Collection target = withCodes(2);
-        ImportResult r;
-        QVERIFY(Importer(target, file, &r).ok());
-        QCOMPARE(r.added, 2);
-        QVERIFY(!r.truncated);
-        QCOMPARE(target.count(), 4);
-        QCOMPARE(target.current(), 3);
-        QCOMPARE(blockLine(target, 2, 1), QString("10003"));
-        QCOMPARE(target.blockContent(3).size(), 1 + 11 + 20);
-        QCOMPARE(exportLines(target).mid(2), exportLines(source));
-        // The imported record reads with its defaults where the file gave nothing.
-        EmployeeForm f;
-        LitFiche(target, 3, f);
-        QCOMPARE(f.birthDate, QDate(1981, 11, 2));
-        QCOMPARE(f.account, QString("421000"));
-        QCOMPARE(f.entryDate, QDate(2003, 4, 17));
-    }
-
     void importSplitsAtTabsAndCutsTheRestAt1024_data() { addRows(kFieldsRows); }
     void importSplitsAtTabsAndCutsTheRestAt1024()
     {
         QFETCH(FieldsRow, row);
         QCOMPARE(importFields(row.line), row.fields);
-        Collection c = withCodes(3);
+        Collection c = sample(3);
         QCOMPARE(importLines(c, {row.line}).added, 1);
         QCOMPARE(c.blockContent(3), QStringList{"10004"} + row.fields + QStringList(20, QString()));
     }
@@ -574,19 +496,19 @@ private Q_SLOTS:
         // A record added but never written has no block: the import takes its number.
         const struct { int count; bool unwritten; int first; } rows[] = {{0, false, 0}, {1, false, 1}, {1, true, 0}, {3, true, 2}};
         for (const auto &r : rows) {
-            Collection c = withCodes(r.count, r.unwritten);
+            Collection c = sample(r.count, r.unwritten);
             QCOMPARE(importLines(c, {}).added, 0); // an empty file changes nothing
             QCOMPARE(c.count(), r.count);
             QCOMPARE(importLines(c, {"M\t\tUN", "Mme\t\tDEUX"}).added, 2);
             QCOMPARE(c.count(), r.first + 2);
             QCOMPARE(c.current(), r.first + 1);
-            QCOMPARE(column(c, EmployeeForm::kName), (QStringList{"N0", "N1"}.mid(0, r.first) + QStringList{"UN", "DEUX"}));
+            QCOMPARE(column(c, EmployeeForm::kName), (QStringList{"NOM0", "NOM1"}.mid(0, r.first) + QStringList{"UN", "DEUX"}));
         }
     }
 
     void importStopsAt9998RecordsAndSaysSo()
     {
-        Collection c = withCodes(9997);
+        Collection c = sample(9997);
         ImportResult r = importLines(c, {"M\t\tA", "M\t\tB"});
         QCOMPARE(r.added, 1);
         QVERIFY(r.truncated);
@@ -597,7 +519,7 @@ private Q_SLOTS:
 
     void importedFieldsThatReadAsTagsStayInside()
     {
-        Collection c = withCodes(1);
+        Collection c = sample(1);
         importLines(c, {"M\t<BLOC0000>\t</bloc0001>\tNOM"});
         Collection reloaded = make(c.lines());
         QVERIFY(!reloaded.verif() && !reloaded.doublons().acted() && !reloaded.normalise());
@@ -618,12 +540,10 @@ private Q_SLOTS:
     void importOfAMissingFileChangesNothing()
     {
         QTemporaryDir dir;
-        Collection c = withCodes(2);
+        Collection c = sample(2);
         const QStringList before = c.lines();
-        const QString path = dir.filePath("absent.txt");
-        QVERIFY(Importer(c, path).isMissing());
+        QVERIFY(Importer(c, dir.filePath("absent.txt")).isMissing());
         QCOMPARE(c.lines(), before);
-        QCOMPARE(missingMessage(path), "Le fichier " + path + " n'existe pas");
         // A UTF-8 file from a spreadsheet, with CR LF, LF and no final line end.
         writeBytes(dir.filePath("tableur.txt"), "Mme\t\tH\xc3\xa9l\xc3\xa8ne\r\nM\t\tJos\xc3\xa9\nM\t\tFin");
         ImportResult r;
@@ -633,37 +553,40 @@ private Q_SLOTS:
         QCOMPARE(blockLine(c, 4, EmployeeForm::kName), QString("Fin"));
     }
 
-    void dossierCommandsCreateOrExtendTheDossierAndLeaveItOnFailure()
+    void exportedRecordsImportIntoANewOrAnExistingDossier()
     {
         QTemporaryDir dir;
-        const QString source = dir.filePath("source.emp");
+        const QString source = dir.filePath("source.emp"), txt = dir.filePath("échange v2.txt");
         QVERIFY(QFile::copy(testsupport::dataPath("employees/exemple.emp"), source));
-        const QString txt = dir.filePath("echange.txt");
         QString message;
         QVERIFY(exporterDossier(source, txt, &message));
         QVERIFY(message.isEmpty());
+        QVERIFY(fileBytes(txt).endsWith("Secr\xe9taire\r\n"));
         // Into a dossier that does not exist yet: it is created, with its two side files.
-        const QString target = dir.filePath("Nouveau dossier.2003.emp");
         ImportResult r;
-        QVERIFY(importerDossier(target, txt, &message, &r));
-        QCOMPARE(r.added, 2);
-        QVERIFY(QFile::exists(dir.filePath("Nouveau dossier.2003.Prl")));
-        QVERIFY(QFile::exists(dir.filePath("Nouveau dossier.2003.Pai")));
-        const QString again = dir.filePath("encore.txt");
-        QVERIFY(exporterDossier(target, again, &message));
-        QCOMPARE(fileBytes(again), fileBytes(txt));
-        // Into an existing dossier: appended after its records, saved.
+        QVERIFY(importerDossier(dir.filePath("Nouveau dossier.2003.emp"), txt, &message, &r));
+        QVERIFY(r.added == 2 && !r.truncated);
+        QVERIFY(QFile::exists(dir.filePath("Nouveau dossier.2003.Prl")) && QFile::exists(dir.filePath("Nouveau dossier.2003.Pai")));
+        // Into an existing dossier: appended after its records with the next codes, saved.
         QVERIFY(importerDossier(source, txt, &message, &r));
         Dossier d;
         QVERIFY(d.Charge(source).ok);
-        QCOMPARE(d.employees().count(), 4);
-        QCOMPARE(blockLine(d.employees(), 2, 1), QString("10003"));
+        const Collection &c = d.employees();
+        QCOMPARE(column(c, EmployeeForm::kCode), (QStringList{"10001", "10002", "10003", "10004"}));
+        QCOMPARE(c.blockContent(3).size(), 1 + 11 + 20);
+        QCOMPARE(exportLines(c).mid(2), exportLines(c).mid(0, 2));
+        // The imported record reads with its defaults where the file gave nothing.
+        EmployeeForm f;
+        LitFiche(c, 3, f);
+        QCOMPARE(f.birthDate, QDate(1981, 11, 2));
+        QCOMPARE(f.account, QString("421000"));
+        QCOMPARE(f.entryDate, kToday);
         // Failures leave the files alone.
         const QByteArray before = fileBytes(source);
         QVERIFY(!importerDossier(source, dir.filePath("absent.txt"), &message));
-        QCOMPARE(message, missingMessage(dir.filePath("absent.txt")));
+        QCOMPARE(message, "Le fichier " + dir.filePath("absent.txt") + " n'existe pas");
         QCOMPARE(fileBytes(source), before);
-        QVERIFY(!exporterDossier(dir.filePath("absent.emp"), again, &message));
+        QVERIFY(!exporterDossier(dir.filePath("absent.emp"), txt, &message));
         QCOMPARE(message, QString("Le fichier n'existe pas"));
         QVERIFY(!QFile::exists(dir.filePath("absent.emp")));
     }
