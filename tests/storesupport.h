@@ -4,10 +4,12 @@
 
 #include <QStringList>
 
-// A block with its tags around the content.
+// A block with its tags around the content. The tags are spelt here, not taken from the store,
+// so that tables of rows built before main() do not depend on the store's own constants.
 inline QStringList blk(int n, const QStringList &content = {})
 {
-    return QStringList{Collection::openTag(n)} + content + QStringList{Collection::closeTag(n)};
+    const QString digits = QStringLiteral("%1>").arg(n, 4, 10, QLatin1Char('0'));
+    return QStringList{QStringLiteral("<BLOC") + digits} + content + QStringList{QStringLiteral("</BLOC") + digits};
 }
 
 // A collection holding lines, counted as a load counts it.

@@ -1,598 +1,566 @@
+#include "employeesupport.h"
 #include "employees/copybuffer.h"
-#include "employees/departments.h"
-#include "employees/employeeform.h"
-#include "employees/listeditor.h"
-#include "store/collection.h"
-#include "storesupport.h"
+#include "employees/exchange.h"
+#include "employees/navigation.h"
+#include "fakeclock.h"
+#include "store/dossier.h"
 #include "testsupport.h"
-#include "text/clock.h"
 #include "text/encoding.h"
 
-#include <QFile>
-#include <QtTest>
+using namespace exchange;
 
 namespace {
 
-class FixedClock : public Clock
-{
-public:
-    QDate today() const override { return QDate(2003, 4, 17); }
-};
+const QDate kToday{2003, 4, 17};
 
-
-
-// 29 positional lines with the given ones replaced (distance -> text).
-QStringList fields(const QMap<int, QString> &values = {})
+Collection example()
 {
     QStringList lines;
-    for (int d = 1; d <= EmployeeForm::kFieldCount; ++d)
-        lines.append(values.value(d));
-    return lines;
+    text::readLines(testsupport::dataPath("employees/exemple.emp"), lines);
+    return make(lines);
 }
 
-QByteArray bytesOf(const QString &path)
+struct DefaultsRow { const char *why; QStringList content; QString town; QDate birth, entry; };
+const QStringList kFull = employee({{1, "1"}, {3, "15/03/1970"}, {9, "VILLE"}, {28, "03/03/2003"}});
+const DefaultsRow kDefaultsRows[] = {
+    {"block missing", {}, "", kToday, kToday},
+    {"cut short after the name", kFull.mid(0, 4), "", QDate(1970, 3, 15), kToday},
+    {"entry date illegible", employee({{1, "1"}, {3, "15/03/1970"}, {9, "VILLE"}, {28, "demain"}}), "VILLE", QDate(1970, 3, 15), kToday},
+    {"birth date illegible", employee({{1, "1"}, {3, "31/02/1970"}, {9, "VILLE"}, {28, "03/03/2003"}}), "VILLE", kToday, QDate(2003, 3, 3)},
+};
+
+struct HistoryRowsRow { const char *why; QList<HistoryRow> rows; int written; };
+const HistoryRowsRow kHistoryRowsRows[] = {
+    {"short label stops the list", {{"01/01/2002", "a", "1"}, {"", "abc", ""}, {"02/01/2002", "b", "2"}}, 1},
+    {"exactly 10", {{"", "12345678", ""}}, 1},
+    {"9 characters", {{"", "1234567", ""}}, 0},
+    {"63 rows", QList<HistoryRow>(EmployeeForm::kHistoryRows, {"01/01/2002", "x", "1,00"}), 63},
+};
+
+struct EntryRow { const char *why; QString label, amount, format, shown; bool error; }; // shown empty: not added
+const EntryRow kEntryRows[] = {
+    {"rounded", "Avance", "2,675", "0.00", "2,68", false}, {"one decimal", "Avance", " 12,34 ", "0.0", "12,3", false},
+    {"whole", "Avance", "12,5", "#", "13", false}, {"blank label", "   ", "150", "0.00", "", false},
+    {"no amount", "Avance", "", "0.00", "", false}, {"not a number", "Avance", "1.5", "0.00", "", true},
+    {"history full", "Avance", "1", "0.00", "", false},
+};
+
+constexpr int Code = EmployeeForm::kCode, Name = EmployeeForm::kName, Postcode = EmployeeForm::kPostcode,
+              Town = EmployeeForm::kTown, Telephone = EmployeeForm::kTelephone;
+
+// count records with codes 10001... and names NOM0..., postcode 75001 at 2, 5 and 9, "75001 " at 7,
+// PARIS at 2 and 9; the last one added but never written when unwritten is set.
+Collection sample(int count = 10, bool unwritten = false)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    QList<QStringList> records;
+    for (int i = 0; i < count - int(unwritten); ++i) {
+        const bool paris = i == 2 || i == 9;
+        const QString postcode = paris || i == 5 ? "75001" : i == 7 ? "75001 " : "69003";
+        records.append(employee({{Code, QString::number(10001 + i)}, {Name, QString("NOM%1").arg(i)},
+                                 {Postcode, postcode}, {Town, paris ? "PARIS" : "LYON"}}));
+    }
+    Collection c = employees(records);
+    if (unwritten)
+        c.add();
+    return c;
 }
+
+struct MoveRow { const char *why; int count; Selection selection; Move move; int current, expected; }; // -1: nothing moves
+const Selection kAll{Selection::AllEmployees, "", ""}, kParis75{Selection::ByPostcode, "75001", ""};
+const MoveRow kMoveRows[] = {
+    {"first", 10, kAll, Move::Premier, 5, 0}, {"previous, no selection", 10, {}, Move::Precedent, 5, 4},
+    {"previous from the first", 10, kAll, Move::Precedent, 0, 0}, {"next from the last", 10, kAll, Move::Suivant, 9, 9},
+    {"last", 10, kAll, Move::Dernier, 3, 9}, {"two records, next", 2, kAll, Move::Suivant, 0, 1},
+    {"one record, next", 1, kAll, Move::Suivant, 0, -1},
+    {"one record selected, last", 1, {Selection::ByPostcode, "69003", ""}, Move::Dernier, 0, -1},
+    {"no record, first", 0, kParis75, Move::Premier, 0, 0}, {"postcode, first", 10, kParis75, Move::Premier, 7, 2},
+    {"postcode, next skips \"75001 \"", 10, kParis75, Move::Suivant, 5, 9}, {"postcode, previous", 10, kParis75, Move::Precedent, 8, 5},
+    {"postcode, last", 10, kParis75, Move::Dernier, 0, 9},
+    {"postcode with its blank", 10, {Selection::ByPostcode, "75001 ", ""}, Move::Premier, 0, 7},
+    {"no candidate: stays", 10, {Selection::ByPostcode, "13000", ""}, Move::Dernier, 4, 4},
+    {"town, previous", 10, {Selection::ByTown, "", "PARIS"}, Move::Precedent, 9, 2},
+    {"town in another case is no candidate", 10, {Selection::ByTown, "", "Paris"}, Move::Premier, 5, 5},
+};
+
+// Block 1 is stored before block 0.
+const QStringList kNames{"MARTIN", "Martin Lucie", "Dupont Marie", "DÉSIRÉ Léa", "Désiré Paul", "Martin"};
+struct SearchRow { const char *why; SearchKind kind; QString typed; int found; };
+const SearchRow kSearchRows[] = {
+    {"name in another case", SearchKind::Nom, "dupont m", 2}, {"accented small letters stay small", SearchKind::Nom, "dé", 4},
+    {"accented capitals", SearchKind::Nom, "DÉ", 3}, {"no match across accents", SearchKind::Nom, "DÉSIRÉ P", -1},
+    {"longer than the name", SearchKind::Nom, "martine", -1}, {"blocks in their file order", SearchKind::Nom, "martin", 1},
+    {"code", SearchKind::Numero, "2", 5}, {"telephone", SearchKind::Telephone, "01 23", 4}, {"nothing typed", SearchKind::Nom, "", -1},
+};
+
+const QString kX1030(1030, u'x');
+const QStringList kFourteen{"c0", "01/01/1990", "c2", "c3", "c4", "c5", "c6", "c7", "c8", "c9", "c10", "c11", "c12", "c13"};
+struct FieldsRow { const char *why; QString line; QStringList fields; };
+const FieldsRow kFieldsRows[] = {
+    {"empty line", "", {""}},
+    {"final tab", "M\t", {"M", ""}},
+    {"rest cut at 1024", "a\t" + kX1030 + "\tb", {"a", kX1030.left(1024)}},
+    {"first field whole", kX1030 + "\tb", {kX1030, "b"}},
+    {"fourteen fields", kFourteen.join(u'\t'), kFourteen},
+};
+
+struct DecodeRow { const char *why; QByteArray bytes; bool isText; QString text; };
+const DecodeRow kDecodeRows[] = {
+    {"windows-1252", "\xc9lise \x80\x8a\x9f", true, "Élise €ŠŸ"}, {"utf-8 with BOM", "\xef\xbb\xbf\xc3\xa9t\xc3\xa9", true, "été"},
+    {"utf-8 outside 1252", "Zo\xc3\xab \xe2\x98\x83 \xe2\x82\xac", true, "Zoë ? €"},
+    {"utf-8 with a byte 1252 leaves unassigned", "\xc3\x81ngel", true, "Ángel"},
+    {"controls a text file may hold", "A\tB\r\n\f\x1a", true, "A\tB\r\n\f\x1a"},
+    {"nul byte", QByteArray("M\tA\0B", 6), false, ""}, {"control character", "M\tA\x01", false, ""},
+    {"neither 1252 nor utf-8", "caf\xe9 \x81", false, ""},
+};
 
 } // namespace
 
+// Records, moves, searches, sorts and the exchange files of the employees page, without its window.
 class TestEmployees : public QObject
 {
     Q_OBJECT
-    FixedClock m_clock;
-    const QDate m_today{2003, 4, 17};
+    FakeClock m_clock;
 
 private Q_SLOTS:
-    void initTestCase() { Clock::setInstance(&m_clock); }
+    void initTestCase()
+    {
+        m_clock.moment.setDate(kToday);
+        Clock::setInstance(&m_clock);
+    }
     void cleanupTestCase() { Clock::setInstance(nullptr); }
 
-    void workedExampleReads();
-    void recordsWriteBackByteIdentical();
-    void defaultsOfMissingBlock();
-    void cutShortOrBadDate_data();
-    void cutShortOrBadDate();
-    void accountOnReading_data();
-    void accountOnReading();
-    void historyRowsWritten_data();
-    void historyRowsWritten();
-    void variableLines();
-    void editInMiddleStaysInPlace();
-    void numerom_data();
-    void numerom();
-    void ajout();
-    void ajoutFull();
-    void historyEntry_data();
-    void historyEntry();
-    void historyFull();
-    void profileSplit_data();
-    void profileSplit();
-    void rset_data();
-    void rset();
-    void copyPaste();
-    void departmentsList();
-    void listEditor();
-};
-
-void TestEmployees::workedExampleReads()
-{
-    QStringList lines;
-    QVERIFY(text::readLines(testsupport::dataPath("employees/exemple.emp"), lines).ok());
-    Collection c = make(lines);
-    EmployeeForm f;
-    LitFiche(c, 0, f);
-    QCOMPARE(f.code, QString("10001"));
-    QCOMPARE(f.civility, QString("M"));
-    QCOMPARE(f.birthDate, QDate(1970, 3, 15));
-    QCOMPARE(f.name, QString("DURAND Paul"));
-    QCOMPARE(f.birthPlace, QString("Lyon"));
-    QCOMPARE(f.address1, QString("12 rue des Lilas"));
-    QCOMPARE(f.postcode, QString("69003"));
-    QCOMPARE(f.town, QString("LYON"));
-    QCOMPARE(f.job, QString("Comptable"));
-    QCOMPARE(f.education, QString("BTS"));
-    QCOMPARE(f.paymentMethod, QString("Virement"));
-    QCOMPARE(f.familySituation, QString("Marié"));
-    QCOMPARE(f.hours, QString("151,67"));
-    QCOMPARE(f.salary, QString("1500,00"));
-    QCOMPARE(f.profileCode, QString("10001"));
-    QCOMPARE(f.profileName, QString("Standard"));
-    QCOMPARE(f.account, QString("421000"));
-    QCOMPARE(f.cumul, QString("0"));
-    QCOMPARE(f.entryDate, QDate(2001, 2, 1));
-    QCOMPARE(f.leavingDate, QDate(2002, 12, 5));
-    QCOMPARE(f.note, QStringList{"Embauché après un stage"});
-    QCOMPARE(f.history[0], (HistoryRow{"10/01/2002", "Avance", "      150,00"}));
-    QVERIFY(f.history[1].isEmpty());
-    QVERIFY(!f.edited);
-    QCOMPARE(f.historyDate, m_today);
-
-    LitFiche(c, 1, f);
-    QCOMPARE(f.name, QString("Dupont Élise"));
-    QCOMPARE(f.cumul, QString("  1234,56")); // kept as stored; readers trim
-    QCOMPARE(f.note, (QStringList{"Première ligne", "", "Troisième ligne"}));
-    QCOMPARE(f.history[1], (HistoryRow{"01/01/2002", "", ""}));
-    QCOMPARE(f.history[2].label, QString("Prime"));
-}
-
-// Reading every record and writing it back unchanged gives the same file, byte for byte.
-void TestEmployees::recordsWriteBackByteIdentical()
-{
-    const QString source = testsupport::dataPath("employees/exemple.emp");
-    QStringList lines;
-    QVERIFY(text::readLines(source, lines).ok());
-    Collection c = make(lines);
-    for (int n = 0; n < c.count(); ++n) {
+    void everyFieldReadsFromItsOwnLineAndWritesBackByteIdentical()
+    {
+        Collection c = example();
         EmployeeForm f;
-        LitFiche(c, n, f);
-        f.edited = true;
-        QVERIFY(EcritFiche(c, n, f));
+        LitFiche(c, 1, f); // the record with every field filled, each differently
+        const QStringList stored = c.blockContent(1);
+        QCOMPARE((QStringList{f.code, f.civility, f.birthDate.toString("dd/MM/yyyy"), f.name, f.birthPlace, f.address1,
+                              f.address2, f.postcode, f.town, f.telephone, f.email, f.job, f.education, f.bankName,
+                              f.bankCode, f.branchCode, f.accountNumber, f.accountKey, f.paymentMethod, f.socialSecurity,
+                              f.familySituation, f.hours, f.salary, f.profileCode, f.profileName, f.account, f.cumul,
+                              f.entryDate.toString("dd/MM/yyyy"), f.leavingDate.toString("dd/MM/yyyy")}),
+                 stored.mid(0, EmployeeForm::kFieldCount));
+        QCOMPARE(f.note, (QStringList{"Première ligne", "", "Troisième ligne"}));
+        QCOMPARE(f.history[1], (HistoryRow{"01/01/2002", "", ""}));
+        QCOMPARE(f.history[2], (HistoryRow{"07/02/2011", "Prime", "       80,00"}));
         QVERIFY(!f.edited);
+        QCOMPARE(f.historyDate, kToday);
+        // Every record read and written back unchanged gives the same file, byte for byte; the
+        // record 0 is followed by a blank line, so that a block not written in place shows.
+        for (int n = 0; n < c.count(); ++n) {
+            LitFiche(c, n, f);
+            QVERIFY(!EcritFiche(c, n, f)); // not edited: not written
+            f.edited = true;
+            QVERIFY(EcritFiche(c, n, f));
+            QVERIFY(!f.edited);
+        }
+        QTemporaryDir dir;
+        QVERIFY(text::writeLines(dir.filePath("copie.emp"), c.lines()).ok());
+        QCOMPARE(fileBytes(dir.filePath("copie.emp")), fileBytes(testsupport::dataPath("employees/exemple.emp")));
     }
-    QTemporaryDir dir;
-    const QString out = dir.filePath("copie.emp");
-    QVERIFY(text::writeLines(out, c.lines()).ok());
-    QCOMPARE(bytesOf(out), bytesOf(source));
-}
 
-void TestEmployees::defaultsOfMissingBlock()
-{
-    Collection c = make(blk(0, fields({{1, "10001"}, {4, "A"}})));
-    EmployeeForm f;
-    f.name = "reste";
-    f.note = {"x"};
-    f.history[0] = {"01/01/2002", "a", "1"};
-    f.edited = true;
-    LitFiche(c, 5, f);
-    QCOMPARE(f.name, QString());
-    QVERIFY(f.note.isEmpty());
-    QVERIFY(f.history[0].isEmpty());
-    QCOMPARE(f.account, QString("421000"));
-    QCOMPARE(f.birthDate, m_today);
-    QCOMPARE(f.entryDate, m_today);
-    QCOMPARE(f.leavingDate, m_today);
-    QVERIFY(!f.edited);
-    // A record without code is offered the next one, except while reading in batch.
-    QCOMPARE(f.code, QString("10002"));
-    LitFiche(c, 5, f, true);
-    QCOMPARE(f.code, QString());
-}
-
-void TestEmployees::cutShortOrBadDate_data()
-{
-    QTest::addColumn<QStringList>("content");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("town");
-    QTest::addColumn<QDate>("entry");
-    QTest::addColumn<QString>("account");
-
-    QStringList full = fields({{1, "1"}, {4, "NOM"}, {9, "VILLE"}, {26, "4210"}, {28, "03/03/2003"}});
-    QTest::newRow("complet") << full << "NOM" << "VILLE" << QDate(2003, 3, 3) << "421000";
-    QTest::newRow("coupé après le nom") << full.mid(0, 4) << "NOM" << "" << QDate(2003, 4, 17) << "421000";
-    QStringList badBirth = full;
-    badBirth[2] = "31/02/1970";
-    QTest::newRow("date de naissance illisible") << badBirth << "NOM" << "VILLE" << QDate(2003, 3, 3) << "421000";
-    QStringList emptyEntry = full;
-    emptyEntry[27] = "";
-    QTest::newRow("date d'entrée vide") << emptyEntry << "NOM" << "VILLE" << QDate(2003, 4, 17) << "421000";
-    QStringList badEntry = full;
-    badEntry[27] = "demain";
-    QTest::newRow("date d'entrée illisible") << badEntry << "NOM" << "VILLE" << QDate(2003, 4, 17) << "421000";
-}
-
-// A block cut short never reads its closing tag or the next block as a field.
-void TestEmployees::cutShortOrBadDate()
-{
-    QFETCH(QStringList, content);
-    QFETCH(QString, name);
-    QFETCH(QString, town);
-    QFETCH(QDate, entry);
-    QFETCH(QString, account);
-    Collection c = make(blk(0, content) + blk(1, fields({{4, "AUTRE"}, {9, "AILLEURS"}})));
-    EmployeeForm f;
-    LitFiche(c, 0, f);
-    QCOMPARE(f.name, name);
-    QCOMPARE(f.town, town);
-    QCOMPARE(f.entryDate, entry);
-    QCOMPARE(f.account, account);
-    QVERIFY(f.note.isEmpty());
-}
-
-void TestEmployees::accountOnReading_data()
-{
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<QString>("read");
-    QTest::addColumn<QString>("left");
-    QTest::newRow("42") << "42" << "42000" << "420000";
-    QTest::newRow("421") << "421" << "421000" << "421000";
-    QTest::newRow("sept chiffres") << "4210001" << "421000" << "421000";
-    QTest::newRow("vide") << "" << "421000" << "0000";
-    QTest::newRow("lettres") << "abcdefgh" << "abcdef" << "abcdef";
-}
-
-void TestEmployees::accountOnReading()
-{
-    QFETCH(QString, stored);
-    QFETCH(QString, read);
-    QFETCH(QString, left);
-    Collection c = make(blk(0, fields({{1, "1"}, {26, stored}})));
-    EmployeeForm f;
-    LitFiche(c, 0, f);
-    QCOMPARE(f.account, read);
-    QCOMPARE(normaliserCompte(stored), left);
-}
-
-void TestEmployees::historyRowsWritten_data()
-{
-    QTest::addColumn<QList<HistoryRow>>("rows");
-    QTest::addColumn<int>("written");
-    QTest::newRow("aucune") << QList<HistoryRow>{} << 0;
-    QTest::newRow("date seule: 12 caractères") << QList<HistoryRow>{{"01/01/2002", "", ""}} << 1;
-    QTest::newRow("libellé court arrête la liste")
-        << QList<HistoryRow>{{"01/01/2002", "a", "1"}, {"", "abc", ""}, {"02/01/2002", "b", "2"}} << 1;
-    QTest::newRow("exactement 10") << QList<HistoryRow>{{"", "12345678", ""}} << 1;
-    QTest::newRow("9 caractères") << QList<HistoryRow>{{"", "1234567", ""}} << 0;
-    QList<HistoryRow> full;
-    for (int i = 0; i < EmployeeForm::kHistoryRows; ++i)
-        full.append({"01/01/2002", QString::number(i), "1,00"});
-    QTest::newRow("63 lignes") << full << 63;
-}
-
-void TestEmployees::historyRowsWritten()
-{
-    QFETCH(QList<HistoryRow>, rows);
-    QFETCH(int, written);
-    EmployeeForm f;
-    f.reset(m_today);
-    for (int i = 0; i < rows.size(); ++i)
-        f.history[i] = rows[i];
-    f.edited = true;
-    Collection c;
-    QVERIFY(EcritFiche(c, 0, f));
-    // And they read back as they were.
-    EmployeeForm back;
-    LitFiche(c, 0, back);
-    for (int i = 0; i < written; ++i) {
-        QCOMPARE(back.history[i].date, rows[i].date);
-        QCOMPARE(back.history[i].label, rows[i].label);
-        QCOMPARE(back.history[i].amount.trimmed(), rows[i].amount);
+    void missingOrDamagedFieldsReadAsDefaults_data() { addRows(kDefaultsRows); }
+    void missingOrDamagedFieldsReadAsDefaults()
+    {
+        QFETCH(DefaultsRow, row);
+        // A block cut short never reads its closing tag or the next block as a field.
+        const bool missing = row.content.isEmpty();
+        const QStringList next = blk(missing ? 0 : 1, employee({{4, "AUTRE"}, {9, "AILLEURS"}}, {"MEMOx"}));
+        EmployeeForm f;
+        f.note = {"x"};
+        f.history[0] = {"01/01/2002", "a", "1"};
+        f.edited = true;
+        LitFiche(make(missing ? next : blk(0, row.content) + next), missing ? 5 : 0, f);
+        QCOMPARE(f.town, row.town);
+        QCOMPARE(f.birthDate, row.birth);
+        QCOMPARE(f.entryDate, row.entry);
+        QCOMPARE(f.account, QString("421000"));
+        QVERIFY(f.note.isEmpty() && f.history[0].isEmpty() && !f.edited);
     }
-    if (written < EmployeeForm::kHistoryRows)
-        QVERIFY(back.history[written].isEmpty());
-}
 
-void TestEmployees::variableLines()
-{
-    const QString longText(300, u'x');
-    QStringList content = fields({{1, "1"}});
-    content << "MEMO" + longText << "DATA" + longText << "DATAsans tabulation"
-            << "ligne étrangère" << "DATA03/03/2003\tBonus\t5";
-    for (int i = 0; i < 70; ++i)
-        content << QString("DATA01/01/2002\tL%1\t1").arg(i);
-    Collection c = make(blk(0, content));
-    EmployeeForm f;
-    LitFiche(c, 0, f);
-    QCOMPARE(f.note, QStringList{longText.left(255)});
-    // The long DATA line has no TAB in its first 255 characters, like the next one: both use
-    // up a row with empty cells.
-    QVERIFY(f.history[0].isEmpty());
-    QVERIFY(f.history[1].isEmpty());
-    QCOMPARE(f.history[2], (HistoryRow{"03/03/2003", "Bonus", Rset("5", kHistoryAmountChars)}));
-    QCOMPARE(f.history[3].label, QString("L0"));
-    QCOMPARE(f.history[62].label, QString("L59"));
-
-    // The scan stops at distance 200: lines further in the block are not read.
-    QStringList big = fields({{1, "1"}});
-    for (int i = 0; i < 200; ++i)
-        big << QString("MEMO%1").arg(i);
-    Collection c2 = make(blk(0, big));
-    LitFiche(c2, 0, f);
-    QCOMPARE(f.note.size(), EmployeeForm::kReadLimit - EmployeeForm::kFieldCount);
-}
-
-void TestEmployees::editInMiddleStaysInPlace()
-{
-    Collection c = make(blk(0, fields({{1, "1"}})) + QStringList{" "} + blk(1, fields({{1, "2"}}))
-                        + blk(2, fields({{1, "3"}})));
-    EmployeeForm f;
-    LitFiche(c, 1, f);
-    f.note = {"un", "deux"};
-    f.history[0] = {"01/01/2002", "Avance", Rset("10", kHistoryAmountChars)};
-    QVERIFY(!EcritFiche(c, 1, f)); // not edited: nothing written
-    f.edited = true;
-    QVERIFY(EcritFiche(c, 1, f));
-    QCOMPARE(c.lines().indexOf(Collection::openTag(1)), 32);
-    QVERIFY(c.lines().indexOf(Collection::openTag(2)) > c.lines().indexOf(Collection::closeTag(1)));
-    EmployeeForm back;
-    LitFiche(c, 1, back);
-    QCOMPARE(back.note, f.note);
-    QCOMPARE(back.history[0], f.history[0]);
-    LitFiche(c, 2, back);
-    QCOMPARE(back.code, QString("3"));
-}
-
-void TestEmployees::numerom_data()
-{
-    QTest::addColumn<QStringList>("codes");
-    QTest::addColumn<int>("next");
-    QTest::newRow("dossier vide") << QStringList{} << 10001;
-    QTest::newRow("10001 et 10007") << QStringList{"10001", "10007"} << 10008;
-    QTest::newRow("petits codes") << QStringList{"5", "17"} << 10001;
-    QTest::newRow("codes vides ignorés") << QStringList{"", "10003", ""} << 10004;
-    QTest::newRow("code non numérique ignoré") << QStringList{"10004", "A12", "10002,5"} << 10005;
-    QTest::newRow("blancs autour") << QStringList{" 10020 "} << 10021;
-    QTest::newRow("négatif") << QStringList{"-20000"} << 10001;
-    QTest::newRow("plus grand entier") << QStringList{"2147483647", "10009"} << 10010;
-    QTest::newRow("trop grand") << QStringList{"99999999999", "10009"} << 10010;
-}
-
-void TestEmployees::numerom()
-{
-    QFETCH(QStringList, codes);
-    QFETCH(int, next);
-    QStringList lines;
-    for (int i = 0; i < codes.size(); ++i)
-        lines += blk(i, fields({{1, codes[i]}}));
-    QCOMPARE(Numerom(make(lines)), next);
-}
-
-void TestEmployees::ajout()
-{
-    Collection c;
-    EmployeeForm f;
-    LitFiche(c, 0, f);
-    QCOMPARE(f.code, QString("10001"));
-    // First employee of a new dossier: count 0, the form shows defaults.
-    QVERIFY(Ajout(c, f));
-    QCOMPARE(c.count(), 1);
-    QCOMPARE(c.current(), 0);
-    QCOMPARE(f.code, QString("10001"));
-    f.name = "PREMIER";
-    f.edited = true;
-    QVERIFY(Ajout(c, f)); // writes the first one back
-    QCOMPARE(c.count(), 2);
-    QCOMPARE(c.current(), 1);
-    QCOMPARE(f.code, QString("10002"));
-    QCOMPARE(f.name, QString());
-    QVERIFY(!f.edited);
-    EmployeeForm first;
-    LitFiche(c, 0, first);
-    QCOMPARE(first.name, QString("PREMIER"));
-    QCOMPARE(first.code, QString("10001"));
-
-    // Typing into the form of a new dossier before adding anything: the typed record stays
-    // record 0 and the added one is record 1.
-    Collection fresh;
-    LitFiche(fresh, 0, f);
-    f.name = "TAPÉ";
-    f.edited = true;
-    QVERIFY(Ajout(fresh, f));
-    QCOMPARE(fresh.count(), 2);
-    QCOMPARE(fresh.current(), 1);
-    QCOMPARE(f.code, QString("10002"));
-    QVERIFY(f.name.isEmpty());
-    LitFiche(fresh, 0, first);
-    QCOMPARE(first.name, QString("TAPÉ"));
-}
-
-void TestEmployees::ajoutFull()
-{
-    QStringList lines;
-    for (int i = 0; i < Collection::kMaxBlocks - 1; ++i)
-        lines += blk(i, {QString::number(10001 + i)});
-    Collection c = make(lines);
-    c.setCurrent(0);
-    EmployeeForm f;
-    LitFiche(c, 0, f);
-    QVERIFY(Ajout(c, f)); // the 9999th, number 9998
-    QCOMPARE(c.current(), 9998);
-    QCOMPARE(f.code, QString("19999"));
-    f.name = "DERNIER";
-    f.edited = true;
-    QVERIFY(!Ajout(c, f)); // the 10000th is refused, after the write-back
-    QCOMPARE(c.count(), Collection::kMaxBlocks);
-    QCOMPARE(c.current(), 9998);
-    EmployeeForm last;
-    LitFiche(c, 9998, last);
-    QCOMPARE(last.name, QString("DERNIER"));
-    QCOMPARE(last.code, QString("19999"));
-}
-
-void TestEmployees::historyEntry_data()
-{
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("amount");
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<bool>("added");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<bool>("error");
-    QTest::newRow("deux décimales") << "Avance" << "150" << "0.00" << true << "150,00" << false;
-    QTest::newRow("arrondi") << "Avance" << "2,675" << "0.00" << true << "2,68" << false;
-    QTest::newRow("une décimale") << "Avance" << " 12,34 " << "0.0" << true << "12,3" << false;
-    QTest::newRow("entier") << "Avance" << "12,5" << "#" << true << "13" << false;
-    QTest::newRow("libellé blanc") << "   " << "150" << "0.00" << false << "" << false;
-    QTest::newRow("montant vide") << "Avance" << "" << "0.00" << false << "" << false;
-    QTest::newRow("pas un nombre") << "Avance" << "1,2,3" << "0.00" << false << "" << true;
-    QTest::newRow("point") << "Avance" << "1.5" << "0.00" << false << "" << true;
-}
-
-void TestEmployees::historyEntry()
-{
-    QFETCH(QString, label);
-    QFETCH(QString, amount);
-    QFETCH(QString, format);
-    QFETCH(bool, added);
-    QFETCH(QString, shown);
-    QFETCH(bool, error);
-    EmployeeForm f;
-    f.reset(m_today);
-    f.history[0] = {"01/01/2002", "Paie", "10"};
-    f.history[1] = {"", "sans date", "5"}; // a row without date is taken
-    f.historyDate = QDate(2003, 1, 31);
-    f.historyLabel = label;
-    f.historyAmount = amount;
-    QString message;
-    QCOMPARE(ajouterHistorique(f, format, &message), added);
-    QCOMPARE(f.edited, added);
-    QCOMPARE(message.isEmpty(), !error);
-    if (error)
-        QCOMPARE(message, conversionMessage(amount));
-    if (added) {
-        QCOMPARE(f.history[1].date, QString("31/01/2003"));
-        QCOMPARE(f.history[1].label, label);
-        QCOMPARE(f.history[1].amount, Rset(shown, kHistoryAmountChars));
-        QVERIFY(f.historyLabel.isEmpty() && f.historyAmount.isEmpty());
-    } else {
-        QCOMPARE(f.history[1].label, QString("sans date"));
-        QCOMPARE(f.historyLabel, label);
-        QCOMPARE(f.historyAmount, amount);
+    void accountIsCutOrPaddedToSixCharacters()
+    {
+        const QStringList rows[] = {{"42", "42000", "420000"}, {"4210001", "421000", "421000"}, {"", "421000", "0000"},
+                                    {"abcdefgh", "abcdef", "abcdef"}}; // stored, read, normalised
+        for (const QStringList &r : rows) {
+            EmployeeForm f;
+            LitFiche(employees({employee({{1, "1"}, {EmployeeForm::kAccount, r[0]}})}), 0, f);
+            QCOMPARE(f.account, r[1]);
+            QCOMPARE(normaliserCompte(r[0]), r[2]);
+        }
     }
-}
 
-void TestEmployees::historyFull()
-{
-    EmployeeForm f;
-    f.reset(m_today);
-    for (HistoryRow &row : f.history)
-        row = {"01/01/2002", "x", "1"};
-    f.historyLabel = "Prime";
-    f.historyAmount = "10";
-    QVERIFY(!ajouterHistorique(f, "0.00"));
-    QVERIFY(!f.edited);
-    QCOMPARE(f.historyLabel, QString("Prime"));
-    QCOMPARE(f.historyAmount, QString("10"));
-}
+    void historyIsWrittenUpToTheFirstRowShorterThanTenCharacters_data() { addRows(kHistoryRowsRows); }
+    void historyIsWrittenUpToTheFirstRowShorterThanTenCharacters()
+    {
+        QFETCH(HistoryRowsRow, row);
+        EmployeeForm f;
+        f.reset(kToday);
+        std::copy(row.rows.cbegin(), row.rows.cend(), f.history.begin());
+        f.edited = true;
+        Collection c;
+        QVERIFY(EcritFiche(c, 0, f));
+        EmployeeForm back;
+        LitFiche(c, 0, back);
+        for (int i = 0; i < row.written; ++i)
+            QCOMPARE(back.history[i], (HistoryRow{row.rows[i].date, row.rows[i].label, Rset(row.rows[i].amount, kHistoryAmountChars)}));
+        if (row.written < EmployeeForm::kHistoryRows)
+            QVERIFY(back.history[row.written].isEmpty());
+    }
 
-void TestEmployees::profileSplit_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("10001 Standard") << "10001 Standard" << "10001" << "Standard";
-    QTest::newRow("A B") << "A B" << "A B" << "ancien";
-    QTest::newRow("espace en 5") << "1234 X Y" << "1234" << "X Y";
-    QTest::newRow("espace en 4") << "123 X" << "123 X" << "ancien";
-    QTest::newRow("sans espace") << "10001" << "10001" << "ancien";
-    QTest::newRow("nom long") << "10001 " + QString(300, u'n') << "10001" << QString(255, u'n');
-}
+    void notesAndHistoryReadWithinTheirLimits()
+    {
+        const QString longText(300, u'x');
+        QStringList extra{"MEMO" + longText, "DATA" + longText, "DATAsans tabulation", "ligne étrangère",
+                          "DATA03/03/2003\tBonus\t5"};
+        for (int i = 0; i < 70; ++i)
+            extra << QString("DATA01/01/2002\tL%1\t1").arg(i);
+        EmployeeForm f;
+        LitFiche(employees({employee({{1, "1"}}, extra)}), 0, f);
+        QCOMPARE(f.note, QStringList{longText.left(255)});
+        // The long DATA line has no TAB in its first 255 characters, like the next one: both use
+        // up a row with empty cells.
+        QVERIFY(f.history[0].isEmpty() && f.history[1].isEmpty());
+        QCOMPARE(f.history[2], (HistoryRow{"03/03/2003", "Bonus", Rset("5", kHistoryAmountChars)}));
+        QCOMPARE(f.history[62].label, QString("L59"));
+        // The scan stops at distance 200: lines further in the block are not read.
+        LitFiche(employees({employee({{1, "1"}}, QStringList(200, "MEMOn"))}), 0, f);
+        QCOMPARE(f.note.size(), EmployeeForm::kReadLimit - EmployeeForm::kFieldCount);
+    }
 
-void TestEmployees::profileSplit()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, code);
-    QFETCH(QString, name);
-    EmployeeForm f;
-    f.profileCode = text;
-    f.profileName = "ancien";
-    separerProfil(f);
-    QCOMPARE(f.profileCode, code);
-    QCOMPARE(f.profileName, name);
-}
+    void nextCodeFollowsTheLargestNumericCode()
+    {
+        const QPair<QStringList, int> rows[] = {
+            {{}, 10001}, {{"10001", "10007", ""}, 10008}, {{"5", "-20000"}, 10001}, {{"10004", "A12", "10002,5"}, 10005},
+            {{" 10020 "}, 10021}, {{"2147483647", "99999999999", "10009"}, 10010}, // no overflow
+        };
+        for (const auto &[codes, next] : rows) {
+            QList<QStringList> records;
+            for (const QString &code : codes)
+                records.append({code});
+            QCOMPARE(Numerom(employees(records)), next);
+        }
+    }
 
-void TestEmployees::rset_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("charWidth");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<QString>("result");
-    // Every character 6 pixels wide: spaces are added while the width is <= width - 10.
-    QTest::newRow("95 pixels") << "150,00" << 6 << 95 << QString(9, u' ') + "150,00";
-    QTest::newRow("trop large") << QString(20, u'9') << 6 << 95 << QString(20, u'9');
-    QTest::newRow("blancs retirés") << "  7  " << 6 << 30 << "   7";
-    QTest::newRow("vide") << "   " << 6 << 95 << "";
-    QTest::newRow("mesure nulle") << "1" << 0 << 50 << QString(51, u' ') + "1";
-}
+    void addingToANewDossierKeepsWhatWasTypedAsTheFirstRecord()
+    {
+        // Typed into the empty form, or after a first "add" (record 0, the form's defaults): the
+        // typed record is record 0 and the one added is record 1.
+        for (bool addedFirst : {false, true}) {
+            Collection c;
+            EmployeeForm f;
+            LitFiche(c, 0, f);
+            QVERIFY(!addedFirst || (Ajout(c, f) && c.count() == 1 && c.current() == 0));
+            f.name = "PREMIER";
+            f.edited = true;
+            QVERIFY(Ajout(c, f));
+            QCOMPARE((QList<int>{c.count(), c.current()}), (QList<int>{2, 1}));
+            QCOMPARE(f.code, QString("10002"));
+            QVERIFY(f.name.isEmpty() && !f.edited);
+            QCOMPARE((QStringList{c.lineOfBlock(0, 1), c.lineOfBlock(0, EmployeeForm::kName)}), (QStringList{"10001", "PREMIER"}));
+        }
+    }
 
-void TestEmployees::rset()
-{
-    QFETCH(QString, text);
-    QFETCH(int, charWidth);
-    QFETCH(int, width);
-    QFETCH(QString, result);
-    QCOMPARE(Rset(text, width, [&](const QString &s) { return int(s.size()) * charWidth; }), result);
-    // By characters: the text ends at the same column whatever its length.
-    if (!text.trimmed().isEmpty() && text.trimmed().size() < kHistoryAmountChars)
-        QCOMPARE(Rset(text, kHistoryAmountChars).size(), kHistoryAmountChars);
-}
+    void addingStopsAtRecord9999AfterWritingTheFormBack()
+    {
+        QList<QStringList> records;
+        for (int i = 0; i < Collection::kMaxBlocks - 1; ++i)
+            records.append({QString::number(10001 + i)});
+        Collection c = employees(records);
+        EmployeeForm f;
+        LitFiche(c, 0, f);
+        QVERIFY(Ajout(c, f)); // the 9999th, number 9998
+        QCOMPARE(f.code, QString("19999"));
+        f.name = "DERNIER";
+        f.edited = true;
+        QVERIFY(!Ajout(c, f));
+        QCOMPARE((QList<int>{c.count(), c.current()}), (QList<int>{9999, 9998}));
+        QCOMPARE(c.lineOfBlock(9998, EmployeeForm::kName), QString("DERNIER"));
+    }
 
-void TestEmployees::copyPaste()
-{
-    EmployeeForm source;
-    source.reset(m_today);
-    source.code = "10001";
-    source.name = "DURAND Paul";
-    source.address1 = "12 rue des Lilas";
-    source.address2 = "Bât. C";
-    source.postcode = "69003";
-    source.town = "LYON";
-    source.telephone = "04 78 00 00 00";
-    source.email = "p@d.fr";
-    source.account = "421001";
-    source.education = "BTS";
-    source.bankName = "Banque";
-    source.salary = "1500";
-    source.birthDate = QDate(1970, 3, 15);
+    void historyEntryNeedsALabelAndAFrenchAmount_data() { addRows(kEntryRows); }
+    void historyEntryNeedsALabelAndAFrenchAmount()
+    {
+        QFETCH(EntryRow, row);
+        EmployeeForm f;
+        f.reset(kToday);
+        f.history[0] = {"01/01/2002", "Paie", "10"};
+        f.history[1] = {"", "sans date", "5"}; // a row without date is taken
+        if (QByteArray(row.why) == "history full")
+            f.history.fill({"01/01/2002", "x", "1"});
+        const HistoryRow second = f.history[1];
+        f.historyDate = QDate(2003, 1, 31);
+        f.historyLabel = row.label;
+        f.historyAmount = row.amount;
+        QString message;
+        const bool added = !row.shown.isEmpty();
+        QCOMPARE(ajouterHistorique(f, row.format, &message), added);
+        QCOMPARE(f.edited, added);
+        QCOMPARE(message, row.error ? conversionMessage(row.amount) : QString());
+        QCOMPARE(f.history[1], (added ? HistoryRow{"31/01/2003", row.label, Rset(row.shown, kHistoryAmountChars)} : second));
+        QCOMPARE(f.historyLabel + f.historyAmount, added ? QString() : row.label + row.amount);
+    }
 
-    EmployeeCopy buffer;
-    EmployeeForm target;
-    target.reset(m_today);
-    buffer.Coller(target, 10002); // nothing copied yet: empty texts
-    QCOMPARE(target.name, QString());
-    QCOMPARE(target.code, QString("10002"));
+    void profileCodeEndsAtTheFifthCharacterBlank()
+    {
+        const QStringList rows[] = {{"1234 X Y", "1234", "X Y"}, {"123 X", "123 X", "ancien"}, {"10001", "10001", "ancien"},
+                                    {"10001 " + QString(300, u'n'), "10001", QString(255, u'n')}}; // typed, code, name
+        for (const QStringList &r : rows) {
+            EmployeeForm f;
+            f.profileCode = r[0];
+            f.profileName = "ancien";
+            separerProfil(f);
+            QCOMPARE((QStringList{f.profileCode, f.profileName}), r.mid(1));
+        }
+    }
 
-    buffer.Copier(source);
-    target.reset(m_today);
-    buffer.Coller(target, 10002);
-    QVERIFY(target.edited);
-    QCOMPARE(target.code, QString("10002"));
-    for (int d : {4, 6, 7, 8, 9, 10, 11, 26, 13})
-        QCOMPARE(target.fieldText(d), source.fieldText(d));
-    QCOMPARE(target.bankName, QString());
-    QCOMPARE(target.salary, QString());
-    QCOMPARE(target.birthDate, m_today);
-}
+    void amountsAreRightAlignedToTheColumnWidth()
+    {
+        // Every character 6 pixels wide: spaces are added while the width is <= width - 10.
+        const auto six = [](const QString &s) { return int(s.size()) * 6; };
+        QCOMPARE(Rset("  150,00 ", 95, six), QString(9, u' ') + "150,00");
+        QCOMPARE(Rset(QString(20, u'9'), 95, six), QString(20, u'9'));
+        QCOMPARE(Rset("7", kHistoryAmountChars), QString(kHistoryAmountChars - 1, u' ') + "7");
+    }
 
-void TestEmployees::departmentsList()
-{
-    const QStringList &d = departements();
-    QCOMPARE(d.size(), 97);
-    QCOMPARE(d.first(), QString("00 Armées"));
-    QCOMPARE(d.last(), QString("97 Dom"));
-    QVERIFY(d.contains("81 Tarn"));
-    QVERIFY(d.contains("85 Vendée"));
-}
+    void pasteTakesTheAddressAndAccountButNotTheBankOrPay()
+    {
+        EmployeeForm source, target;
+        source.reset(kToday);
+        target.reset(kToday);
+        for (int d = 1; d <= EmployeeForm::kFieldCount; ++d)
+            source.setFieldText(d, QString("f%1").arg(d));
+        source.birthDate = QDate(1970, 3, 15);
+        EmployeeCopy buffer;
+        EmployeeForm blank = target;
+        buffer.Coller(blank, 10002); // nothing copied yet: empty texts
+        buffer.Copier(source);
+        buffer.Coller(target, 10002);
+        QVERIFY(target.edited);
+        QCOMPARE(target.code, QString("10002"));
+        const QList<int> copied{4, 6, 7, 8, 9, 10, 11, 13, 26};
+        for (int d = 2; d <= EmployeeForm::kFieldCount; ++d)
+            QCOMPARE(target.fieldText(d), copied.contains(d) ? QString("f%1").arg(d) : blank.fieldText(d));
+        QCOMPARE(target.birthDate, kToday);
+    }
 
-void TestEmployees::listEditor()
-{
-    QCOMPARE(ListEditor::caption(ListEditor::Kind::Banques), QString("Les Banques"));
-    QCOMPARE(ListEditor::caption(ListEditor::Kind::Emplois), QString("Les Conventions collectives"));
-    QCOMPARE(ListEditor::label(ListEditor::Kind::Emplois), QString("Emploi"));
-    ListEditor e;
-    e.Init({"BNP", "LCL"});
-    e.setInput("Crédit Mutuel");
-    e.valider(); // nothing selected: appended
-    QCOMPARE(e.Result(), (QStringList{"BNP", "LCL", "Crédit Mutuel"}));
-    QVERIFY(e.input().isEmpty());
-    e.choisir(1);
-    QCOMPARE(e.input(), QString("LCL"));
-    e.setInput("Crédit Lyonnais");
-    e.valider(); // replaces the selected entry
-    QCOMPARE(e.Result(), (QStringList{"BNP", "Crédit Lyonnais", "Crédit Mutuel"}));
-    QCOMPARE(e.selected(), -1);
-    QVERIFY(!e.supprimer()); // nothing selected
-    e.choisir(0);
-    QVERIFY(e.supprimer());
-    QCOMPARE(e.Result(), (QStringList{"Crédit Lyonnais", "Crédit Mutuel"}));
-    QCOMPARE(e.selected(), -1);
-    QVERIFY(e.input().isEmpty());
-    e.choisir(7); // outside the list: nothing selected, so the next entry is appended
-    e.setInput("X");
-    e.valider();
-    QCOMPARE(e.Result().last(), QString("X"));
-}
+    void movesStopAtTheEndsAndSkipWhatTheSelectionLeavesOut_data() { addRows(kMoveRows); }
+    void movesStopAtTheEndsAndSkipWhatTheSelectionLeavesOut()
+    {
+        QFETCH(MoveRow, row);
+        Collection c = sample(row.count);
+        c.setCurrent(row.current);
+        QCOMPARE(moveTarget(c, row.move, row.selection), row.expected);
+        EmployeeForm f;
+        QCOMPARE(Deplacer(c, f, row.move, row.selection), row.expected >= 0);
+        if (row.expected >= 0 && row.count > 0)
+            QCOMPARE(f.code, QString::number(10001 + row.expected));
+    }
+
+    void shortBlockIsNoCandidate()
+    {
+        // Block 1 stops before its postcode line: the lines after its closing tag are not its own.
+        Collection c = employees({employee({{Code, "1"}}), {"2"}, employee({{Code, "3"}})});
+        QCOMPARE(moveTarget(c, Move::Suivant, {Selection::ByPostcode, "", ""}), 2);
+        QVERIFY(blockLine(c, 1, 2).isNull());
+    }
+
+    void moveChoiceAndSortWriteTheFormBackFirst()
+    {
+        Collection c = sample();
+        EmployeeForm f;
+        LitFiche(c, 0, f);
+        f.name = "MODIFIÉ";
+        f.edited = true;
+        QVERIFY(Deplacer(c, f, Move::Suivant, {}));
+        QCOMPARE(blockLine(c, 0, Name), QString("MODIFIÉ"));
+        f.telephone = "08 88";
+        f.edited = true;
+        QVERIFY(Choisir(c, f, 9) && !Choisir(c, f, 10) && !Choisir(c, f, -1));
+        QCOMPARE(blockLine(c, 1, Telephone), QString("08 88"));
+        QCOMPARE(c.current(), 9);
+        // A sort writes back too, then shows the record now at the current place.
+        c.setCurrent(0);
+        LitFiche(c, 0, f);
+        f.name = "ZZZ";
+        f.edited = true;
+        Trier(c, f, SortKey::Nom);
+        QVERIFY(f.name == "NOM1" && !f.edited);
+        QCOMPARE(blockLine(c, 9, Name), QString("ZZZ"));
+        // With a single record "next" does nothing at all: the edit stays in the form only.
+        Collection one = sample(1);
+        f.edited = true;
+        QVERIFY(!Deplacer(one, f, Move::Suivant, {}));
+        QVERIFY(f.edited);
+    }
+
+    void searchComparesUnaccentedCapitalsFromTheStart_data() { addRows(kSearchRows); }
+    void searchComparesUnaccentedCapitalsFromTheStart()
+    {
+        QFETCH(SearchRow, row);
+        QList<QStringList> records;
+        for (int i = 0; i < kNames.size(); ++i)
+            records.append(employee({{Code, QString::number(i == 5 ? 20001 : 10000 + i)}, {Name, kNames[i]},
+                                     {Telephone, i == 4 ? "01 23 45" : ""}}));
+        Collection c = make(blk(1, records[1]) + blk(0, records[0]) + employees(records).lines().mid(2 * 31));
+        QCOMPARE(rechercher(c, row.kind, row.typed), row.found);
+        EmployeeForm f;
+        QString message;
+        c.setCurrent(3);
+        QCOMPARE(Rechercher(c, f, row.kind, row.typed, &message), row.found >= 0 || row.typed.isEmpty());
+        QCOMPARE(c.current(), row.found >= 0 ? row.found : 3);
+        QCOMPARE(message, row.found >= 0 || row.typed.isEmpty() ? QString() : "Fiche " + row.typed.toUpper() + " non trouvée");
+    }
+
+    void listShowsEveryBlockOnceTheFileHas21Lines()
+    {
+        QVERIFY(!listeDisponible(make(QStringList(20, QString()))) && listeDisponible(make(QStringList(21, QString()))));
+        const QList<EmployeeListRow> rows = listeEmployes(make(QStringList{" "} + sample().lines())); // a stray line is no row
+        QCOMPARE(rows.size(), 10);
+        QCOMPARE((QList<int>{rows[2].number, rows[2].sequence}), (QList<int>{2, 3}));
+        QCOMPARE((QStringList{rows[9].name, rows[9].postcode, rows[9].town}), (QStringList{"NOM9", "75001", "PARIS"}));
+        const QStringList items = listeEmp(employees({employee({{Code, "10001"}, {Name, "DURAND Paul"}}), {"10002"}}));
+        QCOMPARE(items, (QStringList{"10001 DURAND Paul", "10002 "}));
+        QCOMPARE(codeChoisi(items[1]) + codeChoisi("10003"), QString("1000210003"));
+        QCOMPARE(InitProfils(make(blk(0, {"10001", "Standard", "DATA100\tSalaire"}) + blk(1, {"10002"}))),
+                 (QStringList{"10001 Standard", "10002 "}));
+    }
+
+    void sortByNameIgnoresCaseAndAccents()
+    {
+        const QList<QStringList> codeNames{{"1", "DURAND"}, {"2", "dupont"}, {"3", ""}, {"4", "eric"}, {"5", "Élodie"},
+                                           {"7", "martin"}, {"6", "MARTIN"}, {"8", "Zoé"}, {"9", "Émile"}, {"0", "emile"}};
+        QList<QStringList> records;
+        for (const QStringList &cn : codeNames)
+            records.append(employee({{Code, cn[0]}, {Name, cn[1]}}));
+        Collection c = employees(records);
+        trierCollection(c, SortKey::Nom);
+        QCOMPARE(column(c, Name), (QStringList{"", "dupont", "DURAND", "Élodie", "emile", "Émile", "eric", "MARTIN", "martin", "Zoé"}));
+        // Names equal but for case: ordered by their content (the code first), not by their place.
+        QCOMPARE(column(c, Code).mid(7, 2), (QStringList{"6", "7"}));
+    }
+
+    void sortKeepsEveryBlockWhole()
+    {
+        const QList<QStringList> records{
+            employee({{Code, "1"}, {Name, "B"}, {Postcode, "75001"}, {Town, "Annecy"}}, {"MEMOnote", "DATA01/01/2002\tA\t1"}),
+            employee({{Code, "2"}, {Name, "C"}, {Postcode, "13000"}, {Town, "brest"}}, {"DATA02/02/2002\tPrime\t2"}),
+            employee({{Code, "3"}, {Name, "a"}, {Postcode, "44000"}, {Town, "Caen"}})};
+        const QList<QPair<SortKey, QList<int>>> orders{
+            {SortKey::Nom, {2, 0, 1}}, {SortKey::CodePostal, {1, 2, 0}}, {SortKey::Ville, {0, 1, 2}}};
+        for (const auto &[key, order] : orders) {
+            // Stray lines around and between the blocks are dropped; their order in the file does not matter.
+            Collection c = make(QStringList{" "} + blk(2, records[2]) + QStringList{"perdu"} + blk(0, records[0])
+                                + blk(1, records[1]) + QStringList{""});
+            c.setCurrent(1);
+            trierCollection(c, key);
+            QCOMPARE(c.current(), 1);
+            QCOMPARE(c.lines(), employees({records[order[0]], records[order[1]], records[order[2]]}).lines());
+        }
+    }
+
+    void exportWritesFieldsTwoToTwelveInOrder()
+    {
+        const QStringList lines = exportLines(example());
+        QCOMPARE(lines[0], QString("M\t15/03/1970\tDURAND Paul\tLyon\t12 rue des Lilas\t\t69003\tLYON\t04 78 00 00 00\t\tComptable"));
+        // A block cut short exports empty fields, never its closing tag or the next block.
+        const Collection cut = make(blk(0, {"10001", "Mme", "01/01/1990", "COURT"}) + QStringList{"<BLOC0001>", "10002", "M"});
+        QCOMPARE(exportLines(cut), (QStringList{"Mme\t01/01/1990\tCOURT" + QString(8, u'\t'), "M" + QString(10, u'\t')}));
+    }
+
+    void importSplitsAtTabsAndCutsTheRestAt1024_data() { addRows(kFieldsRows); }
+    void importSplitsAtTabsAndCutsTheRestAt1024()
+    {
+        QFETCH(FieldsRow, row);
+        QCOMPARE(importFields(row.line), row.fields);
+        Collection c = sample(3);
+        QCOMPARE(importLines(c, {row.line}).added, 1);
+        QCOMPARE(c.blockContent(3), QStringList{"10004"} + row.fields + QStringList(20, QString()));
+    }
+
+    void importTakesTheNumbersAfterTheLastWrittenRecord()
+    {
+        // A record added but never written has no block: the import takes its number.
+        const struct { int count; bool unwritten; int first; } rows[] = {{0, false, 0}, {1, false, 1}, {1, true, 0}, {3, true, 2}};
+        for (const auto &r : rows) {
+            Collection c = sample(r.count, r.unwritten);
+            QCOMPARE(importLines(c, {}).added, 0); // an empty file changes nothing
+            QCOMPARE(c.count(), r.count);
+            QCOMPARE(importLines(c, {"M\t\tUN", "Mme\t\tDEUX"}).added, 2);
+            QCOMPARE((QList<int>{c.count(), c.current()}), (QList<int>{r.first + 2, r.first + 1}));
+            QCOMPARE(column(c, EmployeeForm::kName), (QStringList{"NOM0", "NOM1"}.mid(0, r.first) + QStringList{"UN", "DEUX"}));
+        }
+    }
+
+    void importStopsAt9998RecordsAndSaysSo()
+    {
+        Collection c = sample(9997);
+        ImportResult r = importLines(c, {"M\t\tA", "M\t\tB"});
+        QCOMPARE(r.added, 1);
+        QVERIFY(r.truncated);
+        QCOMPARE(c.count(), 9998);
+        QCOMPARE(blockLine(c, 9997, EmployeeForm::kCode), QString("19998"));
+        QCOMPARE(truncatedMessage(), QString("Trop de lignes, le fichier a été tronqué"));
+    }
+
+    void importedFieldsThatReadAsTagsStayInside()
+    {
+        Collection c = sample(1);
+        importLines(c, {"M\t<BLOC0000>\t</bloc0001>\tNOM"});
+        Collection reloaded = make(c.lines());
+        QVERIFY(!reloaded.verif() && !reloaded.doublons().acted() && !reloaded.normalise());
+        QCOMPARE(reloaded.count(), 2);
+        QCOMPARE(reloaded.blockContent(1).mid(1, 4), (QStringList{"M", " <BLOC0000>", " </bloc0001>", "NOM"}));
+    }
+
+    void importReadsUtf8Or1252AndRefusesBinary_data() { addRows(kDecodeRows); }
+    void importReadsUtf8Or1252AndRefusesBinary()
+    {
+        QFETCH(DecodeRow, row);
+        QCOMPARE(exchange::isText(row.bytes), row.isText);
+        if (row.isText)
+            QCOMPARE(decodeImport(row.bytes), row.text);
+    }
+
+    void exportedRecordsImportIntoANewOrAnExistingDossier()
+    {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("source.emp"), txt = dir.filePath("échange v2.txt");
+        QVERIFY(QFile::copy(testsupport::dataPath("employees/exemple.emp"), source));
+        QString message;
+        QVERIFY(exporterDossier(source, txt, &message));
+        QVERIFY(message.isEmpty());
+        QVERIFY(fileBytes(txt).endsWith("Secr\xe9taire\r\n"));
+        // Into a dossier that does not exist yet: it is created, with its two side files.
+        ImportResult r;
+        QVERIFY(importerDossier(dir.filePath("Nouveau dossier.2003.emp"), txt, &message, &r));
+        QVERIFY(r.added == 2 && !r.truncated);
+        QVERIFY(QFile::exists(dir.filePath("Nouveau dossier.2003.Prl")) && QFile::exists(dir.filePath("Nouveau dossier.2003.Pai")));
+        // Into an existing dossier: appended after its records with the next codes, saved.
+        QVERIFY(importerDossier(source, txt, &message, &r));
+        Dossier d;
+        QVERIFY(d.Charge(source).ok);
+        const Collection &c = d.employees();
+        QCOMPARE(column(c, EmployeeForm::kCode), (QStringList{"10001", "10002", "10003", "10004"}));
+        QCOMPARE(c.blockContent(3).size(), 1 + 11 + 20);
+        QCOMPARE(exportLines(c).mid(2), exportLines(c).mid(0, 2));
+        // The imported record reads with its defaults where the file gave nothing.
+        EmployeeForm f;
+        LitFiche(c, 3, f);
+        QCOMPARE(f.birthDate, QDate(1981, 11, 2));
+        QCOMPARE(f.account, QString("421000"));
+        QCOMPARE(f.entryDate, kToday);
+        // Failures leave the files alone.
+        const QByteArray before = fileBytes(source);
+        QVERIFY(!importerDossier(source, dir.filePath("absent.txt"), &message));
+        QCOMPARE(message, "Le fichier " + dir.filePath("absent.txt") + " n'existe pas");
+        QCOMPARE(fileBytes(source), before);
+        QVERIFY(!exporterDossier(dir.filePath("absent.emp"), txt, &message));
+        QCOMPARE(message, QString("Le fichier n'existe pas"));
+        QVERIFY(!QFile::exists(dir.filePath("absent.emp")));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestEmployees)
 #include "test_employees.moc"

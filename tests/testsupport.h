@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstddef>
+
 // Shared helpers of the test executables.
 namespace testsupport {
 
@@ -15,6 +17,16 @@ inline QString dataPath(const QString &name)
 }
 
 } // namespace testsupport
+
+// The rows of a data-driven test given as one table of structs: each becomes a data row named
+// by its member why, fetched with QFETCH(Row, row).
+template <typename Row, std::size_t N>
+void addRows(const Row (&rows)[N])
+{
+    QTest::addColumn<Row>("row");
+    for (const Row &row : rows)
+        QTest::newRow(row.why) << row;
+}
 
 // The bytes of a file, or "<unreadable>" when it cannot be opened.
 inline QByteArray fileBytes(const QString &path)

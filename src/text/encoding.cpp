@@ -131,7 +131,9 @@ FileResult writeFile(const QString &path, const QByteArray &bytes)
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly))
         return FileResult(write, S::Failed, path, f.errorString());
-    if (f.write(bytes) != bytes.size()) {
+    // The flush is checked here: QSaveFile::commit() does not see a write that fails while the
+    // buffer is flushed (a full disk), and would put a cut file in place of the old one.
+    if (f.write(bytes) != bytes.size() || !f.flush()) {
         const QString reason = f.errorString();
         f.cancelWriting();
         return FileResult(write, S::Failed, path, reason);
