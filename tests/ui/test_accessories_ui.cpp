@@ -169,8 +169,11 @@ private Q_SLOTS:
         QCOMPARE(QPoint(grid->currentColumn(), grid->currentRow()), QPoint(3, 4)); // a Wednesday, fifth week
         press(Qt::Key_PageDown);
         QCOMPARE(child<QLabel>(calendar, "title")->text() + u' ' + grid->currentItem()->text(), QStringLiteral("février  2024 29"));
-        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_PageUp})
+        // Arrows stay in the month; Home and End would leave the grid's cursor on an empty cell.
+        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Left, Qt::Key_Home, Qt::Key_End})
             press(key);
+        QCOMPARE(grid->currentItem()->text(), QStringLiteral("21"));
+        press(Qt::Key_PageUp);
         child<QPushButton>(calendar, "nextMonth")->click();
         QCOMPARE(calendar.model().selected(), QDate(2024, 2, 21));
         // A click on a day selects it (4 February 2024 is a Sunday); a click on an empty cell does nothing.
