@@ -310,7 +310,7 @@ private Q_SLOTS:
     }
 
     // The platform's open chooser: "lettre" typed and confirmed; any warning is noted and closed.
-    void openChooserWantsTheExtension()
+    void openChooserLeavesOutTheExtension()
     {
         QTemporaryDir dir;
         writeBytes(dir.filePath("lettre.rtf"), "{\\rtf1 Bonjour\\par}");
