@@ -33,11 +33,11 @@ Document doc(QList<Paragraph> paragraphs)
     return {paragraphs};
 }
 
+// What the reader makes of rtf (an empty document when it refuses it).
 Document read(const QByteArray &rtf)
 {
     Document d;
-    rtf::readDocument(rtf, d);
-    return d;
+    return rtf::readDocument(rtf, d) ? d : Document();
 }
 
 struct FakeView : TextEditor::View
