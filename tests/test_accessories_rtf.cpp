@@ -1,10 +1,15 @@
-// The letter editor's RTF reader and writer.
+// The letter editor: its RTF reader and writer, checked against LibreOffice too, and its rules
+// (questions, new document, open and save).
 #include "accessories/rtfreader.h"
 #include "accessories/rtfwriter.h"
+#include "accessories/texteditor.h"
+#include "fakedialogs.h"
+#include "text/encoding.h"
 #include "testsupport.h"
 
 #include <QElapsedTimer>
-#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 
 using richdoc::Alignment;
 using richdoc::Document;
@@ -13,412 +18,390 @@ using richdoc::Run;
 
 namespace {
 
-Run run(const QString &text, const QString &style = {}, double size = 10,
-        const QString &font = QStringLiteral("Times New Roman"))
+Run run(const QString &text, const QString &style = {}, double size = 10, const QString &font = "Times New Roman")
 {
-    Run r;
-    r.text = text;
-    r.font = font;
-    r.size = size;
-    r.bold = style.contains(QLatin1Char('b'));
-    r.italic = style.contains(QLatin1Char('i'));
-    r.underline = style.contains(QLatin1Char('u'));
-    return r;
+    return {text, font, size, style.contains(u'b'), style.contains(u'i'), style.contains(u'u')};
 }
 
-Paragraph para(QList<Run> runs, Alignment a = Alignment::Left, bool bullet = false,
-               int left = 0, int first = 0, int right = 0)
+Paragraph para(QList<Run> runs, Alignment a = Alignment::Left, bool bullet = false, int left = 0, int first = 0, int right = 0)
 {
-    Paragraph p;
-    p.runs = runs;
-    p.alignment = a;
-    p.bullet = bullet;
-    p.leftIndent = left;
-    p.firstIndent = first;
-    p.rightIndent = right;
-    return p;
+    return {a, left, first, right, bullet, runs};
 }
 
+Document doc(QList<Paragraph> paragraphs)
+{
+    return {paragraphs};
+}
+
+// What the reader makes of rtf (an empty document when it refuses it).
 Document read(const QByteArray &rtf)
 {
-    Document doc;
-    QString error;
-    if (!rtf::readDocument(rtf, doc, &error))
-        qWarning() << "unreadable:" << error;
-    return doc;
+    Document d;
+    return rtf::readDocument(rtf, d) ? d : Document();
 }
 
-// The run holding text (first match), or an empty run.
-Run runWith(const Document &doc, const QString &text)
+struct FakeView : TextEditor::View
 {
-    for (const Paragraph &p : doc.paragraphs)
-        for (const Run &r : p.runs)
-            if (r.text.contains(text))
-                return r;
-    return {};
-}
+    richdoc::Document shown = richdoc::fromLines({QStringLiteral("tapé")});
+    richdoc::Document document() const override { return shown; }
+    void showDocument(const richdoc::Document &doc) override { shown = doc; }
+};
 
-const Paragraph *paragraphWith(const Document &doc, const QString &text)
+// An editor over a scripted view and scripted dialogs, in a folder of its own whose name has a
+// dot and a space, holding "autre.rtf".
+struct Editor : FakeDialogs
 {
-    for (const Paragraph &p : doc.paragraphs)
-        if (p.text().contains(text))
-            return &p;
-    return nullptr;
-}
+    QTemporaryDir tmp;
+    QString dir = tmp.filePath(QStringLiteral("Lettres v1.2"));
+    QString other = dir + QStringLiteral("/autre.rtf");
+    bool chooserConfirmsOverwrite = false;
+    FakeView view;
+    TextEditor editor{{"SARL Dupré", "12 rue des Lilas", "75011 PARIS", "01 23 45 67 89", "Siret 123"}, *this, view};
+
+    Editor()
+    {
+        QDir().mkpath(dir);
+        writeBytes(other, "{\\rtf1 autre\\par}");
+    }
+    QString saveFile(const QString &filter, const QString &proposed, const QString &suffix, bool confirm,
+                     const QString &title) override
+    {
+        chooserConfirmsOverwrite = chooserConfirmsOverwrite || confirm;
+        return FakeDialogs::saveFile(filter, proposed, suffix, confirm, title);
+    }
+    QStringList questions() const { return log.filter(QRegularExpression("^ask: ")).replaceInStrings("ask: ", ""); }
+};
 
 } // namespace
 
 Q_DECLARE_METATYPE(richdoc::Document)
 
-class TestRtf : public QObject
+class TestLetterEditor : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_tmp;
+
+    // Converts lettre.rtf into the folder named after the filter; a private profile lets tests run side by side.
+    void convert(const QString &filter)
+    {
+        const QString soffice = QStandardPaths::findExecutable("soffice");
+        QVERIFY2(!soffice.isEmpty(), "LibreOffice (soffice) is missing: run scripts/deps --test");
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(soffice, {"-env:UserInstallation=file://" + m_tmp.filePath("profile"), "--headless", "--convert-to", filter,
+                          "--outdir", m_tmp.filePath(filter.left(3)), m_tmp.filePath("lettre.rtf")});
+        QVERIFY2(p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0, p.readAll().constData());
+    }
+
 private Q_SLOTS:
-    void roundTrip_data();
-    void roundTrip();
-    void writerOutputIsPlainAscii();
-    void readsCommonRtf_data();
-    void readsCommonRtf();
-    void formattingFollowsGroups();
-    void bulletsOfOtherPrograms_data();
-    void bulletsOfOtherPrograms();
-    void damagedInputIsReported_data();
-    void damagedInputIsReported();
-    void hostileInputStaysBounded_data();
-    void hostileInputStaysBounded();
-    void readsLibreOfficeFiles();
+    // The word processor our users open the letters with: what it shows and what it writes back
+    // must keep the text and the styles.
+    void libreOfficeLosesTextOrStyles()
+    {
+        const Document letter = doc({
+            para({run("SARL Dupré & Fils", "b")}),
+            para({run("Objet : solde de 1 250,00 € « net » — „Œuvre“ ™", "u", 14)}, Alignment::Center),
+            para({run("Madame,\t"), run("veuillez trouver ci-joint le relevé.", "i", 10, "Arial")}),
+            // A paragraph bulleted in the editor, and one with the hanging indent other programs write.
+            para({run("Premier point")}, Alignment::Left, true, richdoc::kBulletIndent, -richdoc::kBulletIndent),
+            para({run("Second point")}, Alignment::Left, true, 720, -360),
+            para({run("Paris, le 3 février", "biu")}, Alignment::Right),
+            para({run("Œuvre en retrait")}, Alignment::Left, false, 1134, 567, 283),
+        });
+        writeBytes(m_tmp.filePath("lettre.rtf"), rtf::writeDocument(letter));
+        // The text LibreOffice shows; bullets come out as text in front of the line.
+        convert("txt:Text (encoded):UTF8");
+        QStringList lines = QString::fromUtf8(fileBytes(m_tmp.filePath("txt/lettre.txt"))).remove(QChar(0xFEFF)).trimmed().split(QRegularExpression("\r?\n"));
+        for (int i : {3, 4}) {
+            QVERIFY2(lines.value(i).trimmed().startsWith(QChar(0x2022)), qPrintable(lines.value(i)));
+            lines[i] = lines[i].trimmed().mid(1).trimmed();
+        }
+        QCOMPARE(lines.join(u'\n'), letter.plainText());
+        // What LibreOffice writes back reads as the same letter.
+        convert("rtf");
+        QCOMPARE(read(fileBytes(m_tmp.filePath("rtf/lettre.rtf"))).paragraphs, letter.paragraphs);
+    }
+
+    void roundTripLosesSomething_data()
+    {
+        QTest::addColumn<Document>("d");
+        QString upper; // Windows-1252 from 0x80 to 0xFF, the unassigned bytes of 0x80..0x9F included
+        for (int b = 0x80; b <= 0xFF; ++b)
+            upper += text::decode1252(QByteArray(1, char(b)));
+        QTest::newRow("windows-1252 upper half") << doc({para({run(upper)})});
+        QTest::newRow("beyond windows-1252") << doc({para({run(QStringLiteral("≠ ½ Ω ł 😀 Œœ"))})});
+        QTest::newRow("rtf syntax, tab and line break") << doc({para({run("a\\b {c} \\par d;\tPrénom" + QString(QChar::LineSeparator) + "suite")})});
+        QTest::newRow("letter") << doc({
+            para({run("SARL Dupré", "b"), run(" italique", "i"), run(" souligné", "u"), run(" tout", "biu"), run(" Arial 12", "", 12, "Arial"),
+                  run(" Courier 10,5", "b", 10.5, "Courier New"), run(" Times 72", "", 72)}),
+            para({run("Objet : relevé", "u", 14)}, Alignment::Center),
+            para({run("Paris, le 3 mars")}, Alignment::Right, false, 0, 0, 567),
+            para({}),
+            para({run("Premier point")}, Alignment::Left, true, 360, -360),
+            para({run("Texte justifié en retrait")}, Alignment::Justify, false, 1134, 567, 283),
+            para({}),
+        });
+        QTest::newRow("empty document") << doc({para({})});
+        QTest::newRow("empty bullet") << doc({para({run("a")}, Alignment::Left, true), para({run("b")}),
+                                              para({}, Alignment::Left, true)});
+    }
+    void roundTripLosesSomething()
+    {
+        QFETCH(Document, d);
+        QCOMPARE(read(rtf::writeDocument(d)).paragraphs, d.paragraphs);
+    }
+
+    void writerOutputNotPlainAscii()
+    {
+        const QByteArray rtf = rtf::writeDocument(
+            doc({para({run(QStringLiteral("é€\u0081Ÿ😀"), "", 10, QStringLiteral("Liberation Sérif"))})}));
+        for (char c : rtf)
+            QVERIFY2(uchar(c) < 0x80, rtf.constData());
+        QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
+        QVERIFY(rtf.contains("\\'e9\\'80\\'81\\'9f\\u-10179?\\u-8704?"));
+        QVERIFY(rtf.contains("Liberation S\\'e9rif;"));
+    }
+
+    void readerMisreadsCommonRtf_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("hex escapes in windows-1252") << QByteArray("{\\rtf1\\ansi caf\\'e9 \\'80 \\'92\\'85\\'9f}")
+                                                     << QStringLiteral("café € ’…Ÿ");
+        QTest::newRow("unicode with fallback") << QByteArray("{\\rtf1\\ansi\\uc1 \\u8364\\'80 \\u-3913?}")
+                                               << QStringLiteral("€ \uF0B7");
+        QTest::newRow("fallback count ends with the group") << QByteArray("{\\rtf1\\uc3 {\\u233}x}") << QStringLiteral("éx");
+        QTest::newRow("surrogate pair") << QByteArray("{\\rtf1\\uc1 \\u-10179?\\u-8704?}") << QStringLiteral("😀");
+        QTest::newRow("escaped symbols") << QByteArray("{\\rtf1 \\{a\\}\\\\b\\~c\\-d\\_e}") << QStringLiteral("{a}\\b\u00A0cd-e");
+        QTest::newRow("paragraphs, lines, tabs, source line ends") << QByteArray("{\\rtf1 un\\par deux\\line trois\\tab qua\r\ntre\\\nfin}")
+                                                    << QStringLiteral("un\ndeux\u2028trois\tquatre\nfin");
+        QTest::newRow("named characters")
+            << QByteArray("{\\rtf1 \\lquote a\\rquote  \\ldblquote b\\rdblquote  \\emdash \\endash \\bullet}")
+            << QStringLiteral("‘a’ “b” —–•");
+        QTest::newRow("unknown starred destinations")
+            << QByteArray("{\\rtf1{\\*\\generator Prog 1.0;}{\\*\\inconnu {\\b a}b}\\*\\c{\\*\\x{\\*\\y z}}ok}") << QStringLiteral("ok");
+        QTest::newRow("headers, footnotes and pictures") << QByteArray("{\\rtf1{\\header h\\par}{\\footer f}a{\\footnote n}b{\\pict\\pngblip 89}c{\\*\\shppict{\\pict 00}}{\\object{\\*\\objdata 01}}}")
+                                                         << QStringLiteral("abc");
+        QTest::newRow("field result kept, instruction skipped")
+            << QByteArray("{\\rtf1 voir {\\field{\\*\\fldinst HYPERLINK \"https://x\"}{\\fldrslt {\\ul site}}} fin}")
+            << QStringLiteral("voir <u>site</> fin");
+        QTest::newRow("binary data skipped") << QByteArray("{\\rtf1 a{\\*\\blob\\bin4 }{\\}b}c\\bin2 xyd}") << QStringLiteral("acd");
+        QTest::newRow("leading blanks and trailing bytes")
+            << QByteArray("\r\n {\\rtf1 a}\r\n\0\0garbage", sizeof("\r\n {\\rtf1 a}\r\n\0\0garbage") - 1) << QStringLiteral("a");
+        QTest::newRow("old-style bullets")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\pard{\\pntext\\f1\\'B7\\tab}"
+                          "{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-200\\li200 un\\par"
+                          "{\\pntext\\f1\\'B7\\tab}deux\\par\\pard trois\\par}")
+            << QStringLiteral("* un\n* deux\ntrois");
+        QTest::newRow("old-style numbering keeps its numbers")
+            << QByteArray("{\\rtf1\\pard{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}un\\par}") << QStringLiteral("1.\tun");
+        QTest::newRow("list text of an unknown list")
+            << QByteArray("{\\rtf1\\pard\\ls9{\\listtext \\'95\\tab}a\\par\\pard\\ls9{\\listtext a)\\tab}b\\par}")
+            << QStringLiteral("* a\na)\tb");
+        QTest::newRow("groups and style switches")
+            << QByteArray("{\\rtf1{\\b gras{\\i grasital}}{\\ul souligne\\ul0  plus}{\\ul aa1\\ulnone bb1}{\\ulc1 couleur }{\\ab\\ai cs }\\plain fin}")
+            << QStringLiteral("<b>gras</><bi>grasital</><u>souligne</> plus<u>aa1</>bb1couleur cs fin");
+        // Files written by LibreOffice from tests/data/rtf/lettre.html and courrier.fodt.
+        QTest::newRow("libreoffice, from html") << fileBytes(testsupport::dataPath("rtf/lettre-libreoffice.rtf"))
+            << QStringLiteral("<b>Société Dupré & Fils</>\nMadame, Monsieur,\nLe montant dû est de 1 250,00 € : <b>gras</>, <i>italique</>, <u>souligné</>, <biu>les trois</>.\n"
+                              "Texte centré\nTexte à droite\n* Premier point\n* Second point — « guillemets »\n1.\tNuméro un\n2.\tNuméro deux\n<i>Note en italique par style</>\nRouge et Courier 14");
+        QTest::newRow("libreoffice, header, footer and footnote left out") << fileBytes(testsupport::dataPath("rtf/courrier-libreoffice.rtf"))
+            << QStringLiteral("<b>Objet : relevé annuel</>\nParis, le 3 février 2024\nNous vous prions de trouver ci-joint le relevé : le total s'élève à <b>2 345,67 €</>, payable à <iu>réception</>.\u2028"
+                              "Deuxième ligne\taprès une tabulation.\nRéférence KV-2024/002, voir <u>notre site</>.\n* Un\n* Deux\nŒuvre, “citation”, ½ et ≠ hors 1252.");
+        QTest::newRow("raw 8-bit text") << QByteArray("{\\rtf1 d\xe9j\xe0 \x80\x9c}") << QStringLiteral("déjà €œ");
+    }
+    void readerMisreadsCommonRtf()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, text);
+        Document d;
+        QString error;
+        QVERIFY2(rtf::readDocument(rtf, d, &error), qPrintable(error));
+        QStringList shown; // "* " before a bulleted paragraph; a run in bold, italic or underlined as "<biu>text</>"
+        for (const Paragraph &p : d.paragraphs) {
+            shown << (p.bullet ? "* " : "");
+            for (const Run &r : p.runs) {
+                const QString style = QString(r.bold ? "b" : "") + (r.italic ? "i" : "") + (r.underline ? "u" : "");
+                shown.last() += style.isEmpty() ? r.text : "<" + style + ">" + r.text + "</>";
+            }
+        }
+        QCOMPARE(shown.join(u'\n'), text);
+    }
+
+    // Fonts, sizes and paragraph properties: the default font, \plain, and \pard.
+    void formattingLeaksOutOfGroups()
+    {
+        const Document d = read("{\\rtf1\\ansi\\deff1{\\fonttbl\\f0\\fswiss Arial;\\f1\\froman Georgia;}"
+                                "\\pard\\qc\\li720\\ri360\\fi-360\\fs28 {\\b gras}{\\f0 arial}\\plain defaut\\par"
+                                "\\qr droite\\par\\pard gauche\\par}");
+        QCOMPARE(d.paragraphs.value(0).runs, (QList<Run>{run("gras", "b", 14, "Georgia"), run("arial", "", 14, "Arial"), run("defaut", "", 12, "Georgia")}));
+        QCOMPARE(d.paragraphs[0], para(d.paragraphs[0].runs, Alignment::Center, false, 720, -360, 360));
+        QCOMPARE(d.paragraphs[1], para(d.paragraphs[1].runs, Alignment::Right, false, 720, -360, 360));
+        QCOMPARE(d.paragraphs[2], para(d.paragraphs[2].runs));
+    }
+
+    // Damaged input is refused with a reason and changes nothing; hostile input stays linear.
+    void badInputReadAsALetter_data()
+    {
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QString>("text"); // null: refused
+        const int deep = 200000;
+        QTest::newRow("plain text") << QByteArray("Bonjour\r\n") << QString();
+        QTest::newRow("group without rtf") << QByteArray("{\\ansi a}") << QString();
+        QTest::newRow("cut short") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard texte coup") << QString();
+        QTest::newRow("cut inside a keyword") << QByteArray("{\\rtf1 a\\pa") << QString();
+        QTest::newRow("binary length beyond the end") << QByteArray("{\\rtf1 a\\bin999999999 }") << QString();
+        QTest::newRow("deep nesting, open") << QByteArray("{\\rtf1 ") + QByteArray(deep, '{') + "x" << QString();
+        QTest::newRow("deep nesting, closed") << QByteArray("{\\rtf1 ") + QByteArray(deep, '{') + "\\b x" + QByteArray(deep, '}') + "y}" << QStringLiteral("xy");
+        QTest::newRow("huge numbers") << QByteArray("{\\rtf1\\fs99999999999999999999\\li-99999999999999999999"
+                                                    "\\uc99999999999 {\\u99999999999999 xyz}a\\f-5 b\\ls999999999999 c\\par}")
+                                      << QStringLiteral("abc");
+        QTest::newRow("long keyword") << QByteArray("{\\rtf1\\") + QByteArray(100000, 'a') + " z}" << QStringLiteral("z");
+        QTest::newRow("many paragraphs") << QByteArray("{\\rtf1 ") + QByteArray("\\par").repeated(100000) + "}" << QString(99999, u'\n');
+    }
+    void badInputReadAsALetter()
+    {
+        QFETCH(QByteArray, data);
+        QFETCH(QString, text);
+        Document d = doc({para({run("inchangé")})});
+        const Document before = d;
+        QString error;
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(rtf::readDocument(data, d, &error), !text.isNull());
+        QVERIFY2(timer.elapsed() < 5000, "the reader must stay linear");
+        QCOMPARE(error.isEmpty(), !text.isNull());
+        QVERIFY(text.isNull() ? d == before : d.plainText() == text);
+        if (QTest::currentDataTag() == QLatin1String("huge numbers"))
+            QVERIFY(d.paragraphs[0].runs[0].size <= 1638 && d.paragraphs[0].leftIndent >= -31680);
+    }
+
+    // ---- the editor
+
+    void newDocumentLosesIdentityLines()
+    {
+        Editor e;
+        QVERIFY(e.editor.newDocument() && !e.editor.isModified() && e.log.isEmpty());
+        QCOMPARE(e.view.shown.plainText(), QStringLiteral("SARL Dupré\n12 rue des Lilas\n75011 PARIS\n01 23 45 67 89\n"));
+        // A short letterhead still gives four lines.
+        QVERIFY(TextEditor(QStringList{"Seule"}, e, e.view).newDocument());
+        QCOMPARE(e.view.shown.plainText(), QStringLiteral("Seule\n\n\n\n"));
+    }
+
+    void changesLostOrKept_data()
+    {
+        QTest::addColumn<int>("command"); // 0 new document, 1 close, 2 open
+        QTest::addColumn<Dialogs::Answer>("answer");
+        QTest::addColumn<QString>("saveAs"); // typed in the save chooser after Oui, "" cancels
+        QTest::addColumn<bool>("goesOn");
+        using A = Dialogs::Answer;
+        QTest::newRow("new, oui, name with spaces") << 0 << A::Oui << "Relevé de mars" << true;
+        QTest::newRow("close, oui, save cancelled") << 1 << A::Oui << "" << false;
+        QTest::newRow("open, non") << 2 << A::Non << "" << true;
+        QTest::newRow("open, annuler") << 2 << A::Annuler << "" << false;
+    }
+    void changesLostOrKept()
+    {
+        QFETCH(int, command);
+        QFETCH(Dialogs::Answer, answer);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, goesOn);
+        Editor e;
+        e.answers = {answer};
+        if (answer == Dialogs::Answer::Oui)
+            e.files.append(saveAs.isEmpty() ? saveAs : e.dir + u'/' + saveAs);
+        if (command == 2 && goesOn)
+            e.files.append(e.other);
+        e.editor.setModified(true);
+        const bool result = command == 0 ? e.editor.newDocument() : command == 1 ? e.editor.canClose() : e.editor.open();
+        QCOMPARE(e.questions(), QStringList{"Enregistrer changements dans  ?"});
+        QCOMPARE(result, goesOn);
+        // A yes saves under the chosen name, with ".rtf" added.
+        if (!saveAs.isEmpty()) {
+            richdoc::Document written;
+            QVERIFY(rtf::readDocument(fileBytes(e.dir + u'/' + saveAs + ".rtf"), written));
+            QCOMPARE(written.plainText(), QStringLiteral("tapé"));
+        }
+        // Nothing is lost: the text stays and still counts as changed, or the command is done.
+        QCOMPARE(e.editor.isModified(), !goesOn);
+        const QString shown = e.view.shown.plainText();
+        QVERIFY2(!goesOn ? shown == "tapé" : command == 0 ? shown.startsWith("SARL Dupré\n") : shown == "autre", qPrintable(shown));
+    }
+
+    void saveAsksOrRenamesWrongly()
+    {
+        Editor e;
+        QVERIFY(e.editor.save() && e.editor.canClose() && e.log.isEmpty()); // unchanged: nothing asked, nothing written
+        e.editor.setModified(true);
+        e.files = {e.dir + "/lettre", e.dir + "/lettre.RTF"};
+        QVERIFY(e.editor.save() && e.editor.canClose());
+        QCOMPARE(e.editor.fileName(), e.dir + "/lettre.rtf");
+        // The next save proposes the current name; a name with its own extension keeps it.
+        e.editor.setModified(true);
+        QVERIFY(e.editor.save());
+        QCOMPARE(e.log, (QStringList{"save: " + TextEditor::kFilter + " ", "save: " + TextEditor::kFilter + " " + e.dir + "/lettre.rtf"}));
+        QCOMPARE(e.editor.fileName() + QString::number(e.editor.isModified()), e.dir + "/lettre.RTF0");
+        // A name under a regular file cannot be written, whoever runs the test: the changes stay.
+        e.editor.setModified(true);
+        e.files = {e.other + "/lettre.rtf"};
+        QVERIFY(!e.editor.save());
+        QCOMPARE(e.messages(), QStringList{"Impossible d'enregistrer le fichier " + QDir::toNativeSeparators(e.other + "/lettre.rtf")});
+        QCOMPARE(e.editor.fileName() + QString::number(e.editor.isModified()), e.dir + "/lettre.RTF1");
+    }
+
+    void replacingAFileAskedTwice_data()
+    {
+        QTest::addColumn<bool>("current");
+        QTest::addColumn<QList<Dialogs::Answer>>("answers");
+        QTest::addColumn<bool>("written");
+        using A = Dialogs::Answer;
+        QTest::newRow("the current file, no question") << true << QList<A>{} << true;
+        QTest::newRow("another file, replaced") << false << QList<A>{A::Ok} << true;
+        QTest::newRow("another file, kept") << false << QList<A>{A::Annuler} << false;
+    }
+    void replacingAFileAskedTwice()
+    {
+        QFETCH(bool, current);
+        QFETCH(QList<Dialogs::Answer>, answers);
+        QFETCH(bool, written);
+        Editor e;
+        const QString first = e.dir + "/lettre.rtf";
+        e.editor.setModified(true);
+        e.files = {first, current ? first : e.other};
+        QVERIFY(e.editor.save());
+        e.editor.setModified(true);
+        e.answers = answers;
+        QCOMPARE(e.editor.save(), written);
+        // The chooser never asks on its own: the question, when there is one, is the editor's.
+        QVERIFY(!e.chooserConfirmsOverwrite);
+        QCOMPARE(e.questions(), answers.isEmpty() ? QStringList() : QStringList{"Ce fichier existe déjà"});
+        QCOMPARE(e.editor.fileName(), written && !current ? e.other : first);
+        QCOMPARE(e.editor.isModified(), !written);
+        QCOMPARE(fileBytes(e.other).contains("autre"), current || !written);
+    }
+
+    void openMisreadsOrKeepsOldDocument()
+    {
+        Editor e;
+        const Document letter = doc({para({run("Première")}), para({run("Seconde")}, Alignment::Center)});
+        writeBytes(e.dir + "/l.rtf", rtf::writeDocument(letter));
+        writeBytes(e.dir + "/faux.rtf", "Ceci n'est pas du RTF");
+        const richdoc::Document before = e.view.shown;
+        e.files = {e.dir + "/faux.rtf", e.dir + "/absent.rtf", e.dir + "/l.rtf"};
+        QVERIFY(!e.editor.open() && !e.editor.open());
+        QCOMPARE(e.messages(), (QStringList{"Impossible de lire le fichier " + QDir::toNativeSeparators(e.dir + "/faux.rtf"),
+                                            "Impossible de lire le fichier " + QDir::toNativeSeparators(e.dir + "/absent.rtf")}));
+        QVERIFY(e.view.shown == before && e.editor.fileName().isEmpty());
+        QVERIFY(e.editor.open() && e.view.shown == letter && !e.editor.isModified());
+        // The question names the file; a new document keeps the name.
+        e.editor.setModified(true);
+        e.answers = {Dialogs::Answer::Non};
+        QVERIFY(e.editor.newDocument());
+        QCOMPARE(e.questions(), QStringList{"Enregistrer changements dans l.rtf ?"});
+        QCOMPARE(e.editor.fileName(), e.dir + "/l.rtf");
+    }
 };
 
-void TestRtf::roundTrip_data()
-{
-    QTest::addColumn<Document>("doc");
-    auto single = [](const Paragraph &p) {
-        Document d;
-        d.paragraphs = {p};
-        return d;
-    };
-    QTest::newRow("accents and euro") << single(para({run(QStringLiteral("Réglé à l'échéance : 1 250,00 € « net »"))}));
-    QTest::newRow("beyond windows-1252") << single(para({run(QStringLiteral("≠ ½ Ω ł 😀 Œœ"))}));
-    QTest::newRow("rtf syntax characters") << single(para({run(QStringLiteral("a\\b {c} \\par d;"))}));
-    QTest::newRow("tab and line break")
-        << single(para({run(QStringLiteral("Nom\tPrénom") + QChar::LineSeparator + QStringLiteral("suite"))}));
-    QTest::newRow("styles") << single(para({run("normal "), run("gras", "b"), run(" "), run("italique", "i"),
-                                            run(" "), run("souligné", "u"), run(" "), run("tout", "biu")}));
-    QTest::newRow("fonts and sizes")
-        << single(para({run("Arial 12", "", 12, "Arial"), run(" Courier 10,5", "b", 10.5, "Courier New"),
-                        run(" Times 72", "", 72)}));
-    Document letter;
-    letter.paragraphs = {
-        para({run("SARL Dupré", "b")}),
-        para({run("Objet : relevé", "u", 14)}, Alignment::Center),
-        para({run("Paris, le 3 mars")}, Alignment::Right, false, 0, 0, 567),
-        para({}),
-        para({run("Premier point")}, Alignment::Left, true, 360, -360),
-        para({run("Second point", "i")}, Alignment::Left, true, 360, -360),
-        para({run("Texte justifié en retrait")}, Alignment::Justify, false, 1134, 567, 283),
-        para({}),
-    };
-    QTest::newRow("letter") << letter;
-    Document empty;
-    empty.paragraphs = {para({})};
-    QTest::newRow("empty document") << empty;
-    Document bulletsApart;
-    bulletsApart.paragraphs = {para({run("a")}, Alignment::Left, true), para({run("b")}),
-                               para({}, Alignment::Left, true)};
-    QTest::newRow("empty bullet") << bulletsApart;
-}
-
-void TestRtf::roundTrip()
-{
-    QFETCH(Document, doc);
-    const QByteArray rtf = rtf::writeDocument(doc);
-    Document back;
-    QString error;
-    QVERIFY2(rtf::readDocument(rtf, back, &error), qPrintable(error));
-    QCOMPARE(back.paragraphs.size(), doc.paragraphs.size());
-    for (int i = 0; i < doc.paragraphs.size(); ++i)
-        QVERIFY2(back.paragraphs[i] == doc.paragraphs[i], qPrintable(QString::number(i)));
-}
-
-void TestRtf::writerOutputIsPlainAscii()
-{
-    Document doc;
-    doc.paragraphs = {para({run(QStringLiteral("é€😀"), "", 10, QStringLiteral("Liberation Sérif"))})};
-    const QByteArray rtf = rtf::writeDocument(doc);
-    for (char c : rtf)
-        QVERIFY2(uchar(c) < 0x80, rtf.constData());
-    QVERIFY(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
-    QVERIFY(rtf.contains("\\'e9\\'80"));
-    QVERIFY(rtf.contains("\\u-10179?\\u-8704?"));
-    QVERIFY(rtf.contains("Liberation S\\'e9rif;"));
-}
-
-void TestRtf::readsCommonRtf_data()
-{
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("hex escapes in windows-1252")
-        << QByteArray("{\\rtf1\\ansi caf\\'e9 \\'80 \\'92\\'85}") << QStringLiteral("café € ’…");
-    QTest::newRow("unicode with fallback")
-        << QByteArray("{\\rtf1\\ansi\\uc1 \\u8364\\'80 \\u-3913?}") << QStringLiteral("€ \uF0B7");
-    QTest::newRow("unicode with two fallback characters")
-        << QByteArray("{\\rtf1\\uc2 a\\u8800 xyb}") << QStringLiteral("a≠b");
-    QTest::newRow("unicode without fallback") << QByteArray("{\\rtf1\\uc0 \\u233 t\\u233 }") << QStringLiteral("été");
-    QTest::newRow("fallback count ends with the group")
-        << QByteArray("{\\rtf1\\uc3 {\\u233}x}") << QStringLiteral("éx");
-    QTest::newRow("surrogate pair") << QByteArray("{\\rtf1\\uc1 \\u-10179?\\u-8704?}") << QStringLiteral("😀");
-    QTest::newRow("escaped symbols") << QByteArray("{\\rtf1 \\{a\\}\\\\b\\~c\\-d\\_e}")
-                                     << QStringLiteral("{a}\\b\u00A0cd-e");
-    QTest::newRow("paragraphs, lines and tabs")
-        << QByteArray("{\\rtf1 un\\par deux\\line trois\\tab quatre\\par}")
-        << QStringLiteral("un\ndeux\u2028trois\tquatre");
-    QTest::newRow("source line ends are not text") << QByteArray("{\\rtf1 un\r\ndeux\nfin\\par\r\n}")
-                                                   << QStringLiteral("undeuxfin");
-    QTest::newRow("escaped line end is a paragraph") << QByteArray("{\\rtf1 un\\\ndeux}")
-                                                     << QStringLiteral("un\ndeux");
-    QTest::newRow("text after the last par") << QByteArray("{\\rtf1 un\\par deux}") << QStringLiteral("un\ndeux");
-    QTest::newRow("named characters")
-        << QByteArray("{\\rtf1 \\lquote a\\rquote  \\ldblquote b\\rdblquote  \\emdash \\endash \\bullet}")
-        << QStringLiteral("‘a’ “b” —–•");
-    QTest::newRow("font and colour tables, stylesheet, info")
-        << QByteArray("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\froman Times;}{\\f1 Arial{\\*\\falt Helvetica};}}"
-                      "{\\colortbl;\\red255\\green0\\blue0;}{\\stylesheet{\\s0 Normal;}{\\s1\\b Titre;}}"
-                      "{\\info{\\title Lettre}{\\author Moi}}\\pard\\plain texte\\par}")
-        << QStringLiteral("texte");
-    QTest::newRow("unknown starred destinations")
-        << QByteArray("{\\rtf1{\\*\\generator Prog 1.0;}{\\*\\inconnu {\\b a}b}\\*\\c{\\*\\x{\\*\\y z}}ok}")
-        << QStringLiteral("ok");
-    QTest::newRow("unknown control words are ignored")
-        << QByteArray("{\\rtf1\\nouveaumotcle42 a{\\autremot b}c}") << QStringLiteral("abc");
-    QTest::newRow("headers, footnotes and pictures")
-        << QByteArray("{\\rtf1{\\header en-tete\\par}{\\footer pied}a{\\footnote note}b"
-                      "{\\pict\\pngblip 89504e47}c{\\*\\shppict{\\pict 00}}{\\object{\\*\\objdata 01}}}")
-        << QStringLiteral("abc");
-    QTest::newRow("field result kept, instruction skipped")
-        << QByteArray("{\\rtf1 voir {\\field{\\*\\fldinst HYPERLINK \"https://x\"}{\\fldrslt {\\ul site}}} fin}")
-        << QStringLiteral("voir site fin");
-    QTest::newRow("binary data skipped") << QByteArray("{\\rtf1 a{\\*\\blob\\bin4 }{\\}b}c\\bin2 xyd}")
-                                         << QStringLiteral("acd");
-    QTest::newRow("tables") << QByteArray("{\\rtf1\\trowd\\cellx1000\\cellx2000 a\\cell b\\cell\\row fin\\par}")
-                            << QStringLiteral("a\tb\t\nfin");
-    QTest::newRow("leading blanks and trailing bytes")
-        << QByteArray("\r\n {\\rtf1 a}\r\n\0\0garbage", sizeof("\r\n {\\rtf1 a}\r\n\0\0garbage") - 1)
-        << QStringLiteral("a");
-    QTest::newRow("raw 8-bit text") << QByteArray("{\\rtf1 d\xe9j\xe0}") << QStringLiteral("déjà");
-}
-
-void TestRtf::readsCommonRtf()
-{
-    QFETCH(QByteArray, rtf);
-    QFETCH(QString, text);
-    Document doc;
-    QString error;
-    QVERIFY2(rtf::readDocument(rtf, doc, &error), qPrintable(error));
-    QCOMPARE(doc.plainText(), text);
-}
-
-void TestRtf::formattingFollowsGroups()
-{
-    const Document doc = read(
-        "{\\rtf1\\ansi\\deff1{\\fonttbl\\f0\\fswiss Arial;\\f1\\froman Georgia;}"
-        "\\pard\\qc\\li720\\ri360\\fi-360\\fs28 {\\b gras{\\i grasital}}{\\ul souligne\\ul0  plus}"
-        "{\\ul aa1\\ulnone bb1}{\\ulc1 couleur}{\\ab\\ai\\f0 arial}\\plain defaut\\par"
-        "\\qr droite\\par\\pard gauche\\par}");
-    QCOMPARE(doc.paragraphs.size(), 3);
-    const Paragraph &p = doc.paragraphs[0];
-    QCOMPARE(p.alignment, Alignment::Center);
-    QCOMPARE(p.leftIndent, 720);
-    QCOMPARE(p.rightIndent, 360);
-    QCOMPARE(p.firstIndent, -360);
-    const Run gras = runWith(doc, "gras");
-    QVERIFY(gras.bold && !gras.italic && !gras.underline);
-    QCOMPARE(gras.size, 14.0);
-    QCOMPARE(gras.font, QStringLiteral("Georgia"));
-    const Run grasItal = runWith(doc, "grasital");
-    QVERIFY(grasItal.bold && grasItal.italic);
-    QVERIFY(runWith(doc, "souligne").underline);
-    QVERIFY(!runWith(doc, " plus").underline);
-    QVERIFY(runWith(doc, "aa1").underline);
-    QVERIFY(!runWith(doc, "bb1").underline);
-    // \ulc is the underline colour and \ab, \ai the attributes of complex scripts.
-    QVERIFY(!runWith(doc, "couleur").underline);
-    const Run arial = runWith(doc, "arial");
-    QVERIFY(!arial.bold && !arial.italic);
-    QCOMPARE(arial.font, QStringLiteral("Arial"));
-    const Run defaut = runWith(doc, "defaut");
-    QCOMPARE(defaut.size, 12.0);
-    QCOMPARE(defaut.font, QStringLiteral("Georgia"));
-    // Paragraph properties last until \pard.
-    QCOMPARE(doc.paragraphs[1].alignment, Alignment::Right);
-    QCOMPARE(doc.paragraphs[1].leftIndent, 720);
-    QCOMPARE(doc.paragraphs[2].alignment, Alignment::Left);
-    QCOMPARE(doc.paragraphs[2].leftIndent, 0);
-}
-
-void TestRtf::bulletsOfOtherPrograms_data()
-{
-    QTest::addColumn<QByteArray>("rtf");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QList<bool>>("bullets");
-
-    QTest::newRow("old-style bullets")
-        << QByteArray("{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\pard{\\pntext\\f1\\'B7\\tab}"
-                      "{\\*\\pn\\pnlvlblt\\pnf1\\pnindent0{\\pntxtb\\'B7}}\\fi-200\\li200 un\\par"
-                      "{\\pntext\\f1\\'B7\\tab}deux\\par\\pard trois\\par}")
-        << QStringLiteral("un\ndeux\ntrois") << QList<bool>{true, true, false};
-    QTest::newRow("old-style numbering keeps its numbers")
-        << QByteArray("{\\rtf1\\pard{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec{\\pntxta .}}un\\par}")
-        << QStringLiteral("1.\tun") << QList<bool>{false};
-    QTest::newRow("word lists")
-        << QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc23{\\leveltext\\'01\\u-3913 ?;}}\\listid7}"
-                      "{\\list{\\listlevel\\levelnfc0{\\leveltext\\'02\\'00.;}{\\levelnumbers\\'01;}}\\listid8}}"
-                      "{\\*\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls1}"
-                      "{\\listoverride\\listid8\\listoverridecount0\\ls2}}"
-                      "\\pard\\ls1{\\listtext\\u8226\\'95\\tab}puce\\par"
-                      "\\pard\\ls2{\\listtext 1.\\tab}numero\\par}")
-        << QStringLiteral("puce\n1.\tnumero") << QList<bool>{true, false};
-    QTest::newRow("list text of an unknown list")
-        << QByteArray("{\\rtf1\\pard\\ls9{\\listtext \\'95\\tab}a\\par\\pard\\ls9{\\listtext a)\\tab}b\\par}")
-        << QStringLiteral("a\na)\tb") << QList<bool>{true, false};
-}
-
-void TestRtf::bulletsOfOtherPrograms()
-{
-    QFETCH(QByteArray, rtf);
-    QFETCH(QString, text);
-    QFETCH(QList<bool>, bullets);
-    const Document doc = read(rtf);
-    QCOMPARE(doc.plainText(), text);
-    QList<bool> found;
-    for (const Paragraph &p : doc.paragraphs)
-        found.append(p.bullet);
-    QCOMPARE(found, bullets);
-}
-
-void TestRtf::damagedInputIsReported_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::newRow("empty") << QByteArray();
-    QTest::newRow("plain text") << QByteArray("Bonjour\r\n");
-    QTest::newRow("other format") << QByteArray("PK\x03\x04 zip");
-    QTest::newRow("group without rtf") << QByteArray("{\\ansi a}");
-    QTest::newRow("cut short") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard texte coup");
-    QTest::newRow("cut inside a keyword") << QByteArray("{\\rtf1 a\\pa");
-    QTest::newRow("binary length beyond the end") << QByteArray("{\\rtf1 a\\bin999999999 }");
-}
-
-void TestRtf::damagedInputIsReported()
-{
-    QFETCH(QByteArray, data);
-    Document doc;
-    doc.paragraphs = {para({run("inchangé")})};
-    const Document before = doc;
-    QString error;
-    QVERIFY(!rtf::readDocument(data, doc, &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(doc == before);
-}
-
-void TestRtf::hostileInputStaysBounded_data()
-{
-    QTest::addColumn<QByteArray>("data");
-    QTest::addColumn<bool>("readable");
-    QTest::addColumn<QString>("text");
-    const int deep = 200000;
-    QTest::newRow("deep nesting, closed") << QByteArray("{\\rtf1 ") + QByteArray(deep, '{') + "\\b x"
-            + QByteArray(deep, '}') + "y}"
-                                          << true << QStringLiteral("xy");
-    QTest::newRow("deep nesting, open") << QByteArray("{\\rtf1 ") + QByteArray(deep, '{') + "x" << false
-                                        << QString();
-    QTest::newRow("huge numbers") << QByteArray("{\\rtf1\\fs99999999999999999999\\li-99999999999999999999"
-                                                "\\uc99999999999 {\\u99999999999999 xyz}a\\f-5 b\\ls999999999999 c\\par}")
-                                  << true << QStringLiteral("abc");
-    QTest::newRow("long keyword")
-        << QByteArray("{\\rtf1\\") + QByteArray(100000, 'a') + " z}" << true << QStringLiteral("z");
-    QTest::newRow("many paragraphs")
-        << QByteArray("{\\rtf1 ") + QByteArray("\\par").repeated(100000) + "}" << true
-        << QString(99999, QLatin1Char('\n'));
-}
-
-void TestRtf::hostileInputStaysBounded()
-{
-    QFETCH(QByteArray, data);
-    QFETCH(bool, readable);
-    QFETCH(QString, text);
-    QElapsedTimer timer;
-    timer.start();
-    Document doc;
-    QCOMPARE(rtf::readDocument(data, doc), readable);
-    QVERIFY2(timer.elapsed() < 5000, "the reader must stay linear");
-    if (readable)
-        QCOMPARE(doc.plainText(), text);
-    if (QTest::currentDataTag() == QLatin1String("huge numbers")) {
-        QVERIFY(doc.paragraphs[0].runs[0].size <= 1638);
-        QVERIFY(doc.paragraphs[0].leftIndent >= -31680);
-    }
-}
-
-// Files written by LibreOffice from tests/data/rtf/lettre.html and courrier.fodt.
-void TestRtf::readsLibreOfficeFiles()
-{
-    const Document lettre = read(fileBytes(testsupport::dataPath("rtf/lettre-libreoffice.rtf")));
-    QCOMPARE(lettre.paragraphs.size(), 11);
-    QCOMPARE(lettre.paragraphs[0].text(), QStringLiteral("Société Dupré & Fils"));
-    QVERIFY(runWith(lettre, "Société").bold);
-    QCOMPARE(runWith(lettre, "Société").font, QStringLiteral("Arial"));
-    QVERIFY(paragraphWith(lettre, "1 250,00 € : gras, italique, souligné, les trois."));
-    const Run gras = runWith(lettre, "gras");
-    QVERIFY(gras.bold && !gras.italic && !gras.underline);
-    const Run italique = runWith(lettre, "italique");
-    QVERIFY(!italique.bold && italique.italic && !italique.underline);
-    const Run souligne = runWith(lettre, "souligné");
-    QVERIFY(!souligne.bold && !souligne.italic && souligne.underline);
-    const Run trois = runWith(lettre, "les trois");
-    QVERIFY(trois.bold && trois.italic && trois.underline);
-    QVERIFY(!runWith(lettre, "Madame").bold);
-    QCOMPARE(paragraphWith(lettre, "Texte centré")->alignment, Alignment::Center);
-    QCOMPARE(paragraphWith(lettre, "Texte à droite")->alignment, Alignment::Right);
-    QCOMPARE(paragraphWith(lettre, "Madame")->alignment, Alignment::Left);
-    QVERIFY(paragraphWith(lettre, "Premier point")->bullet);
-    QCOMPARE(paragraphWith(lettre, "Second point")->text(), QStringLiteral("Second point — « guillemets »"));
-    QVERIFY(paragraphWith(lettre, "Second point")->bullet);
-    QCOMPARE(paragraphWith(lettre, "Numéro un")->text(), QStringLiteral("1.\tNuméro un"));
-    QVERIFY(!paragraphWith(lettre, "Numéro un")->bullet);
-    QVERIFY(runWith(lettre, "Note en italique").italic);
-    QCOMPARE(runWith(lettre, "Courier 14").font, QStringLiteral("Courier New"));
-    QCOMPARE(runWith(lettre, "Courier 14").size, 14.0);
-
-    const Document courrier = read(fileBytes(testsupport::dataPath("rtf/courrier-libreoffice.rtf")));
-    // Header, footer and footnote are not part of the letter's text.
-    const QString text = courrier.plainText();
-    QVERIFY(!text.contains("En-tête") && !text.contains("Pied de page") && !text.contains("Note de bas"));
-    QCOMPARE(courrier.paragraphs.size(), 7);
-    const Paragraph &titre = courrier.paragraphs[0];
-    QCOMPARE(titre.text(), QStringLiteral("Objet : relevé annuel"));
-    QCOMPARE(titre.alignment, Alignment::Center);
-    QVERIFY(titre.runs[0].bold);
-    QCOMPARE(titre.runs[0].size, 16.0);
-    const Paragraph &date = courrier.paragraphs[1];
-    QCOMPARE(date.alignment, Alignment::Right);
-    QCOMPARE(date.rightIndent, 567);
-    const Paragraph &corps = courrier.paragraphs[2];
-    QCOMPARE(corps.alignment, Alignment::Justify);
-    QCOMPARE(corps.leftIndent, 1134);
-    QCOMPARE(corps.firstIndent, 567);
-    QVERIFY(corps.text().contains(QStringLiteral("relevé : le total s'élève à 2 345,67 €, payable à réception.")
-                                  + QChar::LineSeparator + QStringLiteral("Deuxième ligne\taprès une tabulation.")));
-    QVERIFY(runWith(courrier, "2 345,67 €").bold);
-    const Run reception = runWith(courrier, "réception");
-    QVERIFY(reception.italic && reception.underline && !reception.bold);
-    QCOMPARE(courrier.paragraphs[3].firstIndent, -283);
-    QCOMPARE(runWith(courrier, "KV-2024").font, QStringLiteral("Courier New"));
-    QCOMPARE(runWith(courrier, "KV-2024").size, 9.0);
-    QVERIFY(courrier.paragraphs[3].text().contains("voir notre site."));
-    QVERIFY(courrier.paragraphs[4].bullet && courrier.paragraphs[5].bullet);
-    QCOMPARE(courrier.paragraphs[6].text(), QStringLiteral("Œuvre, “citation”, ½ et ≠ hors 1252."));
-}
-
-QTEST_GUILESS_MAIN(TestRtf)
+QTEST_GUILESS_MAIN(TestLetterEditor)
 #include "test_accessories_rtf.moc"
