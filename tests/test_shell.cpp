@@ -91,8 +91,16 @@ private Q_SLOTS:
         Harness h;
         h.frame.firstShow(h.dir.path());
         h.writeDossier("paie.emp", {{"10001", "ROBERT Luc", "", "LYON"}, {"10002", "ABEL Anne", "", "PARIS"},
-                                    {"10003", "MOREAU Jean", "", "LYON"}});
+                                    {"10003", "MOREAU Jean", "", "LYON", "0478"}});
         h.open("paie.emp");
+        for (const auto &[command, input, code] : {std::tuple(Cmd::Dernier, "", "10003"), {Cmd::Precedent, "", "10002"},
+                                                   {Cmd::Premier, "", "10001"}, {Cmd::RechercherTelephone, "0478", "10003"},
+                                                   {Cmd::RechercherCode, "10001", "10001"}, {Cmd::RechercherNom, "abel", "10002"}}) {
+            if (*input)
+                h.dialogs.inputs << input;
+            h.frame.run(command);
+            QCOMPARE(h.form().code, QString(code));
+        }
         QVERIFY(!h.frame.available(Cmd::ProfilStandard) && !h.frame.available(Cmd::CalculerBulletin));
         h.frame.showPage(Fiche::Page::Profils);
         QVERIFY(!h.frame.available(Cmd::Liste) && !h.frame.available(Cmd::EnveloppeCourante));
@@ -149,8 +157,7 @@ private Q_SLOTS:
             else
                 QVERIFY(!h.frame.queryClose());
             QCOMPARE(h.dialogs.log.filter("ask: "), QStringList{"ask: Enregistrer changements dans " + name + " ?"});
-            QCOMPARE(h.form().name, QStringLiteral("EN COURS"));
-            QVERIFY(h.fiche.TestModif());
+            QVERIFY(h.form().name == "EN COURS" && h.fiche.TestModif());
             QCOMPARE(h.frame.currentFileName(), name.isEmpty() ? QString() : h.path(name));
         }
     }
@@ -188,9 +195,8 @@ private Q_SLOTS:
         // A refused open changes nothing: name, caption, dossier and the form being typed.
         QCOMPARE(h.frame.currentFileName(), h.path(opened ? file : "avant.emp"));
         QCOMPARE(h.fiche.caption(), QFileInfo(opened ? file : "avant.emp").fileName());
-        QCOMPARE(h.count(), opened ? 1 : 3);
-        QCOMPARE(h.form().name, opened ? QStringLiteral("NOM 0") : QStringLiteral("EN COURS"));
-        QCOMPARE(h.fiche.TestModif(), !opened);
+        QCOMPARE(QString::number(h.count()) + h.form().name + QString::number(h.fiche.TestModif()),
+                 opened ? QStringLiteral("1NOM 00") : QStringLiteral("3EN COURS1"));
     }
 
     // A dossier repaired at load is told once and offered for saving; saved, it reads clean.
@@ -227,8 +233,7 @@ private Q_SLOTS:
         h.fiche.SetSauve();
         h.dialogs.files << h.path("autre");
         h.frame.enregistrer();
-        QCOMPARE(h.frame.currentFileName(), h.path("autre.emp"));
-        QCOMPARE(h.read("autre.emp").value(4), QStringLiteral("DURAND Élise"));
+        QVERIFY(h.frame.currentFileName() == h.path("autre.emp") && h.read("autre.emp").value(4) == "DURAND Élise");
     }
 
     // Save as always writes, even without changes, under ".emp"; onto an existing file only
@@ -332,8 +337,8 @@ private Q_SLOTS:
         next.fiche.employees().lists().jobs << QStringLiteral("Cadre");
         next.frame.firstShow(h.dir.path());
         next.frame.close();
-        QCOMPARE(h.read("Korvel.cbx"), (QStringList{"[BANQUE]", "BNP", "[EMPLOI]", "Cadre"}));
-        QCOMPARE(h.read("Korvel.Cbx"), (QStringList{"[BANQUE]", "[EMPLOI]"}));
+        QCOMPARE(h.read("Korvel.cbx") + QStringList{"|"} + h.read("Korvel.Cbx"),
+                 (QStringList{"[BANQUE]", "BNP", "[EMPLOI]", "Cadre", "|", "[BANQUE]", "[EMPLOI]"}));
     }
 
     // Settings the program would not write itself, and a side file that cannot be read.
@@ -367,8 +372,7 @@ private Q_SLOTS:
         h.type(QStringLiteral("DURAND Élise"));
         h.frame.showPage(Fiche::Page::Profils);
         // The profiles and payslips pages read employee records: the block holds the edit already.
-        QCOMPARE(h.fiche.dossier().employees().blockContent(0).value(EmployeeForm::kName - 1), QStringLiteral("DURAND Élise"));
-        QVERIFY(!h.form().edited);
+        QVERIFY(h.fiche.dossier().employees().blockContent(0).value(EmployeeForm::kName - 1) == "DURAND Élise" && !h.form().edited);
         // An open from the profiles page shows the employees page, as its commands say.
         h.dialogs.answers << Answer::Non;
         h.open("paie.emp");
@@ -389,8 +393,7 @@ private Q_SLOTS:
         QVERIFY(text::writeLines(h.path("export.v2/sortie.txt"), {"gardé"}).ok());
         h.dialogs.answers << Answer::Annuler;
         h.frame.run(Cmd::Exporter);
-        QCOMPARE(h.dialogs.log.last(), QStringLiteral("ask: Ce fichier existe déjà"));
-        QCOMPARE(h.read("export.v2/sortie.txt"), QStringList{"gardé"});
+        QVERIFY(h.dialogs.log.last() == "ask: Ce fichier existe déjà" && h.read("export.v2/sortie.txt") == QStringList{"gardé"});
         // A file that is not text is refused and changes nothing.
         writeBytes(h.path("photo.txt"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
         h.dialogs.files << h.path("photo.txt");
