@@ -92,6 +92,7 @@ private Q_SLOTS:
         h.frame.firstShow(h.dir.path());
         h.writeDossier("paie.emp", {{"10001", "ROBERT Luc", "", "LYON"}, {"10002", "ABEL Anne", "", "PARIS"},
                                     {"10003", "MOREAU Jean", "", "LYON", "0478"}});
+        QVERIFY(text::writeLines(h.path("paie.Pai"), blk(0, {"200203001", "", "", "10001"}) + blk(1, {"200203002"})).ok());
         h.open("paie.emp");
         for (const auto &[command, input, code] : {std::tuple(Cmd::Dernier, "", "10003"), {Cmd::Precedent, "", "10002"},
                                                    {Cmd::Premier, "", "10001"}, {Cmd::RechercherTelephone, "0478", "10003"},
@@ -117,6 +118,9 @@ private Q_SLOTS:
         h.frame.run(Cmd::ImprimerFiche);
         QCOMPARE(h.dialogs.messages(), (QStringList{"Insérez une enveloppe dans l'imprimante",
                                                     "Aucune imprimante par défaut sélectionnée"}));
+        // A scan of the payslips leaves the last one shown.
+        h.frame.run(Cmd::StatEmployes);
+        QCOMPARE(h.fiche.payslips().collection().current(), 1);
         h.dialogs.paramAnswers << [](PayrollParametersForm &f) { return f.setText(PayrollParametersForm::Plafond, "2432"), true; };
         h.frame.run(Cmd::ParamPaie);
         QCOMPARE(h.read("Korvel.ini").value(9), QStringLiteral(" 2.43200000000000E+0003"));

@@ -6,8 +6,6 @@
 
 #include <QLineEdit>
 
-using Answer = Dialogs::Answer;
-
 // A person's first day with the program: a dossier created, three employees typed, sorted,
 // found, copied, one deleted, saved, and everything found again after a restart.
 class TestEmployeesFlow : public QObject
@@ -76,7 +74,7 @@ void TestEmployeesFlow::firstDayNotFoundAgainAfterRestart()
 
         // ZOLA goes.
         form.fiche().employees().search(SearchKind::Nom, QStringLiteral("ZOLA"));
-        dialogs.answers << Answer::Ok;
+        dialogs.answers << Dialogs::Answer::Ok;
         form.run(Cmd::SupprimerFiche);
         QCOMPARE(form.fiche().dossier().employees().count(), 3);
 

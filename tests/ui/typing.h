@@ -3,9 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
-#include <QString>
 #include <QTimer>
-#include <QWidget>
 #include <QtTest>
 
 #include <functional>
