@@ -198,18 +198,19 @@ private Q_SLOTS:
             return l.join(u'|');
         };
         // Nothing selected, even after tabbing through the list: Enter appends and empties the
-        // field; a character the side file cannot hold is refused.
+        // field; a character the side file cannot hold is refused, and so is a section line of
+        // that file (the entries after it would change lists at the next start).
         press(Qt::Key_Tab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), editor.list());
         press(Qt::Key_Tab);
-        type(QStringLiteral("Crédit Ω€\n"));
-        QCOMPARE(entries() + editor.input()->text(), QStringLiteral("BNP|CIC|Crédit €"));
+        type(QStringLiteral("Crédit Ω€\n[EMPLOI]\n"));
+        QCOMPARE(entries() + editor.input()->text(), QStringLiteral("BNP|CIC|Crédit €|[EMPLOI"));
         // A click copies the entry into the field; Enter replaces it; the button does as Enter.
         clickItem(editor.list(), 1);
         editor.input()->setFocus();
         type(QStringLiteral(" Ouest\nLCL"));
         QTest::mouseClick(child<QToolButton>(&editor, "valider"), Qt::LeftButton);
-        QCOMPARE(entries(), QStringLiteral("BNP|CIC Ouest|Crédit €|LCL"));
+        QCOMPARE(entries(), QStringLiteral("BNP|CIC Ouest|Crédit €|[EMPLOI|LCL"));
         // Delete in the list removes the chosen entry, then nothing; moving the highlight with
         // the keyboard chooses too.
         clickItem(editor.list(), 0);
@@ -222,7 +223,7 @@ private Q_SLOTS:
         press(Qt::Key_Delete);
         // Closing keeps the edits, whether by "Fermer" or by Escape.
         QTest::mouseClick(child<QPushButton>(&editor, "fermer"), Qt::LeftButton);
-        QCOMPARE(editor.Result(), (QStringList{"CIC Ouest", "LCL"}));
+        QCOMPARE(editor.Result(), (QStringList{"CIC Ouest", "[EMPLOI", "LCL"}));
         QString caption;
         onNextModal([&](QWidget *w) {
             caption = w->windowTitle() + u'/' + labelOf(w);
