@@ -42,13 +42,11 @@ public:
     }
     QString openFile(const QString &filter, const QString &) override
     {
-        log << QStringLiteral("open: ") + filter;
-        return next(files, filter, QString());
+        return next(files, log.emplaceBack(QStringLiteral("open: ") + filter), QString());
     }
     QString saveFile(const QString &filter, const QString &proposed, const QString &, bool, const QString &) override
     {
-        log << QStringLiteral("save: ") + filter + QStringLiteral(" ") + proposed;
-        return next(files, filter, QString());
+        return next(files, log.emplaceBack(QStringLiteral("save: ") + filter + u' ' + proposed), QString());
     }
 
 protected:

@@ -37,88 +37,47 @@ public:
     QList<std::function<bool(PayrollParametersForm &)>> paramAnswers;
 
     // EmployeeDialogs
-    QString searchText(SearchKind kind) override
-    {
-        const QString what = QStringLiteral("search: ") + searchCaption(kind);
-        log << what;
-        QString text;
-        takeInput(what, text);
-        return text;
-    }
-    bool postcode(QString &value) override
-    {
-        log << QStringLiteral("postcode");
-        return takeInput(QStringLiteral("postcode"), value);
-    }
-    bool town(QString &value) override
-    {
-        log << QStringLiteral("town");
-        return takeInput(QStringLiteral("town"), value);
-    }
+    QString searchText(SearchKind kind) override { return logged(QStringLiteral("search: ") + searchCaption(kind)); }
+    bool postcode(QString &value) override { return logged(QStringLiteral("postcode"), value); }
+    bool town(QString &value) override { return logged(QStringLiteral("town"), value); }
     bool sortKey(SortKey &key) override
     {
-        log << QStringLiteral("sort");
-        const int chosen = next(choices, QStringLiteral("sort"), -1);
-        if (chosen < 0)
-            return false;
-        key = static_cast<SortKey>(chosen);
-        return true;
+        const int chosen = logChoice(QStringLiteral("sort"));
+        if (chosen >= 0)
+            key = static_cast<SortKey>(chosen);
+        return chosen >= 0;
     }
     int chooseEmployee(const QList<EmployeeListRow> &rows, int current) override
     {
-        log << QStringLiteral("list: %1 rows, current %2").arg(rows.size()).arg(current);
-        return next(choices, QStringLiteral("list"), -1);
+        return logChoice(QStringLiteral("list: %1 rows, current %2").arg(rows.size()).arg(current));
     }
     QStringList editList(ListEditor::Kind kind, const QStringList &entries) override
     {
-        log << QStringLiteral("lists: ") + ListEditor::caption(kind);
-        return next(lists, ListEditor::caption(kind), entries);
+        return next(lists, log.emplaceBack(QStringLiteral("lists: ") + ListEditor::caption(kind)), entries);
     }
     void departments() override { log << QStringLiteral("departments"); }
 
     // ShellDialogs
-    bool societe(QStringList &lines) override
-    {
-        log << QStringLiteral("societe");
-        auto answer = next(societeAnswers, QStringLiteral("Société"), std::function<bool(QStringList &)>());
-        return answer && answer(lines);
-    }
-    bool paramPaie(PayrollParametersForm &form) override
-    {
-        log << QStringLiteral("paramPaie");
-        auto answer = next(paramAnswers, QStringLiteral("Paramètres de la paie"),
-                           std::function<bool(PayrollParametersForm &)>());
-        return answer && answer(form);
-    }
+    bool societe(QStringList &lines) override { return answer(societeAnswers, QStringLiteral("societe"), lines); }
+    bool paramPaie(PayrollParametersForm &form) override { return answer(paramAnswers, QStringLiteral("paramPaie"), form); }
     void calendar() override { log << QStringLiteral("window: calendrier"); }
     void calculator() override { log << QStringLiteral("window: calculatrice"); }
     void clock() override { log << QStringLiteral("window: horloge"); }
     void euroConverter() override { log << QStringLiteral("window: euro"); }
     void notepad(const QString &startDirectory) override { log << QStringLiteral("window: bloc-notes ") + startDirectory; }
     void messagePad(const QString &dossierFile) override { log << QStringLiteral("window: messages ") + dossierFile; }
-    void textEditor(const QStringList &letterhead) override
-    {
-        log << QStringLiteral("window: texte ") + letterhead.value(0);
-    }
+    void textEditor(const QStringList &letterhead) override { log << QStringLiteral("window: texte ") + letterhead.value(0); }
     void help(int context) override { log << QStringLiteral("help: %1").arg(context); }
     void helpSearch() override { log << QStringLiteral("help search"); }
     void about() override { log << QStringLiteral("window: about"); }
     void printerSetup() override { log << QStringLiteral("window: printer"); }
-    bool pageSetup(PageSetupModel &model) override
-    {
-        log << QStringLiteral("page setup");
-        auto answer = next(pageSetupAnswers, QStringLiteral("Mise en page"), std::function<bool(PageSetupModel &)>());
-        return answer && answer(model);
-    }
+    bool pageSetup(PageSetupModel &model) override { return answer(pageSetupAnswers, QStringLiteral("page setup"), model); }
     // The list shown, its lines joined by "|" and their fields by "/".
     void statistics(StatsKind kind, const QStringList &list) override
     {
         log << QStringLiteral("window: statistics %1: ").arg(int(kind)) + list.join(u'|').replace(u'\t', u'/');
     }
-    void journal(const QStringList &entries) override
-    {
-        log << QStringLiteral("window: journal of %1 entries").arg(entries.size());
-    }
+    void journal(const QStringList &entries) override { log << QStringLiteral("window: journal of %1 entries").arg(entries.size()); }
 
     // Printer
     Canvas &canvas() override { return printed; }
@@ -140,32 +99,34 @@ public:
     // PayrollDialogs
     void caisses(CaisseModel &model) override
     {
-        log << QStringLiteral("caisses");
-        if (auto answer = next(caisseAnswers, QStringLiteral("Caisses"), std::function<void(CaisseModel &)>()))
+        if (auto answer = next(caisseAnswers, log.emplaceBack(QStringLiteral("caisses")), std::function<void(CaisseModel &)>()))
             answer(model);
     }
-    QString chooseProfile(const QStringList &items) override
-    {
-        log << QStringLiteral("profiles: %1").arg(items.size());
-        QString code;
-        takeInput(QStringLiteral("Liste des profils"), code);
-        return code;
-    }
+    QString chooseProfile(const QStringList &items) override { return logged(QStringLiteral("profiles: %1").arg(items.size())); }
     QString chooseEmployee(const QStringList &items) override
     {
-        log << QStringLiteral("employees: %1").arg(items.size());
-        QString code;
-        takeInput(QStringLiteral("Liste des employés"), code);
-        return code;
+        return logged(QStringLiteral("employees: %1").arg(items.size()));
     }
     int choosePayslip(const QList<PayslipListItem> &items, int current) override
     {
-        log << QStringLiteral("payslips: %1, current %2").arg(items.size()).arg(current);
-        return next(choices, QStringLiteral("Liste des bulletins"), -1);
+        return logChoice(QStringLiteral("payslips: %1, current %2").arg(items.size()).arg(current));
     }
-    bool cumul(QString &value) override
+    bool cumul(QString &value) override { return logged(QStringLiteral("cumul: ") + value, value); }
+
+private:
+    // Logs what was asked and answers it from inputs (a null input cancels).
+    QString logged(const QString &what)
     {
-        log << QStringLiteral("cumul: ") + value;
-        return takeInput(QStringLiteral("Modifier cumul"), value);
+        QString text;
+        logged(what, text);
+        return text;
+    }
+    bool logged(const QString &what, QString &value) { return takeInput(log.emplaceBack(what), value); }
+    int logChoice(const QString &what) { return next(choices, log.emplaceBack(what), -1); }
+    // Logs the window and lets the next scripted answer (if any) act on what it shows.
+    template <typename T> bool answer(QList<std::function<bool(T &)>> &queue, const QString &what, T &shown)
+    {
+        const auto act = next(queue, log.emplaceBack(what), std::function<bool(T &)>());
+        return act && act(shown);
     }
 };

@@ -17,6 +17,11 @@ QString ReferenceLists::fileIn(const QString &directory)
     return QFileInfo::exists(found) ? found : dir.filePath(kWriteName);
 }
 
+bool ReferenceLists::isSectionLine(const QString &line)
+{
+    return line == kBanks || line == kJobs;
+}
+
 text::FileResult ChargeCombo(const QString &path, ReferenceLists &lists)
 {
     QStringList lines;

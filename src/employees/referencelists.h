@@ -18,6 +18,9 @@ struct ReferenceLists
     // the case of its name ("Korvel.cbx" first when several spellings stand side by side, so
     // that the file read is the file written), else a new "Korvel.Cbx".
     static QString fileIn(const QString &directory);
+    // "[BANQUE]" or "[EMPLOI]": a line the file reads as the start of a section, so no entry
+    // may be one (the entries after it would change lists at the next start).
+    static bool isSectionLine(const QString &line);
 
     QStringList banks;
     QStringList jobs;

@@ -1,5 +1,6 @@
 #include "ui/combo.h"
 
+#include "employees/referencelists.h"
 #include "ui/widgets.h"
 
 #include <QHBoxLayout>
@@ -11,6 +12,21 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// An entry is a line of the lists file: Windows-1252, and not a section line.
+class EntryValidator : public Cp1252Validator
+{
+public:
+    using Cp1252Validator::Cp1252Validator;
+    State validate(QString &input, int &pos) const override
+    {
+        return ReferenceLists::isSectionLine(input) ? Invalid : Cp1252Validator::validate(input, pos);
+    }
+};
+
+} // namespace
 
 TCombo::TCombo(ListEditor::Kind kind, QWidget *parent)
     : QDialog(parent)
@@ -35,7 +51,7 @@ TCombo::TCombo(ListEditor::Kind kind, QWidget *parent)
     auto *label = new QLabel(ListEditor::label(kind), this);
     m_input = new QLineEdit(this);
     m_input->setObjectName(QStringLiteral("input"));
-    m_input->setValidator(new Cp1252Validator(m_input));
+    m_input->setValidator(new EntryValidator(m_input));
     m_input->installEventFilter(this);
     label->setBuddy(m_input);
     connect(m_input, &QLineEdit::textEdited, this, [this](const QString &text) { m_model.setInput(text); });

@@ -1,16 +1,19 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
-#include <QString>
-#include <QWidget>
+#include <QTimer>
 #include <QtTest>
 
-// Typing as a person would, for the ui tests.
+#include <functional>
+
+// Typing into the real windows as a person would, for the ui tests; what the windows tell the
+// user goes to the scripted dialogs (fakedialogs.h), read with messages() and log.
 namespace typing {
 
-// Sends keys to target: "\n" is Enter, "\b" Backspace; characters beyond ASCII (accents,
-// "€"...) come as the text of a key event, since QTest types Latin-1 key codes only.
+// Sends keys to target: "\n" is Enter, "\b" Backspace, "\x1b" Escape; characters beyond ASCII
+// (accents, "€"...) come as the text of a key event, since QTest types Latin-1 key codes only.
 inline void keys(QWidget *target, const QString &text)
 {
     for (QChar c : text) {
@@ -18,6 +21,8 @@ inline void keys(QWidget *target, const QString &text)
             QTest::keyClick(target, Qt::Key_Return);
         } else if (c == u'\b') {
             QTest::keyClick(target, Qt::Key_Backspace);
+        } else if (c == u'\x1b') {
+            QTest::keyClick(target, Qt::Key_Escape);
         } else if (c.unicode() < 0x80) {
             QTest::keyClick(target, c.toLatin1());
         } else {
@@ -29,12 +34,50 @@ inline void keys(QWidget *target, const QString &text)
     }
 }
 
+// The widget that has the keyboard focus; none ends the test, since keys would go nowhere.
+inline QWidget *focused()
+{
+    QWidget *target = QApplication::focusWidget();
+    if (!target)
+        qFatal("no widget has the keyboard focus");
+    return target;
+}
+
+inline void type(const QString &text) { keys(focused(), text); }
+inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(focused(), key, modifiers); }
+
+template <typename T> T *child(const QObject *w, const char *name)
+{
+    return w->findChild<T *>(QLatin1String(name));
+}
+
 // Shows a window and waits until it is the active one.
 inline void showActive(QWidget &w)
 {
     w.show();
     QApplication::setActiveWindow(&w);
     QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// Runs action on the modal window that the next exec() opens, once one of its widgets has the
+// keyboard focus.
+// A dialog the action leaves open is closed, so that a failing check cannot hang the test.
+inline void onNextModal(std::function<void(QWidget *)> action)
+{
+    auto *timer = new QTimer(qApp);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, qApp, [timer, action] {
+        QWidget *w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible() || !w->isAncestorOf(QApplication::focusWidget()))
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action(w);
+        if (w == QApplication::activeModalWidget() && w->isVisible())
+            if (auto *dialog = qobject_cast<QDialog *>(w))
+                dialog->reject();
+    });
+    timer->start();
 }
 
 } // namespace typing
