@@ -109,28 +109,6 @@ private Q_SLOTS:
         QCOMPARE((QList<qsizetype>{none.rowCount(), none.cell(1, 0).size(), none.chartTexts().size()}), (QList<qsizetype>{63, 0, 0}));
     }
 
-    // Halves rounded to even, the last 32 kept, clamped to 32 bits; a text that is not a
-    // number refused, the values shown before kept.
-    void chartValuesWrong()
-    {
-        QStringList forty;
-        QList<int> last32;
-        for (int i = 1; i <= 40; ++i)
-            forty.append(QString::number(i)), last32.append(i);
-        for (auto [texts, values] : {std::pair(QStringList{" 2,5", "3,5 ", "-2,5", "1,49"}, QList<int>{2, 4, -2, 1}),
-                                     std::pair(forty, last32.mid(8)),
-                                     std::pair(QStringList{"3000000000", "-3000000000"}, QList<int>{INT_MAX, INT_MIN}),
-                                     std::pair(QStringList{"1", " 12.5 "}, QList<int>{7})}) {
-            Chart chart;
-            QVERIFY(chart.Init({"7"}));
-            QString message;
-            const bool ok = chart.Init(texts, &message);
-            QCOMPARE(ok, message.isEmpty());
-            QCOMPARE(chart.values(), values);
-            QCOMPARE(message, values == QList<int>{7} ? "'12.5' n'est pas une valeur numérique correcte" : "");
-        }
-    }
-
     // The white frame, the two axes, then the bars as (x1, y1, x2, y2) in blue.
     void chartNotDrawnAsLaidOut()
     {
