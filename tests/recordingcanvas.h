@@ -35,9 +35,7 @@ public:
     // Reasons of the failures to provoke (empty: no failure); with noPrinter set, no job begins,
     // as on a system without any printer.
     bool noPrinter = false;
-    QString refuseBegin;
-    QString refuseNewPage;
-    QString refuseEnd;
+    QString refuseBegin, refuseNewPage, refuseEnd;
 
     int dpi() const { return m_dpi; }
     QSize sizePixels() const override
@@ -45,59 +43,26 @@ public:
         const QSize mm = sizeMillimetres();
         return {int(std::lround(mm.width() * m_dpi / 25.4)), int(std::lround(mm.height() * m_dpi / 25.4))};
     }
-    QSize sizeMillimetres() const override
-    {
-        return m_orientation == Orientation::Portrait ? QSize(203, 287) : QSize(287, 203);
-    }
+    QSize sizeMillimetres() const override { return m_orientation == Orientation::Portrait ? QSize(203, 287) : QSize(287, 203); }
     Orientation orientation() const override { return m_orientation; }
     void setOrientation(Orientation o) override { m_orientation = o; }
 
     bool beginJob(const QString &title) override
     {
-        if (noPrinter) {
-            m_error = noPrinterMessage();
-            return false;
-        }
-        if (!refuseBegin.isEmpty()) {
-            m_error = refusedMessage(refuseBegin);
-            return false;
-        }
+        if (noPrinter || !refuseBegin.isEmpty())
+            return fail(noPrinter ? noPrinterMessage() : refusedMessage(refuseBegin));
         m_page = 0;
-        m_font = QStringLiteral("Arial");
-        m_points = 10;
-        m_bold = false;
+        setFont(QStringLiteral("Arial"), 10, false);
         m_fill = kWhite;
         add(Op::Begin).text = title;
         return true;
     }
-    bool newPage() override
-    {
-        if (!refuseNewPage.isEmpty()) {
-            m_error = refusedMessage(refuseNewPage);
-            return false;
-        }
-        ++m_page;
-        add(Op::NewPage);
-        return true;
-    }
-    bool endJob() override
-    {
-        add(Op::End);
-        if (!refuseEnd.isEmpty()) {
-            m_error = refusedMessage(refuseEnd);
-            return false;
-        }
-        return true;
-    }
+    bool newPage() override { return refuseNewPage.isEmpty() ? (++m_page, add(Op::NewPage), true) : fail(refusedMessage(refuseNewPage)); }
+    bool endJob() override { return add(Op::End), refuseEnd.isEmpty() || fail(refusedMessage(refuseEnd)); }
     void abortJob() override { add(Op::Abort); }
     QString error() const override { return m_error; }
 
-    void setFont(const QString &name, int points, bool bold) override
-    {
-        m_font = name;
-        m_points = points;
-        m_bold = bold;
-    }
+    void setFont(const QString &name, int points, bool bold) override { m_font = name, m_points = points, m_bold = bold; }
     void setPenWidth(int pixels) override { add(Op::Pen).x = pixels; }
     void setFill(Colour colour) override { m_fill = colour; }
     void text(int x, int y, const QString &s, Align align) override
@@ -115,7 +80,7 @@ public:
     int textWidth(const QString &s) const override { return int(s.size()) * m_points * m_dpi / 144; }
     int textHeight(const QString &) const override { return m_points * m_dpi / 60; }
 
-    // Queries of the recording.
+    // Queries of the recording: the calls of a kind, on a page or all pages.
     QList<Op> all(Op::Kind kind, int page = -1) const
     {
         QList<Op> out;
@@ -125,7 +90,6 @@ public:
         return out;
     }
     QList<Op> texts(int page = -1) const { return all(Op::Text, page); }
-    // The texts equal to s, on a page or all pages.
     QList<Op> textsEqual(const QString &s, int page = -1) const
     {
         QList<Op> out;
@@ -141,39 +105,27 @@ public:
         QStringList out;
         int pages = 0;
         for (const Op &op : ops) {
-            if (op.kind == Op::Begin) {
-                out << op.text;
-                pages = 1;
-            } else if (op.kind == Op::NewPage) {
+            if (op.kind == Op::Begin)
+                out << op.text, pages = 1;
+            else if (op.kind == Op::NewPage)
                 ++pages;
-            } else if (op.kind == Op::End || op.kind == Op::Abort) {
+            else if (op.kind == Op::End || op.kind == Op::Abort)
                 out.last() += QStringLiteral(" (%1)").arg(pages) + (op.kind == Op::Abort ? QStringLiteral("!") : QString());
-            }
         }
         return out;
     }
 
 private:
+    bool fail(const QString &error) { return m_error = error, false; }
     Op &add(Op::Kind kind)
     {
-        Op op;
-        op.kind = kind;
-        op.page = m_page;
-        op.font = m_font;
-        op.points = m_points;
-        op.bold = m_bold;
-        op.orientation = m_orientation;
-        op.fill = m_fill;
-        ops.append(op);
+        ops.append(Op{kind, m_page, 0, 0, 0, 0, {}, Align::Left, m_font, m_points, m_bold, m_orientation, m_fill});
         return ops.last();
     }
     void shape(Op::Kind kind, int x1, int y1, int x2, int y2)
     {
         Op &op = add(kind);
-        op.x = x1;
-        op.y = y1;
-        op.x2 = x2;
-        op.y2 = y2;
+        op.x = x1, op.y = y1, op.x2 = x2, op.y2 = y2;
     }
 
     int m_dpi;

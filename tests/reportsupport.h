@@ -51,23 +51,20 @@ inline Collection employees(const QList<QStringList> &people)
     return c;
 }
 
-// A payslip line: its label and its two amounts.
-inline PayslipLine line(const QString &label, const QString &employee, const QString &employer)
-{
-    return {label, "1000,00", {}, employee, {}, employer};
-}
-
-// Three months of payslips, worked out by hand in the tests. Employee 12 was typed by hand
-// and has no record; its payslip comes after the one of employee 123.
+// Three months of payslips, worked out by hand in the tests; a line is its label and its two
+// amounts. Employee 12 was typed by hand and has no record; its payslip comes after the one
+// of employee 123.
 inline QList<Slip> threeMonths()
 {
-    using L = QList<PayslipLine>;
+    auto l = [](const QString &label, const QString &employee, const QString &employer) {
+        return PayslipLine{label, "1000,00", {}, employee, {}, employer};
+    };
     return {{"200201001", "31/01/2002", "10001", "DUPONT Jean", "1000,00", "200,00", "1200,00",
-             L{line("URSSAF maladie", "10,00", "20,00"), line("Assedic", "5,00", "")}},
+             {l("URSSAF maladie", "10,00", "20,00"), l("Assedic", "5,00", "")}},
             {"200201002", "31/01/2002", "10002", "MARTIN Paul", "2000,50", "400,25", "2400,75",
-             L{line("Retraite", "", "12,00"), line("URSSAF vieillesse", "7,50", "8,50")}},
+             {l("Retraite", "", "12,00"), l("URSSAF vieillesse", "7,50", "8,50")}},
             {"200202001", "28/02/2002", "10001", "DUPONT Jean-Pierre", "500,50", "100,10", "600,60",
-             L{line("Zèle", "1,00", "1,00"), line("Assedic", "abc", "1,00")}},
+             {l("Zèle", "1,00", "1,00"), l("Assedic", "abc", "1,00")}},
             {"200202002", "28/02/2002", "123", "LEGRAND Marc", "100,00", "20,00", "120,00"},
             {"200203001", "31/03/2002", "12", "PETIT Léa", "300,00", "50,00", "350,00"},
             {"200203002", "31/03/2002", "10003", "DURAND Luc", "", "10,00", "10,00"},

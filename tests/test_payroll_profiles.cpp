@@ -1,8 +1,9 @@
 #include "fakeclock.h"
 #include "payroll/caissemodel.h"
+#include "payroll/parameters.h"
 #include "payroll/payslipform.h"
 #include "payroll/profileeditor.h"
-#include "payroll/profileform.h"
+#include "payroll/settings.h"
 #include "storesupport.h"
 #include "testsupport.h"
 #include "text/encoding.h"
@@ -19,12 +20,22 @@ Collection profilesOf(const QList<QStringList> &contents)
     return make(lines);
 }
 
+QStringList linesOf(const QString &path)
+{
+    QStringList lines;
+    text::readLines(path, lines);
+    return lines;
+}
+
 } // namespace
 
+// Profiles, caisses, and the settings file of the start directory, Korvel.ini (page set-up
+// and payroll parameters).
 class TestPayrollProfiles : public QObject
 {
     Q_OBJECT
     FakeClock m_clock;
+    QTemporaryDir m_dir;
 
 private Q_SLOTS:
     void initTestCase()
@@ -36,70 +47,44 @@ private Q_SLOTS:
 
     // Every profile and payslip of a file written by the program, read and written back in
     // block order, gives the same file byte for byte.
-    void blocksWrittenByProgramChangeOnRewrite_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::newRow("profils") << "records/exemple.Prl";
-        QTest::newRow("bulletins") << "records/exemple.Pai";
-    }
-
     void blocksWrittenByProgramChangeOnRewrite()
     {
-        QFETCH(QString, file);
-        const QString source = testsupport::dataPath(file);
-        QStringList lines;
-        QVERIFY(text::readLines(source, lines).ok());
-        Collection c = make(lines);
-        QVERIFY(c.count() >= 2);
-        for (int n = 0; n < c.count(); ++n) {
-            if (file.endsWith("Prl")) {
-                ProfileForm f;
-                LitProfil(c, n, f);
-                f.edited = true;
-                QVERIFY(EcritProfil(c, n, f));
-            } else {
-                PayslipForm f;
-                LitBulletin(c, n, f, "999");
-                f.edited = true;
-                QVERIFY(EcritBulletin(c, n, f));
+        for (const QString file : {"records/exemple.Prl", "records/exemple.Pai"}) {
+            QStringList lines;
+            QVERIFY(text::readLines(testsupport::dataPath(file), lines).ok());
+            Collection c = make(lines);
+            QVERIFY(c.count() >= 2);
+            for (int n = 0; n < c.count(); ++n) {
+                ProfileForm profile;
+                PayslipForm payslip;
+                LitProfil(c, n, profile);
+                LitBulletin(c, n, payslip, "999");
+                profile.edited = payslip.edited = true;
+                QVERIFY(file.endsWith("Prl") ? EcritProfil(c, n, profile) : EcritBulletin(c, n, payslip));
             }
+            QVERIFY(text::writeLines(m_dir.filePath("copie"), c.lines()).ok());
+            QCOMPARE(fileBytes(m_dir.filePath("copie")), fileBytes(testsupport::dataPath(file)));
         }
-        QTemporaryDir dir;
-        QVERIFY(text::writeLines(dir.filePath("copie"), c.lines()).ok());
-        QCOMPARE(fileBytes(dir.filePath("copie")), fileBytes(source));
     }
 
-    void rubriqueLostOnWrite_data()
-    {
-        QTest::addColumn<Rubrique>("row");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("court") << Rubrique{"X", "Y", "", "", ""} << true;
-        QTest::newRow("code seul") << Rubrique{"X", "", "", "", ""} << true;
-        QTest::newRow("libellé seul") << Rubrique{"", "Note", "", "", ""} << true;
-        QTest::newRow("ni code ni libellé") << Rubrique{"", "", "2,90", "", "T"} << false;
-    }
-
-    // A short row in the middle keeps every row after it; only a row without code and label goes.
+    // A short row in the middle keeps every row after it; only a row without code and label
+    // goes. A name that begins like a tagged line is a name.
     void rubriqueLostOnWrite()
     {
-        QFETCH(Rubrique, row);
-        QFETCH(bool, kept);
-        ProfileForm f;
-        f.code = "10001";
-        f.rubriques = {defaultRubriques()[0], row, defaultRubriques()[1]};
-        f.edited = true;
-        Collection c;
-        QVERIFY(EcritProfil(c, 0, f));
-        QCOMPARE(c.count(), 1);
-        ProfileForm back;
-        LitProfil(c, 0, back);
-        const QList<Rubrique> expected = kept ? f.rubriques : QList<Rubrique>{f.rubriques[0], f.rubriques[2]};
-        QCOMPARE(back.rubriques, expected);
-    }
-
-    // A name that begins like a tagged line is a name, not a rubrique or an observation.
-    void nameTakenForRubrique()
-    {
+        for (const Rubrique &row : {Rubrique{"X", "Y", "", "", ""}, Rubrique{"X", "", "", "", ""},
+                                    Rubrique{"", "Note", "", "", ""}, Rubrique{"", "", "2,90", "", "T"}}) {
+            ProfileForm f;
+            f.code = "10001";
+            f.rubriques = {defaultRubriques()[0], row, defaultRubriques()[1]};
+            f.edited = true;
+            Collection c;
+            QVERIFY(EcritProfil(c, 0, f));
+            ProfileForm back;
+            LitProfil(c, 0, back);
+            if (row.code.isEmpty() && row.label.isEmpty())
+                f.rubriques.removeAt(1);
+            QCOMPARE(back.rubriques, f.rubriques);
+        }
         Collection c = profilesOf({{"10001", "DATA cadres", "MEMOnote"}});
         ProfileForm f;
         LitProfil(c, 0, f);
@@ -108,127 +93,62 @@ private Q_SLOTS:
         QCOMPARE(f.observations, QStringList{"note"});
     }
 
-    void numeropStopsOnText_data()
-    {
-        QTest::addColumn<QStringList>("codes");
-        QTest::addColumn<int>("next");
-        QTest::addColumn<qint64>("nextPayslip");
-        QTest::newRow("vide") << QStringList() << 10001 << qint64(200203001);
-        QTest::newRow("trou") << QStringList{"10001", "10007"} << 10008 << qint64(200203001);
-        QTest::newRow("texte ignoré") << QStringList{"10003", "ABC", ""} << 10004 << qint64(200203001);
-        QTest::newRow("mois suivant") << QStringList{"200204005", "200202017"} << 200204006 << qint64(200204006);
-    }
-
     // Next profile code and next payslip number: whole numbers only, each read the same by the
     // scan and by the cached index.
     void numeropStopsOnText()
     {
-        QFETCH(QStringList, codes);
-        QFETCH(int, next);
-        QFETCH(qint64, nextPayslip);
-        QList<QStringList> contents;
-        for (const QString &code : codes)
-            contents.append({code, "nom"});
-        const Collection c = profilesOf(contents);
-        QCOMPARE(Numerop(c), next);
-        QCOMPARE(Numerob(c), nextPayslip);
-        CodeIndex index;
-        QCOMPARE(Numerob(c, index), nextPayslip);
-    }
-
-    void entryStoredWrongly_data()
-    {
-        QTest::addColumn<ProfileEntry>("entry");
-        QTest::addColumn<int>("existing");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<Rubrique>("stored");
-        const Rubrique none;
-        QTest::newRow("code d'un profil") << ProfileEntry{"10002", "x", "", "", "T"} << 3 << ProfileEditor::codeUsedMessage() << none;
-        QTest::newRow("nom d'un profil, autre casse") << ProfileEntry{"CADRES", "x", "", "", "T"} << 3 << ProfileEditor::codeUsedMessage() << none;
-        QTest::newRow("ligne vide") << ProfileEntry{"", "", "1", "", "A"} << 3 << "" << none;
-        QTest::newRow("64e rubrique") << ProfileEntry{"Z", "z", "", "", "T"} << 63 << ProfileEditor::tooManyMessage() << none;
-        QTest::newRow("taux illisible") << ProfileEntry{"Z", "z", "1,2,3", "", "T"} << 3
-                                        << "'1,2,3' n'est pas une valeur numérique correcte" << none;
-        QTest::newRow("point et décimales") << ProfileEntry{"Z", "z", "5.5", " 12 ", "A"} << 62 << ""
-                                            << Rubrique{"Z", "z", "5,50", "12,00", "A"};
-    }
-
-    void entryStoredWrongly()
-    {
-        QFETCH(ProfileEntry, entry);
-        QFETCH(int, existing);
-        QFETCH(QString, message);
-        QFETCH(Rubrique, stored);
-        Collection c = profilesOf({{"10001", "Standard"}, {"10002", "Cadres"}});
-        ProfileEditor e(c);
-        e.read();
-        for (int i = 0; i < existing; ++i)
-            e.form().rubriques.append({QString::number(i), "r", "", "", "T"});
-        e.entry() = entry;
-        QString said;
-        QCOMPARE(e.store(&said), !stored.isBlank());
-        QCOMPARE(said, message);
-        QCOMPARE(e.form().rubriques.size(), existing + (stored.isBlank() ? 0 : 1));
-        QCOMPARE(e.form().edited, !stored.isBlank());
-        if (!stored.isBlank()) {
-            QCOMPARE(e.form().rubriques.last(), stored);
-            QCOMPARE(e.entry().code, QString());
-            QCOMPARE(e.entry().base, entry.base); // the base list keeps its choice
+        struct Row { QStringList codes; int next; qint64 payslip; };
+        for (const Row &r : {Row{{}, 10001, 200203001}, Row{{"10001", "10007"}, 10008, 200203001},
+                             Row{{"10003", "ABC", ""}, 10004, 200203001}, Row{{"200204005", "200202017"}, 200204006, 200204006}}) {
+            QList<QStringList> contents;
+            for (const QString &code : r.codes)
+                contents.append({code, "nom"});
+            const Collection c = profilesOf(contents);
+            CodeIndex index;
+            QCOMPARE((QList<qint64>{Numerop(c), Numerob(c), Numerob(c, index)}), (QList<qint64>{r.next, r.payslip, r.payslip}));
         }
     }
 
-    void modifyAndDeleteLoseRows()
+    // The entry line stored as a rubrique, or refused with its message; at most 63 rubriques.
+    void entryStoredWrongly()
     {
-        Collection c;
-        ProfileEditor e(c);
-        e.read();
-        e.GenRub();
-        QVERIFY(e.ModiRubrique(3));
-        QCOMPARE(e.entry().code, QString("U103"));
-        // Deleting a row before the one being modified keeps modify mode on the same rubrique.
-        QVERIFY(e.SupRubrique(2));
-        QCOMPARE(e.form().rubriques.size(), 25);
-        QCOMPARE(e.form().rubriques[2].code, QString("U103"));
-        QCOMPARE(e.form().rubriques[3].code, QString("U104"));
-        e.entry().label = "Veuvage";
-        QVERIFY(e.store());
-        QCOMPARE(e.form().rubriques[2].label, QString("Veuvage"));
-        QCOMPARE(e.form().rubriques.size(), 25);
-        QCOMPARE(e.modifiedRow(), -1);
-        QVERIFY(!e.ModiRubrique(25));
-        QVERIFY(!e.SupRubrique(25));
+        const Rubrique none;
+        struct Row { ProfileEntry entry; int existing; QString message; Rubrique stored; };
+        for (const Row &r : {Row{{"10002", "x", "", "", "T"}, 3, "code profil déjà utilisé", none},
+                             Row{{"CADRES", "x", "", "", "T"}, 3, "code profil déjà utilisé", none},
+                             Row{{"", "", "1", "", "A"}, 3, "", none},
+                             Row{{"Z", "z", "", "", "T"}, 63, "Un profil ne peut pas avoir plus de 63 rubriques", none},
+                             Row{{"Z", "z", "1,2,3", "", "T"}, 3, "'1,2,3' n'est pas une valeur numérique correcte", none},
+                             Row{{"Z", "z", "5.5", " 12 ", "A"}, 62, "", {"Z", "z", "5,50", "12,00", "A"}}}) {
+            Collection c = profilesOf({{"10001", "Standard"}, {"10002", "Cadres"}});
+            ProfileEditor e(c);
+            e.read();
+            for (int i = 0; i < r.existing; ++i)
+                e.form().rubriques.append({QString::number(i), "r", "", "", "T"});
+            e.entry() = r.entry;
+            QString said;
+            QCOMPARE(e.store(&said), !r.stored.isBlank());
+            QCOMPARE(said, r.message);
+            QCOMPARE(e.form().rubriques.size(), r.existing + (r.stored.isBlank() ? 0 : 1));
+            QCOMPARE(e.form().edited, !r.stored.isBlank());
+            if (!r.stored.isBlank()) {
+                QCOMPARE(e.form().rubriques.last(), r.stored);
+                QCOMPARE(e.entry().code, QString());
+                QCOMPARE(e.entry().base, r.entry.base); // the base list keeps its choice
+            }
+        }
     }
 
-    void reprendreTakesWrongProfile()
-    {
-        // The name of the first profile is the code looked for: only a code line counts.
-        Collection c = profilesOf({{"10001", "10002", "DATAA\ta\t\t\tT"},
-                                   {"10002", "Cadres", "DATAB\tb\t1,00\t\tB", "MEMOx", "DATAC\tc\t\t\tC"}});
-        ProfileEditor e(c);
-        e.read();
-        e.form().observations = {"gardée"};
-        QVERIFY(!e.Reprendre(""));
-        QVERIFY(!e.Reprendre("99999"));
-        QVERIFY(!e.form().edited);
-        QVERIFY(e.Reprendre("10002"));
-        QCOMPARE(e.form().rubriques.size(), 2);
-        QCOMPARE(e.form().rubriques[1].code, QString("C"));
-        QCOMPARE(e.form().code, QString("10001"));
-        QCOMPARE(e.form().name, QString("10002"));
-        QCOMPARE(e.form().observations, QStringList{"gardée"});
-        QVERIFY(e.form().edited);
-    }
-
-    void newDossierLacksStandardProfile()
+    // A new dossier shows the standard profile, written when left; the second profile gets
+    // 10002; the 9999th is added, the one past it refused.
+    void newDossierLacksStandardProfileOrLimit()
     {
         Collection c;
         ProfileEditor e(c);
         QVERIFY(e.showPage());
-        QCOMPARE(e.form().code, QString("10001"));
-        QCOMPARE(e.form().name, QString("Standard"));
+        QCOMPARE((QStringList{e.form().code, e.form().name}), (QStringList{"10001", "Standard"}));
         QCOMPARE(e.form().rubriques, defaultRubriques());
         QCOMPARE(e.form().tableRows(), ProfileForm::kMinRows);
-        // Moving writes it: it becomes profile 0 and the next one added gets 10002.
         e.Deplacer(Move::Suivant);
         QCOMPARE(c.count(), 1);
         QVERIFY(e.Ajouter());
@@ -237,14 +157,17 @@ private Q_SLOTS:
         QVERIFY(e.form().rubriques.isEmpty());
         QVERIFY(!e.showPage()); // a dossier with profiles is shown as it is
 
-        c.setCount(Collection::kMaxBlocks);
+        c.setCount(Collection::kMaxBlocks - 1);
         QString message;
+        QVERIFY(e.Ajouter(&message));
+        QCOMPARE((QList<int>{c.count(), c.current()}), (QList<int>{9999, 9998}));
+        QCOMPARE(e.form().code, QString("10002")); // 10002 was left empty, so never written
         QVERIFY(!e.Ajouter(&message));
         QCOMPARE(message, QString("Le fichier est plein"));
         QCOMPARE(c.count(), Collection::kMaxBlocks);
     }
 
-    // Copy and paste of a profile of 40 rubriques into a new profile keeps all 40.
+    // Copy and paste of a profile of 41 rubriques into a new profile keeps them all.
     void copyKeepsOnlyTwentyRows()
     {
         QStringList lines;
@@ -253,14 +176,12 @@ private Q_SLOTS:
         ProfileEditor e(c);
         c.setCurrent(1);
         e.read();
-        QCOMPARE(e.form().rubriques.size(), 41);
         QCOMPARE(e.form().tableRows(), 41);
         ProfileCopy copy;
         copy.Copier(e.form());
         QVERIFY(e.Ajouter());
         copy.Coller(e.form(), Numerop(c));
-        QCOMPARE(e.form().code, QString("10004"));
-        QCOMPARE(e.form().name, QString("Profil copié"));
+        QCOMPARE((QStringList{e.form().code, e.form().name}), (QStringList{"10004", "Profil copié"}));
         QVERIFY(e.write());
         ProfileForm back;
         LitProfil(c, 3, back);
@@ -268,48 +189,89 @@ private Q_SLOTS:
         QCOMPARE(back.rubriques[5], (Rubrique{"X", "Y", "", "", ""}));
     }
 
+    // More caisses than the table's 63 rows, short lines read and written back whole, the
+    // letter defaulting to the name's first character; the only caisse deleted, then one added.
     void caisseDialogLosesOrCorrupts()
     {
-        // An empty list gives one empty caisse, written back as eight TABs.
         QCOMPARE(CaisseModel({}).lines(), QStringList{QString(8, u'\t')});
-
-        QStringList many;
-        for (int i = 0; i < 70; ++i)
-            many.append(QStringLiteral("Caisse %1\t\t\t\t\t\t\t\tC").arg(i));
-        many[1] = "URSSAF\t01"; // fewer than nine fields
+        QStringList many(70, "Caisse\t\t\t\t\t\t\t\tC");
+        many[1] = "URSSAF\t01";
         CaisseModel m(many);
-        QCOMPARE(m.count(), 70);
-        QCOMPARE(m.tableRows(), 70);
-        QCOMPARE(m.cell(70, 0), QString("Caisse 69"));
+        QCOMPARE((QList<int>{m.count(), m.tableRows()}), (QList<int>{70, 70}));
         m.Suivant();
         QCOMPARE(m.field(CaisseModel::Telephone), QString("01"));
         QVERIFY(!m.setField(CaisseModel::Nom, "a\tb"));
-        QCOMPARE(m.field(CaisseModel::Nom), QString("URSSAF"));
-        // The letter defaults to the name's first character when stored; a typed one stays.
         m.store();
-        QCOMPARE(m.cell(2, CaisseModel::Lettre), QString("U"));
-        QVERIFY(m.clickRow(3));
-        QVERIFY(m.setField(CaisseModel::Lettre, "Z"));
-        m.Precedent();
-        QCOMPARE(m.cell(3, CaisseModel::Lettre), QString("Z"));
-        QVERIFY(!m.clickRow(71));
-        // Typing without storing reaches nothing.
-        QVERIFY(m.setField(CaisseModel::Nom, "non enregistré"));
-        const QStringList closed = m.lines();
-        QCOMPARE(closed.size(), 70);
-        QCOMPARE(closed[1], QString("URSSAF\t01\t\t\t\t\t\t\tU"));
-        QVERIFY(!closed.join("").contains("non enregistré"));
-
-        // Deleting the only caisse leaves nothing; adding after it works.
+        QCOMPARE(m.lines().value(1), QString("URSSAF\t01\t\t\t\t\t\t\tU"));
+        QVERIFY(!m.clickRow(71) && m.clickRow(70));
         CaisseModel one({"ASSEDIC\t\t\t\t\t\t\t\tA"});
         one.Supprimer();
-        QCOMPARE(one.count(), 0);
-        QVERIFY(one.lines().isEmpty());
+        QVERIFY(one.count() == 0 && one.lines().isEmpty());
         one.Precedent();
         one.Ajouter();
         QVERIFY(one.setField(CaisseModel::Nom, "Retraite"));
         one.store();
         QCOMPARE(one.lines(), QStringList{"Retraite\t\t\t\t\t\t\t\tR"});
+    }
+
+    // Written: 19 CRLF lines, reals in the file's own form; read back: every value, the
+    // dossier only with auto-open 1, the format of 0 to 2 decimals.
+    void settingsLostOnRoundTrip()
+    {
+        const QString ini = m_dir.filePath("Korvel.ini");
+        Settings s;
+        QVERIFY(!ChargeIni(ini, s).found && s.amountFormat.isEmpty());
+        s.pageSetup.envelopeGuide = 100;
+        s.payroll.socialSecurityCeiling = 2432;
+        s.payroll.decimalPlaces = 0;
+        QVERIFY(SauveIni(ini, s, "/tmp/paie.emp").ok());
+        QCOMPARE(linesOf(ini).mid(1, 9), (QStringList{"/tmp/paie.emp", "0", "0", "0", "100", " 1.96000000000058E+0001",
+                                                       " 0.00000000000000E+0000", " 5.50000000000000E+0000",
+                                                       " 2.43200000000000E+0003"}));
+        QVERIFY(fileBytes(ini).endsWith("\r\n0\r\n") && linesOf(ini).size() == 19);
+        Settings r;
+        QVERIFY(ChargeIni(ini, r).badLine == 0);
+        QCOMPARE((QStringList{r.lastDossier, r.amountFormat}), (QStringList{"", "#"}));
+        QCOMPARE((QList<double>{double(r.pageSetup.envelopeGuide), r.payroll.socialSecurityCeiling, r.rate9}),
+                 (QList<double>{100, 2432, 5.5}));
+    }
+
+    // Values the program never writes: an auto-open other than 1 keeps no dossier, a number
+    // of decimals out of range keeps the format in force, a line that is not a number stops
+    // the reading there, a short file stops at its end; the parameters form clamps too.
+    void settingsOddValuesTaken()
+    {
+        struct Row { int line; QString text; int badLine; QString dossier, format; int paperType; };
+        for (const Row &r : {Row{3, "1", 0, "/d", "0.0", 1}, Row{3, "2", 0, "", "0.0", 1}, Row{3, "-1", 0, "", "0.0", 1},
+                             Row{19, "3", 0, "/d", "0.00", 1}, Row{19, "-1", 0, "/d", "0.00", 1},
+                             Row{4, "abc", 4, "/d", "0.00", 7}, Row{6, "-", 6, "/d", "0.00", 1},
+                             Row{12, "", 12, "/d", "0.00", 1}}) {
+            QStringList lines(19, "0");
+            lines[1] = "/d";
+            lines[2] = "1";
+            lines[3] = "1";
+            lines[18] = "1";
+            lines[r.line - 1] = r.text;
+            if (r.text.isEmpty())
+                lines = lines.mid(0, r.line - 1);
+            QVERIFY(text::writeLines(m_dir.filePath("odd.ini"), lines).ok());
+            Settings s;
+            s.amountFormat = "0.00";
+            s.pageSetup.paperType = 7;
+            const IniReadResult read = ChargeIni(m_dir.filePath("odd.ini"), s);
+            QCOMPARE(read.badLine, r.badLine);
+            QCOMPARE((QStringList{s.lastDossier, s.amountFormat}), (QStringList{r.dossier, r.format}));
+            QCOMPARE(s.pageSetup.paperType, r.paperType);
+        }
+        PayrollParameters params;
+        params.decimalPlaces = 7;
+        params.paidLeaveBaseHours = -5;
+        const PayrollParametersForm form(params);
+        QCOMPARE(form.text(PayrollParametersForm::SurBaseDe), QString("169"));
+        QVERIFY(form.apply(params));
+        QCOMPARE((QList<double>{double(params.decimalPlaces), params.paidLeaveBaseHours}), (QList<double>{3, 169}));
+        params.decimalPlaces = -2;
+        QCOMPARE(PayrollParametersForm(params).decimalPlaces(), 0);
     }
 };
 

@@ -1,18 +1,34 @@
 #include "fakeclock.h"
 #include "recordingcanvas.h"
 #include "reports/chart.h"
+#include "reports/journal.h"
 #include "reports/statsmodel.h"
 #include "reportsupport.h"
 #include "testsupport.h"
 
+#include <QProcess>
+#include <QStandardPaths>
+
 using namespace reportsupport;
 
-Q_DECLARE_METATYPE(StatsKind)
+namespace {
+
+// Payslips of the period ends given, gross 1690,00, numbered 200201001 onwards.
+Collection slips(const QStringList &periodEnds, const QString &number = "20020100%1")
+{
+    QList<Slip> s;
+    for (int i = 0; i < periodEnds.size(); ++i)
+        s.append({number.arg(i + 1), periodEnds[i], "10001", "DUPONT", "1300,00", "390,00", "1690,00"});
+    return payslips(s);
+}
+
+} // namespace
 
 class TestReports : public QObject
 {
     Q_OBJECT
     FakeClock m_clock;
+    QTemporaryDir m_dir;
 
 private Q_SLOTS:
     void initTestCase() { Clock::setInstance(&m_clock); }
@@ -23,173 +39,192 @@ private Q_SLOTS:
     // own beside 123 and has no record (so no profile); an empty net is not counted; an empty
     // deductions total is not counted by month; a caisse amount "abc" leaves that caisse's
     // totals; CRICA's address "Usine 3" does not make it the caisse of the letter U.
-    void statisticTotalsWrong_data()
-    {
-        QTest::addColumn<StatsKind>("kind");
-        QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<QList<int>>("windowOrder");
-        QTest::newRow("employees") << StatsKind::Employes
-                                   << QStringList{"10001\tDUPONT Jean-Pierre\t1500,50", "10002\tMARTIN Paul\t2001,50",
-                                                  "123\tLEGRAND Marc\t100,00", "12\tPETIT Léa\t300,00"}
-                                   << QList<int>{0, 1, 3, 2};
-        QTest::newRow("months") << StatsKind::Paies
-                                << QStringList{"Janvier 2002\t3000,50\t600,25", "Février 2002\t600,50\t120,10",
-                                               "Mars 2002\t300,00\t50,00"}
-                                << QList<int>{0, 1, 2};
-        QTest::newRow("profiles") << StatsKind::Profils
-                                  << QStringList{"10001 Standard\t1600,50", "10002 Cadre\t2001,50"} << QList<int>{0, 1};
-        QTest::newRow("caisses") << StatsKind::Caisses
-                                 << QStringList{"U\tURSSAF\t17,50\t28,50", "A\tASSEDIC\t5,00\t0",
-                                                "R\tCRICA\t0\t12,00", "Z\t???\t1,00\t1,00"}
-                                 << QList<int>{1, 2, 0, 3};
-    }
     void statisticTotalsWrong()
     {
-        QFETCH(StatsKind, kind);
-        QFETCH(QStringList, expected);
-        QFETCH(QList<int>, windowOrder);
         const Collection pay = payslips(threeMonths());
-        const Collection emp = staff();
-        QList<int> progress;
-        const Progress record = [&](int i) { progress.append(i); };
-        QStringList got;
-        switch (kind) {
-        case StatsKind::Employes: got = StatsEmp(pay, "0.00", record); break;
-        case StatsKind::Paies: got = StatsPaie(pay, "0.00", record); break;
-        case StatsKind::Profils: got = StatsProfils(pay, emp, "0.00", record); break;
-        case StatsKind::Caisses: got = StatsCaisses(pay, caisses(), "0.00", record); break;
+        struct Row { StatsKind kind; QStringList expected; QList<int> windowOrder; };
+        for (const Row &r : {Row{StatsKind::Employes, {"10001\tDUPONT Jean-Pierre\t1500,50", "10002\tMARTIN Paul\t2001,50",
+                                                       "123\tLEGRAND Marc\t100,00", "12\tPETIT Léa\t300,00"}, {0, 1, 3, 2}},
+                             Row{StatsKind::Paies, {"Janvier 2002\t3000,50\t600,25", "Février 2002\t600,50\t120,10",
+                                                    "Mars 2002\t300,00\t50,00"}, {0, 1, 2}},
+                             Row{StatsKind::Profils, {"10001 Standard\t1600,50", "10002 Cadre\t2001,50"}, {0, 1}},
+                             Row{StatsKind::Caisses, {"U\tURSSAF\t17,50\t28,50", "A\tASSEDIC\t5,00\t0", "R\tCRICA\t0\t12,00",
+                                                      "Z\t???\t1,00\t1,00"}, {1, 2, 0, 3}}}) {
+            QList<int> progress;
+            const Progress record = [&](int i) { progress.append(i); };
+            const QStringList got = r.kind == StatsKind::Employes ? StatsEmp(pay, "0.00", record)
+                                    : r.kind == StatsKind::Paies  ? StatsPaie(pay, "0.00", record)
+                                    : r.kind == StatsKind::Profils ? StatsProfils(pay, staff(), "0.00", record)
+                                                                   : StatsCaisses(pay, caisses(), "0.00", record);
+            QCOMPARE(got, r.expected);
+            QCOMPARE(progress, (QList<int>{0, 1, 2, 3, 4, 5, 6}));
+            QStringList ordered;
+            for (int i : r.windowOrder)
+                ordered.append(r.expected[i]);
+            QCOMPARE(statistiques(r.kind, pay, staff(), caisses(), "0.00"), ordered);
         }
-        QCOMPARE(got, expected);
-        QCOMPARE(progress, (QList<int>{0, 1, 2, 3, 4, 5, 6}));
-        QStringList ordered;
-        for (int i : windowOrder)
-            ordered.append(expected[i]);
-        QCOMPARE(statistiques(kind, pay, emp, caisses(), "0.00"), ordered);
     }
 
-    // Totals are texts rounded to the format at every addition.
-    void totalNotRoundedAtEveryAddition_data()
-    {
-        QTest::addColumn<StatsKind>("kind");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QStringList>("amounts");
-        QTest::addColumn<QString>("expected");
-        // "#": 0,4 then 0,8 -> 1, then 1,4 -> 1 twice; the unrounded sum would give 2.
-        QTest::newRow("partial sums rounded") << StatsKind::Employes << "#" << QStringList{"0,4", "0,4", "0,4", "0,4"}
-                                              << "k\tnom\t1";
-        QTest::newRow("first amount kept as read") << StatsKind::Employes << "0.00" << QStringList{" 1,5 "}
-                                                   << "k\tnom\t1,5";
-        QTest::newRow("zero total written empty counts as 0") << StatsKind::Employes << "#"
-                                                             << QStringList{"5", "-5", "3"} << "k\tnom\t3";
-        QTest::newRow("amount not a number") << StatsKind::Employes << "0.00" << QStringList{"10,00", "1.5"}
-                                             << "k\tnom\t10,00";
-        // Months: net and deductions are the same amount here. Caisses: the employer amount
-        // is 1 at each step.
-        QTest::newRow("months amount not a number") << StatsKind::Paies << "0.00" << QStringList{"2,00", "x"}
-                                                    << "k\t2,00\t2,00";
-        QTest::newRow("caisse empty amount is 0") << StatsKind::Caisses << "0.00" << QStringList{"", "2"}
-                                                  << "k\t2,00\t2,00";
-        QTest::newRow("caisse amount not a number") << StatsKind::Caisses << "0.00" << QStringList{"3,00", "y"}
-                                                    << "k\t3,00\t1";
-    }
+    // Totals are texts rounded to the format at every addition. "#": 0,4 then 0,8 -> 1, then
+    // 1,4 -> 1 twice, where the unrounded sum gives 2. Months: net and deductions are the same
+    // amount; caisses: the employer amount is 1 at each step.
     void totalNotRoundedAtEveryAddition()
     {
-        QFETCH(StatsKind, kind);
-        QFETCH(QString, format);
-        QFETCH(QStringList, amounts);
-        QFETCH(QString, expected);
-        StatsList list;
-        for (const QString &a : amounts) {
-            if (kind == StatsKind::Employes)
-                CumulEmp(list, "k", "nom", a, format);
-            else if (kind == StatsKind::Paies)
-                CumulMois(list, "k", a, a, format);
-            else
-                CumulCaisse(list, "k", a, "1", format);
+        struct Row { StatsKind kind; QString format; QStringList amounts; QString expected; };
+        for (const Row &r : {Row{StatsKind::Employes, "#", {"0,4", "0,4", "0,4", "0,4"}, "k\tnom\t1"},
+                             Row{StatsKind::Employes, "0.00", {" 1,5 "}, "k\tnom\t1,5"},
+                             Row{StatsKind::Employes, "#", {"5", "-5", "3"}, "k\tnom\t3"},
+                             Row{StatsKind::Employes, "0.00", {"10,00", "1.5"}, "k\tnom\t10,00"},
+                             Row{StatsKind::Paies, "0.00", {"2,00", "x"}, "k\t2,00\t2,00"},
+                             Row{StatsKind::Caisses, "0.00", {"", "2"}, "k\t2,00\t2,00"},
+                             Row{StatsKind::Caisses, "0.00", {"3,00", "y"}, "k\t3,00\t1"}}) {
+            StatsList list;
+            for (const QString &a : r.amounts) {
+                if (r.kind == StatsKind::Employes)
+                    CumulEmp(list, "k", "nom", a, r.format);
+                else if (r.kind == StatsKind::Paies)
+                    CumulMois(list, "k", a, a, r.format);
+                else
+                    CumulCaisse(list, "k", a, "1", r.format);
+            }
+            QCOMPARE(list.lines(), QStringList{r.expected});
         }
-        QCOMPARE(list.lines(), QStringList{expected});
     }
 
-    // The grid holds every line, numbered, and hands them all to the chart and the printer.
-    void gridNotHoldingEveryLine_data()
-    {
-        QTest::addColumn<int>("lines");
-        QTest::newRow("no payslip: header only") << 0;
-        QTest::newRow("past the 63 first rows") << 70;
-    }
+    // The statistics and journal grids hold every line, numbered, past their 63 first rows,
+    // and hand them all to the chart, the printer and the export; no payslip: the header only.
     void gridNotHoldingEveryLine()
     {
-        QFETCH(int, lines);
-        QStringList list;
-        for (int i = 1; i <= lines; ++i)
-            list.append(QStringLiteral("%1\tNom\t%2,00").arg(10000 + i).arg(i));
         StatsModel model(StatsKind::Employes);
-        model.Init(list);
-        QCOMPARE(model.rowCount(), std::max(63, lines));
-        QCOMPARE(model.cell(lines, 0), lines ? QString::number(lines) : QString());
-        QCOMPARE(model.chartTexts().size(), lines);
-        QCOMPARE(model.printedGrid().rows.size(), lines);
-    }
-
-    // Rounded halves to even, the last 32 kept; a text that is not a number refused.
-    void chartValuesWrong_data()
-    {
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QList<int>>("values");
-        QTest::newRow("halves to even") << QStringList{" 2,5", "3,5 ", "-2,5", "1,49"} << QList<int>{2, 4, -2, 1};
-        QStringList forty;
-        QList<int> last32;
-        for (int i = 1; i <= 40; ++i) {
-            forty.append(QString::number(i));
-            if (i > 8)
-                last32.append(i);
-        }
-        QTest::newRow("last 32 of 40") << forty << last32;
-        QTest::newRow("beyond 32 bits") << QStringList{"3000000000", "-3000000000"} << QList<int>{INT_MAX, INT_MIN};
-        QTest::newRow("not a number") << QStringList{"1", " 12.5 "} << QList<int>{7};
-    }
-    void chartValuesWrong()
-    {
-        QFETCH(QStringList, texts);
-        QFETCH(QList<int>, values);
-        Chart chart;
-        QVERIFY(chart.Init({"7"}));
-        QString message;
-        const bool ok = chart.Init(texts, &message);
-        QCOMPARE(ok, message.isEmpty());
-        QCOMPARE(chart.values(), values);
-        if (!message.isEmpty())
-            QCOMPARE(message, QStringLiteral("'12.5' n'est pas une valeur numérique correcte"));
+        model.Init(QStringList(70, "10001\tNom\t1,00"));
+        QCOMPARE((QList<qsizetype>{model.rowCount(), model.chartTexts().size(), model.printedGrid().rows.size()}),
+                 (QList<qsizetype>{70, 70, 70}));
+        JournalModel journal;
+        journal.Init(Journal(slips(QStringList(40, "31/01/2002")), Comptes(Collection())));
+        QCOMPARE((QList<qsizetype>{journal.rowCount(), journal.exportLines().size(), journal.printedGrid().rows.size()}),
+                 (QList<qsizetype>{80, 80, 80}));
+        QCOMPARE((QStringList{model.cell(70, 0), journal.cell(80, 0)}), (QStringList{"70", "80"}));
+        StatsModel none(StatsKind::Employes);
+        none.Init({});
+        QCOMPARE((QList<qsizetype>{none.rowCount(), none.cell(1, 0).size(), none.chartTexts().size()}), (QList<qsizetype>{63, 0, 0}));
     }
 
     // The white frame, the two axes, then the bars as (x1, y1, x2, y2) in blue.
-    void chartNotDrawnAsLaidOut_data()
-    {
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QList<QList<int>>>("bars");
-        QTest::newRow("heights against the largest")
-            << QStringList{"100", "50", "-25", "33"}
-            << QList<QList<int>>{{20, 300, 30, 20}, {35, 300, 45, 160}, {50, 300, 60, 370}, {65, 300, 75, 208}};
-        QTest::newRow("no value above 0") << QStringList{"0", "-5"} << QList<QList<int>>{};
-        QTest::newRow("no value") << QStringList{} << QList<QList<int>>{};
-    }
     void chartNotDrawnAsLaidOut()
     {
-        QFETCH(QStringList, texts);
-        QFETCH(QList<QList<int>>, bars);
-        Chart chart;
-        QVERIFY(chart.Init(texts));
-        RecordingCanvas canvas;
-        chart.DrawChart(canvas);
-        using Op = RecordingCanvas::Op;
-        auto corners = [](const Op &op) { return QList<int>{op.x, op.y, op.x2, op.y2}; };
-        QList<QList<int>> shapes;
-        for (const Op &op : canvas.ops)
-            if (op.kind == Op::Line || op.kind == Op::Rectangle) {
-                shapes.append(corners(op));
-                QCOMPARE(op.fill, shapes.size() > 3 ? Chart::kBarColour : Canvas::kWhite);
+        using Bars = QList<QList<int>>;
+        for (auto [texts, bars] : {std::pair(QStringList{"100", "50", "-25", "33"},
+                                             Bars{{20, 300, 30, 20}, {35, 300, 45, 160}, {50, 300, 60, 370}, {65, 300, 75, 208}}),
+                                   std::pair(QStringList{"0", "-5"}, Bars{}), std::pair(QStringList{}, Bars{})}) {
+            Chart chart;
+            QVERIFY(chart.Init(texts));
+            RecordingCanvas canvas;
+            chart.DrawChart(canvas);
+            Bars shapes;
+            for (const RecordingCanvas::Op &op : canvas.ops) {
+                if (op.kind == RecordingCanvas::Op::Line || op.kind == RecordingCanvas::Op::Rectangle) {
+                    shapes.append({op.x, op.y, op.x2, op.y2});
+                    QCOMPARE(op.fill, shapes.size() > 3 ? Chart::kBarColour : Canvas::kWhite);
+                }
             }
-        QCOMPARE(shapes, (QList<QList<int>>{{0, 0, 559, 321}, {20, 300, 550, 300}, {20, 300, 20, 20}} + bars));
+            QCOMPARE(shapes, (Bars{{0, 0, 559, 321}, {20, 300, 550, 300}, {20, 300, 20, 20}} + bars));
+        }
+    }
+
+    // The debit account is fixed; the credit one is the first employee's that is not empty,
+    // cut to six characters, else 421000.
+    void creditAccountWrong()
+    {
+        for (auto [first, second, credit] : {std::tuple("421", "512", "421000"), std::tuple("", "", "421000"),
+                                             std::tuple("", "4111111", "411111")}) {
+            const Accounts got = Comptes(employees({{"10001", "", "", first}, {"10002", "", "", second}}));
+            QCOMPARE((QStringList{got.debit, got.credit}), (QStringList{"641000", credit}));
+        }
+    }
+
+    // Two entries per payslip, debit first, in stored order; exported as date, account,
+    // label, journal, an empty field, debit, credit, in Windows-1252 with CRLF, the characters
+    // 0x80 to 0x9F included.
+    void entriesOrExportBytesWrong()
+    {
+        QList<int> progress;
+        QCOMPARE(Journal(slips({"31/01/2002", "28/02/2002"}), {"641000", "421000"}, [&](int i) { progress.append(i); }),
+                 (QStringList{"20020131\tS1\t31/01/2002\t641000\tPaie 200201001\t1690,00",
+                              "20020131\tS1\t31/01/2002\t421000\tPaie 200201001\t\t1690,00",
+                              "20020228\tS1\t28/02/2002\t641000\tPaie 200201002\t1690,00",
+                              "20020228\tS1\t28/02/2002\t421000\tPaie 200201002\t\t1690,00"}));
+        QCOMPARE(progress, (QList<int>{0, 1}));
+        const QString path = m_dir.filePath("Journal.txt");
+        QVERIFY(exporterJournal(slips({"31/01/2002", "28/02/2002"}), Collection(), std::nullopt, QDate(2002, 1, 31), path));
+        QCOMPARE(fileBytes(path), QByteArray("31/01/2002\t641000\tPaie 200201001\tS1\t\t1690,00\t\r\n"
+                                             "31/01/2002\t421000\tPaie 200201001\tS1\t\t\t1690,00\r\n"));
+        const QString high = QString::fromUtf8("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ");
+        QVERIFY(exporterJournal(slips({"31/01/2002"}, high + "%1"), Collection(), std::nullopt, std::nullopt, path));
+        QVERIFY(fileBytes(path).startsWith("31/01/2002\t641000\tPaie \x80\x82\x83\x84\x85\x86\x87\x88\x89\x8a\x8b\x8c\x8e"
+                                           "\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9a\x9b\x9c\x9e\x9f" "1\tS1"));
+    }
+
+    // The dates the window opens with (the first and last payslip in stored order, today when
+    // none), and the entries between them, both included.
+    void dateRangeWrong()
+    {
+        struct Row { QStringList periodEnds; QDate du; QString shown; };
+        const QStringList three{"31/01/2002", "28/02/2002", "31/03/2002"};
+        for (const Row &r : {Row{three, QDate(), "31/01 31/01 28/02 28/02 31/03 31/03"},
+                             Row{{"31/03/2002", "31/01/2002"}, QDate(), ""},
+                             Row{three, QDate(2002, 2, 28), "28/02 28/02 31/03 31/03"}, Row{{}, QDate(), ""}}) {
+            JournalModel model;
+            model.Init(Journal(slips(r.periodEnds), Comptes(Collection())));
+            QCOMPARE(model.du(), r.periodEnds.isEmpty() ? m_clock.today() : text::parseDate(r.periodEnds.first()));
+            QCOMPARE(model.au(), r.periodEnds.isEmpty() ? m_clock.today() : text::parseDate(r.periodEnds.last()));
+            if (r.du.isValid()) {
+                model.setDu(r.du);
+                model.Remplit();
+            }
+            QStringList shown;
+            for (const QString &line : model.exportLines())
+                shown.append(line.left(5));
+            QCOMPARE(shown.join(u' '), r.shown);
+            QCOMPARE(model.cell(model.count() + 1, 2), QString());
+        }
+    }
+
+    // The export as the accountant's spreadsheet reads it: LibreOffice Calc opens it with
+    // French settings (TAB, '"', Windows-1252, from line 1) and writes it back as CSV (';',
+    // UTF-8): one balanced pair per payslip, amounts read as numbers.
+    void calcNotReadingOneBalancedPairPerPayslip()
+    {
+        const QString soffice = QStandardPaths::findExecutable("soffice");
+        QVERIFY2(!soffice.isEmpty(), "LibreOffice (soffice) is missing: run scripts/deps --test");
+        const QString txt = m_dir.filePath("Journal.txt");
+        QVERIFY(exporterJournal(payslips(threeMonths()), staff(), std::nullopt, std::nullopt, txt));
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(soffice, {"-env:UserInstallation=file://" + m_dir.filePath("profile"), "--headless",
+                          "--infilter=Text - txt - csv (StarCalc):9,34,1,1,,1036",
+                          "--convert-to", "csv:Text - txt - csv (StarCalc):59,34,76", "--outdir", m_dir.filePath("csv"), txt});
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(p.exitCode(), 0);
+        QStringList rows = QString::fromUtf8(fileBytes(m_dir.filePath("csv/Journal.csv"))).split(QRegularExpression("\r?\n"));
+        rows.removeAll(QString());
+        QMap<QString, int> pairs;
+        double debit = 0, credit = 0;
+        for (const QString &row : rows) {
+            const QStringList f = row.split(u';');
+            QCOMPARE(f.size(), 7);
+            QCOMPARE(f[3], QStringLiteral("S1"));
+            const bool isDebit = f[1] == u"641000";
+            QVERIFY2(isDebit || f[1] == u"421000", qPrintable(row));
+            QVERIFY2(f[isDebit ? 6 : 5].isEmpty(), qPrintable(row));
+            bool ok = false;
+            (isDebit ? debit : credit) += QString(f[isDebit ? 5 : 6]).replace(u',', u'.').toDouble(&ok);
+            QVERIFY2(ok, qPrintable(row));
+            pairs[f[2]] += isDebit ? 1 : 100;
+        }
+        for (const Slip &s : threeMonths())
+            QCOMPARE(pairs.value("Paie " + s.number), 101);
+        QCOMPARE(rows.size(), 2 * threeMonths().size());
+        QCOMPARE((QList<qint64>{qRound64(debit * 100), qRound64(credit * 100)}), (QList<qint64>{468235, 468235}));
     }
 };
 
