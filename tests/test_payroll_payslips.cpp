@@ -255,6 +255,44 @@ private Q_SLOTS:
         QCOMPARE((QStringList{shown.cumul, shown.name, a.cumul}), (QStringList{"0", "B modifié", "0"}));
         QCOMPARE(c.blockContent(2), shortBlock);
     }
+
+    // A write the index is told of keeps it current; a change it was not told of makes the
+    // next lookup read the collection again instead of answering from stale blocks.
+    void indexOutOfStepWithCollection()
+    {
+        Collection c = collectionOf({employeeBlock("10001", "A", ""), employeeBlock("10002", "B", ""), employeeBlock("10001", "C", "")});
+        CodeIndex codes;
+        QCOMPARE(codes.find(c, "10001"), 0); // the first of two equal codes
+        auto rewrite = [&](int block, const QString &code) {
+            EmployeeForm e;
+            LitFiche(c, block, e);
+            e.code = code.isEmpty() ? e.code : code;
+            e.edited = true;
+            const quint64 before = c.revision();
+            QVERIFY(EcritFiche(c, block, e));
+            codes.follow(c, block, before);
+        };
+        rewrite(0, "20000");
+        QVERIFY(codes.isCurrent(c));
+        QCOMPARE((QList<qint64>{codes.find(c, "10001"), codes.find(c, "20000"), codes.largest(c, 0)}), (QList<qint64>{2, 0, 20000}));
+        c.setCurrent(1);
+        QVERIFY(c.supprime());
+        rewrite(0, {});
+        QVERIFY(!codes.isCurrent(c));
+        QCOMPARE((QList<int>{codes.find(c, "10002"), codes.find(c, "10001")}), (QList<int>{-1, 1}));
+    }
+
+    void payslipPasteLosesFlags()
+    {
+        PayslipForm from, to;
+        from.address[3] = "69003 LYON";
+        from.monthly = from.withPrecarity = true;
+        PayslipCopy copy;
+        copy.Copier(from);
+        copy.Coller(to, "200203005");
+        QCOMPARE((QStringList{to.number, to.address[3]}), (QStringList{"200203005", "69003 LYON"}));
+        QVERIFY(to.monthly && !to.withPaidLeave && to.withPrecarity && to.edited);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPayrollPayslips)

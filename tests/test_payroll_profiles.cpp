@@ -1,5 +1,6 @@
 #include "fakeclock.h"
 #include "payroll/caissemodel.h"
+#include "payroll/letterhead.h"
 #include "payroll/parameters.h"
 #include "payroll/payslipform.h"
 #include "payroll/profileeditor.h"
@@ -167,6 +168,39 @@ private Q_SLOTS:
         QCOMPARE(c.count(), Collection::kMaxBlocks);
     }
 
+    // Deleting a row above the one being modified keeps modify mode on the same rubrique;
+    // rows past the last are refused.
+    void modifyAndDeleteLoseRows()
+    {
+        Collection c;
+        ProfileEditor e(c);
+        e.read();
+        e.GenRub();
+        QVERIFY(e.ModiRubrique(3) && e.entry().code == "U103");
+        QVERIFY(e.SupRubrique(2));
+        QCOMPARE((QStringList{e.form().rubriques[2].code, e.form().rubriques[3].code}), (QStringList{"U103", "U104"}));
+        e.entry().label = "Veuvage";
+        QVERIFY(e.store());
+        QCOMPARE(e.form().rubriques[2].label, QString("Veuvage"));
+        QCOMPARE((QList<qsizetype>{e.form().rubriques.size(), e.modifiedRow()}), (QList<qsizetype>{25, -1}));
+        QVERIFY(!e.ModiRubrique(25) && !e.SupRubrique(25));
+    }
+
+    // Only a code line names the profile taken: the first profile's name is the code looked for.
+    void reprendreTakesWrongProfile()
+    {
+        Collection c = profilesOf({{"10001", "10002", "DATAA\ta\t\t\tT"},
+                                   {"10002", "Cadres", "DATAB\tb\t1,00\t\tB", "MEMOx", "DATAC\tc\t\t\tC"}});
+        ProfileEditor e(c);
+        e.read();
+        e.form().observations = {"gardée"};
+        QVERIFY(!e.Reprendre("") && !e.Reprendre("99999") && !e.form().edited);
+        QVERIFY(e.Reprendre("10002") && e.form().edited);
+        QCOMPARE((QStringList{e.form().rubriques.value(1).code, e.form().code, e.form().name}), (QStringList{"C", "10001", "10002"}));
+        QCOMPARE(e.form().rubriques.size(), 2);
+        QCOMPARE(e.form().observations, QStringList{"gardée"});
+    }
+
     // Copy and paste of a profile of 41 rubriques into a new profile keeps them all.
     void copyKeepsOnlyTwentyRows()
     {
@@ -212,6 +246,20 @@ private Q_SLOTS:
         QVERIFY(one.setField(CaisseModel::Nom, "Retraite"));
         one.store();
         QCOMPARE(one.lines(), QStringList{"Retraite\t\t\t\t\t\t\t\tR"});
+    }
+
+    // Korvel.soc keeps seven lines whatever the file holds; a letterhead without a company
+    // name is refused and changes nothing.
+    void letterheadTakesExtraLinesOrAnEmptyName()
+    {
+        const QString soc = m_dir.filePath("Korvel.soc");
+        QVERIFY(text::writeLines(soc, {"SARL Dupont", "1 rue", "", "", "", "", "Tél", "de trop"}).ok());
+        Letterhead l;
+        QVERIFY(ChargeSoc(soc, l).ok());
+        QVERIFY(!l.replace({"", "2 rue"}));
+        QCOMPARE((QStringList{l.line(0), l.line(1), l.line(6)}), (QStringList{"SARL Dupont", "1 rue", "Tél"}));
+        QVERIFY(SauveSoc(soc, l).ok());
+        QCOMPARE(linesOf(soc).size(), 7);
     }
 
     // Written: 19 CRLF lines, reals in the file's own form; read back: every value, the

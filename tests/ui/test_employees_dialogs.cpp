@@ -45,9 +45,14 @@ void clickItem(QListWidget *list, int row)
 QList<EmployeeListRow> rows(int n)
 {
     QList<EmployeeListRow> result;
-    for (int i = 0; i < n; ++i)
-        result << EmployeeListRow{.number = i, .sequence = i + 1, .name = QStringLiteral("Employé %1").arg(i),
-                                   .town = QStringLiteral("LYON")};
+    for (int i = 0; i < n; ++i) {
+        EmployeeListRow row;
+        row.number = i;
+        row.sequence = i + 1;
+        row.name = QStringLiteral("Employé %1").arg(i);
+        row.town = QStringLiteral("LYON");
+        result << row;
+    }
     return result;
 }
 
