@@ -83,6 +83,8 @@ TPageEmployes::TPageEmployes(EmployeeForm &form, QWidget *parent) : QWidget(pare
         auto *postcode = addLine(employe, EmployeeForm::kPostcode, QStringLiteral("postcode"));
         postcode->setFixedWidth(postcode->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 16);
         auto *town = addLine(employe, EmployeeForm::kTown, QStringLiteral("town"));
+        // A town of 28 capitals shows whole, whatever room the window leaves it.
+        town->setMinimumWidth(town->fontMetrics().horizontalAdvance(QString(28, u'E')) + 12);
         auto *townLabel = new QLabel(QStringLiteral("Ville"), employe);
         townLabel->setBuddy(town);
         auto *line = new QHBoxLayout;

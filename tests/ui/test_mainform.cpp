@@ -140,6 +140,21 @@ private Q_SLOTS:
         form.fiche().dossier().Nouveau();
     }
 
+    // Opened as the program opens it (maximised; an 800 x 600 screen here), the window shows a
+    // town of 28 characters whole beside a postcode field no wider than a postcode.
+    void longTownCutAtOpeningSize()
+    {
+        FakeDialogs dialogs;
+        TMainForm form(&dialogs);
+        form.start(m_dir->path());
+        form.showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto *town = typing::child<QLineEdit>(form.ficheWindow(), "town");
+        town->setText(QStringLiteral("BOULOGNE-BILLANCOURT CEDEX 1"));
+        QVERIFY(town->fontMetrics().horizontalAdvance(town->text()) < town->contentsRect().width() - 4);
+        QVERIFY(typing::child<QLineEdit>(form.ficheWindow(), "postcode")->width() < town->width() / 2);
+    }
+
     void closingDoesNotAskOrWriteTheSideFiles()
     {
         m_form->fiche().SetSauve();
