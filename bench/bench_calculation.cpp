@@ -40,7 +40,7 @@ QHash<QString, PayslipEmployee> employees(int count, const QList<Rubrique> &rubr
     QHash<QString, PayslipEmployee> index;
     for (int n = 0; n < count; ++n)
         index.insert(employeeKey(QString::number(10001 + n)),
-                     PayslipEmployee{.rubriques = rubriques, .storedCumul = 1000.0 + n});
+                     PayslipEmployee{.rubriques = rubriques, .storedCumul = 1000.0 + n, .refusal = {}});
     return index;
 }
 
