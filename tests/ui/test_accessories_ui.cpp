@@ -18,33 +18,9 @@
 
 namespace {
 
-// Closes every message box that opens while it lives, noting its text.
-struct MessageBoxWatcher : QTimer
-{
-    QStringList texts;
-    MessageBoxWatcher()
-    {
-        connect(this, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                texts << box->text();
-                box->close();
-            }
-        });
-        start(20);
-    }
-};
-
-// A key pressed where the keyboard focus is.
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
-{
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
-
-template <typename T> T *child(QWidget &w, const char *name)
-{
-    return w.findChild<T *>(QLatin1String(name));
-}
-
+using typing::child;
+using typing::MessageBoxWatcher;
+using typing::press;
 
 // The window over scripted dialogs, printing to a PDF file.
 struct ScriptedTexte : FakeDialogs, TTexte

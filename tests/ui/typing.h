@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 
@@ -50,6 +51,24 @@ template <typename T> T *child(const QObject *w, const char *name)
 {
     return w->findChild<T *>(QLatin1String(name));
 }
+template <typename T> T *child(const QObject &w, const char *name) { return child<T>(&w, name); }
+
+// Reads and closes every message box that opens while it lives: what a window tells the user
+// when it does not go through the scripted dialogs.
+struct MessageBoxWatcher : QTimer
+{
+    QStringList texts;
+    MessageBoxWatcher()
+    {
+        connect(this, &QTimer::timeout, [this] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                texts << box->text();
+                box->close();
+            }
+        });
+        start(20);
+    }
+};
 
 // Shows a window and waits until it is the active one.
 inline void showActive(QWidget &w)
