@@ -25,6 +25,7 @@ namespace {
 using bench::g_sink;
 using bench::medianMs;
 using bench::perOpUs;
+using bench::ratio;
 
 // Median over batches of the time of op(i) alone, in microseconds; undo(i) runs after each
 // op, untimed, to put the dossier back as it was.
@@ -153,12 +154,6 @@ Figures measure(Dossier &d)
             form.edited = false;
         });
     return r;
-}
-
-void ratio(const char *label, double big, double small)
-{
-    std::printf("%-52s %10.3f us  (10 fiches : %.3f us, rapport %.2f)\n", label, big, small,
-                small > 0 ? big / small : 0.0);
 }
 
 } // namespace

@@ -23,18 +23,13 @@ namespace {
 using bench::g_sink;
 using bench::medianMs;
 using bench::perOpUs;
+using bench::ratio;
 
 
 
 void line(const char *label, double value, const char *unit)
 {
     std::printf("%-52s %10.3f %s\n", label, value, unit);
-}
-
-void compare(const char *label, double big, double small)
-{
-    std::printf("%-52s %10.3f us   (10 fiches : %.3f us, rapport %.2f)\n", label, big, small,
-                small > 0 ? big / small : 0.0);
 }
 
 struct PerRecord {
@@ -221,10 +216,10 @@ int main(int argc, char **argv)
     d.Charge(big);
     const PerRecord pb = perRecord(d);
     const PerRecord ps = perRecord(s);
-    compare("lecture d'un bloc", pb.read, ps.read);
-    compare("réécriture d'un bloc en place (employés)", pb.writeInPlace, ps.writeInPlace);
-    compare("réécriture d'un bloc en fin (bulletins)", pb.writeAtEnd, ps.writeAtEnd);
-    compare("idem, blocs du milieu", pb.writeAtEndMiddle, ps.writeAtEndMiddle);
-    compare("passage à la fiche suivante (réécriture + lecture)", pb.move, ps.move);
+    ratio("lecture d'un bloc", pb.read, ps.read);
+    ratio("réécriture d'un bloc en place (employés)", pb.writeInPlace, ps.writeInPlace);
+    ratio("réécriture d'un bloc en fin (bulletins)", pb.writeAtEnd, ps.writeAtEnd);
+    ratio("idem, blocs du milieu", pb.writeAtEndMiddle, ps.writeAtEndMiddle);
+    ratio("passage à la fiche suivante (réécriture + lecture)", pb.move, ps.move);
     return 0;
 }

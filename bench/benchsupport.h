@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 // Timing helpers of the benchmarks: medians, so that a busy machine disturbs them little.
@@ -40,6 +41,14 @@ double perOpUs(int ops, F &&f)
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// One line of a per-record figure on the largest dossier against the dossier of ten records:
+// the two times and their ratio, which stays near 1 when a record costs the same at any size.
+inline void ratio(const char *label, double big, double small, const char *unit = "us")
+{
+    std::printf("%-52s %10.3f %s  (10 fiches : %.3f %s, rapport %.2f)\n", label, big, unit, small, unit,
+                small > 0 ? big / small : 0.0);
 }
 
 } // namespace bench

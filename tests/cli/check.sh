@@ -3,17 +3,10 @@
 # writes the three files back, a name that is not a dossier's is refused, a missing or
 # unreadable file exits with status 2; the usage.
 set -u
-cli=$1
-data=$2/store
-tmp=$(mktemp -d)
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash" "$@"
+data=$data/store
 errors=$(mktemp)
-trap 'rm -rf "$tmp" "$errors"' EXIT
-passed=0
-failed=0
-
-ok() { passed=$((passed + 1)); }
-ko() { failed=$((failed + 1)); echo "ÉCHEC : $1" >&2; }
-expect_eq() { if [ "$2" = "$3" ]; then ok; else ko "$1"; printf 'attendu :\n%s\nobtenu :\n%s\n' "$3" "$2" >&2; fi; }
+also_remove=$errors
 
 cp "$data"/damaged.* "$tmp"/
 before=$(cat "$tmp"/damaged.* | md5sum)
@@ -84,5 +77,4 @@ expect_eq "illisible: une ligne" "$(wc -l < "$tmp/err.txt")" 1
 "$cli" frobnicate x.emp > /dev/null 2>&1; expect_eq "commande inconnue: statut" "$?" 2
 "$cli" check --force "$tmp/seul.emp" > /dev/null 2>&1; expect_eq "option inconnue: statut" "$?" 2
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -2,16 +2,8 @@
 # korvel-cli export and import: the exchange file's layout, a round trip into a new dossier,
 # appending to an existing one, UTF-8 input, and the exit status of every failure.
 set -u
-cli=$1
-data=$2/employees
-tmp=$(mktemp -d)
-trap 'chmod -R u+w "$tmp"; rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-
-ok() { passed=$((passed + 1)); }
-ko() { failed=$((failed + 1)); echo "ÉCHEC : $1" >&2; }
-expect_eq() { if [ "$2" = "$3" ]; then ok; else ko "$1"; printf 'attendu :\n%s\nobtenu :\n%s\n' "$3" "$2" >&2; fi; }
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash" "$@"
+data=$data/employees
 # Line n (from 1) of a CR LF file, without its CR.
 line() { sed -n "$2p" "$1" | tr -d '\r'; }
 # The code (first line) of every block of a dossier file.
@@ -93,5 +85,4 @@ expect_eq "import dossier non inscriptible: statut" "$rc" 1
 "$cli" import "$tmp/copie.emp" > /dev/null 2>&1; expect_eq "import sans entrée: statut" "$?" 2
 "$cli" export "$tmp/source.emp" "$tmp/a.txt" "$tmp/b.txt" > /dev/null 2>&1; expect_eq "export en trop: statut" "$?" 2
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

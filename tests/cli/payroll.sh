@@ -3,16 +3,7 @@
 # (make_dossier): the worked example to the cent, the settings of the current directory,
 # saving, validation carrying the cumul once, the reverse payroll, and every refusal's status.
 set -u
-cli=$(realpath "$1")
-make_dossier=$(realpath "$3")
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
-
-ok() { passed=$((passed + 1)); }
-ko() { failed=$((failed + 1)); echo "ÉCHEC : $1" >&2; }
-expect_eq() { if [ "$2" = "$3" ]; then ok; else ko "$1"; printf 'attendu :\n%s\nobtenu :\n%s\n' "$3" "$2" >&2; fi; }
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash" "$@"
 # The cells after the label of the first "PAIE" line of that label in the text given.
 row() { awk -F'\t' -v label="PAIE$1" '$1 == label { sub(/^[^\t]*\t/, ""); print; exit }' <<< "$2"; }
 # Line n of block b (from 0) of a dossier file, in UTF-8, without its CR.
@@ -25,7 +16,7 @@ dossier() { cat paie.* | md5sum; }
 # True when |a - b| < limit, amounts written with ",".
 near() { awk -v a="${1/,/.}" -v b="${2/,/.}" -v l="$3" 'BEGIN { d = a - b; exit !(d < l && d > -l) }'; }
 
-"$make_dossier" "$tmp" || { echo "le dossier d'essai n'a pas pu être écrit" >&2; exit 1; }
+write_dossier "$tmp"
 cd "$tmp" || exit 1
 before=$(dossier)
 
@@ -124,5 +115,4 @@ err=$("$cli" envers paie.emp 10002 1.000 2>&1 > /dev/null); rc=$?
 expect_eq "envers net illisible: statut" "$rc" 1
 expect_eq "envers net illisible: message" "$err" "korvel-cli : '1.000' n'est pas une valeur numérique correcte"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -2,18 +2,9 @@
 # korvel-cli print --pdf: the payslip drawn by the program's printing code, with the letterhead
 # and settings of the current directory, without a display; and the status of every refusal.
 set -u
-cli=$(realpath "$1")
-make_dossier=$(realpath "$3")
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-passed=0
-failed=0
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash" "$@"
 
-ok() { passed=$((passed + 1)); }
-ko() { failed=$((failed + 1)); echo "ÉCHEC : $1" >&2; }
-expect_eq() { if [ "$2" = "$3" ]; then ok; else ko "$1"; printf 'attendu :\n%s\nobtenu :\n%s\n' "$3" "$2" >&2; fi; }
-
-"$make_dossier" "$tmp" || { echo "le dossier d'essai n'a pas pu être écrit" >&2; exit 1; }
+write_dossier "$tmp"
 cd "$tmp" || exit 1
 "$cli" calc paie.emp 200203001 --save > calc.txt || { echo "calc a échoué" >&2; exit 1; }
 
@@ -52,5 +43,4 @@ done
 if [ ! -e a.pdf ]; then ok; else ko "refus: aucun PDF écrit"; fi
 "$cli" print paie.emp 200203001 > /dev/null 2>&1; expect_eq "sans destination: statut" "$?" 2
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

@@ -3,11 +3,7 @@
 # PDF files (scripts/print-queue sets it up) and comes out of it. As root the print server can
 # always be started, so failing to is a failure; otherwise the test skips (status 77) and says why.
 set -u
-cli=$(realpath "$1")
-data=$(realpath "$2")
-make_dossier=$(realpath "$3")
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash" "$@"
 
 if ! setup=$(bash "$data/../../scripts/print-queue" 2> "$tmp/setup.txt"); then
     reason="scripts/print-queue: $(tr '\n' ' ' < "$tmp/setup.txt")"
@@ -21,7 +17,7 @@ fi
 read -r queue folder _ <<< "$(tail -n 1 <<< "$setup")"
 folder="$folder/$(id -un)"
 
-"$make_dossier" "$tmp" || { echo "le dossier d'essai n'a pas pu être écrit" >&2; exit 1; }
+write_dossier "$tmp"
 cd "$tmp" || exit 1
 "$cli" calc paie.emp 200203001 --save > /dev/null || { echo "calc a échoué" >&2; exit 1; }
 out=$("$cli" print paie.emp 200203001 --printer "$queue"); rc=$?

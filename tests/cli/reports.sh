@@ -3,14 +3,9 @@
 # its payslips calculated by korvel-cli calc: the window's lists and the journal export, the
 # date range, and every refusal's status.
 set -u
-cli=$(realpath "$1")
-make_dossier=$(realpath "$3")
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-failed=0
-expect_eq() { if [ "$2" != "$3" ]; then failed=$((failed + 1)); printf 'ÉCHEC : %s\nattendu :\n%s\nobtenu :\n%s\n' "$1" "$3" "$2" >&2; fi; }
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash" "$@"
 
-"$make_dossier" "$tmp" || { echo "le dossier d'essai n'a pas pu être écrit" >&2; exit 1; }
+write_dossier "$tmp"
 cd "$tmp" || exit 1
 for n in 200203001 200203004; do "$cli" calc paie.emp "$n" --save > /dev/null || exit 1; done
 
@@ -34,4 +29,4 @@ mkdir dossier
 "$cli" journal paie.emp dossier 2> err.txt; expect_eq "journal: écriture impossible" "$?" 1
 expect_eq "journal: le message nomme le fichier" "$(grep -c "Impossible d'enregistrer le fichier .*dossier" err.txt)" 1
 
-[ "$failed" -eq 0 ]
+finish
