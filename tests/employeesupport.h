@@ -15,15 +15,6 @@ inline QStringList employee(const QMap<int, QString> &fields, const QStringList 
     return lines + extra;
 }
 
-// A collection of records numbered in their order.
-inline Collection employees(const QList<QStringList> &records)
-{
-    QStringList lines;
-    for (int n = 0; n < records.size(); ++n)
-        lines += blk(n, records[n]);
-    return make(lines);
-}
-
 // The line at distance of every record, in number order.
 inline QStringList column(const Collection &c, int distance)
 {

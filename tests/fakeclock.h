@@ -21,3 +21,18 @@ public:
         return !refuse;
     }
 };
+
+// A FakeClock in force for as long as it lives: as a test class's member, every test of the
+// class sees the same moment.
+class PinnedClock : public FakeClock
+{
+public:
+    explicit PinnedClock(const QDateTime &at)
+    {
+        moment = at;
+        Clock::setInstance(this);
+    }
+    ~PinnedClock() override { Clock::setInstance(nullptr); }
+    PinnedClock(const PinnedClock &) = delete;
+    PinnedClock &operator=(const PinnedClock &) = delete;
+};

@@ -20,3 +20,12 @@ inline Collection make(const QStringList &lines)
     c.recount();
     return c;
 }
+
+// A collection of records numbered in their order, each given by its content.
+inline Collection collectionOf(const QList<QStringList> &records)
+{
+    QStringList lines;
+    for (int n = 0; n < records.size(); ++n)
+        lines += blk(n, records[n]);
+    return make(lines);
+}

@@ -59,7 +59,7 @@ Collection sample(int count = 10, bool unwritten = false)
         records.append(employee({{Code, QString::number(10001 + i)}, {Name, QString("NOM%1").arg(i)},
                                  {Postcode, postcode}, {Town, paris ? "PARIS" : "LYON"}}));
     }
-    Collection c = employees(records);
+    Collection c = collectionOf(records);
     if (unwritten)
         c.add();
     return c;
@@ -119,16 +119,9 @@ const DecodeRow kDecodeRows[] = {
 class TestEmployees : public QObject
 {
     Q_OBJECT
-    FakeClock m_clock;
+    PinnedClock m_clock{QDateTime(kToday, QTime(18, 23))};
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_clock.moment.setDate(kToday);
-        Clock::setInstance(&m_clock);
-    }
-    void cleanupTestCase() { Clock::setInstance(nullptr); }
-
     void everyFieldReadsFromItsOwnLineAndWritesBackByteIdentical()
     {
         Collection c = example();
@@ -185,7 +178,7 @@ private Q_SLOTS:
                                     {"abcdefgh", "abcdef", "abcdef"}}; // stored, read, normalised
         for (const QStringList &r : rows) {
             EmployeeForm f;
-            LitFiche(employees({employee({{1, "1"}, {EmployeeForm::kAccount, r[0]}})}), 0, f);
+            LitFiche(collectionOf({employee({{1, "1"}, {EmployeeForm::kAccount, r[0]}})}), 0, f);
             QCOMPARE(f.account, r[1]);
             QCOMPARE(normaliserCompte(r[0]), r[2]);
         }
@@ -217,7 +210,7 @@ private Q_SLOTS:
         for (int i = 0; i < 70; ++i)
             extra << QString("DATA01/01/2002\tL%1\t1").arg(i);
         EmployeeForm f;
-        LitFiche(employees({employee({{1, "1"}}, extra)}), 0, f);
+        LitFiche(collectionOf({employee({{1, "1"}}, extra)}), 0, f);
         QCOMPARE(f.note, QStringList{longText.left(255)});
         // The long DATA line has no TAB in its first 255 characters, like the next one: both use
         // up a row with empty cells.
@@ -225,7 +218,7 @@ private Q_SLOTS:
         QCOMPARE(f.history[2], (HistoryRow{"03/03/2003", "Bonus", Rset("5", kHistoryAmountChars)}));
         QCOMPARE(f.history[62].label, QString("L59"));
         // The scan stops at distance 200: lines further in the block are not read.
-        LitFiche(employees({employee({{1, "1"}}, QStringList(200, "MEMOn"))}), 0, f);
+        LitFiche(collectionOf({employee({{1, "1"}}, QStringList(200, "MEMOn"))}), 0, f);
         QCOMPARE(f.note.size(), EmployeeForm::kReadLimit - EmployeeForm::kFieldCount);
     }
 
@@ -239,7 +232,7 @@ private Q_SLOTS:
             QList<QStringList> records;
             for (const QString &code : codes)
                 records.append({code});
-            QCOMPARE(Numerom(employees(records)), next);
+            QCOMPARE(Numerom(collectionOf(records)), next);
         }
     }
 
@@ -267,7 +260,7 @@ private Q_SLOTS:
         QList<QStringList> records;
         for (int i = 0; i < Collection::kMaxBlocks - 1; ++i)
             records.append({QString::number(10001 + i)});
-        Collection c = employees(records);
+        Collection c = collectionOf(records);
         EmployeeForm f;
         LitFiche(c, 0, f);
         QVERIFY(Ajout(c, f)); // the 9999th, number 9998
@@ -361,7 +354,7 @@ private Q_SLOTS:
     void shortBlockIsNoCandidate()
     {
         // Block 1 stops before its postcode line: the lines after its closing tag are not its own.
-        Collection c = employees({employee({{Code, "1"}}), {"2"}, employee({{Code, "3"}})});
+        Collection c = collectionOf({employee({{Code, "1"}}), {"2"}, employee({{Code, "3"}})});
         QCOMPARE(moveTarget(c, Move::Suivant, {Selection::ByPostcode, "", ""}), 2);
         QVERIFY(blockLine(c, 1, 2).isNull());
     }
@@ -403,7 +396,7 @@ private Q_SLOTS:
         for (int i = 0; i < kNames.size(); ++i)
             records.append(employee({{Code, QString::number(i == 5 ? 20001 : 10000 + i)}, {Name, kNames[i]},
                                      {Telephone, i == 4 ? "01 23 45" : ""}}));
-        Collection c = make(blk(1, records[1]) + blk(0, records[0]) + employees(records).lines().mid(2 * 31));
+        Collection c = make(blk(1, records[1]) + blk(0, records[0]) + collectionOf(records).lines().mid(2 * 31));
         QCOMPARE(rechercher(c, row.kind, row.typed), row.found);
         EmployeeForm f;
         QString message;
@@ -420,7 +413,7 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), 10);
         QCOMPARE((QList<int>{rows[2].number, rows[2].sequence}), (QList<int>{2, 3}));
         QCOMPARE((QStringList{rows[9].name, rows[9].postcode, rows[9].town}), (QStringList{"NOM9", "75001", "PARIS"}));
-        const QStringList items = listeEmp(employees({employee({{Code, "10001"}, {Name, "DURAND Paul"}}), {"10002"}}));
+        const QStringList items = listeEmp(collectionOf({employee({{Code, "10001"}, {Name, "DURAND Paul"}}), {"10002"}}));
         QCOMPARE(items, (QStringList{"10001 DURAND Paul", "10002 "}));
         QCOMPARE(codeChoisi(items[1]) + codeChoisi("10003"), QString("1000210003"));
         QCOMPARE(InitProfils(make(blk(0, {"10001", "Standard", "DATA100\tSalaire"}) + blk(1, {"10002"}))),
@@ -434,7 +427,7 @@ private Q_SLOTS:
         QList<QStringList> records;
         for (const QStringList &cn : codeNames)
             records.append(employee({{Code, cn[0]}, {Name, cn[1]}}));
-        Collection c = employees(records);
+        Collection c = collectionOf(records);
         trierCollection(c, SortKey::Nom);
         QCOMPARE(column(c, Name), (QStringList{"", "dupont", "DURAND", "Élodie", "emile", "Émile", "eric", "MARTIN", "martin", "Zoé"}));
         // Names equal but for case: ordered by their content (the code first), not by their place.
@@ -456,7 +449,7 @@ private Q_SLOTS:
             c.setCurrent(1);
             trierCollection(c, key);
             QCOMPARE(c.current(), 1);
-            QCOMPARE(c.lines(), employees({records[order[0]], records[order[1]], records[order[2]]}).lines());
+            QCOMPARE(c.lines(), collectionOf({records[order[0]], records[order[1]], records[order[2]]}).lines());
         }
     }
 

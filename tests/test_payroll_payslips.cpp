@@ -36,29 +36,14 @@ QStringList payslip(const QString &number, const QString &code, const QString &v
     return f;
 }
 
-Collection collectionOf(const QList<QStringList> &contents)
-{
-    QStringList lines;
-    for (int n = 0; n < contents.size(); ++n)
-        lines += blk(n, contents[n]);
-    return make(lines);
-}
-
 } // namespace
 
 class TestPayrollPayslips : public QObject
 {
     Q_OBJECT
-    FakeClock m_clock;
+    PinnedClock m_clock{QDateTime(QDate(2002, 3, 14), QTime(9, 0))};
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_clock.moment = QDateTime(QDate(2002, 3, 14), QTime(9, 0));
-        Clock::setInstance(&m_clock);
-    }
-    void cleanupTestCase() { Clock::setInstance(nullptr); }
-
     // Odd lines read as their defaults, the payslip is not marked modified, and a payslip
     // shown and left writes nothing.
     void unreadableLineMarksModified()

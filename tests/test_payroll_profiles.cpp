@@ -13,14 +13,6 @@
 
 namespace {
 
-Collection profilesOf(const QList<QStringList> &contents)
-{
-    QStringList lines;
-    for (int n = 0; n < contents.size(); ++n)
-        lines += blk(n, contents[n]);
-    return make(lines);
-}
-
 QStringList linesOf(const QString &path)
 {
     QStringList lines;
@@ -35,17 +27,10 @@ QStringList linesOf(const QString &path)
 class TestPayrollProfiles : public QObject
 {
     Q_OBJECT
-    FakeClock m_clock;
+    PinnedClock m_clock{QDateTime(QDate(2002, 3, 14), QTime(9, 0))};
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_clock.moment = QDateTime(QDate(2002, 3, 14), QTime(9, 0));
-        Clock::setInstance(&m_clock);
-    }
-    void cleanupTestCase() { Clock::setInstance(nullptr); }
-
     // Every profile and payslip of a file written by the program, read and written back in
     // block order, gives the same file byte for byte.
     void blocksWrittenByProgramChangeOnRewrite()
@@ -86,7 +71,7 @@ private Q_SLOTS:
                 f.rubriques.removeAt(1);
             QCOMPARE(back.rubriques, f.rubriques);
         }
-        Collection c = profilesOf({{"10001", "DATA cadres", "MEMOnote"}});
+        Collection c = collectionOf({{"10001", "DATA cadres", "MEMOnote"}});
         ProfileForm f;
         LitProfil(c, 0, f);
         QCOMPARE(f.name, QString("DATA cadres"));
@@ -104,7 +89,7 @@ private Q_SLOTS:
             QList<QStringList> contents;
             for (const QString &code : r.codes)
                 contents.append({code, "nom"});
-            const Collection c = profilesOf(contents);
+            const Collection c = collectionOf(contents);
             CodeIndex index;
             QCOMPARE((QList<qint64>{Numerop(c), Numerob(c), Numerob(c, index)}), (QList<qint64>{r.next, r.payslip, r.payslip}));
         }
@@ -121,7 +106,7 @@ private Q_SLOTS:
                              Row{{"Z", "z", "", "", "T"}, 63, "Un profil ne peut pas avoir plus de 63 rubriques", none},
                              Row{{"Z", "z", "1,2,3", "", "T"}, 3, "'1,2,3' n'est pas une valeur numérique correcte", none},
                              Row{{"Z", "z", "5.5", " 12 ", "A"}, 62, "", {"Z", "z", "5,50", "12,00", "A"}}}) {
-            Collection c = profilesOf({{"10001", "Standard"}, {"10002", "Cadres"}});
+            Collection c = collectionOf({{"10001", "Standard"}, {"10002", "Cadres"}});
             ProfileEditor e(c);
             e.read();
             for (int i = 0; i < r.existing; ++i)
@@ -189,7 +174,7 @@ private Q_SLOTS:
     // Only a code line names the profile taken: the first profile's name is the code looked for.
     void reprendreTakesWrongProfile()
     {
-        Collection c = profilesOf({{"10001", "10002", "DATAA\ta\t\t\tT"},
+        Collection c = collectionOf({{"10001", "10002", "DATAA\ta\t\t\tT"},
                                    {"10002", "Cadres", "DATAB\tb\t1,00\t\tB", "MEMOx", "DATAC\tc\t\t\tC"}});
         ProfileEditor e(c);
         e.read();

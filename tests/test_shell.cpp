@@ -73,16 +73,9 @@ struct Harness
 class TestShell : public QObject
 {
     Q_OBJECT
-    FakeClock m_clock;
+    PinnedClock m_clock{QDateTime(QDate(2002, 3, 14), QTime(9, 0))};
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_clock.moment = QDateTime(QDate(2002, 3, 14), QTime(9, 0));
-        Clock::setInstance(&m_clock);
-    }
-    void cleanupTestCase() { Clock::setInstance(nullptr); }
-
     // The frame's own share of the commands: offered on the right page, what is being typed
     // printed as typed, the printer's absence told, the parameters written at once, and
     // after an import the last record of the selection shown.

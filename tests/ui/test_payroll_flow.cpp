@@ -56,15 +56,9 @@ QString cell(QTableWidget *t, int row, int column) { return t->item(row, column)
 class TestPayrollFlow : public QObject
 {
     Q_OBJECT
-    FakeClock m_clock;
+    PinnedClock m_clock{QDateTime(QDate(2002, 3, 14), QTime(9, 0))};
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_clock.moment = QDateTime(QDate(2002, 3, 14), QTime(9, 0));
-        Clock::setInstance(&m_clock);
-    }
-    void cleanupTestCase() { Clock::setInstance(nullptr); }
     void caissesDialogStoresOnEnterAndMoves();
     void enversKeysOrMessagesWrong();
     void payrollWalk();
