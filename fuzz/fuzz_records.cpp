@@ -4,7 +4,7 @@
 
 #include "payroll/payslipform.h"
 #include "payroll/profileform.h"
-#include "text/clock.h"
+#include "ports/clock.h"
 #include "text/encoding.h"
 
 #include <QByteArray>

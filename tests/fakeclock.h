@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/clock.h"
+#include "ports/clock.h"
 
 #include <QList>
 

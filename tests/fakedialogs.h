@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 
 #include <QList>
 #include <QStringList>

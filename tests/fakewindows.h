@@ -7,7 +7,7 @@
 #include "payroll/payrolldialogs.h"
 #include "payroll/reversepayroll.h"
 #include "printing/pagesetup.h"
-#include "printing/printer.h"
+#include "ports/printer.h"
 #include "recordingcanvas.h"
 #include "reports/statistics.h"
 #include "shell/shelldialogs.h"

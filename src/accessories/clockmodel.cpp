@@ -1,6 +1,6 @@
 #include "accessories/clockmodel.h"
 
-#include "text/clock.h"
+#include "ports/clock.h"
 #include "text/dates.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "accessories/richdoc.h"
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 
 #include <QString>
 #include <QStringList>

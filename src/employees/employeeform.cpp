@@ -1,6 +1,6 @@
 #include "employees/employeeform.h"
 
-#include "text/clock.h"
+#include "ports/clock.h"
 #include "text/dates.h"
 #include "text/numbers.h"
 

@@ -2,7 +2,7 @@
 
 #include "employees/exchange.h"
 #include "store/dossier.h"
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 
 #include <QFileInfo>
 

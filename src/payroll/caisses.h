@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/fileresult.h"
+#include "ports/fileresult.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "payroll/payslipform.h"
 
-#include "text/clock.h"
+#include "ports/clock.h"
 #include "text/dates.h"
 
 #include <climits>

@@ -1,7 +1,7 @@
 #include "payroll/payslips.h"
 
 #include "store/dossier.h"
-#include "text/clock.h"
+#include "ports/clock.h"
 #include "text/numbers.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include "payroll/payrolldialogs.h"
 #include "payroll/settings.h"
 #include "store/dossier.h"
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 
 PayslipsPage::PayslipsPage(Dossier &dossier, const Settings &settings, EmployeesPage &employees, Dialogs &dialogs,
                            PayrollDialogs &windows, QObject *parent)

@@ -3,7 +3,7 @@
 #include "employees/navigation.h"
 #include "payroll/payrolldialogs.h"
 #include "store/dossier.h"
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 
 ProfilesPage::ProfilesPage(Dossier &dossier, Dialogs &dialogs, PayrollDialogs &windows, QObject *parent)
     : RecordPage(parent), m_dossier(dossier), m_dialogs(dialogs), m_windows(windows), m_editor(dossier.profiles())

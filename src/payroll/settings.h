@@ -1,7 +1,7 @@
 #pragma once
 
 #include "payroll/parameters.h"
-#include "text/fileresult.h"
+#include "ports/fileresult.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,7 +2,7 @@
 
 #include "employees/employeeform.h"
 #include "payroll/payslipform.h"
-#include "text/clock.h"
+#include "ports/clock.h"
 #include "text/dates.h"
 #include "text/encoding.h"
 

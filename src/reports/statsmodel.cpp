@@ -1,6 +1,6 @@
 #include "reports/statsmodel.h"
 
-#include "text/clock.h"
+#include "ports/clock.h"
 #include "text/dates.h"
 
 namespace {

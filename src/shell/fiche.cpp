@@ -4,7 +4,7 @@
 #include "payroll/caissemodel.h"
 #include "payroll/caisses.h"
 #include "payroll/payrolldialogs.h"
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 #include "text/numbers.h"
 
 #include <QDir>

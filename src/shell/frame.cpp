@@ -3,12 +3,12 @@
 #include "payroll/reversepayroll.h"
 #include "printing/envelopes.h"
 #include "printing/pagesetup.h"
-#include "printing/printer.h"
+#include "ports/printer.h"
 #include "printing/sheets.h"
 #include "reports/journal.h"
 #include "reports/statistics.h"
 #include "shell/shelldialogs.h"
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

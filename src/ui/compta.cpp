@@ -1,6 +1,6 @@
 #include "ui/compta.h"
 
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>

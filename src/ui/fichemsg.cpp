@@ -1,7 +1,7 @@
 #include "ui/fichemsg.h"
 
 #include "accessories/clockmodel.h"
-#include "text/clock.h"
+#include "ports/clock.h"
 #include "text/dates.h"
 #include "text/encoding.h"
 #include "ui/qtdialogs.h"

@@ -1,7 +1,7 @@
 #include "ui/pagebulletins.h"
 
 #include "payroll/payslipspage.h"
-#include "text/clock.h"
+#include "ports/clock.h"
 #include "ui/widgets.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "ui/pageemployes.h"
 
 #include "employees/employeeform.h"
-#include "text/clock.h"
+#include "ports/clock.h"
 #include "text/encoding.h"
 #include "ui/widgets.h"
 

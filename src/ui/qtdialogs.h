@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 
 class QWidget;
 

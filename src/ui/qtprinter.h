@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/printer.h"
+#include "ports/printer.h"
 #include "ui/qtcanvas.h"
 
 class QPrinter;

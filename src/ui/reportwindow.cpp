@@ -1,7 +1,7 @@
 #include "ui/reportwindow.h"
 
 #include "employees/employeeform.h"
-#include "printing/printer.h"
+#include "ports/printer.h"
 #include "ui/qtdialogs.h"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "ui/stats.h"
 
 #include "reports/chart.h"
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 #include "ui/graph.h"
 
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "text/dialogs.h"
+#include "ports/dialogs.h"
 
 QString Dialogs::saveChangesQuestion(const QString &path)
 {

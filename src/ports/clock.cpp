@@ -1,4 +1,4 @@
-#include "text/clock.h"
+#include "ports/clock.h"
 
 #include <ctime>
 #include <sys/time.h>

@@ -1,4 +1,4 @@
-#include "text/fileresult.h"
+#include "ports/fileresult.h"
 
 #include <QDir>
 #include <QFileInfo>

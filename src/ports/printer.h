@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/canvas.h"
+#include "ports/canvas.h"
 
 // The session's printer as the print commands reach it: the printer chosen with "&Configurer
 // imprimante" (a CUPS queue or a PDF file), which every printout of the session then uses, and
