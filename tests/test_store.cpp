@@ -423,9 +423,9 @@ private Q_SLOTS:
         const QStringList employees = QStringList{"", ""} + blk(0, QStringList{"10001", "Père Noël", "MEMOœuvre à 5 € ‰ ™"});
         d.employees().setLines(employees);
         d.payslips().setLines(kThree);
-        QVERIFY(!d.Sauve(path).written && !QFile::exists(path)); // nothing changed: nothing written
+        QVERIFY(d.Sauve(path) && !QFile::exists(path)); // nothing changed: nothing written
         d.SetSauve();
-        QVERIFY(d.Sauve(path).written && !d.TestModif());
+        QVERIFY(d.Sauve(path) && !d.TestModif() && QFile::exists(path));
         QCOMPARE((QStringList{d.fileName(), d.profileFileName(), d.payslipFileName()}), (QStringList{path, base + "Prl", base + "Pai"}));
         // Leading blank lines went, the rest is the lines with CR LF, in Windows-1252; an empty
         // collection is an empty file.
@@ -463,7 +463,7 @@ private Q_SLOTS:
         QVERIFY(r.alteredMessageDue() && d.TestModif());
         QCOMPARE(d.employees().blockContent(1) + d.payslips().blockContent(1), L("c|p"));
         QCOMPARE(Dossier::alteredMessage(), QStringLiteral("Des fichiers ont été altérés\r\nVérifiez s'il n'y a pas eu perte de données"));
-        QVERIFY(d.Sauve(f.path("paie.emp")).ok);
+        QVERIFY(d.Sauve(f.path("paie.emp")));
         QCOMPARE(fileBytes(f.path("paie.Prl")), text::encode1252(text::joinLines(blk(0, L("x")) + blk(1, L("y")))));
         Dossier again;
         QVERIFY(!again.Charge(f.path("paie.emp")).alteredMessageDue() && !again.TestModif());
@@ -481,9 +481,10 @@ private Q_SLOTS:
         QCOMPARE(d.payslips().blockContent(0), L("bulletin"));
         d.profiles().writeBlock(0, L("changé"), Collection::Placement::AtEnd);
         d.SetSauve();
-        QVERIFY(d.Sauve(f.path("paie.emp")).ok);
-        // The existing files were replaced, no second file beside them.
-        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files, QDir::Name), QStringList({"paie.Emp", "paie.PRL", "paie.pai"}));
+        QVERIFY(d.Sauve(f.path("paie.emp")));
+        // The existing files were replaced, no second file beside them but their previous versions.
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files, QDir::Name),
+                 QStringList({"paie.Emp", "paie.Emp.bak", "paie.PRL", "paie.PRL.bak", "paie.pai", "paie.pai.bak"}));
         QCOMPARE(d.fileName(), f.path("paie.Emp"));
         QCOMPARE(fileBytes(f.path("paie.PRL")), QByteArray("<BLOC0000>\r\nchang\xe9\r\n</BLOC0000>\r\n"));
         // A side file gone: its collection is emptied, not kept from before.
@@ -505,17 +506,59 @@ private Q_SLOTS:
         const QString previous = f.path("avant.emp");
         d.employees().setLines(blk(0, L("10001")));
         d.SetSauve();
-        QVERIFY(d.Sauve(previous).ok);
+        QVERIFY(d.Sauve(previous));
         d.employees().writeBlock(0, L("10001|modifié"), Collection::Placement::InPlace);
         d.SetSauve();
         const QStringList lines = d.employees().lines();
-        const Dossier::SaveResult result = d.Sauve(f.path(row.target));
-        QVERIFY(!result.ok);
+        const Status result = d.Sauve(f.path(row.target));
+        QVERIFY(!result);
         QCOMPARE(result.message(), "Impossible d'enregistrer le fichier " + QDir::toNativeSeparators(f.path(row.failed)));
         QVERIFY(d.TestModif());
         QCOMPARE(d.fileName(), previous);
         QCOMPARE(d.employees().lines(), lines);
         QCOMPARE(fileBytes(previous), QByteArray("<BLOC0000>\r\n10001\r\n</BLOC0000>\r\n"));
+    }
+
+    void refusedSaveChangesNoFileAndTheRetryLandsOnce()
+    {
+        // The payslip file cannot be replaced (a folder holding a file stands in its place):
+        // the dossier and profile files stay byte for byte what they were, nothing is left
+        // beside them, and once the way is clear the same save lands, keeping each file's
+        // previous version as NAME.bak.
+        Folder f;
+        Dossier d;
+        d.employees().setLines(blk(0, L("10001|cumul 100")));
+        d.profiles().setLines(blk(0, L("profil")));
+        d.payslips().setLines(blk(0, L("200301001")));
+        d.SetSauve();
+        QVERIFY(d.Sauve(f.path("paie.emp")));
+        const QByteArray before[3] = {fileBytes(f.path("paie.emp")), fileBytes(f.path("paie.Prl")), fileBytes(f.path("paie.Pai"))};
+        QVERIFY(QFile::remove(f.path("paie.Pai")));
+        QVERIFY(QDir(f.dir.path()).mkpath("paie.Pai/dedans"));
+        d.employees().writeBlock(0, L("10001|cumul 200"), Collection::Placement::InPlace);
+        d.profiles().writeBlock(0, L("profil modifié"), Collection::Placement::InPlace);
+        d.payslips().writeBlock(0, L("200301001|Y"), Collection::Placement::InPlace);
+        d.SetSauve();
+        const Status refused = d.Sauve(f.path("paie.emp"));
+        QCOMPARE(refused.kind(), Status::Kind::Refused);
+        QCOMPARE(refused.message(), "Impossible d'enregistrer le fichier " + QDir::toNativeSeparators(f.path("paie.Pai")));
+        QVERIFY(d.TestModif());
+        QCOMPARE(fileBytes(f.path("paie.emp")), before[0]);
+        QCOMPARE(fileBytes(f.path("paie.Prl")), before[1]);
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"paie.Prl", "paie.emp"}));
+
+        QVERIFY(QDir(f.path("paie.Pai")).removeRecursively());
+        QVERIFY(d.Sauve(f.path("paie.emp")) && !d.TestModif());
+        QCOMPARE(fileBytes(f.path("paie.emp.bak")), before[0]);
+        QCOMPARE(fileBytes(f.path("paie.Prl.bak")), before[1]);
+        QVERIFY(!QFile::exists(f.path("paie.Pai.bak"))); // there was no payslip file before
+        Dossier back;
+        QVERIFY(back.Charge(f.path("paie.emp")).ok);
+        QCOMPARE(back.employees().blockContent(0), L("10001|cumul 200"));
+        QCOMPARE(back.payslips().blockContent(0), L("200301001|Y"));
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"paie.Pai", "paie.Prl", "paie.Prl.bak", "paie.emp", "paie.emp.bak"}));
     }
 
     void loadFailureLeavesTheOpenDossier()

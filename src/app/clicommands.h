@@ -1,7 +1,7 @@
 #pragma once
 
 // The commands of korvel-cli, each given the arguments after its name and returning the exit
-// status (see cli::Status).
+// status (see cli::Exit).
 
 #include <QStringList>
 

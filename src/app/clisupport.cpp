@@ -29,6 +29,19 @@ int fail(const QString &message, int status)
     return status;
 }
 
+int exitWith(const ::Status &status)
+{
+    switch (status.kind()) {
+    case ::Status::Kind::Ok:
+        return Done;
+    case ::Status::Kind::Refused:
+        return status.message().isEmpty() ? Refused : fail(status.message(), Refused);
+    case ::Status::Kind::Unavailable:
+        break;
+    }
+    return fail(status.message(), Unavailable);
+}
+
 int badArguments(const QString &command)
 {
     err() << "korvel-cli : arguments incorrects pour " << command << "\n" << usageOf(command)
@@ -82,13 +95,7 @@ int openDossier(const QString &path, Dossier &dossier, Dossier::LoadReport *load
 int saveDossier(Dossier &dossier)
 {
     dossier.SetSauve();
-    const Dossier::SaveResult saved = dossier.Sauve(dossier.fileName());
-    if (saved.ok)
-        return Done;
-    QString message = saved.message();
-    if (!saved.failure.reason().isEmpty())
-        message += QStringLiteral(" (") + saved.failure.reason() + QLatin1Char(')');
-    return fail(message, Refused);
+    return exitWith(dossier.Sauve(dossier.fileName()));
 }
 
 int findPayslip(const Dossier &dossier, const QString &number)

@@ -7,6 +7,7 @@
 #include "payroll/letterhead.h"
 #include "payroll/payslipform.h"
 #include "payroll/settings.h"
+#include "ports/status.h"
 #include "store/dossier.h"
 
 #include <QHash>
@@ -17,13 +18,16 @@ namespace cli {
 
 // 0 done; 1 the user's data refused (with the program's message) or a file that cannot be
 // written; 2 bad arguments, or a file missing or unreadable (one line on stderr).
-enum Status { Done = 0, Refused = 1, Unavailable = 2 };
+enum Exit { Done = 0, Refused = 1, Unavailable = 2 };
 
 QTextStream &out();
 QTextStream &err();
 
 // "korvel-cli : " + message on stderr, one line; returns status.
 int fail(const QString &message, int status);
+// The exit status of an operation's outcome: Done, or its message on stderr with Refused
+// or Unavailable.
+int exitWith(const ::Status &status);
 // The usage lines of one command (from the dispatch table), each ending with a line end.
 QString usageOf(const QString &command);
 // That usage on stderr after a line saying that the command's arguments are wrong; returns 2.

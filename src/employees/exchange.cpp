@@ -198,8 +198,8 @@ bool importerDossier(const QString &dossierPath, const QString &in, QString *mes
     if (result)
         *result = r;
     dossier.SetSauve();
-    const Dossier::SaveResult saved = dossier.Sauve(dossierPath);
-    if (!saved.ok) {
+    const Status saved = dossier.Sauve(dossierPath);
+    if (!saved) {
         if (message)
             *message = saved.message();
         return false;

@@ -121,8 +121,8 @@ bool Fiche::Sauve(const QString &fileName)
             if (p)
                 p->writeBack();
     }
-    const Dossier::SaveResult result = m_dossier.Sauve(fileName);
-    if (!result.ok) {
+    const Status result = m_dossier.Sauve(fileName);
+    if (!result) {
         m_dialogs.message(result.message());
         return false;
     }

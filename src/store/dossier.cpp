@@ -1,5 +1,7 @@
 #include "store/dossier.h"
 
+#include "store/filegroup.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -170,34 +172,28 @@ void Dossier::Squize()
     m_payslips.squize();
 }
 
-Dossier::SaveResult Dossier::Sauve(const QString &fileName)
+Status Dossier::Sauve(const QString &fileName)
 {
-    SaveResult result;
     if (!m_modified)
-        return result;
+        return Status::done();
     Squize();
 
     const QString oldNames[3] = {m_fileName, m_profileFileName, m_payslipFileName};
     m_fileName = existingFile(fileName);
     Synchro();
     const Kind kinds[3] = {Kind::Employees, Kind::Profiles, Kind::Payslips};
-    for (Kind kind : kinds) {
-        const QString path = this->fileName(kind);
-        const text::FileResult written = path.isEmpty()
-            ? text::FileResult(text::FileResult::Operation::Write, text::FileResult::Status::Failed, path)
-            : text::writeLines(path, collection(kind).lines());
-        if (!written.ok()) {
-            result.ok = false;
-            result.failure = written;
-            m_fileName = oldNames[0];
-            m_profileFileName = oldNames[1];
-            m_payslipFileName = oldNames[2];
-            return result;
-        }
+    QList<store::FileContent> files;
+    for (Kind kind : kinds)
+        files.append({this->fileName(kind), text::encode1252(text::joinLines(collection(kind).lines()))});
+    const text::FileResult written = store::replaceTogether(files);
+    if (!written.ok()) {
+        m_fileName = oldNames[0];
+        m_profileFileName = oldNames[1];
+        m_payslipFileName = oldNames[2];
+        return Status::of(written);
     }
     m_modified = false;
-    result.written = true;
-    return result;
+    return Status::done();
 }
 
 void Dossier::Nouveau()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ports/status.h"
 #include "store/collection.h"
 #include "text/encoding.h"
 
@@ -14,7 +15,7 @@
 // On load the three files are found whatever the case of their names; on saving an existing
 // file is replaced under its own spelling (a dossier opened as "PAIE.Emp" is saved as
 // "PAIE.Emp", never beside it as "PAIE.emp"), and otherwise the side files are spelled "Prl"
-// and "Pai". Files are Windows-1252 with CR LF line ends and are written whole and atomically.
+// and "Pai". Files are Windows-1252 with CR LF line ends and the three are written together, all or none.
 //
 // The dossier does only the file and collection part of loading and saving. Its owner (the
 // dossier window's logic) shows the messages, reads the forms after Charge, and writes the
@@ -58,14 +59,6 @@ public:
         QString errorMessage() const;
     };
 
-    struct SaveResult {
-        bool ok = true;          // false: failure names the file that could not be written
-        bool written = false;    // false when nothing was modified, so nothing was written
-        text::FileResult failure;
-        // "Impossible d'enregistrer le fichier " + full name of the file.
-        QString message() const { return failure.message(); }
-    };
-
     Dossier() = default;
 
     Collection &employees() { return m_employees; }
@@ -89,10 +82,14 @@ public:
     // repair changed a collection. Nothing is shown.
     LoadReport Charge(const QString &fileName);
     // When modified: removes leading blank lines (squize), takes fileName as the dossier file
-    // name, derives the side files (Synchro) and writes the three files, empty collections as
-    // empty files, then clears the modified flag. On a failure the names stay what they were,
-    // the dossier stays modified, nothing in memory is lost and the result names the file.
-    SaveResult Sauve(const QString &fileName);
+    // name, derives the side files (Synchro) and writes the three files together, empty
+    // collections as empty files, then clears the modified flag. The three files are replaced
+    // all or none (store::replaceTogether): on a failure the files on disk are as they were,
+    // the names stay what they were, the dossier stays modified, nothing in memory is lost
+    // and the result names the file. Each file's previous version stays beside it as
+    // NAME.bak.
+    // A refusal says "Impossible d'enregistrer le fichier " + the full name of the file.
+    Status Sauve(const QString &fileName);
     // Sets the modified flag.
     void SetSauve() { m_modified = true; }
     // The modified flag: the dossier differs from its files.

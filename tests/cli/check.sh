@@ -24,8 +24,11 @@ expect_eq "check: fichiers inchangés" "$(cat "$tmp"/damaged.* | md5sum)" "$befo
 out=$("$cli" check --repair "$tmp/damaged.emp"); rc=$?
 expect_eq "repair: statut" "$rc" 0
 expect_eq "repair: fichiers" "$(cd "$tmp" && ls)" "damaged.PAI
+damaged.PAI.bak
 damaged.emp
-damaged.prl"
+damaged.emp.bak
+damaged.prl
+damaged.prl.bak"
 if cmp -s <(head -c 19 "$tmp/damaged.emp") <(printf '<BLOC0000>\r\n10001\r\n'); then ok; else ko "repair: employés réécrits en CR LF"; fi
 expect_eq "repair: bloc renuméroté" "$(grep -c $'^<BLOC0001>\r$' "$tmp/damaged.emp")" 1
 out=$("$cli" check "$tmp/damaged.emp"); rc=$?

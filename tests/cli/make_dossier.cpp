@@ -112,14 +112,18 @@ int main(int argc, char **argv)
     addPayslip(dossier, u"200203005"_s, 2, u"10"_s, u"10"_s);
 
     dossier.SetSauve();
-    const Dossier::SaveResult saved = dossier.Sauve(dir.filePath(u"paie.emp"_s));
+    const Status saved = dossier.Sauve(dir.filePath(u"paie.emp"_s));
     Settings settings;
     settings.payroll.socialSecurityCeiling = 2432;
     settings.payroll.decimalPlaces = 2;
     Letterhead letterhead;
     letterhead.replace({u"SARL Korvel Essais"_s, u"12 place du Marché"_s, u"69002 Lyon"_s});
+    if (!saved) {
+        QTextStream(stderr) << saved.message() << "\n";
+        return 1;
+    }
     for (const text::FileResult &written :
-         {saved.failure, SauveIni(dir.filePath(Settings::kFileName), settings, QString()),
+         {SauveIni(dir.filePath(Settings::kFileName), settings, QString()),
           SauveSoc(dir.filePath(Letterhead::kFileName), letterhead)}) {
         if (!written.ok()) {
             QTextStream(stderr) << written.message() << "\n";

@@ -12,7 +12,7 @@ block_line() {
         awk -v open="<BLOC$(printf '%04d' "$2")>" -v n="$3" '$0 == open { at = 0; inside = 1; next }
                                                            inside && ++at == n { print; exit }'
 }
-dossier() { cat paie.* | md5sum; }
+dossier() { cat paie.emp paie.Prl paie.Pai | md5sum; }
 # True when |a - b| < limit, amounts written with ",".
 near() { awk -v a="${1/,/.}" -v b="${2/,/.}" -v l="$3" 'BEGIN { d = a - b; exit !(d < l && d > -l) }'; }
 
@@ -99,6 +99,33 @@ mkdir ro && "$make_dossier" ro && cd ro && rm paie.Prl && ln -s /proc/version pa
 "$cli" valider paie.emp 200203004 > /dev/null 2> err.txt; rc=$?
 expect_eq "valider non enregistrable: statut" "$rc" 1
 expect_eq "valider non enregistrable: une ligne" "$(wc -l < err.txt)" 1
+cd "$tmp" || exit 1
+
+# A save refused half-way (the payslip file cannot be replaced: immutable for root, a folder
+# closed to writing otherwise) leaves the three files as they were; once the way is clear the
+# same validation counts the cumul once, with one history row.
+mkdir whole && "$make_dossier" whole && cd whole || exit 1
+"$cli" calc paie.emp 200203004 --save > /dev/null
+before=$(dossier)
+if [ "$(id -u)" = 0 ]; then
+    chattr +i paie.Pai 2> /dev/null && locked="chattr -i paie.Pai"
+else
+    chmod a-w . && locked="chmod u+w ."
+fi
+if [ -n "${locked:-}" ]; then
+    err=$("$cli" valider paie.emp 200203004 2>&1 > /dev/null); rc=$?
+    $locked
+    expect_eq "sauvegarde refusée: statut" "$rc" 1
+    expect_eq "sauvegarde refusée: message" "$(grep -c "^korvel-cli : Impossible d'enregistrer le fichier .*/whole/paie\.[a-zA-Z]*$" <<< "$err")" 1
+    expect_eq "sauvegarde refusée: dossier inchangé" "$(dossier)" "$before"
+    "$cli" valider paie.emp 200203004 > /dev/null; rc=$?
+    expect_eq "après la panne: statut" "$rc" 0
+    expect_eq "après la panne: cumul compté une fois" "$(block_line paie.emp 0 27)" "    2305,00"
+    expect_eq "après la panne: une ligne d'historique" "$(block_line paie.emp 0 30 | cut -f2-)$(block_line paie.emp 0 31)" $'Paie N°200203004\t     1305,00</BLOC0000>'
+    expect_eq "après la panne: version précédente gardée" "$(cat paie.emp.bak paie.Prl.bak paie.Pai.bak | md5sum)" "$before"
+else
+    echo "sauvegarde refusée : chattr indisponible ici, cas sauté" >&2
+fi
 cd "$tmp" || exit 1
 
 # The reverse payroll with the ceiling of Korvel.ini: under 10 % of the gross and 3 % of the
