@@ -3,7 +3,7 @@
 // edited record), and the whole-file operations (a search that finds nothing, the sort by
 // name, an export, an import of 9998 lines) against Charge of the same dossier.
 
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "employees/exchange.h"
 #include "employees/navigation.h"
 #include "gen_dossier.h"

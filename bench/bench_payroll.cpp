@@ -5,7 +5,7 @@
 // number no payslip has) against Charge of that dossier.
 
 #include "gen_dossier.h"
-#include "payroll/codeindex.h"
+#include "records/codeindex.h"
 #include "payroll/payslips.h"
 #include "payroll/profileeditor.h"
 #include "store/dossier.h"

@@ -2,8 +2,8 @@
 // as a profile and as a payslip. Reading must never crash or hang, and what the program writes
 // from the form must read back to the same form and write back byte for byte.
 
-#include "payroll/payslipform.h"
-#include "payroll/profileform.h"
+#include "records/payslipform.h"
+#include "records/profileform.h"
 #include "ports/clock.h"
 #include "text/encoding.h"
 

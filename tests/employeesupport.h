@@ -1,6 +1,6 @@
 #pragma once
 
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "storesupport.h"
 
 #include <QMap>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "employees/employeeform.h"
-#include "payroll/payslipform.h"
+#include "records/employeeform.h"
+#include "records/payslipform.h"
 #include "store/collection.h"
 #include "text/dates.h"
 

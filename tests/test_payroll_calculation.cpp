@@ -1,4 +1,4 @@
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "payroll/calculation.h"
 #include "payroll/reversepayroll.h"
 #include "payrollsupport.h"

@@ -1,6 +1,6 @@
 #include "fakeclock.h"
-#include "payroll/codeindex.h"
-#include "payroll/payslipform.h"
+#include "records/codeindex.h"
+#include "records/payslipform.h"
 #include "payroll/payslips.h"
 #include "storesupport.h"
 #include "text/dates.h"

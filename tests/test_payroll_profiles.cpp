@@ -2,7 +2,7 @@
 #include "payroll/caissemodel.h"
 #include "payroll/letterhead.h"
 #include "payroll/parameters.h"
-#include "payroll/payslipform.h"
+#include "records/payslipform.h"
 #include "payroll/profileeditor.h"
 #include "payroll/settings.h"
 #include "storesupport.h"

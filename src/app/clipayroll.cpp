@@ -4,12 +4,12 @@
 
 #include "app/clicommands.h"
 #include "app/clisupport.h"
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "employees/navigation.h"
 #include "payroll/calculation.h"
-#include "payroll/codeindex.h"
+#include "records/codeindex.h"
 #include "payroll/payslips.h"
-#include "payroll/profileform.h"
+#include "records/profileform.h"
 #include "payroll/reversepayroll.h"
 
 namespace cli {

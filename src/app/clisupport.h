@@ -5,7 +5,7 @@
 // program does.
 
 #include "payroll/letterhead.h"
-#include "payroll/payslipform.h"
+#include "records/payslipform.h"
 #include "payroll/settings.h"
 #include "ports/status.h"
 #include "store/dossier.h"

@@ -2,9 +2,9 @@
 
 #include "employees/copybuffer.h"
 #include "employees/employeedialogs.h"
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "employees/navigation.h"
-#include "employees/recordpage.h"
+#include "records/recordpage.h"
 #include "employees/referencelists.h"
 
 #include <QString>

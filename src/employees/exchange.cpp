@@ -1,6 +1,6 @@
 #include "employees/exchange.h"
 
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 
 #include <QFile>
 #include <QFileInfo>

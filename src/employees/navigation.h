@@ -1,7 +1,7 @@
 #pragma once
 
-#include "employees/employeeform.h"
-#include "employees/recordpage.h"
+#include "records/employeeform.h"
+#include "records/recordpage.h"
 #include "store/collection.h"
 
 #include <QChar>

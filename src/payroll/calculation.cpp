@@ -1,6 +1,6 @@
 #include "payroll/calculation.h"
 
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "text/numbers.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "payroll/codeindex.h"
+#include "records/codeindex.h"
 #include "payroll/parameters.h"
-#include "payroll/payslipform.h"
-#include "payroll/profileform.h"
+#include "records/payslipform.h"
+#include "records/profileform.h"
 
 #include <QList>
 #include <QString>

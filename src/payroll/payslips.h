@@ -1,9 +1,9 @@
 #pragma once
 
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "employees/navigation.h"
-#include "payroll/codeindex.h"
-#include "payroll/payslipform.h"
+#include "records/codeindex.h"
+#include "records/payslipform.h"
 #include "payroll/payslipselection.h"
 #include "store/collection.h"
 

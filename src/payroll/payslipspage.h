@@ -1,8 +1,8 @@
 #pragma once
 
-#include "employees/recordpage.h"
+#include "records/recordpage.h"
 #include "payroll/calculation.h"
-#include "payroll/codeindex.h"
+#include "records/codeindex.h"
 #include "payroll/payslips.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "payroll/profileeditor.h"
 
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "store/dossier.h"
 #include "text/numbers.h"
 

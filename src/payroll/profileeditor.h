@@ -1,7 +1,7 @@
 #pragma once
 
 #include "employees/navigation.h"
-#include "payroll/profileform.h"
+#include "records/profileform.h"
 #include "store/collection.h"
 
 #include <QChar>

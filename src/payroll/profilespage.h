@@ -1,6 +1,6 @@
 #pragma once
 
-#include "employees/recordpage.h"
+#include "records/recordpage.h"
 #include "payroll/profileeditor.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "payroll/reversepayroll.h"
 
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "employees/navigation.h"
 #include "payroll/calculation.h"
 #include "text/numbers.h"

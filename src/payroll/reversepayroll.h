@@ -1,6 +1,6 @@
 #pragma once
 
-#include "payroll/profileform.h"
+#include "records/profileform.h"
 #include "store/collection.h"
 
 #include <QList>

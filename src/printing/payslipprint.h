@@ -1,7 +1,7 @@
 #pragma once
 
 #include "payroll/parameters.h"
-#include "payroll/payslipform.h"
+#include "records/payslipform.h"
 #include "printing/canvas.h"
 
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "employees/employeeform.h"
-#include "payroll/payslipform.h"
-#include "payroll/profileform.h"
+#include "records/employeeform.h"
+#include "records/payslipform.h"
+#include "records/profileform.h"
 #include "printing/canvas.h"
 #include "printing/payslipprint.h"
 #include "store/collection.h"

@@ -1,7 +1,7 @@
 #include "reports/journal.h"
 
-#include "employees/employeeform.h"
-#include "payroll/payslipform.h"
+#include "records/employeeform.h"
+#include "records/payslipform.h"
 #include "ports/clock.h"
 #include "text/dates.h"
 #include "text/encoding.h"

@@ -1,6 +1,6 @@
 #include "reports/statistics.h"
 
-#include "payroll/payslipform.h"
+#include "records/payslipform.h"
 #include "text/dates.h"
 #include "text/numbers.h"
 

@@ -1,6 +1,6 @@
 #include "ui/pageemployes.h"
 
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "ports/clock.h"
 #include "text/encoding.h"
 #include "ui/widgets.h"

@@ -1,6 +1,6 @@
 #include "ui/reportwindow.h"
 
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "ports/printer.h"
 #include "ui/qtdialogs.h"
 

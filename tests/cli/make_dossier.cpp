@@ -14,10 +14,10 @@
 //              200203004  10002, 100 h at 15
 //              200203005  10003, 10 h at 10
 
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "payroll/letterhead.h"
 #include "payroll/payslips.h"
-#include "payroll/profileform.h"
+#include "records/profileform.h"
 #include "payroll/settings.h"
 #include "store/dossier.h"
 

@@ -1,7 +1,7 @@
 // The employees page typed into as a user would: which field feeds which line of the form,
 // the filters, the edited flag and signal, the completions done on leaving a field, the
 // history input.
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 #include "ui/pageemployes.h"
 #include "ui/typing.h"
 

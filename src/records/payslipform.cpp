@@ -1,4 +1,4 @@
-#include "payroll/payslipform.h"
+#include "records/payslipform.h"
 
 #include "ports/clock.h"
 #include "text/dates.h"

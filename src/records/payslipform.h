@@ -1,6 +1,6 @@
 #pragma once
 
-#include "payroll/codeindex.h"
+#include "records/codeindex.h"
 #include "store/collection.h"
 
 #include <QDate>

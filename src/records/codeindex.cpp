@@ -1,4 +1,4 @@
-#include "payroll/codeindex.h"
+#include "records/codeindex.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "employees/employeeform.h"
+#include "records/employeeform.h"
 
 #include "ports/clock.h"
 #include "text/dates.h"

@@ -1,4 +1,4 @@
-#include "payroll/profileform.h"
+#include "records/profileform.h"
 
 #include "text/numbers.h"
 
