@@ -43,6 +43,32 @@ struct PayslipForm {
     // Readers look at most this many lines after the opening tag.
     static constexpr int kReadLimit = 100;
 
+    // The line of each field: its distance from the opening tag.
+    static constexpr int kNumber = 1;
+    static constexpr int kPeriodStart = 2;
+    static constexpr int kPeriodEnd = 3;
+    static constexpr int kEmployeeCode = 4;
+    static constexpr int kSocialSecurity = 5;
+    static constexpr int kHours = 6;
+    static constexpr int kRate = 7;
+    static constexpr int kMonthly = 8;
+    static constexpr int kWithPaidLeave = 9;
+    static constexpr int kWithPrecarity = 10;
+    static constexpr int kAddress = 11; // four lines
+    static constexpr int kJob = 15;
+    static constexpr int kValidated = 16;
+    static constexpr int kOt25 = 17;
+    static constexpr int kOt50 = 18;
+    static constexpr int kOt100 = 19;
+    static constexpr int kTransport = 20;
+    static constexpr int kAdvances = 21;
+    static constexpr int kCumul = 22;
+    static constexpr int kTaxableNet = 23;
+    static constexpr int kTotalDeductions = 24;
+    static constexpr int kNetToPay = 25;
+    static constexpr int kGross = 26;
+    static_assert(kGross == kFieldCount);
+
     QString number;
     QDate periodStart;
     QDate periodEnd;

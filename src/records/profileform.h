@@ -48,6 +48,9 @@ struct ProfileForm {
     static constexpr int kMaxRubriques = 63;
     static constexpr int kReadLimit = 199;
     static constexpr int kFirstCode = 10001;
+    // The fixed lines: their distance from the opening tag.
+    static constexpr int kCode = 1;
+    static constexpr int kName = 2;
 
     QString code;
     QString name;

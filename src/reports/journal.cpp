@@ -12,8 +12,6 @@
 namespace {
 
 const QChar kTab = u'\t';
-// The position of "Compte empl." in an employee record.
-constexpr int kAccount = 26;
 
 QString dateKey(const QDate &date)
 {
@@ -32,7 +30,7 @@ Accounts Comptes(const Collection &employees)
 {
     Accounts a{QStringLiteral("641000"), QString::fromLatin1(EmployeeForm::kDefaultAccount)};
     for (const Collection::BlockAt &block : employees.blocks()) {
-        const QString account = employees.lineAt(block.line, kAccount);
+        const QString account = employees.lineAt(block.line, EmployeeForm::kAccount);
         if (!account.isEmpty()) {
             a.credit = normaliserCompte(account);
             break;

@@ -1,5 +1,6 @@
 #include "reports/statistics.h"
 
+#include "records/employeeform.h"
 #include "records/payslipform.h"
 #include "text/dates.h"
 #include "text/numbers.h"
@@ -13,9 +14,6 @@ namespace {
 
 const QChar kTab = u'\t';
 
-// The positions of the profile code and name in an employee record.
-constexpr int kProfileCode = 24;
-constexpr int kProfileName = 25;
 // The caisse's letter in a caisse line.
 constexpr int kCaisseLetter = 8;
 
@@ -130,10 +128,10 @@ void CumulProfil(StatsList &list, const Collection &employees, const CodeIndex &
     const int block = codes.find(employees, employee);
     if (block < 0)
         return;
-    const QString code = employees.lineOfBlock(block, kProfileCode);
+    const QString code = employees.lineOfBlock(block, EmployeeForm::kProfileCode);
     if (code.isEmpty())
         return;
-    const QString label = code + u' ' + employees.lineOfBlock(block, kProfileName);
+    const QString label = code + u' ' + employees.lineOfBlock(block, EmployeeForm::kProfileName);
     const int i = list.find(code);
     if (i < 0) {
         list.append(code, {label, amount});
