@@ -5,7 +5,7 @@
 // number no payslip has) against Charge of that dossier.
 
 #include "gen_dossier.h"
-#include "records/codeindex.h"
+#include "payroll/dossierops.h"
 #include "payroll/payslips.h"
 #include "payroll/profileeditor.h"
 #include "store/dossier.h"
@@ -61,9 +61,8 @@ Figures measure(Dossier &d)
     const int last = pay.count() - 1;
     const QString next = QStringLiteral("200203001");
     PayslipForm form;
-    CodeIndex numbers, codes;
-    (void)numbers.largest(pay, 0);
-    (void)codes.find(emp, QStringLiteral("10001"));
+    (void)pay.largestCode(0);
+    (void)emp.findCode(QStringLiteral("10001"));
 
     // Back and forth between the last two payslips; then the same with the payslip edited
     // each time, so that it is written back (at the end of the collection) before the move;
@@ -72,7 +71,7 @@ Figures measure(Dossier &d)
         return perOpUs(1000, [&](int i) {
             pay.setCurrent(i % 2 ? last : last - 1);
             form.edited = edit;
-            DeplacerBulletin(pay, form, i % 2 ? Move::Precedent : Move::Suivant, {}, next, &numbers);
+            DeplacerBulletin(pay, form, i % 2 ? Move::Precedent : Move::Suivant, {}, next);
             g_sink = g_sink + form.number.size();
         });
     };
@@ -82,7 +81,7 @@ Figures measure(Dossier &d)
     r.nextPayslipEditedMiddle = perOpUs(50, [&](int) {
         pay.setCurrent((last / 2 + moved++) % std::max(1, last));
         form.edited = true;
-        DeplacerBulletin(pay, form, Move::Suivant, {}, next, &numbers);
+        DeplacerBulletin(pay, form, Move::Suivant, {}, next);
     });
 
     ProfileEditor profiles(d.profiles());
@@ -98,33 +97,34 @@ Figures measure(Dossier &d)
     r.nextProfile = profileMoves(false);
     r.nextProfileEdited = profileMoves(true);
 
-    // Validation of a payslip: it is read, validated, written; its employee is found by code,
-    // read, updated (cumul, one more history row) and written. The undo rewrites the employee
-    // as it was, so that every run adds the same history row. A payslip written back goes to
-    // the end of the collection: "du milieu" takes another payslip of the middle each time.
+    // Validation of a payslip: it is read, calculated, validated, written; its employee is
+    // found by code and its cumul and history lines updated. The undo rewrites both records as
+    // they were, so that every run does the same work. A payslip written back goes to the end
+    // of the collection: "du milieu" takes another payslip of the middle each time.
     EmployeeForm shown;
     LitFiche(emp, emp.current(), shown);
+    PayrollParameters params;
+    params.socialSecurityCeiling = 2432;
     auto validate = [&](int first, bool another) {
         int runs = 0;
         int block = first, empBlock = -1;
-        QStringList empBefore;
+        QStringList empBefore, payBefore;
         return perOpUsUndone(
             50,
             [&](int) {
                 block = another ? (first + runs) % pay.count() : first;
                 ++runs;
-                empBlock = codes.find(emp, blockLine(pay, block, 4));
+                empBlock = emp.findCode(pay.lineOfBlock(block, PayslipForm::kEmployeeCode));
                 empBefore = emp.blockContent(empBlock);
-                pay.setCurrent(block);
-                LitBulletin(pay, block, form, next);
-                form.validated = false;
-                Valider(pay, form, emp, shown, QStringLiteral("0.00"), &codes, &numbers);
+                payBefore = pay.blockContent(block);
+                QStringList open = payBefore;
+                open[PayslipForm::kValidated - 1] = QStringLiteral("N");
+                pay.writeBlock(block, open, Collection::Placement::InPlace);
+                dossierops::Valider(d, block, params, QStringLiteral("0.00"));
             },
             [&](int) {
-                const quint64 before = emp.revision();
                 emp.writeBlock(empBlock, empBefore, Collection::Placement::InPlace);
-                codes.follow(emp, empBlock, before);
-                LitFiche(emp, emp.current(), shown);
+                pay.writeBlock(block, payBefore, Collection::Placement::InPlace);
             });
     };
     r.validateLast = validate(last, false);
@@ -145,7 +145,7 @@ Figures measure(Dossier &d)
     r.create = perOpUsUndone(
         200,
         [&](int) {
-            NouvBulletin(pay, form, nextNumber, &shown, &numbers);
+            NouvBulletin(pay, form, nextNumber, &shown);
             g_sink = g_sink + nextNumber.size();
         },
         [&](int) {

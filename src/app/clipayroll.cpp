@@ -7,7 +7,8 @@
 #include "records/employeeform.h"
 #include "employees/navigation.h"
 #include "payroll/calculation.h"
-#include "records/codeindex.h"
+#include "payroll/dossierops.h"
+#include "store/codeindex.h"
 #include "payroll/payslips.h"
 #include "records/profileform.h"
 #include "payroll/reversepayroll.h"
@@ -41,22 +42,23 @@ int valider(const QStringList &args)
     PayslipForm form;
     if (const int status = openPayslip(a.words[0], a.words[1], dossier, settings, form))
         return status;
-    // What the employees page shows after a load: Valider writes it back first when edited,
-    // and takes the cumul of the employee shown from it.
-    Collection &employees = dossier.employees();
-    EmployeeForm shown;
-    LitFiche(employees, employees.current(), shown, true);
-    const Validation v = Valider(dossier.payslips(), form, employees, shown, settings.amountFormat);
-    if (!v.done)
-        return fail(v.message, Refused);
+    int employee = -1;
+    const Status v = dossierops::Valider(dossier, dossier.payslips().current(), settings.payroll,
+                                         settings.amountFormat, &employee);
+    if (!v)
+        return exitWith(v);
     if (const int status = saveDossier(dossier))
         return status;
 
+    LitBulletin(dossier.payslips(), dossier.payslips().current(), form, QString());
     out() << payslips::statusText(true) << " : " << form.number << "\n";
-    if (v.employee >= 0)
-        out() << payslips::cumulLabel() << " " << shown.code << " : " << shown.cumul.trimmed() << "\n";
-    else
+    if (employee >= 0) {
+        EmployeeForm validated;
+        LitFiche(dossier.employees(), employee, validated, true);
+        out() << payslips::cumulLabel() << " " << validated.code << " : " << validated.cumul.trimmed() << "\n";
+    } else {
         out() << "Aucun employé n'a le code « " << form.employeeCode << " » : aucun cumul n'a changé\n";
+    }
     out().flush();
     return Done;
 }
@@ -85,7 +87,7 @@ int calc(const QStringList &args)
         return fail(result.message, Refused);
 
     if (a.has(QStringLiteral("--save"))) {
-        ecrireBulletin(dossier.payslips(), form);
+        EcritBulletin(dossier.payslips(), dossier.payslips().current(), form);
         if (const int status = saveDossier(dossier))
             return status;
     }

@@ -1,6 +1,7 @@
 #include "employees/employeespage.h"
 
 #include "employees/exchange.h"
+#include "records/payslipform.h"
 #include "store/dossier.h"
 #include "ports/dialogs.h"
 
@@ -34,6 +35,12 @@ void EmployeesPage::read()
     shown();
 }
 
+void EmployeesPage::reread()
+{
+    LitFiche(collection(), collection().current(), m_form);
+    Q_EMIT changed();
+}
+
 bool EmployeesPage::writeBack()
 {
     return EcritFiche(collection(), collection().current(), m_form);
@@ -58,6 +65,15 @@ bool EmployeesPage::addRecord()
     if (added)
         Q_EMIT focusEntry();
     return added;
+}
+
+QString EmployeesPage::deleteQuestion() const
+{
+    const int payslips = payslipCount(m_dossier.payslips(), m_form.code);
+    const QString question = RecordPage::deleteQuestion();
+    if (payslips == 0)
+        return question;
+    return QStringLiteral("Cet employé a %1 bulletin%2 de paie. ").arg(payslips).arg(payslips > 1 ? "s" : "") + question;
 }
 
 bool EmployeesPage::deleteCurrent()

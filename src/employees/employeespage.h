@@ -34,7 +34,12 @@ public:
     bool move(Move move) override;
     // Ajout; "Le fichier est plein" when the collection is full.
     bool addRecord() override;
+    // Says how many payslips the employee has, when there are any.
+    QString deleteQuestion() const override;
     bool deleteCurrent() override;
+    // Reads the current record again after a dossier operation changed it from another page,
+    // without taking the cursor.
+    void reread();
     void copy() override;
     // The copied fields go into the form with the next employee code.
     void paste() override;

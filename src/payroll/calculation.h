@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/codeindex.h"
+#include "store/codeindex.h"
 #include "payroll/parameters.h"
 #include "records/payslipform.h"
 #include "records/profileform.h"

@@ -35,64 +35,28 @@ QString alreadyValidatedMessage()
 
 namespace {
 
-// Distance of the cumul in an employee block, and of the employee code in a payslip block.
-constexpr int kEmployeeCumul = 27;
-constexpr int kPayslipEmployee = 4;
-
-// An amount of a record: blank reads as 0; false when the text is not a number.
-bool amountValue(const QString &text, double *value)
-{
-    if (text.trimmed().isEmpty()) {
-        *value = 0;
-        return true;
-    }
-    bool ok = false;
-    *value = text::parseNumber(text, &ok);
-    return ok;
-}
-
-bool writeEmployee(Collection &employees, EmployeeForm &form, CodeIndex *codes)
-{
-    const quint64 before = employees.revision();
-    const int n = employees.current();
-    const bool written = EcritFiche(employees, n, form);
-    if (written && codes)
-        codes->follow(employees, n, before);
-    return written;
-}
-
 bool isCandidate(const Collection &payslips, int n, const QString &code)
 {
-    const QString line = blockLine(payslips, n, kPayslipEmployee);
+    const QString line = payslips.lineOfBlock(n, PayslipForm::kEmployeeCode);
     return !line.isNull() && line == code;
 }
 
 } // namespace
 
-bool ecrireBulletin(Collection &payslips, PayslipForm &form, CodeIndex *numbers)
-{
-    const quint64 before = payslips.revision();
-    const int n = payslips.current();
-    const bool written = EcritBulletin(payslips, n, form);
-    if (written && numbers)
-        numbers->follow(payslips, n, before);
-    return written;
-}
-
-bool ouvrirBulletin(Collection &payslips, PayslipForm &form, int n, const QString &nextNumber, CodeIndex *numbers)
+bool ouvrirBulletin(Collection &payslips, PayslipForm &form, int n, const QString &nextNumber)
 {
     if (n < 0 || !payslips.contains(n))
         return false;
-    ecrireBulletin(payslips, form, numbers);
+    EcritBulletin(payslips, payslips.current(), form);
     payslips.setCurrent(n);
     LitBulletin(payslips, n, form, nextNumber);
     return true;
 }
 
 bool NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, const EmployeeForm *employee,
-                  CodeIndex *numbers, QString *message)
+                  QString *message)
 {
-    ecrireBulletin(payslips, form, numbers);
+    EcritBulletin(payslips, payslips.current(), form);
     // Left by the deletion of the last payslip in older versions: a count without block.
     if (payslips.lineCount() < 12 && payslips.countOpeningTags() == 0)
         payslips.setCount(0);
@@ -104,7 +68,7 @@ bool NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, 
     const int n = payslips.count();
     payslips.setCount(n + 1);
     payslips.setCurrent(n);
-    nextNumber = QString::number(numbers ? Numerob(payslips, *numbers) : Numerob(payslips));
+    nextNumber = QString::number(Numerob(payslips));
     const QDate today = Clock::instance().today();
     form = PayslipForm();
     form.number = nextNumber;
@@ -127,12 +91,11 @@ void remplirEmploye(PayslipForm &form, const EmployeeForm &employee)
     form.socialSecurity = employee.socialSecurity;
 }
 
-bool choisirEmploye(const Collection &employees, PayslipForm &form, const QString &code, const CodeIndex *codes)
+bool choisirEmploye(const Collection &employees, PayslipForm &form, const QString &code)
 {
     if (code.isEmpty())
         return false;
-    CodeIndex local;
-    const int n = (codes ? *codes : local).find(employees, code);
+    const int n = employees.findCode(code);
     if (n >= 0) {
         EmployeeForm e;
         LitFiche(employees, n, e, true);
@@ -141,54 +104,6 @@ bool choisirEmploye(const Collection &employees, PayslipForm &form, const QStrin
     form.employeeCode = code;
     form.edited = true;
     return true;
-}
-
-Validation Valider(Collection &payslips, PayslipForm &form, Collection &employees, EmployeeForm &employee,
-                   const QString &amountFormat, CodeIndex *employeeCodes, CodeIndex *numbers)
-{
-    Validation v;
-    if (form.validated) {
-        v.message = payslips::alreadyValidatedMessage();
-        return v;
-    }
-    CodeIndex local;
-    CodeIndex &codes = employeeCodes ? *employeeCodes : local;
-    const int n = codes.find(employees, form.employeeCode);
-
-    QString newCumul;
-    if (n >= 0) {
-        // The employee's cumul as stored, or as the employees page holds it when that
-        // employee is shown (an edited cumul not yet written counts).
-        const QString stored =
-            n == employees.current() ? employee.cumul : blockLine(employees, n, kEmployeeCumul);
-        double cumul = 0, taxable = 0, net = 0;
-        for (const auto &[text, value] : {std::pair{stored, &cumul}, std::pair{form.taxableNet, &taxable},
-                                          std::pair{form.netToPay, &net}}) {
-            if (!amountValue(text, value)) {
-                v.message = conversionMessage(text);
-                return v;
-            }
-        }
-        newCumul = Rset(text::formatAmount(cumul + taxable, amountFormat), kCumulChars);
-
-        writeEmployee(employees, employee, &codes);
-        employees.setCurrent(n);
-        LitFiche(employees, n, employee);
-        employee.cumul = newCumul;
-        employee.historyDate = Clock::instance().today();
-        employee.historyLabel = QStringLiteral("Paie N°") + form.number;
-        employee.historyAmount = form.netToPay;
-        ajouterHistorique(employee, amountFormat);
-        employee.edited = true;
-        writeEmployee(employees, employee, &codes);
-        form.cumul = newCumul;
-    }
-    form.validated = true;
-    form.edited = true;
-    ecrireBulletin(payslips, form, numbers);
-    v.done = true;
-    v.employee = n;
-    return v;
 }
 
 bool fieldAvailable(const PayslipForm &form, PayslipField field)
@@ -302,19 +217,11 @@ int payslipMoveTarget(const Collection &payslips, Move move, const PayslipSelect
 }
 
 void DeplacerBulletin(Collection &payslips, PayslipForm &form, Move move, const PayslipSelection &selection,
-                      const QString &nextNumber, CodeIndex *numbers)
+                      const QString &nextNumber)
 {
-    ecrireBulletin(payslips, form, numbers);
+    EcritBulletin(payslips, payslips.current(), form);
     payslips.setCurrent(payslipMoveTarget(payslips, move, selection));
     LitBulletin(payslips, payslips.current(), form, nextNumber);
-}
-
-bool SupprimerBulletin(Collection &payslips, PayslipForm &form, const QString &nextNumber)
-{
-    if (!payslips.supprime())
-        return false;
-    LitBulletin(payslips, payslips.current(), form, nextNumber);
-    return true;
 }
 
 QString completerCumul(const QString &typed)
@@ -330,43 +237,6 @@ QString completerCumul(const QString &typed)
         comma = 1;
     }
     return t.left(comma + 3);
-}
-
-bool Modifier(EmployeeForm &employee, const QString &typed, QString *message)
-{
-    const QString completed = completerCumul(typed);
-    if (completed.isEmpty())
-        return false;
-    bool ok = false;
-    text::parseNumber(completed, &ok);
-    if (!ok) {
-        if (message)
-            *message = conversionMessage(typed);
-        return false;
-    }
-    employee.cumul = Rset(completed, kCumulChars);
-    employee.edited = true;
-    return true;
-}
-
-int Cloturer(Collection &employees, EmployeeForm &shown)
-{
-    EcritFiche(employees, employees.current(), shown);
-    QStringList lines = employees.lines();
-    int changed = 0;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (Collection::openTagNumber(lines[i]) < 0)
-            continue;
-        // Only a block that holds its cumul line: a block cut short before it has none.
-        if (employees.contentAt(i, kEmployeeCumul).size() < kEmployeeCumul)
-            continue;
-        lines[i + kEmployeeCumul] = QStringLiteral("0");
-        ++changed;
-    }
-    if (changed > 0)
-        employees.setLines(lines);
-    LitFiche(employees, employees.current(), shown);
-    return changed;
 }
 
 void PayslipCopy::Copier(const PayslipForm &form)

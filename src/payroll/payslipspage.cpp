@@ -1,6 +1,7 @@
 #include "payroll/payslipspage.h"
 
 #include "employees/employeespage.h"
+#include "payroll/dossierops.h"
 #include "payroll/payrolldialogs.h"
 #include "payroll/settings.h"
 #include "store/dossier.h"
@@ -35,24 +36,24 @@ void PayslipsPage::read()
 
 bool PayslipsPage::writeBack()
 {
-    return ecrireBulletin(collection(), m_form, &m_numbers);
+    return EcritBulletin(collection(), collection().current(), m_form);
 }
 
 void PayslipsPage::reset()
 {
-    m_nextNumber = QString::number(Numerob(collection(), m_numbers));
+    m_nextNumber = QString::number(Numerob(collection()));
     read();
 }
 
 void PayslipsPage::showLast()
 {
-    if (ouvrirBulletin(collection(), m_form, collection().count() - 1, m_nextNumber, &m_numbers))
+    if (ouvrirBulletin(collection(), m_form, collection().count() - 1, m_nextNumber))
         Q_EMIT changed();
 }
 
 bool PayslipsPage::move(Move move)
 {
-    DeplacerBulletin(collection(), m_form, move, m_selection, m_nextNumber, &m_numbers);
+    DeplacerBulletin(collection(), m_form, move, m_selection, m_nextNumber);
     Q_EMIT changed();
     return true;
 }
@@ -75,7 +76,7 @@ bool PayslipsPage::nouveauBulletin()
 bool PayslipsPage::add(const EmployeeForm *employee)
 {
     QString message;
-    const bool added = NouvBulletin(collection(), m_form, m_nextNumber, employee, &m_numbers, &message);
+    const bool added = NouvBulletin(collection(), m_form, m_nextNumber, employee, &message);
     if (added)
         m_dossier.SetSauve();
     else
@@ -86,11 +87,22 @@ bool PayslipsPage::add(const EmployeeForm *employee)
     return added;
 }
 
+Status PayslipsPage::deletable() const
+{
+    return m_form.validated ? Status::refused(dossierops::validatedDeletionMessage()) : Status::done();
+}
+
 bool PayslipsPage::deleteCurrent()
 {
-    if (!SupprimerBulletin(collection(), m_form, m_nextNumber))
+    // The shown payslip's pending edits go with it; its lock is what the block says.
+    const Status deleted = dossierops::SupprimerBulletin(m_dossier, collection().current());
+    if (!deleted) {
+        if (!deleted.message().isEmpty())
+            m_dialogs.message(deleted.message());
         return false;
+    }
     m_dossier.SetSauve();
+    read();
     Q_EMIT changed();
     return true;
 }
@@ -104,7 +116,7 @@ void PayslipsPage::paste()
 {
     if (m_form.validated)
         return;
-    m_nextNumber = QString::number(Numerob(collection(), m_numbers));
+    m_nextNumber = QString::number(Numerob(collection()));
     m_copy.Coller(m_form, m_nextNumber);
     formEdited();
     Q_EMIT changed();
@@ -114,7 +126,7 @@ void PayslipsPage::list()
 {
     writeBack();
     const int chosen = m_windows.choosePayslip(listeBulletins(collection()), collection().current());
-    if (chosen >= 0 && ouvrirBulletin(collection(), m_form, chosen, m_nextNumber, &m_numbers))
+    if (chosen >= 0 && ouvrirBulletin(collection(), m_form, chosen, m_nextNumber))
         Q_EMIT changed();
 }
 
@@ -129,7 +141,7 @@ bool PayslipsPage::pickEmployee()
     if (!fieldAvailable(m_form, PayslipField::Picker))
         return false;
     const QString code = m_windows.chooseEmployee(listeEmp(m_employees.collection()));
-    if (!choisirEmploye(m_employees.collection(), m_form, code, &m_employeeCodes))
+    if (!choisirEmploye(m_employees.collection(), m_form, code))
         return false;
     m_dossier.SetSauve();
     Q_EMIT changed();
@@ -138,23 +150,30 @@ bool PayslipsPage::pickEmployee()
 
 bool PayslipsPage::valider()
 {
-    const Validation v = Valider(collection(), m_form, m_employees.collection(), m_employees.form(),
-                                 m_settings.amountFormat, &m_employeeCodes, &m_numbers);
-    if (!v.done) {
-        if (!v.message.isEmpty())
-            m_dialogs.message(v.message);
+    // What both pages show is in the dossier before the operation, and shown again after it.
+    m_employees.writeBack();
+    writeBack();
+    int employee = -1;
+    const Status v = dossierops::Valider(m_dossier, collection().current(), m_settings.payroll,
+                                         m_settings.amountFormat, &employee);
+    if (!v) {
+        if (!v.message().isEmpty())
+            m_dialogs.message(v.message());
         return false;
     }
     m_dossier.SetSauve();
+    read();
     Q_EMIT changed();
-    if (v.employee >= 0)
-        Q_EMIT m_employees.changed();
+    if (employee >= 0) {
+        m_employees.collection().setCurrent(employee);
+        m_employees.reread();
+    }
     return true;
 }
 
 std::optional<PayslipEmployee> PayslipsPage::payslipEmployee(const QString &key) const
 {
-    return findPayslipEmployee(m_dossier.employees(), m_dossier.profiles(), key, m_employeeCodes, m_profileCodes,
+    return findPayslipEmployee(m_dossier.employees(), m_dossier.profiles(), key, m_dossier.employees().codes(), m_dossier.profiles().codes(),
                                &m_employees.form());
 }
 
@@ -184,7 +203,7 @@ bool PayslipsPage::chercher(const QString &text)
     // An edited number must be found under its new value.
     writeBack();
     const int n = ChercheBulletin(collection(), text);
-    if (n < 0 || !ouvrirBulletin(collection(), m_form, n, m_nextNumber, &m_numbers))
+    if (n < 0 || !ouvrirBulletin(collection(), m_form, n, m_nextNumber))
         return false;
     Q_EMIT changed();
     return true;
@@ -211,18 +230,18 @@ void PayslipsPage::select(PayslipSelection::Mode mode, const QString &employeeCo
 
 bool PayslipsPage::modifierCumul()
 {
-    EmployeeForm &employee = m_employees.form();
-    QString value = employee.cumul.trimmed();
+    QString value = m_employees.form().cumul.trimmed();
     if (!m_windows.cumul(value))
         return false;
-    QString message;
-    if (!Modifier(employee, value, &message)) {
-        if (!message.isEmpty())
-            m_dialogs.message(message);
+    m_employees.writeBack();
+    const Status modified = dossierops::Modifier(m_dossier, m_employees.collection().current(), value);
+    if (!modified) {
+        if (!modified.message().isEmpty())
+            m_dialogs.message(modified.message());
         return false;
     }
     m_dossier.SetSauve();
-    Q_EMIT m_employees.changed();
+    m_employees.reread();
     return true;
 }
 
@@ -230,8 +249,9 @@ bool PayslipsPage::cloturer()
 {
     if (!m_dialogs.confirm(payslips::closingWarning()))
         return false;
-    Cloturer(m_employees.collection(), m_employees.form());
+    m_employees.writeBack();
+    dossierops::Cloturer(m_dossier);
     m_dossier.SetSauve();
-    Q_EMIT m_employees.changed();
+    m_employees.reread();
     return true;
 }

@@ -2,7 +2,6 @@
 
 #include "records/recordpage.h"
 #include "payroll/calculation.h"
-#include "records/codeindex.h"
 #include "payroll/payslips.h"
 
 #include <QString>
@@ -18,8 +17,6 @@ struct Settings;
 // new payslip, the employee picker, validation, the calculation, the list, the search, the
 // selection; and the two commands on the employees' cumuls (editing one, closing the year).
 //
-// The page keeps three code indexes (payslip numbers, employee codes, profile codes), so that
-// numbering, validation and the calculation find their blocks without reading the collections.
 // The shown payslip is written back before every operation that shows another payslip or
 // reads the collection as a whole (moves, new payslip, list, search, validation, leaving the
 // page, saving). Messages and questions go through the generic dialogs, the page's windows
@@ -42,6 +39,8 @@ public:
     // The new-record command: a new payslip, without an employee; "Le fichier est plein" when
     // the file holds 9999 payslips.
     bool addRecord() override;
+    // A validated payslip is not deleted: its net is in its employee's cumul and history.
+    Status deletable() const override;
     bool deleteCurrent() override;
     void copy() override;
     // The copied fields with the next payslip number. A validated payslip takes nothing: its
@@ -115,7 +114,4 @@ private:
     QString m_nextNumber;
     PayslipSelection m_selection;
     PayslipCopy m_copy;
-    CodeIndex m_numbers;
-    CodeIndex m_employeeCodes;
-    CodeIndex m_profileCodes;
 };

@@ -49,17 +49,6 @@ qint64 numerobBase()
     return qint64(today.year()) * 100000 + qint64(today.month()) * 1000;
 }
 
-bool payslipNumberValue(const QString &line, qint64 *value)
-{
-    bool ok = false;
-    const qint64 v = line.trimmed().toLongLong(&ok);
-    // The largest value would leave no next number.
-    if (!ok || v == LLONG_MAX)
-        return false;
-    *value = v;
-    return true;
-}
-
 } // namespace
 
 QStringList PayslipForm::blockLines() const
@@ -147,18 +136,19 @@ bool EcritBulletin(Collection &payslips, int number, PayslipForm &form)
 
 qint64 Numerob(const Collection &payslips)
 {
-    qint64 highest = numerobBase();
-    for (const Collection::BlockAt &block : payslips.blocks()) {
-        qint64 v = 0;
-        if (payslipNumberValue(payslips.lineAt(block.line, 1), &v) && v > highest)
-            highest = v;
-    }
-    return highest + 1;
+    return payslips.largestCode(numerobBase()) + 1;
 }
 
-qint64 Numerob(const Collection &payslips, const CodeIndex &numbers)
+int payslipCount(const Collection &payslips, const QString &employeeCode)
 {
-    return numbers.largest(payslips, numerobBase()) + 1;
+    const QString code = employeeCode.trimmed();
+    if (code.isEmpty())
+        return 0;
+    int count = 0;
+    for (const Collection::BlockAt &block : payslips.blocks())
+        if (payslips.lineAt(block.line, PayslipForm::kEmployeeCode).trimmed().compare(code, Qt::CaseInsensitive) == 0)
+            ++count;
+    return count;
 }
 
 QDate periodStartFor(const QDate &date)

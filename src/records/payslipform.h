@@ -1,6 +1,5 @@
 #pragma once
 
-#include "records/codeindex.h"
 #include "store/collection.h"
 
 #include <QDate>
@@ -115,10 +114,12 @@ void LitBulletin(const Collection &payslips, int number, PayslipForm &form, cons
 bool EcritBulletin(Collection &payslips, int number, PayslipForm &form);
 // The next payslip number: year, two-digit month of today and "000" as a number, or the
 // largest whole-number payslip number of the collection when larger, plus one. Number lines
-// that are not whole numbers are skipped.
+// that are not whole numbers are skipped. Through the collection's code index: the
+// collection is read once, not at every payslip.
 qint64 Numerob(const Collection &payslips);
-// The same through the cached index of payslip numbers, without reading the collection.
-qint64 Numerob(const Collection &payslips, const CodeIndex &numbers);
+// How many payslips carry employeeCode as "N° employé" (trimmed, without regard to case); 0
+// for a blank code.
+int payslipCount(const Collection &payslips, const QString &employeeCode);
 // The first and last day of the month of date (February has 29 days in every year divisible
 // by 4 that has a 29 February: 2100 has none).
 QDate periodStartFor(const QDate &date);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ports/status.h"
 #include "store/collection.h"
 
 #include <QObject>
@@ -37,6 +38,11 @@ public:
     // "&Nouvelle fiche": a record is added and shown with its defaults; false when the
     // collection is full (the user has been told).
     virtual bool addRecord() = 0;
+    // Whether the current record may be deleted; a refusal carries the message shown instead
+    // of the question.
+    virtual Status deletable() const { return Status::done(); }
+    // The question the frame asks before deleting the current record.
+    virtual QString deleteQuestion() const { return QStringLiteral("Confirmer suppression de la fiche ?"); }
     // Deletes the current record (the frame has asked for confirmation) and shows the one that
     // takes its place; false when there was no record.
     virtual bool deleteCurrent() = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/codeindex.h"
+#include "store/codeindex.h"
 #include "store/collection.h"
 
 #include <QDate>

@@ -163,9 +163,14 @@ bool Frame::saveAsFlow()
 void Frame::supprimer()
 {
     RecordPage *page = m_fiche.activePage();
-    if (!page || !m_dialogs.confirm(QStringLiteral("Confirmer suppression de la fiche ?")))
+    if (!page)
         return;
-    page->deleteCurrent();
+    if (const Status deletable = page->deletable(); !deletable) {
+        m_dialogs.message(deletable.message());
+        return;
+    }
+    if (m_dialogs.confirm(page->deleteQuestion()))
+        page->deleteCurrent();
 }
 
 bool Frame::queryClose()

@@ -648,6 +648,7 @@ bool Collection::writeBlock(int n, const QStringList &content, Placement placeme
 {
     if (n < 0 || n >= kMaxBlocks)
         return false;
+    const quint64 before = m_revision;
     QStringList block;
     block.reserve(content.size() + 2);
     block.append(openTag(n));
@@ -672,6 +673,7 @@ bool Collection::writeBlock(int n, const QStringList &content, Placement placeme
     }
     piecesChanged();
     sweepHoles();
+    m_lastWrite = {before, m_revision, n};
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/codeindex.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -77,6 +79,24 @@ public:
     // from one counter of the whole program: two collections at the same revision hold the
     // same lines, so caches built over the lines know when to rebuild.
     quint64 revision() const { return m_revision; }
+    // The last writeBlock(): the revisions before and after it, and its block. A cache that
+    // stood at `before` and finds the collection at `after` has only that block to read again.
+    struct LastWrite {
+        quint64 before = 0;
+        quint64 after = 0;
+        int block = -1;
+    };
+    const LastWrite &lastWrite() const { return m_lastWrite; }
+
+    // The block whose code line (the first line: employee code, profile code, payslip number)
+    // equals code, trimmed and without regard to case; the lowest such block; -1 for none or a
+    // blank code. Through an index kept beside the lines (CodeIndex), rebuilt only when the
+    // lines changed other than by one writeBlock().
+    int findCode(const QString &code) const { return m_codes.find(*this, code); }
+    // The largest code line that reads as a whole number, when larger than floor; floor
+    // otherwise.
+    qint64 largestCode(qint64 floor) const { return m_codes.largest(*this, floor); }
+    const CodeIndex &codes() const { return m_codes; }
     qsizetype lineCount() const { return m_lineCount; }
     // Replaces every line (a load). Count and current are left to the caller
     // (see recount()).
@@ -236,6 +256,8 @@ private:
     int m_count = 0;
     int m_current = 0;
     quint64 m_revision = 0;
+    LastWrite m_lastWrite;
+    CodeIndex m_codes;
     qsizetype m_lineCount = 0;
 
     // The lines end to end, valid when m_flatValid. The pieces, valid when m_piecesValid; at

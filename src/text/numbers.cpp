@@ -318,6 +318,19 @@ double parseNumber(const QString &text, bool *ok)
     return good ? value + 0.0 : 0; // + 0.0 turns -0 into 0
 }
 
+bool blankIsZero(const QString &text, double *value)
+{
+    if (text.trimmed().isEmpty()) {
+        *value = 0;
+        return true;
+    }
+    bool ok = false;
+    const double v = parseNumber(text, &ok);
+    if (ok)
+        *value = v;
+    return ok;
+}
+
 int parseInteger(const QString &text, bool *ok)
 {
     const QString s = text.trimmed();

@@ -22,6 +22,10 @@ QString formatHashDot00(double value);
 // anything else (letters, a second separator, a "." ...) makes ok false and returns 0.
 double parseNumber(const QString &text, bool *ok = nullptr);
 
+// An amount of a record or an input: blank (empty or spaces only) reads as 0, anything else
+// as parseNumber. False, with value untouched, when the text is not a number.
+bool blankIsZero(const QString &text, double *value);
+
 // Reads a whole number (optional sign, digits, surrounding blanks allowed).
 int parseInteger(const QString &text, bool *ok = nullptr);
 

@@ -290,7 +290,14 @@ void TestPayrollFlow::payrollWalk()
         QVERIFY(child(payslips, "socialSecurity")->hasFocus());
         QVERIFY(!form.action(Cmd::BtnCalculer)->isEnabled());
         QCOMPARE(child(payslips, "cumul")->text().trimmed(), u"1704,64"_s);
+        // A validated payslip is not deleted: no question, the refusal.
+        form.run(Cmd::SupprimerBulletin);
+        QCOMPARE(w.log.last(), u"message: Un bulletin validé ne peut pas être supprimé"_s);
         form.run(Cmd::PageEmployes);
+        // Deleting DUPONT says how many payslips he has; "Non" keeps him.
+        w.answers << Answer::Non;
+        form.run(Cmd::SupprimerFiche);
+        QCOMPARE(w.log.last(), u"ask: Cet employé a 2 bulletins de paie. Confirmer suppression de la fiche ?"_s);
         QCOMPARE((QStringList{child(employees, "name")->text(), child(employees, "cumul")->text(),
                               cell(child<QTableWidget>(employees, "history"), 0, 1)}),
                  (QStringList{"DUPONT Jean", "1704,64", "Paie N°200203001"}));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "store/collection.h"
 
 #include <QHash>
 #include <QList>
@@ -8,14 +7,17 @@
 
 #include <map>
 
+class Collection;
+
 // Finds a block of a collection by its code line (the first line of the block: the employee
 // code, the profile code, the payslip number) without reading the collection each time.
 //
 // The index is built on first use from the blocks as the collection's own lookup sees them
 // (the first opening tag of each number), and built again only when the collection's
-// revision changed. An operation that rewrites one block and knows the index was current
-// just before tells it with follow(), which reads that block's code again instead of the
-// whole collection: validating a payslip then costs the same on 9999 employees as on ten.
+// revision changed. When the one change since is a rewrite of one block (the write of a
+// record), only that block's code is read again instead of the whole collection: validating
+// a payslip then costs the same on 9999 employees as on ten, and no caller follows the
+// index by hand.
 //
 // Codes are compared trimmed and without regard to case; among blocks with the same code
 // the lowest block number is found (the first in collection order, as the blocks stand after
@@ -29,18 +31,15 @@ public:
     // otherwise. Codes that are not whole numbers are skipped.
     qint64 largest(const Collection &c, qint64 floor) const;
 
-    // The revision the index stands at: pass it to follow() after one write.
-    bool isCurrent(const Collection &c) const { return m_valid && m_revision == c.revision(); }
-    // Block n of c was written (and nothing else changed) since revision before; when the
-    // index stood at that revision, block n's code is read again and the index stands at
-    // the collection's new revision. Otherwise nothing: the next lookup rebuilds.
-    void follow(const Collection &c, int n, quint64 before);
+    bool isCurrent(const Collection &c) const;
 
 private:
     static QString keyOf(const QString &code) { return code.trimmed().toCaseFolded(); }
     void ensure(const Collection &c) const;
     void add(int n, const QString &code) const;
     void remove(int n) const;
+    // Reads block n's code again after its write took the collection to revision after.
+    void follow(const Collection &c, int n, quint64 after) const;
     // The first line of block n, null when the block has none or it reads as a tag.
     static QString codeLine(const Collection &c, int n);
 

@@ -1,4 +1,6 @@
-#include "records/codeindex.h"
+#include "store/codeindex.h"
+
+#include "store/collection.h"
 
 #include <algorithm>
 #include <climits>
@@ -61,10 +63,20 @@ void CodeIndex::remove(int n) const
     }
 }
 
+bool CodeIndex::isCurrent(const Collection &c) const
+{
+    return m_valid && m_revision == c.revision();
+}
+
 void CodeIndex::ensure(const Collection &c) const
 {
     if (isCurrent(c))
         return;
+    const Collection::LastWrite &w = c.lastWrite();
+    if (m_valid && w.before == m_revision && w.after == c.revision()) {
+        follow(c, w.block, w.after);
+        return;
+    }
     m_blocks.clear();
     m_numbers.clear();
     m_codes.fill(QString(), Collection::kMaxBlocks + 1);
@@ -92,12 +104,10 @@ qint64 CodeIndex::largest(const Collection &c, qint64 floor) const
     return m_numbers.empty() ? floor : std::max(floor, m_numbers.rbegin()->first);
 }
 
-void CodeIndex::follow(const Collection &c, int n, quint64 before)
+void CodeIndex::follow(const Collection &c, int n, quint64 after) const
 {
-    if (!m_valid || m_revision != before || n < 0 || n > Collection::kMaxBlocks)
-        return;
     remove(n);
     if (c.contains(n))
         add(n, codeLine(c, n));
-    m_revision = c.revision();
+    m_revision = after;
 }
