@@ -1,7 +1,10 @@
+#include "app/workfolder.h"
 #include "ui/about.h"
 #include "ui/mainform.h"
+#include "ui/qtdialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QScreen>
@@ -15,6 +18,15 @@ int main(int argc, char **argv)
     QTranslator qtFrench;
     if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtFrench);
+
+    // Started from the desktop menu, the program works in ~/Korvel; started from a shell, in the
+    // folder it was started from.
+    if (QApplication::arguments().contains(QLatin1String(app::kUserFolderOption))) {
+        if (const Status entered = app::enterUserFolder(QDir::homePath()); !entered) {
+            QtDialogs().message(entered.message());
+            return 1;
+        }
+    }
 
     TSplash splash;
     splash.show();
