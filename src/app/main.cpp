@@ -33,6 +33,8 @@ int main(int argc, char **argv)
     app.processEvents();
 
     QApplication::setApplicationName(QStringLiteral("Korvel"));
+    // The desktop shows the menu entry's name and icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("korvel"));
     QApplication::setApplicationDisplayName(QString());
     TMainForm frame;
     // Without a window manager a maximise request is not honoured: fill the screen first.
