@@ -265,7 +265,7 @@ private Q_SLOTS:
         QTest::newRow("period ending before it starts") << "before" << "La période du 01/03/2002 au 28/02/2002 n'est pas valide";
         QTest::newRow("ceiling 0 and a tranche C") << "ceiling" << "Le plafond S.S. est à 0 : renseignez-le dans Paramètres de la paie";
         QTest::newRow("infinite gross") << "pay 1E300" << "Montant hors limites";
-        QTest::newRow("infinite deduction") << "deduction" << "Montant hors limites";
+        QTest::newRow("deduction of a thousand billion") << "deduction" << "Montant hors limites";
     }
     void refusedCalculationChangesPayslip()
     {
@@ -298,7 +298,7 @@ private Q_SLOTS:
         else if (fault == u"ceiling")
             params.socialSecurityCeiling = 0, rubriques = {rub(u"Totalité"_s, u"1,00"_s, {}, u"T"_s), rub(u"Tranche C"_s, {}, u"1,00"_s, u"C"_s)};
         else if (fault == u"deduction")
-            rubriques = {rub(u"Forfait"_s, u"500,00"_s, {}, u"1E308"_s)};
+            rubriques = {rub(u"Forfait"_s, u"10000,00"_s, {}, u"1E10"_s)};
         const QStringList before = snapshot(form);
         const Status status = Calculeb(form, params, u"0.00"_s, rubriques, 0);
         QVERIFY(!status.ok());

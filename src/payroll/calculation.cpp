@@ -153,11 +153,13 @@ Status Calculeb(PayslipForm &form, const PayrollParameters &params, const QStrin
         }
     }
 
-    // Calculated on a copy, which replaces the payslip only when every amount is a number.
+    // Calculated on a copy, which replaces the payslip only when every amount is within
+    // limits.
     PayslipForm out = form;
-    bool finite = true;
+    bool inRange = true;
+    auto within = [&](double v) { inRange = inRange && std::fabs(v) < kAmountLimit; };
     auto format = [&](double v) {
-        finite = finite && std::isfinite(v);
+        within(v);
         return text::formatAmount(v, amountFormat);
     };
     // A number as written in its cell or field; an empty text counts as 0.
@@ -179,7 +181,7 @@ Status Calculeb(PayslipForm &form, const PayrollParameters &params, const QStrin
         if (!isBlank(*tiers[t].field))
             continue;
         *tiers[t].hours = overtimeBeyond(hours, tiers[t].threshold, tiers[t].higherTier ? *tiers[t].higherTier : 0);
-        finite = finite && std::isfinite(*tiers[t].hours);
+        within(*tiers[t].hours);
         *tiers[t].field = text::formatGeneral(*tiers[t].hours);
         out.overtimeComputed[2 - t] = true;
     }
@@ -250,11 +252,11 @@ Status Calculeb(PayslipForm &form, const PayrollParameters &params, const QStrin
             continue;
         const double employeeAmount = lineBase * employeeRate * 0.01;
         const double employerAmount = lineBase * employerRate * 0.01;
-        if (employeeAmount > 0 || !std::isfinite(employeeAmount)) {
+        if (employeeAmount > 0 || std::isnan(employeeAmount)) {
             line.employeeAmount = format(employeeAmount);
             totalDeductions += written(line.employeeAmount);
         }
-        if (employerAmount > 0 || !std::isfinite(employerAmount))
+        if (employerAmount > 0 || std::isnan(employerAmount))
             line.employerAmount = format(employerAmount);
     }
     out.totalDeductions = format(totalDeductions);
@@ -268,7 +270,7 @@ Status Calculeb(PayslipForm &form, const PayrollParameters &params, const QStrin
     out.taxableNet = format(taxableNet);
     out.cumul = format(storedCumul + written(out.taxableNet));
 
-    if (!finite)
+    if (!inRange)
         return Status::refused(outOfRangeMessage());
     out.edited = true;
     form = std::move(out);

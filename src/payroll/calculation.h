@@ -64,7 +64,8 @@ void Remplit(PayslipForm &form, const QList<Rubrique> &rubriques);
 //   - a numeric input (hours, rate, the three overtime fields, transport, advances; empty or
 //     blank is 0) that does not read as a number: the conversion message of the first one;
 //   - a rubrique of base A, B or C while the ceiling is 0: ceilingMessage();
-//   - a result that is not a finite number: outOfRangeMessage().
+//   - a result that is not a number, or whose size is kAmountLimit or more:
+//     outOfRangeMessage().
 // Otherwise form is refilled and calculated, its computed overtime fields are written in the
 // general number form (and marked computed), and it is marked edited. Every line in use is
 // calculated (an entirely empty one is passed over); an amount of 0 or less leaves its cell
@@ -74,6 +75,10 @@ void Remplit(PayslipForm &form, const QList<Rubrique> &rubriques);
 // to storedCumul.
 Status Calculeb(PayslipForm &form, const PayrollParameters &params, const QString &amountFormat,
                 const QList<Rubrique> &rubriques, double storedCumul);
+
+// Amounts are held to their last decimal below a thousand billion (15 significant digits
+// with 3 decimals); past it the cents are noise and the texts outgrow a payslip line.
+inline constexpr double kAmountLimit = 1e12;
 
 // The refusals' messages.
 QString ceilingMessage();      // "Le plafond S.S. est à 0 : renseignez-le dans Paramètres de la paie"
