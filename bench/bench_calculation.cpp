@@ -12,6 +12,7 @@
 #include "benchsupport.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -40,7 +41,8 @@ QHash<QString, PayslipEmployee> employees(int count, const QList<Rubrique> &rubr
     QHash<QString, PayslipEmployee> index;
     for (int n = 0; n < count; ++n)
         index.insert(employeeKey(QString::number(10001 + n)),
-                     PayslipEmployee{.rubriques = rubriques, .storedCumul = 1000.0 + n, .refusal = {}});
+                     PayslipEmployee{.profileCode = QStringLiteral("10001"), .rubriques = rubriques,
+                                     .storedCumul = 1000.0 + n, .refusal = {}});
     return index;
 }
 
@@ -56,6 +58,8 @@ double payslipUs(const QHash<QString, PayslipEmployee> &index, int count)
         return it == index.cend() ? std::nullopt : std::optional(*it);
     };
     PayslipForm form;
+    form.periodStart = QDate(2002, 3, 1);
+    form.periodEnd = QDate(2002, 3, 31);
     form.hours = QStringLiteral("180");
     form.rate = QStringLiteral("11,35");
     form.withPaidLeave = true;
@@ -65,7 +69,8 @@ double payslipUs(const QHash<QString, PayslipEmployee> &index, int count)
         form.ot25.clear();
         form.ot50.clear();
         form.ot100.clear();
-        calculatePayslip(form, params, QStringLiteral("0.00"), lookup);
+        if (!calculatePayslip(form, params, QStringLiteral("0.00"), lookup))
+            std::abort();
         g_sink = g_sink + form.netToPay.size();
     });
 }

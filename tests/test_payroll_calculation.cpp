@@ -54,19 +54,29 @@ void linesAsTheyStand(PayslipForm &form)
     form.linesInUse = 4;
 }
 
+// A payslip for March 2002.
+PayslipForm march()
+{
+    PayslipForm f;
+    f.periodStart = QDate(2002, 3, 1);
+    f.periodEnd = QDate(2002, 3, 31);
+    return f;
+}
+
 // Every text and flag of a payslip, lines included.
 QStringList snapshot(const PayslipForm &f)
 {
-    QStringList s{f.number, f.employeeCode, f.hours, f.rate, f.ot25, f.ot50, f.ot100, f.transport, f.advances, f.cumul,
+    QStringList s{f.number, f.periodStartText(), f.periodEndText(), f.employeeCode, f.hours, f.rate, f.ot25, f.ot50, f.ot100, f.transport, f.advances, f.cumul,
                   f.taxableNet, f.totalDeductions, f.netToPay, f.gross, QString::number(f.linesInUse),
-                  QString::number(f.monthly + 2 * f.withPaidLeave + 4 * f.withPrecarity + 8 * f.edited)};
+                  QString::number(f.monthly + 2 * f.withPaidLeave + 4 * f.withPrecarity + 8 * f.edited),
+                  QString::number(f.overtimeComputed[0] + 2 * f.overtimeComputed[1] + 4 * f.overtimeComputed[2])};
     for (const PayslipLine &l : f.lines)
         s << QStringList{l.label, l.base, l.employeeRate, l.employeeAmount, l.employerRate, l.employerAmount}.join(u'|');
     return s;
 }
 
 struct Payslip {
-    QString profile = {}; // "none": the employee has no profile
+    QString profile = {};
     double ceiling = 2432;
     double t25 = 0, t50 = 0, t100 = 0;
     double paidLeavePercent = 0, precarityPercent = 0;
@@ -116,32 +126,33 @@ private Q_SLOTS:
             u" 1690,00|13,52|20,28 1690,00||2,54 1690,00||1,69 1690,00||6,76 1690,00|33,80|60,84 1690,00|| 1690,00||3,38"
             u" 1690,00|63,38|76,05 1690,00|| 1690,00|11,83|11,83 1690,00|| 1690,00|84,50|169,00 1690,00|4,06|6,08"
             u" 1690,00|| 1690,00|| 1690,00||9,13"_s;
+        // The deductions are the sum of the "Retenue" cells as written, so the worked example
+        // totals 464,60, not the 464,58 of the unrounded amounts.
         row("worked example", {.profile = u"std"_s},
-            u"0 0 0 1690,00 464,58 1225,42 1353,86 1353,86"_s, kStd);
+            u"0 0 0 1690,00 464,60 1225,40 1353,84 1353,84"_s, kStd);
         row("standard profile above the ceiling", {.profile = u"std"_s, .rate = u"20"_s},
-            u"0 0 0 3380,00 868,02 2511,98 2768,86 2768,86"_s, u"3211,00|93,12| 3211,00|163,76| 3380,00|25,35|432,64"
+            u"0 0 0 3380,00 868,01 2511,99 2768,87 2768,87"_s, u"3211,00|93,12| 3211,00|163,76| 3380,00|25,35|432,64"
                 u" 3380,00|3,38| 3380,00|221,39|277,16 3380,00||54,08 3380,00||182,52 3380,00||67,60 3380,00||13,52"
                 u" 2432,00||2,43 3380,00|27,04|40,56 3380,00||5,07 3380,00||3,38 3380,00||13,52 2432,00|48,64|87,55"
                 u" 3380,00|| 3380,00||6,76 2432,00|91,20|109,44 3380,00|| 2432,00|17,02|17,02 3380,00||"
                 u" 3380,00|169,00|338,00 3380,00|8,11|12,17 2432,00|| 3380,00|| 3380,00||18,25"_s);
         row("each base kind below the ceiling, gross on a half cent",
             {.profile = u"kinds"_s, .hours = u"151,67"_s, .rate = u"11,5"_s},
-            u"0 0 0 1744,21 325,73 1418,47 1459,89 1459,89"_s, u"1744,21|174,42|348,84 1656,99|33,14| 1656,99|66,28|"
+            u"0 0 0 1744,21 325,72 1418,49 1459,91 1459,91"_s, u"1744,21|174,42|348,84 1656,99|33,14| 1656,99|66,28|"
                 u" 1744,21|17,44|34,88 1744,21|17,44| 1744,21||17,44 1744,21|8,72| 1656,99|8,28| 1744,21||"_s);
-        row("ceiling 0", {.profile = u"kinds"_s, .ceiling = 0},
-            u"0 0 0 1690,00 281,81 1408,19 1448,33 1448,33"_s, u"1690,00|169,00|338,00 1605,50|32,11| 1605,50|64,22|"
-                u" 0,00|| 0,00|| 0,00|| 1690,00|8,45| 1605,50|8,03| 1690,00||"_s);
+        row("ceiling 0 and no capped base", {.profile = u"flat"_s, .ceiling = 0},
+            u"0 0 0 1690,00 169,00 1521,00 1521,00 1521,00"_s, u"1690,00|169,00|"_s);
         row("ceiling equal to gross", {.profile = u"kinds"_s, .ceiling = 1690},
             u"0 0 0 1690,00 315,61 1374,39 1414,53 1414,53"_s, u"1690,00|169,00|338,00 1605,50|32,11| 1605,50|64,22|"
                 u" 1690,00|16,90|33,80 1690,00|16,90| 1690,00||16,90 1690,00|8,45| 1605,50|8,03| 1690,00||"_s);
         row("gross between the ceiling and 4 times it", {.profile = u"kinds"_s, .ceiling = 1000, .rate = u"20"_s},
-            u"0 0 0 3380,00 607,42 2772,59 2852,87 2852,87"_s, u"3380,00|338,00|676,00 3211,00|64,22| 3211,00|128,44|"
+            u"0 0 0 3380,00 607,42 2772,58 2852,86 2852,86"_s, u"3380,00|338,00|676,00 3211,00|64,22| 3211,00|128,44|"
                 u" 1000,00|10,00|20,00 3380,00|33,80| 3380,00||33,80 3380,00|16,90| 3211,00|16,06| 3380,00||"_s);
         row("gross between 4 and 8 times the ceiling", {.profile = u"kinds"_s, .ceiling = 500, .rate = u"20"_s},
-            u"0 0 0 3380,00 588,62 2791,39 2871,67 2871,67"_s, u"3380,00|338,00|676,00 3211,00|64,22| 3211,00|128,44|"
+            u"0 0 0 3380,00 588,62 2791,38 2871,66 2871,66"_s, u"3380,00|338,00|676,00 3211,00|64,22| 3211,00|128,44|"
                 u" 500,00|5,00|10,00 2000,00|20,00| 3380,00||33,80 3380,00|16,90| 3211,00|16,06| 3380,00||"_s);
         row("gross above 8 times the ceiling", {.profile = u"kinds"_s, .ceiling = 400, .rate = u"20"_s},
-            u"0 0 0 3380,00 583,62 2796,39 2876,67 2876,67"_s, u"3380,00|338,00|676,00 3211,00|64,22| 3211,00|128,44|"
+            u"0 0 0 3380,00 583,62 2796,38 2876,66 2876,66"_s, u"3380,00|338,00|676,00 3211,00|64,22| 3211,00|128,44|"
                 u" 400,00|4,00|8,00 1600,00|16,00| 3200,00||32,00 3380,00|16,90| 3211,00|16,06| 3380,00||"_s);
         row("25% tier only", {.profile = u"flat"_s, .t25 = 169, .hours = u"180"_s},
             u"11 0 0 1827,50 182,75 1644,75 1644,75 1644,75"_s, u"1827,50|182,75|"_s);
@@ -152,7 +163,10 @@ private Q_SLOTS:
         row("hours at the threshold give no overtime", {.profile = u"flat"_s, .t25 = 169, .t50 = 175, .t100 = 180},
             u"0 0 0 1690,00 169,00 1521,00 1521,00 1521,00"_s, u"1690,00|169,00|"_s);
         row("typed 25% hours kept", {.profile = u"flat"_s, .t25 = 169, .t50 = 175, .hours = u"180"_s, .ot25 = u"3,5"_s},
-            u"3,5 5 0 1833,75 183,38 1650,38 1650,38 1650,38"_s, u"1833,75|183,38|"_s);
+            u"3,5 5 0 1833,75 183,38 1650,37 1650,37 1650,37"_s, u"1833,75|183,38|"_s);
+        // 151,67 as the settings file holds it (1.51669999999925E+0002) is taken as typed.
+        row("threshold read from the settings file", {.profile = u"flat"_s, .t25 = text::parseIniReal(u" 1.51669999999925E+0002"_s)},
+            u"17,33 0 0 1733,33 173,33 1560,00 1560,00 1560,00"_s, u"1733,33|173,33|"_s);
         row("typed 50% hours reduce the computed 25% tier",
             {.profile = u"flat"_s, .t25 = 169, .t50 = 175, .hours = u"180"_s, .ot50 = u"2"_s},
             u"9 2 0 1832,50 183,25 1649,25 1649,25 1649,25"_s, u"1832,50|183,25|"_s);
@@ -173,7 +187,7 @@ private Q_SLOTS:
             {.profile = u"flat"_s, .paidLeavePercent = 10, .precarityPercent = 10},
             u"0 0 0 1690,00 169,00 1521,00 1521,00 1521,00"_s, u"1690,00|169,00|"_s);
         row("no decimals", {.profile = u"kinds"_s, .format = u"#"_s, .rate = u"10,5"_s},
-            u"0 0 0 1775 331 1443 1485 1485"_s, u"1775|178|355 1686|34| 1686|67| 1775|18|36 1775|18| 1775||18 1775|9|"
+            u"0 0 0 1775 332 1443 1485 1485"_s, u"1775|178|355 1686|34| 1686|67| 1775|18|36 1775|18| 1775||18 1775|9|"
                 u" 1686|8| 1775||"_s);
         row("one decimal", {.profile = u"kinds"_s, .format = u"0.0"_s},
             u"0 0 0 1690,0 315,6 1374,4 1414,5 1414,5"_s, u"1690,0|169,0|338,0 1605,5|32,1| 1605,5|64,2|"
@@ -188,9 +202,9 @@ private Q_SLOTS:
             {.profile = u"flat"_s, .hours = u"100"_s, .advances = u"1200"_s, .storedCumul = 500},
             u"0 0 0 1000,00 100,00 -300,00 -300,00 200,00"_s, u"1000,00|100,00|"_s);
         row("stored cumul", {.profile = u"std"_s, .storedCumul = 12345.67},
-            u"0 0 0 1690,00 464,58 1225,42 1353,86 13699,53"_s, kStd);
+            u"0 0 0 1690,00 464,60 1225,40 1353,84 13699,51"_s, kStd);
         row("half cents round away from zero", {.profile = u"halves"_s},
-            u"0 0 0 1690,00 12,68 1677,33 1677,33 1677,33"_s, u"1690,00|12,68|2,54"_s);
+            u"0 0 0 1690,00 12,68 1677,32 1677,32 1677,32"_s, u"1690,00|12,68|2,54"_s);
         row("empty hours", {.profile = u"flat"_s, .hours = u""_s},
             u"0 0 0 0,00 0,00 0,00 0,00 0,00"_s, u"0,00||"_s);
         row("unknown base kinds, unreadable rates, a line without label", {.profile = u"odd"_s},
@@ -199,12 +213,10 @@ private Q_SLOTS:
         row("S line without deduction counts 0", {.profile = u"csgempty"_s},
             u"0 0 0 1690,00 169,00 1521,00 1521,00 1521,00"_s, u"1605,50||16,06 1690,00|169,00| 1605,50||"_s);
         row("middle S line not added back", {.profile = u"csg3"_s},
-            u"0 0 0 1690,00 96,33 1593,67 1657,90 1657,90"_s, u"1605,50|16,06| 1605,50|32,11| 1605,50|48,17|"_s);
-        row("no profile: lines as they stand", {.profile = u"none"_s, .rate = u"12"_s},
-            u"0 0 0 2028,00 271,68 1756,32 1756,32 1756,32"_s, u"1500,00|150,00| 2028,00|101,40|40,56 || 2028,00|20,28|"_s);
+            u"0 0 0 1690,00 96,34 1593,66 1657,89 1657,89"_s, u"1605,50|16,06| 1605,50|32,11| 1605,50|48,17|"_s);
         row("no decimals, S deduction rounds to nothing",
             {.profile = u"csg3"_s, .format = u"#"_s, .hours = u"10"_s, .rate = u"1"_s},
-            u"0 0 0 10 1 9 9 9"_s, u"10|| 10|| 10||"_s);
+            u"0 0 0 10  10 10 10"_s, u"10|| 10|| 10||"_s);
     }
     void payslipsToTheCent()
     {
@@ -218,7 +230,7 @@ private Q_SLOTS:
         params.overtime100Threshold = payslip.t100;
         params.paidLeaveIncludedPercent = payslip.paidLeavePercent;
         params.precarityPercent = payslip.precarityPercent;
-        PayslipForm f;
+        PayslipForm f = march();
         f.hours = payslip.hours;
         f.rate = payslip.rate;
         f.monthly = payslip.monthly;
@@ -229,11 +241,7 @@ private Q_SLOTS:
         f.ot100 = payslip.ot100;
         f.transport = payslip.transport;
         f.advances = payslip.advances;
-        const QList<Rubrique> rubriques = profile(payslip.profile);
-        if (payslip.profile == u"none")
-            linesAsTheyStand(f);
-        QVERIFY(Calculeb(f, params, payslip.format, payslip.profile == u"none" ? nullptr : &rubriques, payslip.storedCumul)
-                    .computed);
+        QVERIFY(Calculeb(f, params, payslip.format, profile(payslip.profile), payslip.storedCumul).ok());
         QVERIFY(f.edited);
         QCOMPARE((QStringList{f.ot25, f.ot50, f.ot100, f.gross, f.totalDeductions, f.netToPay, f.taxableNet, f.cumul}),
                  totals.split(u' '));
@@ -243,37 +251,95 @@ private Q_SLOTS:
         QCOMPARE(got, lines.split(u' ', Qt::SkipEmptyParts));
     }
 
-    // An input that is not a number (the first read, one read after the overtime is written,
-    // the last): the message, and the payslip left exactly as it was.
-    void unreadableFieldHalfWritesPayslip()
+    // Each refusal of the calculation: its message, and the payslip left exactly as it was
+    // (an unreadable input read first, one read after the overtime is written, the last).
+    void refusedCalculationChangesPayslip_data()
     {
-        for (auto [field, text] : {std::pair(0, u"12h"_s), std::pair(1, u"5,5,5"_s), std::pair(2, u"100 €"_s)}) {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("hours") << "hours 12h" << "'12h' n'est pas une valeur numérique correcte";
+        QTest::newRow("50%") << "ot50 5,5,5" << "'5,5,5' n'est pas une valeur numérique correcte";
+        QTest::newRow("advances") << "advances 100 €" << "'100 €' n'est pas une valeur numérique correcte";
+        QTest::newRow("period end not a date") << "end 31/02/2002" << "La période du 01/03/2002 au 31/02/2002 n'est pas valide";
+        QTest::newRow("period start an empty line") << "start " << "La période du  au 31/03/2002 n'est pas valide";
+        QTest::newRow("period ending before it starts") << "before" << "La période du 01/03/2002 au 28/02/2002 n'est pas valide";
+        QTest::newRow("ceiling 0 and a tranche C") << "ceiling" << "Le plafond S.S. est à 0 : renseignez-le dans Paramètres de la paie";
+        QTest::newRow("infinite gross") << "pay 1E300" << "Montant hors limites";
+        QTest::newRow("deduction of a thousand billion") << "deduction" << "Montant hors limites";
+    }
+    void refusedCalculationChangesPayslip()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        PayrollParameters params;
+        params.socialSecurityCeiling = 2432;
+        params.overtime25Threshold = 160;
+        PayslipForm form = march();
+        form.hours = u"169"_s;
+        form.rate = u"10"_s;
+        form.cumul = u"500,00"_s;
+        linesAsTheyStand(form);
+        const QString value = fault.section(u' ', 1);
+        QList<Rubrique> rubriques = defaultRubriques();
+        if (fault.startsWith(u"hours"))
+            form.hours = value;
+        else if (fault.startsWith(u"pay"))
+            form.hours = form.rate = value;
+        else if (fault.startsWith(u"ot50"))
+            form.ot50 = value;
+        else if (fault.startsWith(u"advances"))
+            form.advances = value;
+        else if (fault.startsWith(u"end"))
+            form.periodEndLine = value;
+        else if (fault.startsWith(u"start"))
+            form.periodStartLine = value;
+        else if (fault == u"before")
+            form.periodEnd = QDate(2002, 2, 28);
+        else if (fault == u"ceiling")
+            params.socialSecurityCeiling = 0, rubriques = {rub(u"Totalité"_s, u"1,00"_s, {}, u"T"_s), rub(u"Tranche C"_s, {}, u"1,00"_s, u"C"_s)};
+        else if (fault == u"deduction")
+            rubriques = {rub(u"Forfait"_s, u"10000,00"_s, {}, u"1E10"_s)};
+        const QStringList before = snapshot(form);
+        const Status status = Calculeb(form, params, u"0.00"_s, rubriques, 0);
+        QVERIFY(!status.ok());
+        QCOMPARE(status.message(), message);
+        QCOMPARE(snapshot(form), before);
+    }
+
+    // Overtime the calculation worked out follows new hours; overtime typed (or read with the
+    // payslip) stays.
+    void overtimeKeptAfterHoursChange()
+    {
+        struct Row { QString ot25, after; };
+        for (const Row &r : {Row{{}, u"0"_s}, Row{u"17,33"_s, u"17,33"_s}}) {
             PayrollParameters params;
-            params.overtime25Threshold = 160;
-            PayslipForm form;
+            params.overtime25Threshold = 151.67;
+            PayslipForm form = march();
             form.hours = u"169"_s;
             form.rate = u"10"_s;
-            form.cumul = u"500,00"_s;
-            linesAsTheyStand(form);
-            (field == 0 ? form.hours : field == 1 ? form.ot50 : form.advances) = text;
-            const QStringList before = snapshot(form);
-            const CalculationResult result = Calculeb(form, params, u"0.00"_s, &defaultRubriques(), 0);
-            QVERIFY(!result.computed);
-            QCOMPARE(result.message, u"'"_s + text + u"' n'est pas une valeur numérique correcte"_s);
-            QCOMPARE(snapshot(form), before);
+            form.ot25 = r.ot25;
+            QVERIFY(Calculeb(form, params, u"0.00"_s, profile(u"flat"_s), 0).ok());
+            QCOMPARE(form.ot25, r.ot25.isEmpty() ? u"17,33"_s : r.ot25);
+            QCOMPARE(form.overtimeComputed[0], r.ot25.isEmpty());
+            form.hours = u"151"_s;
+            QVERIFY(forgetComputedOvertime(form));
+            QVERIFY(Calculeb(form, params, u"0.00"_s, profile(u"flat"_s), 0).ok());
+            QCOMPARE(form.ot25, r.after);
         }
     }
 
     // A shorter profile after a longer one: no line of the old profile stays, no stale amount.
     void refillLeavesStaleLinesOrAmounts()
     {
-        PayslipForm form;
+        PayslipForm form = march();
         form.hours = u"169"_s;
         form.rate = u"10"_s;
-        QVERIFY(Calculeb(form, PayrollParameters{}, u"0.00"_s, &defaultRubriques(), 0).computed);
+        PayrollParameters params;
+        params.socialSecurityCeiling = 2432;
+        QVERIFY(Calculeb(form, params, u"0.00"_s, defaultRubriques(), 0).ok());
         const QList<Rubrique> shorter{Rubrique{u"U1"_s, u"Cotisation"_s, u"   10,00"_s, {}, u"T"_s},
                                       Rubrique{u"U2"_s, u"Sans taux"_s, {}, {}, u"T"_s}};
-        QVERIFY(Calculeb(form, PayrollParameters{}, u"0.00"_s, &shorter, 0).computed);
+        QVERIFY(Calculeb(form, params, u"0.00"_s, shorter, 0).ok());
         QCOMPARE(form.linesInUse, 2);
         QCOMPARE(form.lines[0], (PayslipLine{u"Cotisation"_s, u"1690,00"_s, u"10,00"_s, u"169,00"_s, {}, {}}));
         QCOMPARE(form.lines[1], (PayslipLine{u"Sans taux"_s, u"1690,00"_s, {}, {}, {}, {}}));
@@ -283,14 +349,14 @@ private Q_SLOTS:
     }
 
     // The payslip's employee is E12 (cumul 100) whatever the case and blanks typed, its own
-    // profile (or the lines as they stand), the cumul being typed on the employees page; a
-    // cumul that is not a number is refused and changes nothing.
+    // profile, the cumul being typed on the employees page; no such employee, no such profile
+    // or a cumul that is not a number is refused and changes nothing.
     void wrongEmployeeProfileOrCumul()
     {
         struct Row { QString code, profile, stored, typed, firstLine, cumul; };
         for (const Row &r : {Row{u" e12 "_s, u"P1"_s, u"100"_s, {}, u"1690,00|169,00|"_s, u"1621,00"_s},
-                             Row{u"E12"_s, {}, u"100"_s, {}, u"1500,00|150,00|"_s, u"1538,60"_s},
-                             Row{u"E13"_s, u"P1"_s, u"100"_s, {}, u"1500,00|150,00|"_s, u"1438,60"_s},
+                             Row{u"E12"_s, u" P9"_s, u"100"_s, {}, {}, u"Profil P9 introuvable (employé E12)"_s},
+                             Row{u" E13"_s, u"P1"_s, u"100"_s, {}, {}, u"Employé E13 introuvable"_s},
                              Row{u"E12"_s, u"P1"_s, u"100"_s, u"200"_s, u"1690,00|169,00|"_s, u"1721,00"_s},
                              Row{u"E12"_s, u"P1"_s, u" 12a"_s, {}, {}, u"'12a' n'est pas une valeur numérique correcte"_s}}) {
             auto employee = [&](const QString &code) {
@@ -307,20 +373,20 @@ private Q_SLOTS:
             LitFiche(employees, 1, shown);
             if (!r.typed.isEmpty())
                 shown.cumul = r.typed, shown.edited = true;
-            PayslipForm form;
+            PayslipForm form = march();
             form.employeeCode = r.code;
             form.hours = u"169"_s;
             form.rate = u"10"_s;
             linesAsTheyStand(form);
             const QStringList before = snapshot(form);
             CodeIndex employeeCodes, profileCodes;
-            const CalculationResult c = calculatePayslip(form, PayrollParameters{}, u"0.00"_s, [&](const QString &key) {
+            const Status c = calculatePayslip(form, PayrollParameters{}, u"0.00"_s, [&](const QString &key) {
                 return findPayslipEmployee(employees, profiles, key, employeeCodes, profileCodes, &shown);
             });
-            QCOMPARE(c.computed, r.firstLine.size() > 0);
-            QCOMPARE(c.message, c.computed ? QString() : r.cumul);
+            QCOMPARE(c.ok(), r.firstLine.size() > 0);
+            QCOMPARE(c.message(), c.ok() ? QString() : r.cumul);
             const PayslipLine &l = form.lines[0];
-            if (c.computed)
+            if (c.ok())
                 QCOMPARE((QStringList{l.base + u'|' + l.employeeAmount + u'|' + l.employerAmount, form.cumul}),
                          (QStringList{r.firstLine, r.cumul}));
             else
@@ -375,10 +441,10 @@ private Q_SLOTS:
             QVERIFY2(model.iterations() < 50, qPrintable(QString::number(model.iterations())));
             PayrollParameters params;
             params.socialSecurityCeiling = 2432;
-            PayslipForm form;
+            PayslipForm form = march();
             form.monthly = true;
             form.rate = model.grossDisplay();
-            QVERIFY(Calculeb(form, params, u"0.00"_s, &defaultRubriques(), 0).computed);
+            QVERIFY(Calculeb(form, params, u"0.00"_s, defaultRubriques(), 0).ok());
             QVERIFY2(std::fabs(text::parseNumber(form.netToPay) - net) <= 0.15, qPrintable(form.netToPay));
         }
     }

@@ -43,8 +43,9 @@ class TestPayrollPayslips : public QObject
     PinnedClock m_clock{QDateTime(QDate(2002, 3, 14), QTime(9, 0))};
 
 private Q_SLOTS:
-    // Odd lines read as their defaults, the payslip is not marked modified, and a payslip
-    // shown and left writes nothing.
+    // Odd lines read as their defaults (a date line that is not a date keeps its text, to be
+    // written back as it was), the payslip is not marked modified, and a payslip shown and left
+    // writes nothing.
     void unreadableLineMarksModified()
     {
         struct Row { int line; QString text, number; bool validated; };
@@ -59,10 +60,26 @@ private Q_SLOTS:
             LitBulletin(c, 0, f, "777");
             QCOMPARE(f.number, r.number);
             QCOMPARE(f.periodStart, r.line == 2 ? QDate(2002, 3, 1) : QDate(2002, 2, 1));
+            QCOMPARE((QStringList{f.periodStartText(), f.blockLines().value(1)}), QStringList(2, content[1]));
             QCOMPARE(f.validated, r.validated);
             QVERIFY(!f.edited);
             DeplacerBulletin(c, f, Move::Suivant, {}, "777");
             QCOMPARE(c.lines(), before);
+        }
+    }
+
+    // A validated payslip locks what changes its amounts, the overtime included; the
+    // employee's particulars stay open. Nothing is locked before.
+    void validatedPayslipLeavesAmountsOpen()
+    {
+        PayslipForm f;
+        for (bool validated : {false, true}) {
+            f.validated = validated;
+            for (PayslipField field : {PayslipField::Hours, PayslipField::Ot25, PayslipField::Ot50, PayslipField::Ot100,
+                                       PayslipField::Table, PayslipField::Calculer})
+                QCOMPARE(fieldAvailable(f, field), !validated);
+            for (PayslipField field : {PayslipField::SocialSecurity, PayslipField::Address, PayslipField::Job})
+                QVERIFY(fieldAvailable(f, field));
         }
     }
 

@@ -5,6 +5,7 @@
 #include "records/payslipform.h"
 #include "payroll/profileeditor.h"
 #include "payroll/settings.h"
+#include "text/numbers.h"
 #include "storesupport.h"
 #include "testsupport.h"
 #include "text/encoding.h"
@@ -246,15 +247,18 @@ private Q_SLOTS:
         QCOMPARE(linesOf(soc).size(), 7);
     }
 
-    // Written: 19 CRLF lines, reals in the file's own form; read back: every value, the
-    // dossier only with auto-open 1, the format of 0 to 2 decimals.
+    // Written: 19 CRLF lines, reals in the file's own form; read back: every value as it was
+    // typed (151,67, not the 151,669999999925 of its 40 bits), the dossier only with
+    // auto-open 1, the format of 0 to 2 decimals. Without a file, amounts take two decimals.
     void settingsLostOnRoundTrip()
     {
         const QString ini = m_dir.filePath("Korvel.ini");
         Settings s;
-        QVERIFY(!ChargeIni(ini, s).found && s.amountFormat.isEmpty());
+        QVERIFY(!ChargeIni(ini, s).found);
+        QCOMPARE(s.amountFormat, "0.00");
         s.pageSetup.envelopeGuide = 100;
         s.payroll.socialSecurityCeiling = 2432;
+        s.payroll.overtime25Threshold = 151.67;
         s.payroll.decimalPlaces = 0;
         QVERIFY(SauveIni(ini, s, "/tmp/paie.emp").ok());
         QCOMPARE(linesOf(ini).mid(1, 9), (QStringList{"/tmp/paie.emp", "0", "0", "0", "100", " 1.96000000000058E+0001",
@@ -266,6 +270,8 @@ private Q_SLOTS:
         QCOMPARE((QStringList{r.lastDossier, r.amountFormat}), (QStringList{"", "#"}));
         QCOMPARE((QList<double>{double(r.pageSetup.envelopeGuide), r.payroll.socialSecurityCeiling, r.rate9}),
                  (QList<double>{100, 2432, 5.5}));
+        QCOMPARE(linesOf(ini).value(10), " 1.51669999999925E+0002");
+        QCOMPARE(text::formatGeneral(r.payroll.overtime25Threshold), "151,67");
     }
 
     // Values the program never writes: an auto-open other than 1 keeps no dossier, a number

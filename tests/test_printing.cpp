@@ -189,34 +189,42 @@ private Q_SLOTS:
         }
     }
 
-    // Twenty lines a page; every page has the frame, letterhead and heading, only the last the
+    // Up to 31 lines (the most a profile holds) on one page: up to 20 at the roomy pitch, more
+    // closer together in a smaller type that still fits between the rules; only longer
+    // payslips continue. Every page has the frame, letterhead and heading, only the last the
     // amounts and totals.
     void longPayslipOverprintsTotals()
     {
-        for (auto [lines, pages] : {std::pair(20, 1), std::pair(21, 2), std::pair(41, 3)}) {
+        struct Row { int lines, pages, points; };
+        for (const Row &r : {Row{20, 1, 10}, Row{26, 1, 8}, Row{31, 1, 7}, Row{32, 2, 7}, Row{63, 3, 7}}) {
             RecordingCanvas c;
-            QVERIFY(Imprime(c, payslip(lines), options()).ok());
-            QCOMPARE(c.pageCount(), pages);
-            for (int page = 0; page < pages; ++page) {
-                const int last = page == pages - 1;
+            QVERIFY(Imprime(c, payslip(r.lines), options()).ok());
+            QCOMPARE(c.pageCount(), r.pages);
+            for (int page = 0; page < r.pages; ++page) {
+                const int last = page == r.pages - 1;
                 QCOMPARE(c.all(Op::Rectangle, page).size(), 2);
                 for (const QString &repeated : {u"SARL Korvel"_s, u"Paie N° : 200203001"_s, u"BULLETIN DE PAIE"_s})
                     QCOMPARE(c.textsEqual(repeated, page).size(), 1);
-                int labels = 0;
+                QList<int> tops;
                 for (const Op &op : c.texts(page)) {
-                    if (op.text.startsWith(u"Ligne ")) {
-                        ++labels;
-                        QVERIFY2(op.y < (215 + 3) * 11, "a line printed over the totals");
-                    }
+                    if (!op.text.startsWith(u"Ligne "))
+                        continue;
+                    tops << op.y;
+                    QCOMPARE(op.points, r.points);
+                    QVERIFY2(op.y > (110 + 3) * 11 && op.y + op.points * c.dpi() / 60 <= (215 + 3) * 11,
+                             qPrintable(op.text + u" not between the caption and totals rules"_s));
                 }
-                QCOMPARE(labels, std::min(20, lines - 20 * page));
+                QCOMPARE(tops.size(), std::min(31, r.lines - 31 * page));
+                for (int i = 2; i < tops.size(); ++i)
+                    QCOMPARE(tops[i] - tops[i - 1], tops[1] - tops[0]);
                 for (const QString &onLast : {u"1225,00 Euros"_s, u"1300,00"_s, u"30,00"_s})
                     QCOMPARE(c.textsEqual(onLast, page).size(), last);
-                QCOMPARE(c.textsEqual(u"Page %1/%2"_s.arg(page + 1).arg(pages), page).size(), pages > 1 ? 1 : 0);
+                QCOMPARE(c.textsEqual(u"Page %1/%2"_s.arg(page + 1).arg(r.pages), page).size(), r.pages > 1 ? 1 : 0);
+                // The totals in 10 points, whatever the lines took.
+                check(c, {u"%1,00"_s.arg(r.lines), 159, 218, true}, r.pages - 1);
             }
-            if (pages > 1)
-                check(c, {u"Ligne 21"_s, 22, 115}, 1);
-            check(c, {u"%1,00"_s.arg(lines), 159, 218, true}, pages - 1);
+            if (r.lines == 20)
+                check(c, {u"Ligne 20"_s, 22, 210});
         }
     }
 
@@ -224,8 +232,8 @@ private Q_SLOTS:
     // refused at its start, a new page or its end is a failure, abandoned when begun.
     void failedPrintReportedAsPrinted()
     {
-        PayslipForm bad = payslip(26);
-        bad.lines[25].employerAmount = u" 12,3,4 "_s;
+        PayslipForm bad = payslip(40);
+        bad.lines[35].employerAmount = u" 12,3,4 "_s;
         RecordingCanvas none;
         const PrintResult r = Imprime(none, bad, options());
         QCOMPARE(r.message, u"'12,3,4' n'est pas une valeur flottante correcte"_s);
@@ -233,7 +241,7 @@ private Q_SLOTS:
         for (int at : {0, 1, 2}) {
             RecordingCanvas c;
             (at == 0 ? c.refuseBegin : at == 1 ? c.refuseNewPage : c.refuseEnd) = u"la file est arrêtée"_s;
-            const PrintResult refused = Imprime(c, payslip(26), options());
+            const PrintResult refused = Imprime(c, payslip(40), options());
             QCOMPARE(refused.status, Status::Failed);
             QCOMPARE(refused.message, u"Impossible d'imprimer : la file est arrêtée"_s);
             QCOMPARE(c.all(Op::Abort).size(), at == 1 ? 1 : 0);

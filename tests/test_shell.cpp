@@ -114,9 +114,18 @@ private Q_SLOTS:
         // A scan of the payslips leaves the last one shown.
         h.frame.run(Cmd::StatEmployes);
         QCOMPARE(h.fiche.payslips().collection().current(), 1);
-        h.dialogs.paramAnswers << [](PayrollParametersForm &f) { return f.setText(PayrollParametersForm::Plafond, "2432"), true; };
+        // Without a settings file amounts take two decimals; the parameters confirmed are in
+        // force at once, the number of decimals as the rest.
+        QCOMPARE(h.fiche.amountFormat(), QStringLiteral("0.00"));
+        h.dialogs.paramAnswers << [](PayrollParametersForm &f) {
+            f.setText(PayrollParametersForm::Plafond, "2432");
+            f.setDecimalPlaces(0);
+            return true;
+        };
         h.frame.run(Cmd::ParamPaie);
         QCOMPARE(h.read("Korvel.ini").value(9), QStringLiteral(" 2.43200000000000E+0003"));
+        QCOMPARE((QStringList{h.fiche.amountFormat(), h.fiche.employees().amountFormat()}), (QStringList{"#", "#"}));
+        QCOMPARE(h.fiche.settings().payroll.socialSecurityCeiling, 2432);
         QVERIFY(text::writeLines(h.path("entree.txt"), {"M\t\tNEUF Lyon\t\t\t\t69001\tLYON", "M\t\tNEUF Paris\t\t\t\t75001\tPARIS"}).ok());
         h.frame.selectionEmployes(Cmd::SelVille, Selection::ByTown, QStringLiteral("LYON"));
         h.dialogs.files << h.path("entree.txt");

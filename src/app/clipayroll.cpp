@@ -79,12 +79,12 @@ int calc(const QStringList &args)
 
     CodeIndex employeeCodes;
     CodeIndex profileCodes;
-    const CalculationResult result =
+    const ::Status calculated =
         calculatePayslip(form, settings.payroll, settings.amountFormat, [&](const QString &key) {
             return findPayslipEmployee(dossier.employees(), dossier.profiles(), key, employeeCodes, profileCodes);
         });
-    if (!result.computed)
-        return fail(result.message, Refused);
+    if (!calculated)
+        return fail(calculated.message(), Refused);
 
     if (a.has(QStringLiteral("--save"))) {
         EcritBulletin(dossier.payslips(), dossier.payslips().current(), form);

@@ -4,6 +4,7 @@
 #include "text/numbers.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -94,9 +95,42 @@ void Remplit(PayslipForm &form, const QList<Rubrique> &rubriques)
     form.linesInUse = n;
 }
 
-CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, const QString &amountFormat,
-                           const QList<Rubrique> *profileRubriques, double storedCumul)
+QString ceilingMessage()
 {
+    return QStringLiteral("Le plafond S.S. est à 0 : renseignez-le dans Paramètres de la paie");
+}
+
+QString outOfRangeMessage()
+{
+    return QStringLiteral("Montant hors limites");
+}
+
+QString periodMessage(const PayslipForm &form)
+{
+    return QStringLiteral("La période du %1 au %2 n'est pas valide").arg(form.periodStartText(), form.periodEndText());
+}
+
+bool forgetComputedOvertime(PayslipForm &form)
+{
+    bool emptied = false;
+    QString *fields[] = {&form.ot25, &form.ot50, &form.ot100};
+    for (int i = 0; i < 3; ++i) {
+        if (form.overtimeComputed[i] && !fields[i]->isEmpty()) {
+            fields[i]->clear();
+            emptied = true;
+        }
+    }
+    return emptied;
+}
+
+Status Calculeb(PayslipForm &form, const PayrollParameters &params, const QString &amountFormat,
+                const QList<Rubrique> &rubriques, double storedCumul)
+{
+    const bool periodReads = !form.periodStartLine && !form.periodEndLine && form.periodStart.isValid()
+                             && form.periodEnd.isValid() && form.periodStart <= form.periodEnd;
+    if (!periodReads)
+        return Status::refused(periodMessage(form));
+
     // Read every input first, so that a text that is not a number leaves the payslip as it was.
     double hours, rate, ot25, ot50, ot100, transport, advances;
     const std::pair<const QString *, double *> inputs[] = {
@@ -105,51 +139,72 @@ CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, c
     };
     for (const auto &[text, value] : inputs)
         if (!readInput(*text, value))
-            return {false, conversionMessage(*text)};
+            return Status::refused(conversionMessage(*text));
 
-    if (profileRubriques)
-        Remplit(form, *profileRubriques);
+    // A ceiling of 0 would give the capped lines no amount, and the deductions would be
+    // silently too low.
+    const double ceiling = params.socialSecurityCeiling;
+    const int used = std::min<int>(rubriques.size(), PayslipForm::kLineCount);
+    if (ceiling == 0) {
+        for (int i = 0; i < used; ++i) {
+            const int kind = kindOf(rubriques[i].base);
+            if (kind == KindA || kind == KindB || kind == KindC)
+                return Status::refused(ceilingMessage());
+        }
+    }
 
-    auto format = [&](double v) { return text::formatAmount(v, amountFormat); };
+    // Calculated on a copy, which replaces the payslip only when every amount is within
+    // limits.
+    PayslipForm out = form;
+    bool inRange = true;
+    auto within = [&](double v) { inRange = inRange && std::fabs(v) < kAmountLimit; };
+    auto format = [&](double v) {
+        within(v);
+        return text::formatAmount(v, amountFormat);
+    };
+    // A number as written in its cell or field; an empty text counts as 0.
+    auto written = [](const QString &text) { return text::parseNumber(text); };
+
+    Remplit(out, rubriques);
 
     double base = hours * rate;
 
     // Overtime hours, from the highest tier down, each only when its field is empty. The
     // computed hours are written back, so a later calculation keeps them until the user
-    // empties the field.
-    if (isBlank(form.ot100)) {
-        ot100 = overtimeBeyond(hours, params.overtime100Threshold, 0);
-        form.ot100 = text::formatGeneral(ot100);
-    }
-    if (isBlank(form.ot50)) {
-        ot50 = overtimeBeyond(hours, params.overtime50Threshold, ot100);
-        form.ot50 = text::formatGeneral(ot50);
-    }
-    if (isBlank(form.ot25)) {
-        ot25 = overtimeBeyond(hours, params.overtime25Threshold, ot50);
-        form.ot25 = text::formatGeneral(ot25);
+    // empties the field or changes the hours.
+    const struct { QString *field; double *hours; double threshold; const double *higherTier; } tiers[] = {
+        {&out.ot100, &ot100, params.overtime100Threshold, nullptr},
+        {&out.ot50, &ot50, params.overtime50Threshold, &ot100},
+        {&out.ot25, &ot25, params.overtime25Threshold, &ot50},
+    };
+    for (int t = 0; t < 3; ++t) {
+        if (!isBlank(*tiers[t].field))
+            continue;
+        *tiers[t].hours = overtimeBeyond(hours, tiers[t].threshold, tiers[t].higherTier ? *tiers[t].higherTier : 0);
+        within(*tiers[t].hours);
+        *tiers[t].field = text::formatGeneral(*tiers[t].hours);
+        out.overtimeComputed[2 - t] = true;
     }
 
-    if (form.monthly)
+    if (out.monthly)
         base = rate;
     // Paid leave and precarity are on the pay before the overtime premiums.
-    const double paidLeave = form.withPaidLeave ? base * params.paidLeaveIncludedPercent * 0.01 : 0;
-    const double precarity = form.withPrecarity ? base * params.precarityPercent * 0.01 : 0;
+    const double paidLeave = out.withPaidLeave ? base * params.paidLeaveIncludedPercent * 0.01 : 0;
+    const double precarity = out.withPrecarity ? base * params.precarityPercent * 0.01 : 0;
     // The overtime hours are paid at the plain rate through the hours; only the premium is
     // added. A monthly salary gets none.
-    if (!form.monthly) {
+    if (!out.monthly) {
         base += ot25 * rate * 0.25;
         base += ot50 * rate * 0.5;
         base += ot100 * rate;
     }
     const double gross = base + paidLeave + precarity;
-    const double ceiling = params.socialSecurityCeiling;
 
     // Every line in use is calculated, but an entirely empty one. A line without a label (a
     // rubrique given rates and no label) does not end the lines: the ones after it would
     // silently lose their amounts.
-    const int end = std::clamp(form.linesInUse, 0, PayslipForm::kLineCount);
-    auto skipped = [&](int i) { return form.lines[i].isEmpty(); };
+    const int end = std::clamp(out.linesInUse, 0, PayslipForm::kLineCount);
+    auto skipped = [&](int i) { return out.lines[i].isEmpty(); };
 
     // First pass: each base letter becomes its base amount; other texts stay. The employee
     // amounts of the first "S" line and of the last further one return to the taxable net.
@@ -157,7 +212,7 @@ CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, c
     int lastS = -1;
     QString baseTexts[KindCount]; // each kind's base, formatted once
     for (int i = 0; i < end; ++i) {
-        PayslipLine &line = form.lines[i];
+        PayslipLine &line = out.lines[i];
         if (skipped(i))
             continue;
         const int kind = kindOf(line.base);
@@ -173,15 +228,16 @@ CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, c
             baseTexts[kind] = format(baseFor(kind, gross, ceiling));
         line.base = baseTexts[kind];
     }
-    form.gross = format(gross);
+    out.gross = format(gross);
 
-    // Second pass: the amounts, on each base as it reads back after formatting.
+    // Second pass: the amounts, on each base as it reads back after formatting. The total is
+    // that of the deductions as written, so that the lines add up to it on screen and paper.
     double totalDeductions = 0;
     QString lastBaseText; // lines mostly share their base: read it once
     double lastBase = 0;
     bool lastBaseOk = false;
     for (int i = 0; i < end; ++i) {
-        PayslipLine &line = form.lines[i];
+        PayslipLine &line = out.lines[i];
         if (skipped(i))
             continue;
         line.employeeAmount.clear();
@@ -196,37 +252,44 @@ CalculationResult Calculeb(PayslipForm &form, const PayrollParameters &params, c
             continue;
         const double employeeAmount = lineBase * employeeRate * 0.01;
         const double employerAmount = lineBase * employerRate * 0.01;
-        if (employeeAmount > 0) {
+        if (employeeAmount > 0 || std::isnan(employeeAmount)) {
             line.employeeAmount = format(employeeAmount);
-            totalDeductions += employeeAmount;
+            totalDeductions += written(line.employeeAmount);
         }
-        if (employerAmount > 0)
+        if (employerAmount > 0 || std::isnan(employerAmount))
             line.employerAmount = format(employerAmount);
     }
-    form.totalDeductions = format(totalDeductions);
+    out.totalDeductions = format(totalDeductions);
 
-    const double netToPay = (gross - totalDeductions) + transport - advances;
-    form.netToPay = format(netToPay);
+    const double netToPay = (written(out.gross) - written(out.totalDeductions)) + transport - advances;
+    out.netToPay = format(netToPay);
 
     // An "S" line's deduction as it reads back from its cell; an empty cell counts as 0.
-    auto deductionOf = [&](int i) {
-        return i < 0 ? 0.0 : text::parseNumber(form.lines[i].employeeAmount);
-    };
-    const double taxableNet = netToPay + deductionOf(firstS) + deductionOf(lastS);
-    form.taxableNet = format(taxableNet);
-    form.cumul = format(storedCumul + taxableNet);
-    form.edited = true;
-    return {true, {}};
+    auto deductionOf = [&](int i) { return i < 0 ? 0.0 : written(out.lines[i].employeeAmount); };
+    const double taxableNet = written(out.netToPay) + deductionOf(firstS) + deductionOf(lastS);
+    out.taxableNet = format(taxableNet);
+    out.cumul = format(storedCumul + written(out.taxableNet));
+
+    if (!inRange)
+        return Status::refused(outOfRangeMessage());
+    out.edited = true;
+    form = std::move(out);
+    return Status::done();
 }
 
-CalculationResult calculatePayslip(PayslipForm &form, const PayrollParameters &params, const QString &amountFormat,
-                                   const PayslipEmployeeLookup &lookup)
+Status calculatePayslip(PayslipForm &form, const PayrollParameters &params, const QString &amountFormat,
+                        const PayslipEmployeeLookup &lookup)
 {
+    const QString code = form.employeeCode.trimmed();
     const std::optional<PayslipEmployee> employee = lookup ? lookup(employeeKey(form.employeeCode)) : std::nullopt;
-    if (employee && !employee->refusal.isEmpty())
-        return {false, employee->refusal};
-    const QList<Rubrique> *rubriques = employee && employee->rubriques ? &*employee->rubriques : nullptr;
-    return Calculeb(form, params, amountFormat, rubriques, employee ? employee->storedCumul : 0);
+    if (!employee)
+        return Status::refused(QStringLiteral("Employé %1 introuvable").arg(code));
+    if (!employee->refusal.isEmpty())
+        return Status::refused(employee->refusal);
+    if (!employee->rubriques)
+        return Status::refused(
+            QStringLiteral("Profil %1 introuvable (employé %2)").arg(employee->profileCode.trimmed(), code));
+    return Calculeb(form, params, amountFormat, *employee->rubriques, employee->storedCumul);
 }
 
 std::optional<PayslipEmployee> findPayslipEmployee(const Collection &employees, const Collection &profiles,
@@ -243,6 +306,7 @@ std::optional<PayslipEmployee> findPayslipEmployee(const Collection &employees, 
         e = &read;
     }
     PayslipEmployee found;
+    found.profileCode = e->profileCode;
     if (!isBlank(e->cumul) && !readInput(e->cumul, &found.storedCumul))
         found.refusal = conversionMessage(e->cumul.trimmed());
     const int p = profileCodes.find(profiles, e->profileCode);

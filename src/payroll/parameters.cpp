@@ -78,7 +78,7 @@ bool PayrollParametersForm::apply(PayrollParameters &params) const
     if (unreadableField() >= 0)
         return false;
     for (int i = 0; i < kFieldCount; ++i)
-        params.real(i) = text::roundReal48(text::parseNumber(m_texts[i]));
+        params.real(i) = text::real48AsWritten(text::parseNumber(m_texts[i]));
     params.decimalPlaces = m_decimals;
     return true;
 }

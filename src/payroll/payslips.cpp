@@ -114,9 +114,6 @@ bool fieldAvailable(const PayslipForm &form, PayslipField field)
     case PayslipField::SocialSecurity:
     case PayslipField::Address:
     case PayslipField::Job:
-    case PayslipField::Ot25:
-    case PayslipField::Ot50:
-    case PayslipField::Ot100:
         return true;
     default:
         return false;

@@ -66,9 +66,9 @@ enum class PayslipField {
     Table, Valider, Calculer,
 };
 // False for the fields a validated payslip locks: the number, both dates, "N° employé" and its
-// picker, "Nbr. heures", "Salaire hor.", the three boxes, "Ind. Transport", "Acomptes",
-// "Cumul", the table, "Valider" and the calculation. The address lines, "Fonction",
-// "Numéro S.S." and the overtime fields stay available.
+// picker, "Nbr. heures", "Salaire hor.", the three boxes, the overtime fields (they change the
+// amounts), "Ind. Transport", "Acomptes", "Cumul", the table, "Valider" and the calculation.
+// The address lines, "Fonction" and "Numéro S.S." stay available.
 bool fieldAvailable(const PayslipForm &form, PayslipField field);
 // The fields filtered as numbers ("." typed as ",", only digits and ","): hours, rate, the
 // overtime fields, transport, advances, cumul.

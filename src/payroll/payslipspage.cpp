@@ -118,6 +118,9 @@ void PayslipsPage::paste()
         return;
     m_nextNumber = QString::number(Numerob(collection()));
     m_copy.Coller(m_form, m_nextNumber);
+    // The hours and the rate pasted are changed ones for the overtime worked out here.
+    forgetComputedOvertime(m_form);
+    m_form.overtimeComputed = {};
     formEdited();
     Q_EMIT changed();
 }
@@ -134,6 +137,26 @@ void PayslipsPage::formEdited()
 {
     m_form.edited = true;
     m_dossier.SetSauve();
+}
+
+void PayslipsPage::fieldEdited(PayslipField field)
+{
+    formEdited();
+    switch (field) {
+    case PayslipField::Hours:
+    case PayslipField::Rate:
+        if (forgetComputedOvertime(m_form))
+            Q_EMIT changed();
+        break;
+    case PayslipField::Ot25:
+    case PayslipField::Ot50:
+    case PayslipField::Ot100:
+        m_form.overtimeComputed[size_t(field) - size_t(PayslipField::Ot25)] = false;
+        break;
+    case PayslipField::PeriodStart: m_form.periodStartLine.reset(); break;
+    case PayslipField::PeriodEnd: m_form.periodEndLine.reset(); break;
+    default: break;
+    }
 }
 
 bool PayslipsPage::pickEmployee()
@@ -181,14 +204,14 @@ bool PayslipsPage::calculer()
 {
     if (!calculable())
         return false;
-    const CalculationResult result = calculatePayslip(m_form, m_settings.payroll, m_settings.amountFormat,
-                                                      [this](const QString &key) { return payslipEmployee(key); });
-    if (result.computed)
+    const Status calculated = calculatePayslip(m_form, m_settings.payroll, m_settings.amountFormat,
+                                               [this](const QString &key) { return payslipEmployee(key); });
+    if (calculated)
         m_dossier.SetSauve();
     else
-        m_dialogs.message(result.message);
+        m_dialogs.message(calculated.message());
     Q_EMIT changed();
-    return result.computed;
+    return calculated.ok();
 }
 
 void PayslipsPage::chercher()

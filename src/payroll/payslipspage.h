@@ -61,8 +61,14 @@ public:
     const PayslipForm &form() const { return m_form; }
     // The next payslip number as last computed: what a payslip without number shows.
     QString nextNumber() const { return m_nextNumber; }
-    // A keystroke in a field: the payslip is edited and the dossier modified.
+    // A change to the form: the payslip is edited and the dossier modified.
     void formEdited();
+    // A keystroke or a choice in one of the page's fields, already in the form: formEdited,
+    // and what the field changes besides. New hours or a new rate empty the overtime fields
+    // the calculation filled in, so that it works them out again (changed() is emitted then);
+    // overtime typed is the user's and stays. A date chosen replaces a date line that did not
+    // read.
+    void fieldEdited(PayslipField field);
 
     // "Créer" and "&Nouveau bulletin": a new payslip filled with the details of the employee
     // shown on the employees page (when that page shows a record).

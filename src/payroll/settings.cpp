@@ -38,6 +38,13 @@ private:
 
 } // namespace
 
+void Settings::followDecimalPlaces()
+{
+    const QString format = amountFormatFor(payroll.decimalPlaces);
+    if (!format.isEmpty())
+        amountFormat = format;
+}
+
 IniReadResult ChargeIni(const QString &path, Settings &s)
 {
     IniReadResult result;
@@ -61,11 +68,8 @@ IniReadResult ChargeIni(const QString &path, Settings &s)
     r.real(s.rate9);
     for (int i = 0; i < PayrollParameters::kRealCount; ++i)
         r.real(s.payroll.real(i));
-    if (r.integer(s.payroll.decimalPlaces)) {
-        const QString format = amountFormatFor(s.payroll.decimalPlaces);
-        if (!format.isEmpty())
-            s.amountFormat = format;
-    }
+    if (r.integer(s.payroll.decimalPlaces))
+        s.followDecimalPlaces();
     result.badLine = r.badLine();
     if (s.autoOpen != 1)
         s.lastDossier.clear();

@@ -38,9 +38,13 @@ struct Settings
     double rate8 = 0;
     double rate9 = 5.5;
     PayrollParameters payroll;         // lines 10 to 19
-    // "#", "0.0" or "0.00" once a settings file has been read; empty (the general number
-    // form) until then.
-    QString amountFormat;
+    // The amount format in force: "#", "0.0" or "0.00", from "Nb décimales" (two decimals
+    // until a settings file says otherwise). 3 decimals have no format: the one in force stays.
+    QString amountFormat = amountFormatFor(2);
+
+    // The amount format follows payroll.decimalPlaces, when that number has one: after the
+    // settings file is read and when "Paramètres de la paie" is confirmed.
+    void followDecimalPlaces();
 };
 
 struct IniReadResult

@@ -1,7 +1,6 @@
 #include "printing/payslipprint.h"
 
 #include "printing/layout.h"
-#include "text/dates.h"
 #include "text/numbers.h"
 
 #include <algorithm>
@@ -40,6 +39,33 @@ bool readAmount(const QString &cell, double &sum, QString *error)
     }
     sum += v;
     return true;
+}
+
+// Where the lines of a page go, in device pixels: the first line's top, the distance from one
+// line to the next, and the type size.
+struct LinePlaces {
+    int top = 0;
+    int pitch = 0;
+    int points = 10;
+};
+
+// Up to kPayslipRoomyLines lines: from y 115, 5 apart, in 10 points. More: spread evenly over
+// the room between the caption rule (110) and the totals rule (215), in the largest type
+// whose height fits the pitch.
+LinePlaces linePlaces(Canvas &canvas, int lines)
+{
+    const Layout l(canvas);
+    if (lines <= kPayslipRoomyLines)
+        return {l.y(115), l.y(120) - l.y(115), 10};
+    LinePlaces places;
+    places.top = l.y(111);
+    places.pitch = (l.y(215) - places.top) / lines;
+    for (places.points = 9; places.points > kPayslipSmallestPoints; --places.points) {
+        canvas.setFont(QStringLiteral("Arial"), places.points, false);
+        if (canvas.textHeight(QStringLiteral("Ég")) <= places.pitch)
+            break;
+    }
+    return places;
 }
 
 } // namespace
@@ -117,8 +143,8 @@ void ImpPaie(Canvas &canvas, const PayslipForm &p, const PayslipPrintOptions &o,
     l.font(14, true);
     l.text(125, 15, QStringLiteral("BULLETIN DE PAIE"));
     l.font(10, false);
-    l.text(22, 42, QStringLiteral("Période du : ") + text::formatDate(p.periodStart));
-    l.text(36, 47, QStringLiteral("au : ") + text::formatDate(p.periodEnd));
+    l.text(22, 42, QStringLiteral("Période du : ") + p.periodStartText());
+    l.text(36, 47, QStringLiteral("au : ") + p.periodEndText());
     l.text(22, 52, QStringLiteral("Numéro S.S. : ") + p.socialSecurity);
     l.text(22, 57, QStringLiteral("Nombre d'heures : ") + p.hours);
     l.text(22, 62, QStringLiteral("Sal. horaire : ") + p.rate);
@@ -147,18 +173,25 @@ void ImpPaie(Canvas &canvas, const PayslipForm &p, const PayslipPrintOptions &o,
     }
 
     l.font(10, false);
+    const LinePlaces places = linePlaces(canvas, std::min(linesInUse(p), kPayslipLinesPerPage));
+    l.font(places.points, false);
     const int first = page * kPayslipLinesPerPage;
     const int end = std::min(first + kPayslipLinesPerPage, linesInUse(p));
     for (int i = first; i < end; ++i) {
         const PayslipLine &line = p.lines[i];
-        const int y = 115 + 5 * (i - first);
-        l.text(22, y, line.label);
-        l.right(124, y, line.base.trimmed());
-        l.right(139, y, line.employeeRate.trimmed());
-        l.right(159, y, line.employeeAmount.trimmed());
-        l.right(174, y, line.employerRate.trimmed());
-        l.right(194, y, line.employerAmount.trimmed());
+        const int y = places.top + places.pitch * (i - first);
+        auto at = [&](int x, const QString &text, Canvas::Align align) {
+            if (!text.isEmpty())
+                canvas.text(l.x(x), y, text, align);
+        };
+        at(22, line.label, Canvas::Align::Left);
+        at(124, line.base.trimmed(), Canvas::Align::Right);
+        at(139, line.employeeRate.trimmed(), Canvas::Align::Right);
+        at(159, line.employeeAmount.trimmed(), Canvas::Align::Right);
+        at(174, line.employerRate.trimmed(), Canvas::Align::Right);
+        at(194, line.employerAmount.trimmed(), Canvas::Align::Right);
     }
+    l.font(10, false);
     if (last) {
         l.right(159, 218, text::formatAmount(totals.employee, QStringLiteral("0.00")));
         l.right(194, 218, text::formatAmount(totals.employer, QStringLiteral("0.00")));

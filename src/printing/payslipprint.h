@@ -33,11 +33,16 @@ struct PayslipPrintOptions {
     }
 };
 
-// The frame holds this many lines; a payslip with more continues on further pages, each
-// repeating the frame, the letterhead, the particulars, "Paie N°" and the column captions.
-// The totals, the net band, "Net imposable", the transport allowance, the advances and the
-// cumul are printed on the last page only, so nothing is ever printed over the totals.
-inline constexpr int kPayslipLinesPerPage = 20;
+// The frame holds this many lines, the most a profile has: up to kPayslipRoomyLines they are
+// printed 5 apart from y 115 in "Arial" 10; more share the room between the caption rule and
+// the totals rule, closer together and in a smaller type (never under kPayslipSmallestPoints).
+// A payslip with more continues on further pages, each repeating the frame, the letterhead,
+// the particulars, "Paie N°" and the column captions. The totals, the net band, "Net
+// imposable", the transport allowance, the advances and the cumul are printed on the last
+// page only, so nothing is ever printed over the totals.
+inline constexpr int kPayslipLinesPerPage = 31;
+inline constexpr int kPayslipRoomyLines = 20;
+inline constexpr int kPayslipSmallestPoints = 7;
 
 // The sums of the employee and employer amounts of the lines as printed (trimmed texts read
 // with ","; empty texts add nothing).
@@ -49,7 +54,7 @@ struct PayslipTotals {
 // Reads every amount of the payslip's lines in use. False when one is not a number: error
 // then holds "'" + its trimmed text + "' n'est pas une valeur flottante correcte".
 bool payslipTotals(const PayslipForm &payslip, PayslipTotals &totals, QString *error = nullptr);
-// 1 for 0 to 20 lines, then one more page per 20 lines.
+// 1 for 0 to 31 lines, then one more page per 31 lines.
 int payslipPageCount(const PayslipForm &payslip);
 // The message for an amount that is not a number.
 QString floatConversionMessage(const QString &text);

@@ -55,8 +55,7 @@ QStringList PayslipForm::blockLines() const
 {
     QStringList out;
     out.reserve(kFieldCount + linesInUse);
-    out << number << (periodStart.isValid() ? text::formatDate(periodStart) : QString())
-        << (periodEnd.isValid() ? text::formatDate(periodEnd) : QString()) << employeeCode << socialSecurity
+    out << number << periodStartText() << periodEndText() << employeeCode << socialSecurity
         << hours << rate << flag(monthly) << flag(withPaidLeave) << flag(withPrecarity) << address[0]
         << address[1] << address[2] << address[3] << job << flag(validated) << ot25 << ot50 << ot100
         << transport << advances << cumul << taxableNet << totalDeductions << netToPay << gross;
@@ -69,6 +68,16 @@ QStringList PayslipForm::blockLines() const
     return out;
 }
 
+QString PayslipForm::periodStartText() const
+{
+    return periodStartLine ? *periodStartLine : periodStart.isValid() ? text::formatDate(periodStart) : QString();
+}
+
+QString PayslipForm::periodEndText() const
+{
+    return periodEndLine ? *periodEndLine : periodEnd.isValid() ? text::formatDate(periodEnd) : QString();
+}
+
 void LitBulletin(const Collection &payslips, int number, PayslipForm &form, const QString &nextNumber)
 {
     const QDate today = Clock::instance().today();
@@ -79,15 +88,18 @@ void LitBulletin(const Collection &payslips, int number, PayslipForm &form, cons
 
     const QStringList content = payslips.blockContent(number, PayslipForm::kReadLimit);
     auto at = [&](int line) { return content.value(line - 1); };
-    auto dateAt = [&](int line, const QDate &fallback) {
+    auto readDate = [&](int line, QDate &date, std::optional<QString> &unread) {
         const QDate d = text::parseDate(at(line));
-        return d.isValid() ? d : fallback;
+        if (d.isValid())
+            date = d;
+        else
+            unread = at(line);
     };
     if (!content.isEmpty()) {
         if (!at(1).isEmpty())
             form.number = at(1);
-        form.periodStart = dateAt(2, form.periodStart);
-        form.periodEnd = dateAt(3, form.periodEnd);
+        readDate(2, form.periodStart, form.periodStartLine);
+        readDate(3, form.periodEnd, form.periodEndLine);
         form.employeeCode = at(4);
         form.socialSecurity = at(5);
         form.hours = at(6);

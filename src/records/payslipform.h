@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 // One rubrique line of a payslip: the six fields of a "PAIE" line, each followed by a TAB:
 // label, base, employee rate, employee amount, employer rate, employer amount. The numeric
@@ -96,6 +97,21 @@ struct PayslipForm {
     // Lines in use: lines[0 .. linesInUse - 1].
     int linesInUse = 0;
 
+    // A date line of the block that does not read as a date ("31/02/2002", empty): its text,
+    // kept and written back as it stands until a date is chosen. The date meanwhile holds the
+    // period default. The calculation refuses such a period.
+    std::optional<QString> periodStartLine;
+    std::optional<QString> periodEndLine;
+    // The period's ends as the payslip holds them: "dd/mm/yyyy", or the text of a line that is
+    // not a date.
+    QString periodStartText() const;
+    QString periodEndText() const;
+
+    // Which of ot25, ot50 and ot100 hold hours the calculation worked out during this session
+    // (not typed, not read with the block): those follow the hours and the rate when these are
+    // changed on the page.
+    std::array<bool, 3> overtimeComputed{};
+
     // The form differs from its block: EcritBulletin writes it only when set.
     bool edited = false;
 
@@ -107,7 +123,8 @@ struct PayslipForm {
 // Reads block number of the payslip collection into form (LitBulletin). The form is reset
 // first: number = nextNumber, the period defaults of today's month, empty texts, no line.
 // An empty number line is replaced by nextNumber; a date line that does not read as a date
-// keeps its period default. The edited flag is cleared.
+// keeps its text (periodStartLine, periodEndLine) beside the period default. The edited flag
+// is cleared.
 void LitBulletin(const Collection &payslips, int number, PayslipForm &form, const QString &nextNumber);
 // Writes form into block number when it is edited (EcritBulletin): the old block is removed
 // and the new one appended at the end. Returns true when written; clears the edited flag.

@@ -258,6 +258,9 @@ void Frame::paramPaie()
         m_dialogs.message(form.refusal(form.unreadableField()));
         return;
     }
+    // In force at once: the next calculation, printout or history row takes the new values.
+    m_fiche.settings().followDecimalPlaces();
+    m_fiche.employees().setAmountFormat(m_fiche.amountFormat());
     m_fiche.saveSettings();
 }
 

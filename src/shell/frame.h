@@ -72,7 +72,8 @@ public:
     // "&Nouvelle fiche" and "I&mporter..." apply pattern D alone.
     void nouvelleFiche();
     void importer();
-    // The company dialog and the payroll parameters dialog (which writes the settings file).
+    // The company dialog and the payroll parameters dialog (whose values are in force as soon as
+    // it is confirmed; the settings file is written then).
     void societe();
     void paramPaie();
     // "&Nouveau bulletin": the payslips page, then a new payslip for the employee shown on the

@@ -370,6 +370,18 @@ double roundReal48(double value)
     return negative ? -result : result;
 }
 
+double real48AsWritten(double value)
+{
+    const double r = roundReal48(value);
+    if (r == 0)
+        return 0;
+    char buf[64];
+    const auto written = std::to_chars(buf, buf + sizeof buf, r, std::chars_format::scientific, 11);
+    double out = r;
+    std::from_chars(buf, written.ptr, out, std::chars_format::scientific);
+    return out;
+}
+
 QString formatIniReal(double value)
 {
     const double r = roundReal48(value);
@@ -410,7 +422,7 @@ double parseIniReal(const QString &line, bool *ok)
     }
     if (ok)
         *ok = good;
-    return good ? roundReal48(value) : 0;
+    return good ? real48AsWritten(value) : 0;
 }
 
 int parseIniInteger(const QString &line, bool *ok)

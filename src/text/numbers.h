@@ -34,12 +34,18 @@ int parseInteger(const QString &text, bool *ok = nullptr);
 // a value too small for the exponent gives 0, one too large gives the largest value.
 double roundReal48(double value);
 
+// A 6-byte real as a person wrote it: the value roundReal48 gives, taken at the 12
+// significant digits such a real holds, so that 151,67 stays 151,67 rather than the
+// 151,669999999925 its 40 bits come back as.
+double real48AsWritten(double value);
+
 // The settings file's 23-character form of a 6-byte real: " 5.50000000000000E+0000",
 // " 1.96000000000058E+0001", "-2.43200000000000E+0003".
 QString formatIniReal(double value);
 
 // Reads the number at the start of a settings line (leading blanks skipped, "." as
-// separator, exponent allowed, the rest of the line ignored) and rounds it to a 6-byte real.
+// separator, exponent allowed, the rest of the line ignored) as a 6-byte real written by a
+// person (real48AsWritten).
 double parseIniReal(const QString &line, bool *ok = nullptr);
 
 // Reads the whole number at the start of a settings line (leading blanks skipped).

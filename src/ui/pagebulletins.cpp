@@ -94,7 +94,8 @@ TPageBulletins::TPageBulletins(PayslipsPage &page, QWidget *parent) : QWidget(pa
     m_locked.append({m_picker, PayslipField::Picker});
     connect(m_picker, &QToolButton::clicked, this, [this] { m_page.pickEmployee(); });
     m_socialSecurity = addLine(QStringLiteral("socialSecurity"), &form.socialSecurity, PayslipField::SocialSecurity);
-    auto *hours = addLine(QStringLiteral("hours"), &form.hours, PayslipField::Hours, 4);
+    // Room for hours with their hundredths: "151,67".
+    auto *hours = addLine(QStringLiteral("hours"), &form.hours, PayslipField::Hours, 7);
     auto *rate = addLine(QStringLiteral("rate"), &form.rate, PayslipField::Rate, 12);
     const int digit = hours->fontMetrics().horizontalAdvance(u'0');
     hours->setMaximumWidth(digit * 9);
@@ -272,11 +273,11 @@ QLineEdit *TPageBulletins::addLine(const QString &objectName, QString *target, P
     }
     m_lines.append({edit, target});
     m_locked.append({edit, field});
-    connect(edit, &QLineEdit::textEdited, this, [this, target](const QString &t) {
+    connect(edit, &QLineEdit::textEdited, this, [this, target, field](const QString &t) {
         if (m_refreshing)
             return;
         *target = t;
-        typed();
+        typed(field);
     });
     return edit;
 }
@@ -288,11 +289,11 @@ QCheckBox *TPageBulletins::addBox(const QString &caption, const QString &objectN
     box->installEventFilter(this);
     m_boxes.append({box, target});
     m_locked.append({box, field});
-    connect(box, &QCheckBox::toggled, this, [this, target](bool on) {
+    connect(box, &QCheckBox::toggled, this, [this, target, field](bool on) {
         if (m_refreshing)
             return;
         *target = on;
-        typed();
+        typed(field);
     });
     return box;
 }
@@ -306,11 +307,13 @@ QDateEdit *TPageBulletins::addDate(const QString &objectName, QDate *target, Pay
     edit->installEventFilter(this);
     m_dates.append({edit, target});
     m_locked.append({edit, field});
-    connect(edit, &QDateEdit::dateChanged, this, [this, target](const QDate &d) {
+    connect(edit, &QDateEdit::dateChanged, this, [this, edit, target, field](const QDate &d) {
         if (m_refreshing)
             return;
         *target = d;
-        typed();
+        // A date chosen over a date line that did not read: the field shows dates again.
+        edit->setSpecialValueText({});
+        typed(field);
     });
     return edit;
 }
@@ -326,10 +329,10 @@ QLineEdit *TPageBulletins::addResult(const QString &objectName)
     return edit;
 }
 
-void TPageBulletins::typed()
+void TPageBulletins::typed(PayslipField field)
 {
     if (!m_refreshing)
-        m_page.formEdited();
+        m_page.fieldEdited(field);
 }
 
 void TPageBulletins::enter()
@@ -347,7 +350,7 @@ void TPageBulletins::cellEdited(int row, int column)
     // A line typed below the lines in use joins them, with the empty lines before it.
     if (!form.lines[size_t(row)].isEmpty())
         form.linesInUse = std::max(form.linesInUse, row + 1);
-    typed();
+    typed(PayslipField::Table);
 }
 
 bool TPageBulletins::eventFilter(QObject *watched, QEvent *event)
@@ -374,8 +377,19 @@ void TPageBulletins::refresh()
     }
     for (const auto &[box, target] : m_boxes)
         box->setChecked(*target);
-    for (const auto &[edit, target] : m_dates)
-        edit->setDate(target->isValid() ? *target : Clock::instance().today());
+    // A date line of the block that is not a date shows its text, in place of the lowest date
+    // (an empty line as a blank), until a date is chosen.
+    const std::optional<QString> *unread[] = {&form.periodStartLine, &form.periodEndLine};
+    for (int i = 0; i < m_dates.size(); ++i) {
+        const auto &[edit, target] = m_dates[i];
+        if (*unread[i]) {
+            edit->setSpecialValueText((*unread[i])->isEmpty() ? QStringLiteral(" ") : **unread[i]);
+            edit->setDate(edit->minimumDate());
+        } else {
+            edit->setSpecialValueText({});
+            edit->setDate(target->isValid() ? *target : Clock::instance().today());
+        }
+    }
     for (int r = 0; r < PayslipForm::kLineCount; ++r) {
         PayslipLine line = r < form.linesInUse ? form.lines[size_t(r)] : PayslipLine();
         for (int c = 0; c < ColumnCount; ++c)

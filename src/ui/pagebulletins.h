@@ -50,7 +50,8 @@ private:
     QCheckBox *addBox(const QString &caption, const QString &objectName, bool *target, PayslipField field);
     QDateEdit *addDate(const QString &objectName, QDate *target, PayslipField field);
     QLineEdit *addResult(const QString &objectName);
-    void typed();
+    // A field typed or chosen, its value already in the form.
+    void typed(PayslipField field);
     void enter();
     void cellEdited(int row, int column);
     void lock();

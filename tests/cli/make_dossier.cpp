@@ -13,6 +13,15 @@
 //              200203003  10002, validated
 //              200203004  10002, 100 h at 15
 //              200203005  10003, 10 h at 10
+//
+// With "refus" after the folder, payslips that the calculation refuses follow, all 169 h at
+// 10 for 10001 unless said:
+//   employees  10004 BERNARD Luc    profile 10009, which does not exist
+//   payslips   200203006  99999, a code no employee has
+//              200203007  10004
+//              200203008  period ending "31/02/2002"
+//              200203009  period from 01/03/2002 to 28/02/2002
+//              200203010  1E300 h at 1E300
 
 #include "records/employeeform.h"
 #include "payroll/letterhead.h"
@@ -58,27 +67,56 @@ void addProfile(Collection &profiles, const QString &code, const QString &name, 
     EcritProfil(profiles, profiles.count(), p);
 }
 
-void addPayslip(Dossier &dossier, const QString &number, int employee, const QString &hours, const QString &rate,
-                bool validated = false)
+PayslipForm march(const QString &number, const QString &hours, const QString &rate)
 {
     PayslipForm p;
     p.number = number;
     p.periodStart = QDate(2002, 3, 1);
     p.periodEnd = QDate(2002, 3, 31);
+    p.hours = hours;
+    p.rate = rate;
+    return p;
+}
+
+void append(Dossier &dossier, PayslipForm &p)
+{
+    p.edited = true;
+    Collection &payslips = dossier.payslips();
+    payslips.setCount(payslips.count() + 1);
+    EcritBulletin(payslips, payslips.count() - 1, p);
+}
+
+void addPayslip(Dossier &dossier, const QString &number, int employee, const QString &hours, const QString &rate,
+                bool validated = false)
+{
+    PayslipForm p = march(number, hours, rate);
     EmployeeForm e;
     LitFiche(dossier.employees(), employee, e, true);
     remplirEmploye(p, e);
-    p.hours = hours;
-    p.rate = rate;
     p.validated = validated;
     if (validated) {
         p.taxableNet = u"1000,00"_s;
         p.netToPay = u"950,00"_s;
     }
-    p.edited = true;
-    Collection &payslips = dossier.payslips();
-    payslips.setCount(payslips.count() + 1);
-    EcritBulletin(payslips, payslips.count() - 1, p);
+    append(dossier, p);
+}
+
+void addRefusedPayslips(Dossier &dossier)
+{
+    addEmployee(dossier.employees(), u"10004"_s, u"BERNARD Luc"_s, u"10009"_s, QString());
+    PayslipForm nobody = march(u"200203006"_s, u"169"_s, u"10"_s);
+    nobody.employeeCode = u"99999"_s;
+    append(dossier, nobody);
+    addPayslip(dossier, u"200203007"_s, 3, u"169"_s, u"10"_s);
+    PayslipForm notADate = march(u"200203008"_s, u"169"_s, u"10"_s);
+    notADate.periodEndLine = u"31/02/2002"_s;
+    PayslipForm backwards = march(u"200203009"_s, u"169"_s, u"10"_s);
+    backwards.periodEnd = QDate(2002, 2, 28);
+    PayslipForm huge = march(u"200203010"_s, u"1E300"_s, u"1E300"_s);
+    for (PayslipForm *p : {&notADate, &backwards, &huge}) {
+        p->employeeCode = u"10001"_s;
+        append(dossier, *p);
+    }
 }
 
 } // namespace
@@ -86,8 +124,8 @@ void addPayslip(Dossier &dossier, const QString &number, int employee, const QSt
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        QTextStream(stderr) << "usage: make_dossier FOLDER\n";
+    if (argc != 2 && !(argc == 3 && QByteArrayView(argv[2]) == "refus")) {
+        QTextStream(stderr) << "usage: make_dossier FOLDER [refus]\n";
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -110,6 +148,8 @@ int main(int argc, char **argv)
     addPayslip(dossier, u"200203003"_s, 0, u"151,67"_s, u"12"_s, true);
     addPayslip(dossier, u"200203004"_s, 0, u"100"_s, u"15"_s);
     addPayslip(dossier, u"200203005"_s, 2, u"10"_s, u"10"_s);
+    if (argc == 3)
+        addRefusedPayslips(dossier);
 
     dossier.SetSauve();
     const Status saved = dossier.Sauve(dir.filePath(u"paie.emp"_s));

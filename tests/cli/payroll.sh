@@ -38,12 +38,16 @@ expect_eq "calc --save: statut" "$rc" 0
 expect_eq "calc --save: mêmes lignes" "$saved" "$out"
 expect_eq "calc --save: brut enregistré" "$(block_line paie.Pai 0 26)" "1690,00"
 
-# The settings file of the current directory: absent gives the defaults (no ceiling, the
-# general number form); unreadable or cut short, nothing is calculated.
+# The settings file of the current directory: absent gives the defaults, among them no
+# ceiling, so a profile with capped bases is not calculated; unreadable or cut short,
+# nothing is calculated.
 mv Korvel.ini ini.bak
-out=$("$cli" calc paie.emp 200203001); rc=$?
-expect_eq "sans Korvel.ini: statut" "$rc" 0
-expect_eq "sans Korvel.ini: forme générale" "$(sed -n 26p <<< "$out")" "1690"
+before=$(dossier)
+err=$("$cli" calc paie.emp 200203001 --save 2>&1 > /dev/null); rc=$?
+expect_eq "sans Korvel.ini, plafond à 0: statut" "$rc" 1
+expect_eq "sans Korvel.ini, plafond à 0: message" "$err" \
+    "korvel-cli : Le plafond S.S. est à 0 : renseignez-le dans Paramètres de la paie"
+expect_eq "sans Korvel.ini, plafond à 0: dossier inchangé" "$(dossier)" "$before"
 mkdir Korvel.ini
 "$cli" calc paie.emp 200203001 > /dev/null 2> err.txt; rc=$?
 expect_eq "Korvel.ini illisible: statut" "$rc" 2
@@ -57,16 +61,23 @@ mv ini.bak Korvel.ini
 rm err.txt
 
 # Refusals: the program's message, status 1, and the dossier left as it was even with --save.
+mkdir refus && "$make_dossier" refus refus && cd refus || exit 1
 before=$(dossier)
 for case in "200203002|'12h' n'est pas une valeur numérique correcte|heures illisibles" \
             "200203003|Ce bulletin est déjà validé|bulletin validé" \
-            "200203005|'12a' n'est pas une valeur numérique correcte|cumul de l'employé illisible"; do
+            "200203005|'12a' n'est pas une valeur numérique correcte|cumul de l'employé illisible" \
+            "200203006|Employé 99999 introuvable|employé absent" \
+            "200203007|Profil 10009 introuvable (employé 10004)|profil absent" \
+            "200203008|La période du 01/03/2002 au 31/02/2002 n'est pas valide|fin de période qui n'est pas une date" \
+            "200203009|La période du 01/03/2002 au 28/02/2002 n'est pas valide|période à l'envers" \
+            "200203010|Montant hors limites|montant infini"; do
     IFS='|' read -r number message name <<< "$case"
     err=$("$cli" calc paie.emp "$number" --save 2>&1 > /dev/null); rc=$?
     expect_eq "calc, $name: statut" "$rc" 1
     expect_eq "calc, $name: message" "$err" "korvel-cli : $message"
 done
 expect_eq "calc refusé: dossier inchangé" "$(dossier)" "$before"
+cd "$tmp" || exit 1
 
 # Validation after calculation: the employee's cumul (1000,00) grows by the taxable net
 # (100 h at 15 under 10 % and 3 %: 1305,00), once, and the payslip holds the same cumul. The

@@ -46,11 +46,11 @@ if [ -z "$pdf" ]; then
     exit 1
 fi
 # The queue's device distils the job again and its text no longer reads back: the standard
-# profile's 26 lines make two pages.
+# profile's 26 lines fit on one page.
 pages=$(pdfinfo "$pdf" 2> /dev/null | sed -n 's/^Pages: *//p')
 rm -f "$pdf"
-if [ "$pages" != 2 ]; then
-    echo "ÉCHEC : le PDF du travail $job a ${pages:-0} page(s) au lieu de 2" >&2
+if [ "$pages" != 1 ]; then
+    echo "ÉCHEC : le PDF du travail $job a ${pages:-0} page(s) au lieu de 1" >&2
     exit 1
 fi
 echo "1 passed, 0 failed"

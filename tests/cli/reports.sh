@@ -10,8 +10,8 @@ cd "$tmp" || exit 1
 for n in 200203001 200203004; do "$cli" calc paie.emp "$n" --save > /dev/null || exit 1; done
 
 # Net to pay per employee and per month, as their windows list them.
-expect_eq "stats employes" "$("$cli" stats employes paie.emp)" $'10001\tDUPONT Jérôme\t1225,42\n10002\tMARTIN Zoé\t2255,00'
-expect_eq "stats mois" "$("$cli" stats mois paie.emp)" $'Mars 2002\t2530,42\t659,58'
+expect_eq "stats employes" "$("$cli" stats employes paie.emp)" $'10001\tDUPONT Jérôme\t1225,40\n10002\tMARTIN Zoé\t2255,00'
+expect_eq "stats mois" "$("$cli" stats mois paie.emp)" $'Mars 2002\t2530,40\t659,60'
 "$cli" stats caisses paie.emp > caisses.txt; rc=$?
 expect_eq "stats caisses: statut" "$rc" 0
 expect_eq "stats caisses: une ligne par lettre" "$(cut -f1 caisses.txt | tr '\n' ' ')" "A C F P R T "

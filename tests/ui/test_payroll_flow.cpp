@@ -62,6 +62,7 @@ private Q_SLOTS:
     void caissesDialogStoresOnEnterAndMoves();
     void enversKeysOrMessagesWrong();
     void payrollWalk();
+    void firstPayslipRoundsOrKeepsStaleOvertime();
 };
 
 // Enter stores, "Ajouter fiche" starts an empty caisse in the name, Page Up stores and shows
@@ -241,8 +242,8 @@ void TestPayrollFlow::payrollWalk()
         QTest::keyClick(child(payslips, "rate"), Qt::Key_Tab);
         QVERIFY(child<QCheckBox>(payslips, "monthly")->hasFocus());
         typeInto(child(payslips, "hours"), "151.5");
-        QCOMPARE(child(payslips, "hours")->text(), u"151,"_s);
-        typing::keys(child(payslips, "hours"), "\b");
+        QCOMPARE(child(payslips, "hours")->text(), u"151,5"_s);
+        typing::keys(child(payslips, "hours"), "\b\b");
         typeInto(child(payslips, "rate"), "12\n");
         // Enter calculated: gross 1812, the five rubriques at 1,50 % (S and U on 95 %).
         QCOMPARE(child(payslips, "netToPay")->text(), u"1678,82"_s);
@@ -341,6 +342,79 @@ void TestPayrollFlow::payrollWalk()
     for (const QString ext : {"emp", "Prl", "Pai"})
         QCOMPARE(fileBytes(dir.filePath("copie." + ext)), fileBytes(dir.filePath("paie." + ext)));
     QVERIFY(w.messages().isEmpty());
+}
+
+// A first payslip from an empty folder, in the real window: refused with its message while
+// the ceiling is 0; the parameters confirmed count at the next Enter, two decimals before
+// any settings file, then one; the hours take their hundredths; overtime the calculation
+// filled in follows new hours at once, overtime typed stays; a period end that is not a date
+// shows as it is.
+void TestPayrollFlow::firstPayslipRoundsOrKeepsStaleOvertime()
+{
+    QTemporaryDir dir;
+    FakeWindows w;
+    TMainForm form(&w, &w, &w, &w);
+    form.start(dir.path());
+    form.resize(1200, 900);
+    typing::showActive(form);
+    form.run(Cmd::Nouveau);
+    TFiche *fiche = form.ficheWindow();
+    TPageBulletins *payslips = fiche->payslipsPage();
+    typeInto(child(fiche->employeePage(), "name"), "DUPONT Jean");
+    typeInto(child<QComboBox>(fiche->employeePage(), "profile")->lineEdit(), "10001");
+    form.run(Cmd::NouveauBulletin);
+    QLineEdit *hours = child(payslips, "hours");
+    QLineEdit *ot25 = child(payslips, "ot25");
+    auto retype = [](QLineEdit *field, const QString &text) {
+        field->setFocus();
+        field->selectAll();
+        typing::keys(field, text);
+    };
+    auto results = [&] {
+        return QStringList{ot25->text(), child(payslips, "totalDeductions")->text(), child(payslips, "netToPay")->text(),
+                           child(payslips, "taxableNet")->text()};
+    };
+
+    typeInto(hours, "169");
+    typeInto(child(payslips, "rate"), "12.5\n");
+    QCOMPARE(w.messages(), QStringList{u"Le plafond S.S. est à 0 : renseignez-le dans Paramètres de la paie"_s});
+    QCOMPARE(results(), QStringList(4));
+
+    w.paramAnswers << [](PayrollParametersForm &f) {
+        f.setText(PayrollParametersForm::Plafond, u"2432"_s);
+        f.setText(PayrollParametersForm::Hs25, u"151,67"_s);
+        return true;
+    };
+    form.run(Cmd::ParamPaie);
+    QTest::keyClick(hours, Qt::Key_Return);
+    QCOMPARE(results(), (QStringList{"17,33", "595,61", "1571,05", "1735,71"}));
+    w.paramAnswers << [](PayrollParametersForm &f) { return f.setDecimalPlaces(1), true; };
+    form.run(Cmd::ParamPaie);
+    QTest::keyClick(hours, Qt::Key_Return);
+    QCOMPARE(results(), (QStringList{"17,33", "595,7", "1571,0", "1735,7"}));
+
+    // New hours empty the overtime worked out at once; Enter works it out again.
+    retype(hours, u"151.67"_s);
+    QCOMPARE((QStringList{hours->text(), ot25->text()}), (QStringList{"151,67", ""}));
+    QTest::keyClick(hours, Qt::Key_Return);
+    QCOMPARE(results(), (QStringList{"0", "521,3", "1374,6", "1518,7"}));
+    retype(ot25, u"2"_s);
+    retype(hours, u"160\n"_s);
+    QCOMPARE(results(), (QStringList{"2", "551,4", "1454,9", "1607,4"}));
+    QCOMPARE(w.messages().size(), 1);
+
+    // A period end read from a line that is not a date shows as it stands and is refused,
+    // until a date is chosen.
+    form.fiche().payslips().form().periodEndLine = u"31/02/2002"_s;
+    payslips->refresh();
+    auto *end = child<QDateEdit>(payslips, "periodEnd");
+    QCOMPARE(end->text(), u"31/02/2002"_s);
+    QTest::keyClick(hours, Qt::Key_Return);
+    QCOMPARE(w.messages().last(), u"La période du 01/03/2002 au 31/02/2002 n'est pas valide"_s);
+    end->setDate(QDate(2002, 3, 31));
+    QCOMPARE(end->text(), u"31/03/2002"_s);
+    QTest::keyClick(hours, Qt::Key_Return);
+    QCOMPARE(w.messages().size(), 2);
 }
 
 QTEST_MAIN(TestPayrollFlow)
