@@ -60,13 +60,13 @@ Status Valider(Dossier &dossier, int payslip, const PayrollParameters &params, c
     if (form.validated)
         return Status::refused(payslips::alreadyValidatedMessage());
 
-    const CalculationResult calculated =
+    const Status calculated =
         calculatePayslip(form, params, amountFormat, [&](const QString &key) {
             return findPayslipEmployee(employees, dossier.profiles(), key, employees.codes(),
                                        dossier.profiles().codes());
         });
-    if (!calculated.computed)
-        return Status::refused(calculated.message);
+    if (!calculated)
+        return calculated;
 
     const int n = employees.findCode(form.employeeCode);
     QStringList content;
