@@ -308,6 +308,23 @@ private Q_SLOTS:
         }
     }
 
+    // Whatever wrote the record, the profile choice is split and an account the user changed
+    // is completed; an account left as the record held it is not touched.
+    void recordCompletedBeforeItIsWritten()
+    {
+        const QStringList rows[] = {{"10002 Cadre", "41", "421000", "10002|Cadre|410000"},
+                                    {"10002", "4", "4", "10002|ancien|4"},
+                                    {"10002", "4210001", "421000", "10002|ancien|421000"}}; // typed, account, stored, result
+        for (const QStringList &r : rows) {
+            EmployeeForm f;
+            f.profileCode = r[0];
+            f.profileName = "ancien";
+            f.account = r[1];
+            completerFiche(f, r[2]);
+            QCOMPARE((QStringList{f.profileCode, f.profileName, f.account}).join('|'), r[3]);
+        }
+    }
+
     void amountsAreRightAlignedToTheColumnWidth()
     {
         // Every character 6 pixels wide: spaces are added while the width is <= width - 10.
@@ -356,7 +373,7 @@ private Q_SLOTS:
         // Block 1 stops before its postcode line: the lines after its closing tag are not its own.
         Collection c = collectionOf({employee({{Code, "1"}}), {"2"}, employee({{Code, "3"}})});
         QCOMPARE(moveTarget(c, Move::Suivant, {Selection::ByPostcode, "", ""}), 2);
-        QVERIFY(blockLine(c, 1, 2).isNull());
+        QVERIFY(c.lineOfBlock(1, 2).isNull());
     }
 
     void moveChoiceAndSortWriteTheFormBackFirst()
@@ -367,11 +384,11 @@ private Q_SLOTS:
         f.name = "MODIFIÉ";
         f.edited = true;
         QVERIFY(Deplacer(c, f, Move::Suivant, {}));
-        QCOMPARE(blockLine(c, 0, Name), QString("MODIFIÉ"));
+        QCOMPARE(c.lineOfBlock(0, Name), QString("MODIFIÉ"));
         f.telephone = "08 88";
         f.edited = true;
         QVERIFY(Choisir(c, f, 9) && !Choisir(c, f, 10) && !Choisir(c, f, -1));
-        QCOMPARE(blockLine(c, 1, Telephone), QString("08 88"));
+        QCOMPARE(c.lineOfBlock(1, Telephone), QString("08 88"));
         QCOMPARE(c.current(), 9);
         // A sort writes back too, then shows the record now at the current place.
         c.setCurrent(0);
@@ -380,7 +397,7 @@ private Q_SLOTS:
         f.edited = true;
         Trier(c, f, SortKey::Nom);
         QVERIFY(f.name == "NOM1" && !f.edited);
-        QCOMPARE(blockLine(c, 9, Name), QString("ZZZ"));
+        QCOMPARE(c.lineOfBlock(9, Name), QString("ZZZ"));
         // With a single record "next" does nothing at all: the edit stays in the form only.
         Collection one = sample(1);
         f.edited = true;
@@ -493,7 +510,7 @@ private Q_SLOTS:
         QCOMPARE(r.added, 1);
         QVERIFY(r.truncated);
         QCOMPARE(c.count(), 9998);
-        QCOMPARE(blockLine(c, 9997, EmployeeForm::kCode), QString("19998"));
+        QCOMPARE(c.lineOfBlock(9997, EmployeeForm::kCode), QString("19998"));
         QCOMPARE(truncatedMessage(), QString("Trop de lignes, le fichier a été tronqué"));
     }
 

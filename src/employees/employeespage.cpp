@@ -43,6 +43,11 @@ void EmployeesPage::reread()
 
 bool EmployeesPage::writeBack()
 {
+    if (m_form.edited) {
+        EmployeeForm stored;
+        LitFiche(collection(), collection().current(), stored, true);
+        completerFiche(m_form, stored.account);
+    }
     return EcritFiche(collection(), collection().current(), m_form);
 }
 

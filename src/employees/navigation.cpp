@@ -24,16 +24,11 @@ bool isCandidate(const Collection &employees, int n, const Selection &selection)
 {
     const int distance = selection.mode == 2 ? EmployeeForm::kPostcode : EmployeeForm::kTown;
     const QString &wanted = selection.mode == 2 ? selection.postcode : selection.town;
-    const QString line = blockLine(employees, n, distance);
+    const QString line = employees.lineOfBlock(n, distance);
     return !line.isNull() && line == wanted;
 }
 
 } // namespace
-
-QString blockLine(const Collection &employees, int n, int distance)
-{
-    return employees.lineOfBlock(n, distance);
-}
 
 int moveTarget(const Collection &employees, Move move, const Selection &selection)
 {
@@ -54,30 +49,7 @@ int moveTarget(const Collection &employees, Move move, const Selection &selectio
         }
         return current;
     }
-    // The records are numbered 0 to count - 1; candidates are looked for from the nearest.
-    switch (move) {
-    case Move::Premier:
-        for (int n = 0; n < count; ++n)
-            if (isCandidate(employees, n, selection))
-                return n;
-        break;
-    case Move::Precedent:
-        for (int n = std::min(current, count) - 1; n >= 0; --n)
-            if (isCandidate(employees, n, selection))
-                return n;
-        break;
-    case Move::Suivant:
-        for (int n = std::max(current + 1, 0); n < count; ++n)
-            if (isCandidate(employees, n, selection))
-                return n;
-        break;
-    case Move::Dernier:
-        for (int n = count - 1; n >= 0; --n)
-            if (isCandidate(employees, n, selection))
-                return n;
-        break;
-    }
-    return current;
+    return nearestIn(count, current, move, [&](int n) { return isCandidate(employees, n, selection); });
 }
 
 bool Deplacer(Collection &employees, EmployeeForm &form, Move move, const Selection &selection)

@@ -21,10 +21,6 @@ struct Selection {
     QString town;
 };
 
-// The line at distance of block n, if the block holds that line (a block cut short holds
-// no line past its end): a null QString otherwise.
-QString blockLine(const Collection &employees, int n, int distance);
-
 // The record a move leads to, or -1 when the move does nothing at all ("next" and "last"
 // with fewer than two records). In modes 2 and 3 a move without candidate stays on the
 // current record. Costs one step in modes 0 and 1; in modes 2 and 3 the records between

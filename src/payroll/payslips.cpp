@@ -187,30 +187,8 @@ int payslipMoveTarget(const Collection &payslips, Move move, const PayslipSelect
         }
         return current;
     }
-    const QString &code = selection.employeeCode;
-    switch (move) {
-    case Move::Premier:
-        for (int n = 0; n < count; ++n)
-            if (isCandidate(payslips, n, code))
-                return n;
-        break;
-    case Move::Precedent:
-        for (int n = std::min(current, count) - 1; n >= 0; --n)
-            if (isCandidate(payslips, n, code))
-                return n;
-        break;
-    case Move::Suivant:
-        for (int n = std::max(current + 1, 0); n < count; ++n)
-            if (isCandidate(payslips, n, code))
-                return n;
-        break;
-    case Move::Dernier:
-        for (int n = count - 1; n >= 0; --n)
-            if (isCandidate(payslips, n, code))
-                return n;
-        break;
-    }
-    return current;
+    return nearestIn(count, current, move,
+                     [&](int n) { return isCandidate(payslips, n, selection.employeeCode); });
 }
 
 void DeplacerBulletin(Collection &payslips, PayslipForm &form, Move move, const PayslipSelection &selection,

@@ -294,3 +294,14 @@ QString normaliserCompte(const QString &text)
 {
     return QString(text + QStringLiteral("0000")).left(6);
 }
+
+bool completerFiche(EmployeeForm &form, const QString &storedAccount)
+{
+    bool changed = separerProfil(form);
+    if (form.account != storedAccount) {
+        const QString normal = normaliserCompte(form.account);
+        changed = changed || normal != form.account;
+        form.account = normal;
+    }
+    return changed;
+}

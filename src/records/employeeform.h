@@ -137,8 +137,8 @@ struct EmployeeForm {
 
 // Right alignment of amounts in the history table and of the cumul. The text is trimmed,
 // then spaces are put in front while its width, measured by measure, is not greater than
-// width minus 10. The windows measure in pixels with the form's font (history amounts 95
-// pixels, the cumul 90); an empty text stays empty.
+// width minus 10. The windows measure in pixels with the form's font; an empty text stays
+// empty.
 using TextWidth = std::function<int(const QString &)>;
 QString Rset(const QString &text, int width, const TextWidth &measure);
 // The same with one unit per character, which is what the core stores in files so that a
@@ -147,8 +147,6 @@ QString Rset(const QString &text, int width, const TextWidth &measure);
 QString Rset(const QString &text, int characters);
 constexpr int kHistoryAmountChars = 12;
 constexpr int kCumulChars = 11;
-constexpr int kHistoryAmountPixels = 95;
-constexpr int kCumulPixels = 90;
 
 // Reads block number of the employee collection into form (LitFiche): the form is reset to
 // its defaults and filled from the block, if there is one. A block cut short ends the
@@ -192,3 +190,10 @@ bool separerProfil(EmployeeForm &form);
 
 // Leaving the accounting account: the text followed by "0000", cut to six characters.
 QString normaliserCompte(const QString &text);
+
+// What leaving the two fields does, done again before a record is written whatever wrote
+// it (the window, a keyboard shortcut that skipped the focus change, a test): the profile
+// choice split (separerProfil) and the account completed (normaliserCompte) when it differs
+// from storedAccount, the account as the record held it (an account the user did not
+// change is left as it was). True when the form changed.
+bool completerFiche(EmployeeForm &form, const QString &storedAccount);

@@ -5,8 +5,15 @@
 
 #include <QObject>
 
+#include <functional>
+
 // The four moves through the records of a page.
 enum class Move { Premier, Precedent, Suivant, Dernier };
+
+// The record a move leads to among the records 0 to count - 1 that accepts takes, looked for
+// from the nearest in the move's direction ("Premier" from the first, "Dernier" from the
+// last); current when there is none. Costs the records between current and the one found.
+int nearestIn(int count, int current, Move move, const std::function<bool(int)> &accepts);
 
 // One page of the dossier window: a form that is the working copy of the current record of one
 // collection, and the verbs the frame's generic commands reach whatever the page (moves, new

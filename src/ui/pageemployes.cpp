@@ -22,6 +22,9 @@
 
 namespace {
 
+// The width of the history table's amount column, in pixels, before its margins.
+constexpr int kHistoryAmountPixels = 95;
+
 // The fields of the record, each a line of its block: besides the Windows-1252 rule, a text
 // that reads as a block tag is refused, since it would cut the block in two when the dossier
 // is read again, and so is a TAB (a pasted one), which separates the history cells and the
