@@ -272,36 +272,48 @@ private Q_SLOTS:
     // 2398 x 3390 px: margins 95 and 135; columns of 100 screen pixels; line height 75. The
     // columns share the margins' width, or follow the screen's proportions; a row reaches
     // H - top (3255) after 40 rows (3285): each page has its captions, and its column rules
-    // run from under the heading down to its last row.
+    // run from under the heading down to its last row. A grid with a title (the statistics,
+    // the journal) prints it above "Imprimé le ", a line lower: 39 rows a page.
     void gridMisplacedOrBrokenWrongly()
     {
-        for (auto [screenWidth, rows, pages] : {std::tuple(0, 1, 1), std::tuple(240, 40, 1), std::tuple(0, 41, 2), std::tuple(0, 0, 1)}) {
+        for (auto [screenWidth, rows, pages, title] : {std::tuple(0, 1, 1, u""_s), std::tuple(240, 40, 1, u""_s),
+                                                       std::tuple(0, 41, 2, u""_s), std::tuple(0, 0, 1, u""_s),
+                                                       std::tuple(0, 40, 2, u"Statistiques sur les paies"_s)}) {
             PrintedGrid g;
             g.columns = {{u"Code"_s, 100}, {u"Montant"_s, 100, true}};
             for (int r = 0; r < rows; ++r)
                 g.rows.append({u"A%1"_s.arg(r), u"  12,50"_s});
             g.screenWidth = screenWidth;
+            g.title = title;
             RecordingCanvas c;
-            QVERIFY(PrintGrid(c, g, u"Statistiques paies"_s, u"Titre"_s).ok());
+            QVERIFY(PrintGrid(c, g, u"Statistiques paies"_s, title.isEmpty() ? u"Titre"_s : QString()).ok());
             QCOMPARE(c.all(Op::Begin).value(0).text, u"Statistiques paies"_s);
             QCOMPARE(c.pageCount(), pages);
             const int second = 95 + 100 * (screenWidth ? 2398 / 240 : 2208 / 200);
+            const int head = title.isEmpty() ? 0 : 75;
+            const int perPage = title.isEmpty() ? 40 : 39;
             auto at = [&c](const QString &text) {
                 const Op op = c.textsEqual(text).value(0);
                 return QList<int>{op.align == Align::Right ? op.x2 : op.x, op.y, op.bold};
             };
-            QCOMPARE(at(u"Imprimé le 20/10/1998"_s), (QList<int>{2398 - 95, 135, true}));
-            QCOMPARE(at(u"Montant"_s), (QList<int>{2 * second - 105, 135 + 75 + 10, true}));
+            if (title.isEmpty()) {
+                QCOMPARE(at(u"Imprimé le 20/10/1998"_s), (QList<int>{2398 - 95, 135, true}));
+            } else {
+                QCOMPARE(at(title), (QList<int>{95, 135, true}));
+                QCOMPARE(at(u"Imprimé le 20/10/1998"_s), (QList<int>{95, 135 + 75, false}));
+                QCOMPARE(c.textsEqual(title, 1).size(), 1);
+            }
+            QCOMPARE(at(u"Montant"_s), (QList<int>{2 * second - 105, 135 + head + 75 + 10, true}));
             if (rows)
-                QCOMPARE(at(u"12,50"_s), (QList<int>{2 * second - 105, 135 + 150 + 10, false}));
-            QCOMPARE(corners(c.all(Op::Fill).value(0)), (QList<int>{95, 210, 2303, 285}));
+                QCOMPARE(at(u"12,50"_s), (QList<int>{2 * second - 105, 135 + head + 150 + 10, false}));
+            QCOMPARE(corners(c.all(Op::Fill).value(0)), (QList<int>{95, 210 + head, 2303, 285 + head}));
             QCOMPARE(c.all(Op::Fill).value(0).fill, Canvas::kGrey);
             for (int page = 0; page < pages; ++page) {
                 QCOMPARE(c.textsEqual(u"Code"_s, page).size(), 1);
                 const QList<Op> lines = c.all(Op::Line, page);
-                const int rowsOnPage = page < pages - 1 ? 40 : rows - 40 * page;
+                const int rowsOnPage = page < pages - 1 ? perPage : rows - perPage * page;
                 for (const Op &rule : lines.mid(lines.size() - 3))
-                    QCOMPARE((QList<int>{rule.y, rule.y2}), (QList<int>{135 + 75, 135 + 150 + 75 * rowsOnPage}));
+                    QCOMPARE((QList<int>{rule.y, rule.y2}), (QList<int>{135 + head + 75, 135 + head + 150 + 75 * rowsOnPage}));
                 QVERIFY(std::any_of(lines.begin(), lines.end(), [&](const Op &op) { return op.x == second && op.x2 == second; }));
             }
         }

@@ -50,12 +50,21 @@ PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jo
         y += lineHeight;
         canvas.line(left, y, right, y);
     };
+    // The top of the caption band: below the title and its date line, or below the heading line.
+    const int bandTop = top + (grid.title.isEmpty() ? 1 : 2) * lineHeight;
     auto pageHead = [&] {
         canvas.setFont(grid.fontName, grid.fontPoints, true);
-        if (!heading.isEmpty())
-            canvas.text(left, top, heading);
-        canvas.text(right, top, dateText, Canvas::Align::Right);
-        y = top + lineHeight;
+        if (!grid.title.isEmpty()) {
+            canvas.text(left, top, grid.title);
+            canvas.setFont(grid.fontName, grid.fontPoints, false);
+            canvas.text(left, top + lineHeight, dateText);
+            canvas.setFont(grid.fontName, grid.fontPoints, true);
+        } else {
+            if (!heading.isEmpty())
+                canvas.text(left, top, heading);
+            canvas.text(right, top, dateText, Canvas::Align::Right);
+        }
+        y = bandTop;
         canvas.setFill(Canvas::kGrey);
         canvas.fillRectangle(left, y, right, y + lineHeight);
         canvas.line(left, y, right, y);
@@ -65,8 +74,8 @@ PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jo
     };
     auto columnRules = [&] {
         for (int c = 0; c < grid.columns.size(); ++c)
-            canvas.line(x[c], top + lineHeight, x[c], y);
-        canvas.line(right, top + lineHeight, right, y);
+            canvas.line(x[c], bandTop, x[c], y);
+        canvas.line(right, bandTop, right, y);
     };
 
     pageHead();

@@ -21,6 +21,10 @@ struct PrintedGrid {
     QList<GridColumn> columns;
     // The data rows, printed in order; a row shorter than the columns has empty cells.
     QList<QStringList> rows;
+    // What the printout is, printed in bold at the top of every page with "Imprimé le " and
+    // today under it (the statistics and the journal: their window's caption). Empty: the page
+    // starts with the heading line.
+    QString title;
     QString fontName = QStringLiteral("Arial");
     int fontPoints = 10;
     bool fontBold = false;
@@ -30,8 +34,9 @@ struct PrintedGrid {
     int screenWidth = 0;
 };
 
-// Prints a grid as a ruled table, in device pixels: on every page the heading (bold) at the
-// top margin with "Imprimé le " + today at the right, the column captions in a grey band,
+// Prints a grid as a ruled table, in device pixels: on every page the grid's title with
+// "Imprimé le " + today on the line below it, or else the heading (bold) at the top margin with
+// "Imprimé le " + today at the right; then the column captions in a grey band,
 // then one ruled row per data row, the column rules down to the last row of the page; a new
 // page as soon as a row reaches the bottom margin and more rows follow. Margins are 1/25 of
 // the printable width and height; cell texts stand 10 pixels (half a millimetre above 300 dpi)

@@ -163,6 +163,7 @@ Status JournalModel::exporter(const QString &path) const
 PrintedGrid JournalModel::printedGrid(const QList<int> &screenWidths) const
 {
     PrintedGrid g;
+    g.title = caption();
     const QList<int> widths = columnWidths();
     const QStringList captions = headers();
     for (int c = 0; c < kColumns; ++c)
@@ -178,7 +179,7 @@ PrintedGrid JournalModel::printedGrid(const QList<int> &screenWidths) const
 
 QString JournalModel::printTitle()
 {
-    return QStringLiteral("Statistiques ventes au ") + text::formatDate(Clock::instance().today());
+    return QStringLiteral("Journal de paie au ") + text::formatDate(Clock::instance().today());
 }
 
 Status exporterJournal(const Collection &payslips, const Collection &employees, const std::optional<QDate> &du,

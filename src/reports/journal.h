@@ -57,7 +57,7 @@ public:
     static constexpr int kAmountRset = 105;
 
     static QList<int> columnWidths();
-    // "Journal de paie": the window's caption.
+    // "Journal de paie": the window's caption and the printed title.
     static QString caption();
     static QStringList headers();
     // The export dialog: title, filter (the program's "Description (*.ext)|*.ext" notation),
@@ -98,10 +98,10 @@ public:
     // written.
     Status exporter(const QString &path) const;
 
-    // The grid as PrintGrid prints it, as the statistics print theirs: the entries shown,
-    // debit and credit right-aligned.
+    // The grid as PrintGrid prints it, as the statistics print theirs: the caption as title,
+    // the entries shown, debit and credit right-aligned.
     PrintedGrid printedGrid(const QList<int> &screenWidths = {}) const;
-    // "Statistiques ventes au " + today.
+    // The print job's title: "Journal de paie au " + today.
     static QString printTitle();
 
 private:

@@ -7,7 +7,7 @@ class QDateEdit;
 class QLabel;
 
 // The window "Journal de paie" over its model: the tool strip holds "Imprimer" (the print
-// dialog, then PrintGrid with "Statistiques ventes au " and today), "Exporter" (the file
+// dialog, then PrintGrid with "Journal de paie au " and today), "Exporter" (the file
 // chooser "Exporter journal", then the entries shown as a TAB-separated file; a failed write
 // is reported and the window stays open), the dates "Du" and "Au", "OK" (also Enter), which
 // shows the entries between the two dates, and "Fermer" (also Escape). The status line under

@@ -61,13 +61,14 @@ private Q_SLOTS:
         click(window, "imprimer");
         QCOMPARE(w.log, (QStringList{"print: 1-63", "print: 1-63"}));
         QCOMPARE(w.printed.jobs(), QStringList{"Statistiques caisses au 20/10/1998 (1)"});
+        QCOMPARE(w.printed.textsEqual("Statistiques caisses").size(), 1);
         QTest::keyClick(&window, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
     }
 
     // "Journal de paie": its status says how many payslips were left out uncalculated; Enter
     // in a date field shows the entries between the dates typed; a failed export says so with
-    // the file's full name and the window stays open.
+    // the file's full name and the window stays open; it prints under its own name.
     void journalWindowWrong()
     {
         FakeWindows w;
@@ -92,6 +93,11 @@ private Q_SLOTS:
         QVERIFY(window.isVisible());
         click(window, "exporter");
         QCOMPARE(fileBytes(m_dir.filePath("Journal.txt")).count("\r\n"), 6);
+        // Printed under its own name, not under a statistic's.
+        w.printRanges << std::pair(1, 63);
+        click(window, "imprimer");
+        QCOMPARE(w.printed.jobs(), QStringList{"Journal de paie au 20/10/1998 (1)"});
+        QCOMPARE(w.printed.textsEqual("Journal de paie").size(), 1);
     }
 };
 
