@@ -48,11 +48,15 @@ void measure(const char *title, const QString &path)
                                                         {"statistiques caisses", StatsKind::Caisses}};
     for (const auto &[label, kind] : kinds)
         figure(label, [&] {
-            g_sink = g_sink + statistiques(kind, d.payslips(), d.employees(), caisses, format, progress).size();
+            QStringList lines;
+            statistiques(kind, d.payslips(), d.employees(), d.profiles(), caisses, format, lines, progress);
+            g_sink = g_sink + lines.size();
         });
     figure("journal (entrées et fenêtre remplie)", [&] {
         JournalModel model;
-        model.Init(Journal(d.payslips(), Comptes(d.employees()), progress));
+        JournalEntries entries;
+        Journal(d.payslips(), Comptes(d.employees()), entries, progress);
+        model.Init(entries);
         g_sink = g_sink + model.count();
     });
 }

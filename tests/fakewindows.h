@@ -9,6 +9,7 @@
 #include "printing/pagesetup.h"
 #include "ports/printer.h"
 #include "recordingcanvas.h"
+#include "reports/journal.h"
 #include "reports/statistics.h"
 #include "shell/shelldialogs.h"
 
@@ -77,7 +78,10 @@ public:
     {
         log << QStringLiteral("window: statistics %1: ").arg(int(kind)) + list.join(u'|').replace(u'\t', u'/');
     }
-    void journal(const QStringList &entries) override { log << QStringLiteral("window: journal of %1 entries").arg(entries.size()); }
+    void journal(const JournalEntries &entries) override
+    {
+        log << QStringLiteral("window: journal of %1 entries, %2 left out").arg(entries.lines.size()).arg(entries.uncalculated);
+    }
 
     // Printer
     Canvas &canvas() override { return printed; }

@@ -2,6 +2,7 @@
 
 #include "records/employeeform.h"
 #include "records/payslipform.h"
+#include "records/profileform.h"
 #include "store/collection.h"
 #include "text/dates.h"
 
@@ -51,6 +52,31 @@ inline Collection employees(const QList<QStringList> &people)
     return c;
 }
 
+// A rubrique with its code and label only.
+inline Rubrique rubrique(const QString &code, const QString &label)
+{
+    Rubrique r;
+    r.code = code;
+    r.label = label;
+    return r;
+}
+
+// Profiles: code and rubriques, named "Profil " + code.
+inline Collection profiles(const QList<std::pair<QString, QList<Rubrique>>> &list)
+{
+    QList<QStringList> blocks;
+    for (const auto &[code, rubriques] : list) {
+        ProfileForm f;
+        f.code = code;
+        f.name = "Profil " + code;
+        f.rubriques = rubriques;
+        blocks.append(f.blockLines());
+    }
+    Collection c;
+    c.setBlocks(blocks);
+    return c;
+}
+
 // Three months of payslips, worked out by hand in the tests; a line is its label and its two
 // amounts. Employee 12 was typed by hand and has no record; its payslip comes after the one
 // of employee 123.
@@ -69,6 +95,14 @@ inline QList<Slip> threeMonths()
             {"200203001", "31/03/2002", "12", "PETIT Léa", "300,00", "50,00", "350,00"},
             {"200203002", "31/03/2002", "10003", "DURAND Luc", "", "10,00", "10,00"},
             {"200203003", "31/03/2002", "10002", "MARTIN Paul", "1,00", "", "1,00"}};
+}
+
+// The profiles of staff(): the labels of threeMonths() but "Zèle", their codes beginning with
+// the letter of their caisse.
+inline Collection staffProfiles()
+{
+    return profiles({{"10001", {rubrique("U100", "URSSAF maladie"), rubrique("A200", "Assedic")}},
+                     {"10002", {rubrique("R300", "Retraite"), rubrique("U104", "URSSAF vieillesse")}}});
 }
 
 inline Collection staff()

@@ -249,17 +249,19 @@ private Q_SLOTS:
     }
 
     // Lines per landscape page: the next line's Mv must not exceed the height minus Mv(20):
-    // 37 at 300 dpi (2398 - 253 px), 35 at 600 dpi (4795 - 529 px). Every page: the heading
-    // and its rule, then the lines from y 10.
+    // 36 at 300 dpi (2398 - 253 px), 34 at 600 dpi (4795 - 529 px). Every page: "Liste des
+    // employés", the date and "Page n/N" at the top, the captions and their rule, which ends
+    // 5 mm inside the printable area (3390 and 6780 px wide), then the lines from y 16.
     void listPageBreakWrong()
     {
         struct Row { int dpi, count; QList<int> missing; int from, to, printed; };
-        for (const Row &r : {Row{300, 38, {}, 1, 38, 38}, Row{600, 36, {}, 1, 36, 36}, Row{300, 40, {37, 38, 39}, 1, 40, 37},
+        for (const Row &r : {Row{300, 37, {}, 1, 37, 37}, Row{600, 35, {}, 1, 35, 35}, Row{300, 40, {37, 38, 39}, 1, 40, 37},
                              Row{600, 5, {}, 0, 9, 5}, Row{300, 5, {}, 2, 3, 2}}) {
             RecordingCanvas c(r.dpi);
             QVERIFY(ImpListe(c, employeesWith(r.count, r.missing), r.from, r.to).ok());
-            const int perPage = r.dpi == 300 ? 37 : 35;
-            QCOMPARE(c.pageCount(), (r.printed + perPage - 1) / perPage);
+            const int perPage = r.dpi == 300 ? 36 : 34;
+            const int pages = (r.printed + perPage - 1) / perPage;
+            QCOMPARE(c.pageCount(), pages);
             QList<int> names;
             for (const Op &op : c.texts())
                 if (op.text.startsWith(u"Nom "))
@@ -267,49 +269,92 @@ private Q_SLOTS:
             QCOMPARE(names.size(), r.printed);
             QCOMPARE(names.first(), std::max(r.from - 1, 0));
             const int s = mm(c);
-            for (int page = 0; page < c.pageCount(); ++page) {
-                for (const Placed &p : {Placed{u"Nom"_s, 5, 0}, Placed{u"Emploi"_s, 255, 0}, Placed{u"Paris"_s, 175, 10}})
+            const int right = (r.dpi == 300 ? 3390 : 6780) - 5 * s;
+            for (int page = 0; page < pages; ++page) {
+                for (const Placed &p : {Placed{u"Liste des employés"_s, 5, 0, false, 10, true}, Placed{u"Nom"_s, 5, 6},
+                                        Placed{u"Emploi"_s, 255, 6}, Placed{u"Paris"_s, 175, 16}})
                     check(c, p, page);
-                QCOMPARE(corners(c.all(Op::Line, page).value(0)), (QList<int>{5 * s, 8 * s, 300 * s, 8 * s}));
+                const Op pageText = c.textsEqual(u"Page %1/%2"_s.arg(page + 1).arg(pages), page).value(0);
+                QCOMPARE((QList<int>{pageText.x2, pageText.y}), (QList<int>{right, 3 * s}));
+                QCOMPARE(c.textsEqual(u"Imprimé le 20/10/1998"_s, page).size(), 1);
+                QCOMPARE(corners(c.all(Op::Line, page).value(0)), (QList<int>{5 * s, 14 * s, right, 14 * s}));
             }
             QCOMPARE(c.all(Op::Begin).value(0).orientation, Canvas::Orientation::Landscape);
             QCOMPARE(c.orientation(), Canvas::Orientation::Portrait);
         }
     }
 
-    // 2398 x 3390 px: margins 95 and 135; columns of 100 screen pixels; line height 75. The
+    // A cell of the list ends a millimetre before the next column (a character 3000 / 144 px
+    // wide at 300 dpi, 11 px a millimetre): a 40-character street keeps 25 characters (520 of
+    // 539 px) before the second address line at 105, a long job stops at the rule's end (3335 px).
+    void listCellsOverprinted()
+    {
+        QStringList fields(29);
+        fields[3] = u"DUPONT Jean"_s;
+        fields[5] = u"12 boulevard du Maréchal de Lattre de T."_s;
+        fields[6] = u"Bâtiment B"_s;
+        fields[11] = u"Responsable des ressources humaines et de la paie"_s;
+        RecordingCanvas c;
+        QVERIFY(ImpListe(c, make(blk(0, fields)), 1, 1).ok());
+        QCOMPARE(textsAt(c, 55, 16), QStringList{fields[5].left(25)});
+        QCOMPARE(textsAt(c, 105, 16), QStringList{fields[6]});
+        const QString job = textsAt(c, 255, 16).value(0);
+        auto end = [](qsizetype characters) { return 255 * 11 + characters * 3000 / 144; };
+        QVERIFY(fields[11].startsWith(job) && end(job.size()) <= 3335 && end(job.size() + 1) > 3335);
+    }
+
+    // 2398 x 3390 px: margins 95 and 135; columns of 100 screen pixels; line height 75, the
+    // text (50 high) centred in it, a millimetre (11 px) from the rules. The
     // columns share the margins' width, or follow the screen's proportions; a row reaches
     // H - top (3255) after 40 rows (3285): each page has its captions, and its column rules
-    // run from under the heading down to its last row.
+    // run from under the heading down to its last row. A grid with a title (the statistics,
+    // the journal) prints it above "Imprimé le ", a line lower: 39 rows a page.
     void gridMisplacedOrBrokenWrongly()
     {
-        for (auto [screenWidth, rows, pages] : {std::tuple(0, 1, 1), std::tuple(240, 40, 1), std::tuple(0, 41, 2), std::tuple(0, 0, 1)}) {
+        for (auto [screenWidth, rows, pages, title] : {std::tuple(0, 1, 1, u""_s), std::tuple(240, 40, 1, u""_s),
+                                                       std::tuple(0, 41, 2, u""_s), std::tuple(0, 0, 1, u""_s),
+                                                       std::tuple(0, 40, 2, u"Statistiques sur les paies"_s)}) {
             PrintedGrid g;
             g.columns = {{u"Code"_s, 100}, {u"Montant"_s, 100, true}};
             for (int r = 0; r < rows; ++r)
                 g.rows.append({u"A%1"_s.arg(r), u"  12,50"_s});
+            // Cut a millimetre (11 px) before the next rule: 51 characters of 3000 / 144 px in
+            // the 1100 px of the column.
+            if (rows && !screenWidth)
+                g.rows[0][0] = QString(60, u'X');
             g.screenWidth = screenWidth;
+            g.title = title;
             RecordingCanvas c;
-            QVERIFY(PrintGrid(c, g, u"Statistiques paies"_s, u"Titre"_s).ok());
+            QVERIFY(PrintGrid(c, g, u"Statistiques paies"_s, title.isEmpty() ? u"Titre"_s : QString()).ok());
             QCOMPARE(c.all(Op::Begin).value(0).text, u"Statistiques paies"_s);
             QCOMPARE(c.pageCount(), pages);
             const int second = 95 + 100 * (screenWidth ? 2398 / 240 : 2208 / 200);
+            const int head = title.isEmpty() ? 0 : 75;
+            const int perPage = title.isEmpty() ? 40 : 39;
             auto at = [&c](const QString &text) {
                 const Op op = c.textsEqual(text).value(0);
                 return QList<int>{op.align == Align::Right ? op.x2 : op.x, op.y, op.bold};
             };
-            QCOMPARE(at(u"Imprimé le 20/10/1998"_s), (QList<int>{2398 - 95, 135, true}));
-            QCOMPARE(at(u"Montant"_s), (QList<int>{2 * second - 105, 135 + 75 + 10, true}));
+            if (title.isEmpty()) {
+                QCOMPARE(at(u"Imprimé le 20/10/1998"_s), (QList<int>{2398 - 95, 135, true}));
+            } else {
+                QCOMPARE(at(title), (QList<int>{95, 135, true}));
+                QCOMPARE(at(u"Imprimé le 20/10/1998"_s), (QList<int>{95, 135 + 75, false}));
+                QCOMPARE(c.textsEqual(title, 1).size(), 1);
+            }
+            QCOMPARE(at(u"Montant"_s), (QList<int>{2 * second - 106, 135 + head + 75 + 12, true}));
             if (rows)
-                QCOMPARE(at(u"12,50"_s), (QList<int>{2 * second - 105, 135 + 150 + 10, false}));
-            QCOMPARE(corners(c.all(Op::Fill).value(0)), (QList<int>{95, 210, 2303, 285}));
+                QCOMPARE(at(u"12,50"_s), (QList<int>{2 * second - 106, 135 + head + 150 + 12, false}));
+            if (rows && !screenWidth)
+                QCOMPARE(at(QString(51, u'X')), (QList<int>{95 + 11, 135 + head + 150 + 12, false}));
+            QCOMPARE(corners(c.all(Op::Fill).value(0)), (QList<int>{95, 210 + head, 2303, 285 + head}));
             QCOMPARE(c.all(Op::Fill).value(0).fill, Canvas::kGrey);
             for (int page = 0; page < pages; ++page) {
                 QCOMPARE(c.textsEqual(u"Code"_s, page).size(), 1);
                 const QList<Op> lines = c.all(Op::Line, page);
-                const int rowsOnPage = page < pages - 1 ? 40 : rows - 40 * page;
+                const int rowsOnPage = page < pages - 1 ? perPage : rows - perPage * page;
                 for (const Op &rule : lines.mid(lines.size() - 3))
-                    QCOMPARE((QList<int>{rule.y, rule.y2}), (QList<int>{135 + 75, 135 + 150 + 75 * rowsOnPage}));
+                    QCOMPARE((QList<int>{rule.y, rule.y2}), (QList<int>{135 + head + 75, 135 + head + 150 + 75 * rowsOnPage}));
                 QVERIFY(std::any_of(lines.begin(), lines.end(), [&](const Op &op) { return op.x == second && op.x2 == second; }));
             }
         }

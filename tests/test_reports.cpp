@@ -36,9 +36,10 @@ private Q_SLOTS:
 
     // The three months of reportsupport worked out by hand (format "0.00"), in order of first
     // appearance, and the window's order as indexes into it. Employee 12 keeps a line of its
-    // own beside 123 and has no record (so no profile); an empty net is not counted; an empty
-    // deductions total is not counted by month; a caisse amount "abc" leaves that caisse's
-    // totals; CRICA's address "Usine 3" does not make it the caisse of the letter U.
+    // own beside 123 and has no record (so no profile); an empty net is not counted; a payslip
+    // without deductions counts in its month; a payslip line goes to the caisse of its
+    // rubrique's code, "Zèle", which its profile lacks, to "?"; a caisse amount "abc" leaves
+    // that caisse's totals; CRICA's address "Usine 3" does not make it the caisse of the letter U.
     void statisticTotalsWrong()
     {
         const Collection pay = payslips(threeMonths());
@@ -46,22 +47,79 @@ private Q_SLOTS:
         for (const Row &r : {Row{StatsKind::Employes, {"10001\tDUPONT Jean-Pierre\t1500,50", "10002\tMARTIN Paul\t2001,50",
                                                        "123\tLEGRAND Marc\t100,00", "12\tPETIT Léa\t300,00"}, {0, 1, 3, 2}},
                              Row{StatsKind::Paies, {"Janvier 2002\t3000,50\t600,25", "Février 2002\t600,50\t120,10",
-                                                    "Mars 2002\t300,00\t50,00"}, {0, 1, 2}},
+                                                    "Mars 2002\t301,00\t50,00"}, {0, 1, 2}},
                              Row{StatsKind::Profils, {"10001 Standard\t1600,50", "10002 Cadre\t2001,50"}, {0, 1}},
                              Row{StatsKind::Caisses, {"U\tURSSAF\t17,50\t28,50", "A\tASSEDIC\t5,00\t0", "R\tCRICA\t0\t12,00",
-                                                      "Z\t???\t1,00\t1,00"}, {1, 2, 0, 3}}}) {
+                                                      "?\t???\t1,00\t1,00"}, {3, 1, 2, 0}}}) {
             QList<int> progress;
             const Progress record = [&](int i) { progress.append(i); };
-            const QStringList got = r.kind == StatsKind::Employes ? StatsEmp(pay, "0.00", record)
-                                    : r.kind == StatsKind::Paies  ? StatsPaie(pay, "0.00", record)
-                                    : r.kind == StatsKind::Profils ? StatsProfils(pay, staff(), "0.00", record)
-                                                                   : StatsCaisses(pay, caisses(), "0.00", record);
+            QStringList got;
+            switch (r.kind) {
+            case StatsKind::Employes: got = StatsEmp(pay, "0.00", record); break;
+            case StatsKind::Paies: QVERIFY(StatsPaie(pay, "0.00", got, record)); break;
+            case StatsKind::Profils: got = StatsProfils(pay, staff(), "0.00", record); break;
+            case StatsKind::Caisses: got = StatsCaisses(pay, staff(), staffProfiles(), caisses(), "0.00", record); break;
+            }
             QCOMPARE(got, r.expected);
             QCOMPARE(progress, (QList<int>{0, 1, 2, 3, 4, 5, 6}));
             QStringList ordered;
             for (int i : r.windowOrder)
                 ordered.append(r.expected[i]);
-            QCOMPARE(statistiques(r.kind, pay, staff(), caisses(), "0.00"), ordered);
+            QStringList lines;
+            QVERIFY(statistiques(r.kind, pay, staff(), staffProfiles(), caisses(), "0.00", lines));
+            QCOMPARE(lines, ordered);
+        }
+    }
+
+    // A payslip line counts for the caisse whose letter begins the code of the rubrique it came
+    // from, found in the profile of the payslip's employee: the rubrique at the line's place
+    // when it carries the line's label, else the first of the profile with that label; "?" when
+    // none. Each line adds 1,00 and 2,00.
+    void caisseNotTheRubriquesOne()
+    {
+        struct Row { const char *name; QList<Rubrique> profile; QStringList labels; QString employee; QStringList expected; };
+        QStringList standard;
+        for (const Rubrique &r : defaultRubriques())
+            standard.append(r.label);
+        const QStringList caisses{"URSSAF\t\t\t\t\t\t\t\tU", "Pôle emploi\t\t\t\t\t\t\t\tA", "Retraite\t\t\t\t\t\t\t\tD"};
+        const QList<Rubrique> twice{rubrique("U100", "Maladie"), rubrique("D302", "Prévoyance"), rubrique("P303", "Prévoyance")};
+        for (const Row &r : {Row{"standard profile", defaultRubriques(), standard, "10001",
+                                 {"U\tURSSAF\t14,00\t28,00", "A\tPôle emploi\t3,00\t6,00", "D\tRetraite\t9,00\t18,00"}},
+                             Row{"shared label at its place", twice, {"Maladie", "Prévoyance", "Prévoyance"}, "10001",
+                                 {"U\tURSSAF\t1,00\t2,00", "D\tRetraite\t1,00\t2,00", "P\t???\t1,00\t2,00"}},
+                             Row{"shared label out of place", twice, {"Prévoyance"}, "10001", {"D\tRetraite\t1,00\t2,00"}},
+                             Row{"rubrique removed", twice, {"Maladie", "Taxe supprimée"}, "10001",
+                                 {"U\tURSSAF\t1,00\t2,00", "?\t???\t1,00\t2,00"}},
+                             Row{"employee without record", twice, {"Maladie"}, "10009", {"?\t???\t1,00\t2,00"}}}) {
+            Slip slip{"200201001", "31/01/2002", r.employee, "DUPONT", "1,00", "1,00", "1,00"};
+            for (const QString &label : r.labels)
+                slip.lines.append(PayslipLine{label, "100,00", {}, "1,00", {}, "2,00"});
+            const QStringList got = StatsCaisses(payslips({slip}), employees({{"10001", "10001", "Standard", ""}}),
+                                                 profiles({{"10001", r.profile}}), caisses, "0.00");
+            QVERIFY2(got == r.expected, qPrintable(QString(r.name) + ": " + got.join(u'|')));
+        }
+    }
+
+    // A payslip whose period end is not a date stops the statistic by month and the journal,
+    // named by its number (by its place without one), rather than count under some month; a
+    // payslip that neither would count does not.
+    void payslipPostedUnderAnotherMonth()
+    {
+        struct Row { Slip slip; QString refusal; };
+        for (const Row &r : {Row{{"200204001", "31/04/2002", "10001", "DUPONT", "10,00", "1,00", "12,00"},
+                                 "Le bulletin 200204001 a une date de fin de période illisible"},
+                             Row{{"", "", "10001", "DUPONT", "10,00", "1,00", "12,00"},
+                                 "Le bulletin 2 a une date de fin de période illisible"},
+                             Row{{"200204002", "31/04/2002", "10001", "DUPONT", "", "", ""}, ""}}) {
+            const Collection pay = payslips({{"200201001", "31/01/2002", "10001", "DUPONT", "10,00", "1,00", "12,00"}, r.slip});
+            QStringList lines{"old"};
+            JournalEntries entries{{"old"}, 7};
+            const QList<Status> got{StatsPaie(pay, "0.00", lines), Journal(pay, {"641000", "421000"}, entries),
+                                    exporterJournal(pay, Collection(), std::nullopt, std::nullopt, m_dir.filePath("j.txt"))};
+            for (const Status &s : got)
+                QCOMPARE(s.message(), r.refusal);
+            if (!r.refusal.isEmpty())
+                QVERIFY(lines.isEmpty() && entries.lines.isEmpty() && entries.uncalculated == 0);
         }
     }
 
@@ -100,7 +158,9 @@ private Q_SLOTS:
         QCOMPARE((QList<qsizetype>{model.rowCount(), model.chartTexts().size(), model.printedGrid().rows.size()}),
                  (QList<qsizetype>{70, 70, 70}));
         JournalModel journal;
-        journal.Init(Journal(slips(QStringList(40, "31/01/2002")), Comptes(Collection())));
+        JournalEntries entries;
+        QVERIFY(Journal(slips(QStringList(40, "31/01/2002")), Comptes(Collection()), entries));
+        journal.Init(entries);
         QCOMPARE((QList<qsizetype>{journal.rowCount(), journal.exportLines().size(), journal.printedGrid().rows.size()}),
                  (QList<qsizetype>{80, 80, 80}));
         QCOMPARE((QStringList{model.cell(70, 0), journal.cell(80, 0)}), (QStringList{"70", "80"}));
@@ -142,22 +202,40 @@ private Q_SLOTS:
         }
     }
 
-    // Two entries per payslip, debit first, in stored order; exported as date, account,
-    // label, journal, an empty field, debit, credit, in Windows-1252 with CRLF, the characters
-    // 0x80 to 0x9F included.
+    // Two entries per payslip, debit first, in stored order; a payslip without gross pay was
+    // never calculated: no entry, but counted for the window to say so. Exported as date,
+    // account, label, journal, an empty field, debit, credit, in Windows-1252 with CRLF, the
+    // characters 0x80 to 0x9F included; without dates, every entry, whatever the stored order.
     void entriesOrExportBytesWrong()
     {
         QList<int> progress;
-        QCOMPARE(Journal(slips({"31/01/2002", "28/02/2002"}), {"641000", "421000"}, [&](int i) { progress.append(i); }),
-                 (QStringList{"20020131\tS1\t31/01/2002\t641000\tPaie 200201001\t1690,00",
-                              "20020131\tS1\t31/01/2002\t421000\tPaie 200201001\t\t1690,00",
-                              "20020228\tS1\t28/02/2002\t641000\tPaie 200201002\t1690,00",
-                              "20020228\tS1\t28/02/2002\t421000\tPaie 200201002\t\t1690,00"}));
-        QCOMPARE(progress, (QList<int>{0, 1}));
+        QList<Slip> three{{"200201001", "31/01/2002", "10001", "DUPONT", "1300,00", "390,00", "1690,00"},
+                          {"200201002", "31/01/2002", "10002", "MARTIN", "", "", " "},
+                          {"200201003", "28/02/2002", "10001", "DUPONT", "1300,00", "390,00", "1690,00"}};
+        JournalEntries entries;
+        QVERIFY(Journal(payslips(three), {"641000", "421000"}, entries, [&](int i) { progress.append(i); }));
+        QCOMPARE(entries.lines, (QStringList{"20020131\tS1\t31/01/2002\t641000\tPaie 200201001\t1690,00",
+                                             "20020131\tS1\t31/01/2002\t421000\tPaie 200201001\t\t1690,00",
+                                             "20020228\tS1\t28/02/2002\t641000\tPaie 200201003\t1690,00",
+                                             "20020228\tS1\t28/02/2002\t421000\tPaie 200201003\t\t1690,00"}));
+        QCOMPARE(progress, (QList<int>{0, 1, 2}));
+        JournalModel model;
+        model.Init(entries);
+        QCOMPARE((QStringList{model.statusText(), JournalModel::uncalculatedText(3), JournalModel::uncalculatedText(0)}),
+                 (QStringList{"1 bulletin non calculé n'est pas repris", "3 bulletins non calculés ne sont pas repris", ""}));
         const QString path = m_dir.filePath("Journal.txt");
+        int uncalculated = 0;
         QVERIFY(exporterJournal(slips({"31/01/2002", "28/02/2002"}), Collection(), std::nullopt, QDate(2002, 1, 31), path));
         QCOMPARE(fileBytes(path), QByteArray("31/01/2002\t641000\tPaie 200201001\tS1\t\t1690,00\t\r\n"
                                              "31/01/2002\t421000\tPaie 200201001\tS1\t\t\t1690,00\r\n"));
+        QVERIFY(exporterJournal(payslips({three[2], three[1], three[0]}), Collection(), std::nullopt, std::nullopt, path,
+                                &uncalculated));
+        QCOMPARE(QString::fromLatin1(fileBytes(path)).split("\r\n"),
+                 (QStringList{"28/02/2002\t641000\tPaie 200201003\tS1\t\t1690,00\t",
+                              "28/02/2002\t421000\tPaie 200201003\tS1\t\t\t1690,00",
+                              "31/01/2002\t641000\tPaie 200201001\tS1\t\t1690,00\t",
+                              "31/01/2002\t421000\tPaie 200201001\tS1\t\t\t1690,00", ""}));
+        QCOMPARE(uncalculated, 1);
         const QString high = QString::fromUtf8("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ");
         QVERIFY(exporterJournal(slips({"31/01/2002"}, high + "%1"), Collection(), std::nullopt, std::nullopt, path));
         QVERIFY(fileBytes(path).startsWith("31/01/2002\t641000\tPaie \x80\x82\x83\x84\x85\x86\x87\x88\x89\x8a\x8b\x8c\x8e"
@@ -174,7 +252,9 @@ private Q_SLOTS:
                              Row{{"31/03/2002", "31/01/2002"}, QDate(), ""},
                              Row{three, QDate(2002, 2, 28), "28/02 28/02 31/03 31/03"}, Row{{}, QDate(), ""}}) {
             JournalModel model;
-            model.Init(Journal(slips(r.periodEnds), Comptes(Collection())));
+            JournalEntries entries;
+            QVERIFY(Journal(slips(r.periodEnds), Comptes(Collection()), entries));
+            model.Init(entries);
             QCOMPARE(model.du(), r.periodEnds.isEmpty() ? m_clock.today() : text::parseDate(r.periodEnds.first()));
             QCOMPARE(model.au(), r.periodEnds.isEmpty() ? m_clock.today() : text::parseDate(r.periodEnds.last()));
             if (r.du.isValid()) {

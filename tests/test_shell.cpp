@@ -85,7 +85,13 @@ private Q_SLOTS:
         h.frame.firstShow(h.dir.path());
         h.writeDossier("paie.emp", {{"10001", "ROBERT Luc", "", "LYON"}, {"10002", "ABEL Anne", "", "PARIS"},
                                     {"10003", "MOREAU Jean", "", "LYON", "0478"}});
-        QVERIFY(text::writeLines(h.path("paie.Pai"), blk(0, {"200203001", "", "", "10001"}) + blk(1, {"200203002"})).ok());
+        QStringList calculated(PayslipForm::kFieldCount);
+        calculated[PayslipForm::kNumber - 1] = "200203001";
+        calculated[PayslipForm::kPeriodEnd - 1] = "31/04/2002";
+        calculated[PayslipForm::kEmployeeCode - 1] = "10001";
+        calculated[PayslipForm::kNetToPay - 1] = "100,00";
+        calculated[PayslipForm::kGross - 1] = "120,00";
+        QVERIFY(text::writeLines(h.path("paie.Pai"), blk(0, calculated) + blk(1, {"200203002"})).ok());
         h.open("paie.emp");
         for (const auto &[command, input, code] : {std::tuple(Cmd::Dernier, "", "10003"), {Cmd::Precedent, "", "10002"},
                                                    {Cmd::Premier, "", "10001"}, {Cmd::RechercherTelephone, "0478", "10003"},
@@ -114,6 +120,12 @@ private Q_SLOTS:
         // A scan of the payslips leaves the last one shown.
         h.frame.run(Cmd::StatEmployes);
         QCOMPARE(h.fiche.payslips().collection().current(), 1);
+        // A payslip dated 31/04 stops the reports that would post it under another month: the
+        // user is told which, and no window opens.
+        h.frame.run(Cmd::StatMois);
+        h.frame.run(Cmd::JournalComptable);
+        QCOMPARE(h.dialogs.messages().mid(2), QStringList(2, "Le bulletin 200203001 a une date de fin de période illisible"));
+        QCOMPARE(h.dialogs.log.filter("window:"), QStringList{"window: statistics 0: 10001//100,00"});
         // Without a settings file amounts take two decimals; the parameters confirmed are in
         // force at once, the number of decimals as the rest.
         QCOMPARE(h.fiche.amountFormat(), QStringLiteral("0.00"));
@@ -368,6 +380,19 @@ private Q_SLOTS:
                                                   "réglages suivants gardent leur valeur par défaut."}));
         // The unreadable file is not replaced at exit.
         QVERIFY(fiche.saveSideFiles(h.dir.path()) && dialogs.messages().size() == 2 && QFileInfo(h.path("Korvel.soc")).isDir());
+        // Nor is a caisse list that could not be read, when "Caisses" closes: the list shown
+        // started empty. (A folder cannot be read; the file put there since stands for one that
+        // the user mends.)
+        QVERIFY(QFile::remove(h.path("Korvel.cai")) && QDir(h.dir.path()).mkdir("Korvel.cai"));
+        Fiche other(dialogs, dialogs, dialogs);
+        other.loadSideFiles(h.dir.path());
+        QVERIFY(QDir(h.dir.path()).rmdir("Korvel.cai") && text::writeLines(h.path("Korvel.cai"), {"URSSAF"}).ok());
+        dialogs.caisseAnswers << [](CaisseModel &m) { m.setField(CaisseModel::Nom, "Nouvelle"); m.store(); };
+        QVERIFY(!other.Caisse());
+        QCOMPARE(h.read("Korvel.cai"), QStringList{"URSSAF"});
+        QCOMPARE(dialogs.messages().last(), "Le fichier " + QDir::toNativeSeparators(h.path("Korvel.cai"))
+                                                + " n'a pas pu être lu au démarrage : il est laissé tel quel et les caisses "
+                                                  "modifiées ne seront pas enregistrées.");
     }
 
     void leavingThePageLosesItsEdits()

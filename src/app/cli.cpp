@@ -66,7 +66,9 @@ const QList<Command> &commands()
         {QStringLiteral("journal"), cli::journal,
          QStringLiteral("korvel-cli journal DOSSIER.emp SORTIE.txt [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]\n"
                         "    écrit le journal de paie comme « Exporter journal » : les écritures des\n"
-                        "    bulletins dont la fin de période est entre les deux dates (comprises).\n")},
+                        "    bulletins calculés dont la fin de période est entre les deux dates\n"
+                        "    (comprises) ; sans date, de tous les bulletins calculés. Les bulletins non\n"
+                        "    calculés sont comptés sur la sortie d'erreur.\n")},
     };
     return table;
 }

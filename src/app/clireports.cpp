@@ -29,8 +29,12 @@ int stats(const QStringList &args)
     QStringList caisseLines;
     if (const int status = readCaisses(caisseLines))
         return status;
-    for (const QString &line : statistiques(*kind, dossier.payslips(), dossier.employees(), caisseLines,
-                                            settings.amountFormat))
+    QStringList lines;
+    if (const Status made = statistiques(*kind, dossier.payslips(), dossier.employees(), dossier.profiles(),
+                                         caisseLines, settings.amountFormat, lines);
+        !made)
+        return exitWith(made);
+    for (const QString &line : lines)
         out() << line << "\n";
     out().flush();
     return Done;
@@ -64,10 +68,13 @@ int journal(const QStringList &args)
     Dossier dossier;
     if (const int status = openDossier(a.words[0], dossier))
         return status;
-    QString message;
-    if (!exporterJournal(dossier.payslips(), dossier.employees(), du, au, a.words[1], &message))
-        return fail(message, Refused);
-    return Done;
+    int uncalculated = 0;
+    const Status written = exporterJournal(dossier.payslips(), dossier.employees(), du, au, a.words[1], &uncalculated);
+    if (written && uncalculated > 0) {
+        err() << "korvel-cli : " << JournalModel::uncalculatedText(uncalculated) << "\n";
+        err().flush();
+    }
+    return exitWith(written);
 }
 
 } // namespace cli

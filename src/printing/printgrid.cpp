@@ -20,15 +20,16 @@ PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jo
     // the page in pixels keeps one pixel per screen pixel and runs past the right edge.
     const int scale = grid.screenWidth > 0 ? std::max(1, W / grid.screenWidth)
                                            : std::max(1, (right - left) / std::max(1, columnsWidth));
-    // Cell texts stand this far from the rules: 10 pixels on the printers of 300 dpi, half a
-    // millimetre on finer ones, so that they never touch a rule.
-    const int inset = std::max(10, scaleH(canvas) / 2);
+    // Cell texts stand a millimetre from the rules, on a printer of any resolution.
+    const int inset = std::max(1, scaleH(canvas));
     const QString dateText = QStringLiteral("Imprimé le ") + text::formatDate(Clock::instance().today());
 
     if (!canvas.beginJob(jobTitle.isEmpty() ? QStringLiteral("Korvel") : jobTitle))
         return PrintResult::failed(canvas.error());
     canvas.setFont(grid.fontName, grid.fontPoints, grid.fontBold);
     const int lineHeight = canvas.textHeight(dateText) * 3 / 2;
+    // The text of a row, centred in its height: as much room above it as below.
+    const int textTop = (lineHeight - canvas.textHeight(dateText)) / 2;
 
     // Left edges of the columns, and the right edge of the last one.
     QList<int> x{left};
@@ -42,20 +43,29 @@ PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jo
             if (grid.columns[c].rightAligned) {
                 const QString t = cell.trimmed();
                 if (!t.isEmpty())
-                    canvas.text(x[c + 1] - inset, y + inset, t, Canvas::Align::Right);
+                    canvas.text(x[c + 1] - inset, y + textTop, t, Canvas::Align::Right);
             } else if (!cell.isEmpty()) {
-                canvas.text(x[c] + inset, y + inset, cell);
+                canvas.text(x[c] + inset, y + textTop, fitText(canvas, cell, x[c + 1] - x[c] - 2 * inset));
             }
         }
         y += lineHeight;
         canvas.line(left, y, right, y);
     };
+    // The top of the caption band: below the title and its date line, or below the heading line.
+    const int bandTop = top + (grid.title.isEmpty() ? 1 : 2) * lineHeight;
     auto pageHead = [&] {
         canvas.setFont(grid.fontName, grid.fontPoints, true);
-        if (!heading.isEmpty())
-            canvas.text(left, top, heading);
-        canvas.text(right, top, dateText, Canvas::Align::Right);
-        y = top + lineHeight;
+        if (!grid.title.isEmpty()) {
+            canvas.text(left, top, grid.title);
+            canvas.setFont(grid.fontName, grid.fontPoints, false);
+            canvas.text(left, top + lineHeight, dateText);
+            canvas.setFont(grid.fontName, grid.fontPoints, true);
+        } else {
+            if (!heading.isEmpty())
+                canvas.text(left, top, heading);
+            canvas.text(right, top, dateText, Canvas::Align::Right);
+        }
+        y = bandTop;
         canvas.setFill(Canvas::kGrey);
         canvas.fillRectangle(left, y, right, y + lineHeight);
         canvas.line(left, y, right, y);
@@ -65,8 +75,8 @@ PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jo
     };
     auto columnRules = [&] {
         for (int c = 0; c < grid.columns.size(); ++c)
-            canvas.line(x[c], top + lineHeight, x[c], y);
-        canvas.line(right, top + lineHeight, right, y);
+            canvas.line(x[c], bandTop, x[c], y);
+        canvas.line(right, bandTop, right, y);
     };
 
     pageHead();
@@ -88,6 +98,20 @@ PrintResult PrintGrid(Canvas &canvas, const PrintedGrid &grid, const QString &jo
     if (!canvas.endJob())
         return PrintResult::failed(canvas.error());
     return PrintResult::printed();
+}
+
+QString fitText(const Canvas &canvas, const QString &text, int width)
+{
+    if (canvas.textWidth(text) <= width)
+        return text;
+    // The widths of the beginnings grow with their length: the longest one that fits.
+    qsizetype fits = 0;
+    qsizetype tooLong = text.size();
+    while (tooLong - fits > 1) {
+        const qsizetype middle = (fits + tooLong) / 2;
+        (canvas.textWidth(text.left(middle)) <= width ? fits : tooLong) = middle;
+    }
+    return text.left(fits);
 }
 
 PrintedGrid profileGrid(const ProfileForm &profile, const QList<int> &screenWidths)

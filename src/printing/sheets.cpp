@@ -2,9 +2,11 @@
 
 #include "printing/layout.h"
 #include "printing/printgrid.h"
+#include "ports/clock.h"
 #include "text/dates.h"
 
 #include <algorithm>
+#include <iterator>
 
 PrintResult ImpEmp(Canvas &canvas, const EmployeeForm &e)
 {
@@ -82,17 +84,59 @@ EmployeeRange employeeRange(int from, int to, int count)
     return {std::max(from - 1, 0), std::min(to - 1, count - 1)};
 }
 
-void Entete1(Canvas &canvas)
+namespace {
+
+// The list's columns: their left edges in layout millimetres, and the block lines they show.
+struct ListColumn {
+    int x;
+    const char16_t *caption;
+    int line;
+};
+constexpr ListColumn kListColumns[] = {
+    {5, u"Nom", EmployeeForm::kName},          {55, u"Adresse", EmployeeForm::kAddress1},
+    {105, u"Adresse", EmployeeForm::kAddress2}, {155, u"C.P.", EmployeeForm::kPostcode},
+    {175, u"Ville", EmployeeForm::kTown},       {225, u"Téléphone", EmployeeForm::kTelephone},
+    {255, u"Emploi", EmployeeForm::kJob},
+};
+constexpr int kListColumnCount = int(std::size(kListColumns));
+// The line of the title, of the captions, of their rule and of the first employee.
+constexpr int kListTitleY = 0;
+constexpr int kListCaptionY = 6;
+constexpr int kListRuleY = 11;
+constexpr int kListFirstY = 16;
+constexpr int kListStep = 5;
+
+// The right end of the list's rule and of its last column: 5 layout millimetres inside the
+// printable area, whatever the paper.
+int listRight(const Canvas &canvas)
+{
+    return canvas.sizePixels().width() - Mh(canvas, 5);
+}
+
+// The room of column c in pixels: up to a millimetre before the next column, the last one up
+// to the right end.
+int listCellWidth(const Canvas &canvas, int c)
+{
+    const int end = c + 1 < kListColumnCount ? Mh(canvas, kListColumns[c + 1].x - 1) : listRight(canvas);
+    return end - Mh(canvas, kListColumns[c].x);
+}
+
+} // namespace
+
+void Entete1(Canvas &canvas, int page, int pages)
 {
     Layout l(canvas);
-    l.text(5, 0, QStringLiteral("Nom"));
-    l.text(55, 0, QStringLiteral("Adresse"));
-    l.text(105, 0, QStringLiteral("Adresse"));
-    l.text(155, 0, QStringLiteral("C.P."));
-    l.text(175, 0, QStringLiteral("Ville"));
-    l.text(225, 0, QStringLiteral("Téléphone"));
-    l.text(255, 0, QStringLiteral("Emploi"));
-    l.line(5, 5, 300, 5);
+    l.font(10, true);
+    l.text(5, kListTitleY, QStringLiteral("Liste des employés"));
+    l.font(10, false);
+    const int right = listRight(canvas);
+    const QString pageText = QStringLiteral("Page %1/%2").arg(page).arg(pages);
+    canvas.text(right, l.y(kListTitleY), pageText, Canvas::Align::Right);
+    canvas.text(right - canvas.textWidth(pageText) - Mh(canvas, 10), l.y(kListTitleY),
+                QStringLiteral("Imprimé le ") + text::formatDate(Clock::instance().today()), Canvas::Align::Right);
+    for (const ListColumn &c : kListColumns)
+        l.text(c.x, kListCaptionY, QString::fromUtf16(c.caption));
+    canvas.line(l.x(5), l.y(kListRuleY), right, l.y(kListRuleY));
 }
 
 PrintResult ImpListe(Canvas &canvas, const Collection &employees, int from, int to)
@@ -100,43 +144,39 @@ PrintResult ImpListe(Canvas &canvas, const Collection &employees, int from, int 
     const EmployeeRange range = employeeRange(from, to, employees.count());
     if (range.isEmpty())
         return PrintResult::nothing();
+    QList<int> printed;
+    for (int k = range.first; k <= range.last; ++k)
+        if (employees.contains(k))
+            printed.append(k);
     canvas.setOrientation(Canvas::Orientation::Landscape);
     PortraitAfterwards portrait(canvas);
+    // Lines on a page: a page is full as soon as the next line would start below the printable
+    // height minus Mv(20).
+    const int bottom = canvas.sizePixels().height() - Mv(canvas, 20);
+    int perPage = 1;
+    while (Mv(canvas, kListFirstY + kListStep * perPage) <= bottom && perPage < Collection::kMaxBlocks)
+        ++perPage;
+    const int pages = std::max<int>(1, (int(printed.size()) + perPage - 1) / perPage);
+
     if (!canvas.beginJob(QStringLiteral("Liste des employés")))
         return PrintResult::failed(canvas.error());
     Layout l(canvas);
-    l.font(10, false);
-    Entete1(canvas);
-
-    const int bottom = canvas.sizePixels().height() - Mv(canvas, 20);
-    int y = 10;
-    bool pageFull = false;
-    for (int k = range.first; k <= range.last; ++k) {
-        if (!employees.contains(k))
-            continue;
-        // A full page is ended only when a line is left to print on the next one.
-        if (pageFull) {
+    Entete1(canvas, 1, pages);
+    for (int i = 0; i < printed.size(); ++i) {
+        if (i > 0 && i % perPage == 0) {
             if (!canvas.newPage()) {
                 const QString message = canvas.error();
                 canvas.abortJob();
                 return PrintResult::failed(message);
             }
-            y = 10;
-            Entete1(canvas);
-            pageFull = false;
+            Entete1(canvas, i / perPage + 1, pages);
         }
-        constexpr int kJob = 12;
-        const QStringList block = employees.blockContent(k, kJob);
-        auto field = [&](int distance) { return block.value(distance - 1); };
-        l.text(5, y, field(EmployeeForm::kName));
-        l.text(55, y, field(EmployeeForm::kAddress1));
-        l.text(105, y, field(EmployeeForm::kAddress2));
-        l.text(155, y, field(EmployeeForm::kPostcode));
-        l.text(175, y, field(EmployeeForm::kTown));
-        l.text(225, y, field(EmployeeForm::kTelephone));
-        l.text(255, y, field(kJob));
-        y += 5;
-        pageFull = l.y(y) > bottom;
+        const int y = kListFirstY + kListStep * (i % perPage);
+        const QStringList block = employees.blockContent(printed[i], EmployeeForm::kJob);
+        // Each cell is cut where the next column begins: a long street does not run into the
+        // second address line.
+        for (int c = 0; c < kListColumnCount; ++c)
+            l.text(kListColumns[c].x, y, fitText(canvas, block.value(kListColumns[c].line - 1), listCellWidth(canvas, c)));
     }
     if (!canvas.endJob())
         return PrintResult::failed(canvas.error());

@@ -32,12 +32,15 @@ EmployeeRange employeeRange(int from, int to, int count);
 // "&Liste employés...": the caller shows its print dialog with the range 1 to
 // employees.count() (Annuler: nothing is printed) and passes the dialog's from and to. Prints
 // in landscape, one line per employee block of the range in the order of the blocks (a
-// position without a block is skipped), the heading (Entete1) on every page; a page ends
-// when the next line would go below the printable height minus Mv(20). Leaves the printer in
-// portrait. An empty range prints nothing (NothingPrinted).
+// position without a block is skipped), each cell cut where the next column begins, the
+// heading (Entete1) on every page; a page ends when the next line would go below the
+// printable height minus Mv(20). Leaves the printer in portrait. An empty range prints
+// nothing (NothingPrinted).
 PrintResult ImpListe(Canvas &canvas, const Collection &employees, int from, int to);
-// The list's heading: the column captions at y = 0 and a rule at y = 5.
-void Entete1(Canvas &canvas);
+// The list's heading on page (from 1) of pages: "Liste des employés" at y = 0, with
+// "Imprimé le " + today and "Page n/N" at the right; the column captions at y = 6 and a rule
+// at y = 11 that ends 5 millimetres inside the printable area.
+void Entete1(Canvas &canvas, int page, int pages);
 
 // The print command of the frame ("Imprimer", "&Imprimer fiche", "&Imprimer bulletin"):
 // what each page prints. Only the active page's entry is read.

@@ -39,9 +39,10 @@ Accounts Comptes(const Collection &employees)
     return a;
 }
 
-QStringList Journal(const Collection &payslips, const Accounts &accounts, const Progress &progress)
+Status Journal(const Collection &payslips, const Accounts &accounts, JournalEntries &entries, const Progress &progress)
 {
-    QStringList entries;
+    entries = JournalEntries();
+    JournalEntries built;
     PayslipForm p;
     for (int i = 0; i < payslips.count(); ++i) {
         if (progress)
@@ -49,18 +50,31 @@ QStringList Journal(const Collection &payslips, const Accounts &accounts, const 
         if (!payslips.contains(i))
             continue;
         LitBulletin(payslips, i, p, QString());
+        const QString gross = p.gross.trimmed();
+        if (gross.isEmpty()) {
+            ++built.uncalculated;
+            continue;
+        }
+        if (const Status s = checkPeriodEnd(payslips, i, p.number); !s)
+            return s;
         const QString head = dateKey(p.periodEnd) + kTab + QStringLiteral("S1") + kTab
                              + text::formatDate(p.periodEnd) + kTab;
         const QString label = QStringLiteral("Paie ") + p.number;
-        entries.append(head + accounts.debit + kTab + label + kTab + p.gross);
-        entries.append(head + accounts.credit + kTab + label + kTab + kTab + p.gross);
+        built.lines.append(head + accounts.debit + kTab + label + kTab + gross);
+        built.lines.append(head + accounts.credit + kTab + label + kTab + kTab + gross);
     }
-    return entries;
+    entries = std::move(built);
+    return Status::done();
 }
 
 QList<int> JournalModel::columnWidths()
 {
     return {44, 24, 78, 59, 239, 98 + 10, 100 + 10};
+}
+
+QString JournalModel::caption()
+{
+    return QStringLiteral("Journal de paie");
 }
 
 QStringList JournalModel::headers()
@@ -89,12 +103,22 @@ QString JournalModel::exportProposedName()
     return QStringLiteral("Journal.txt");
 }
 
-void JournalModel::Init(const QStringList &entries)
+void JournalModel::Init(const JournalEntries &entries)
 {
-    m_entries = entries;
-    m_du = entries.isEmpty() ? Clock::instance().today() : keyDate(entries.first());
-    m_au = entries.isEmpty() ? Clock::instance().today() : keyDate(entries.last());
+    m_entries = entries.lines;
+    m_uncalculated = entries.uncalculated;
+    m_du = m_entries.isEmpty() ? Clock::instance().today() : keyDate(m_entries.first());
+    m_au = m_entries.isEmpty() ? Clock::instance().today() : keyDate(m_entries.last());
     Remplit();
+}
+
+QString JournalModel::uncalculatedText(int count)
+{
+    if (count <= 0)
+        return {};
+    if (count == 1)
+        return QStringLiteral("1 bulletin non calculé n'est pas repris");
+    return QStringLiteral("%1 bulletins non calculés ne sont pas repris").arg(count);
 }
 
 void JournalModel::Remplit()
@@ -131,17 +155,15 @@ QStringList JournalModel::exportLines() const
     return out;
 }
 
-bool JournalModel::exporter(const QString &path, QString *message) const
+Status JournalModel::exporter(const QString &path) const
 {
-    const text::FileResult written = text::writeLines(path, exportLines());
-    if (!written.ok() && message)
-        *message = written.message();
-    return written.ok();
+    return Status::of(text::writeLines(path, exportLines()));
 }
 
 PrintedGrid JournalModel::printedGrid(const QList<int> &screenWidths) const
 {
     PrintedGrid g;
+    g.title = caption();
     const QList<int> widths = columnWidths();
     const QStringList captions = headers();
     for (int c = 0; c < kColumns; ++c)
@@ -157,18 +179,22 @@ PrintedGrid JournalModel::printedGrid(const QList<int> &screenWidths) const
 
 QString JournalModel::printTitle()
 {
-    return QStringLiteral("Statistiques ventes au ") + text::formatDate(Clock::instance().today());
+    return QStringLiteral("Journal de paie au ") + text::formatDate(Clock::instance().today());
 }
 
-bool exporterJournal(const Collection &payslips, const Collection &employees, const std::optional<QDate> &du,
-                     const std::optional<QDate> &au, const QString &path, QString *message)
+Status exporterJournal(const Collection &payslips, const Collection &employees, const std::optional<QDate> &du,
+                       const std::optional<QDate> &au, const QString &path, int *uncalculated)
 {
+    JournalEntries entries;
+    if (const Status s = Journal(payslips, Comptes(employees), entries); !s)
+        return s;
+    if (uncalculated)
+        *uncalculated = entries.uncalculated;
     JournalModel model;
-    model.Init(Journal(payslips, Comptes(employees)));
-    if (du)
-        model.setDu(*du);
-    if (au)
-        model.setAu(*au);
+    model.Init(entries);
+    // The first and the last day a date key can hold.
+    model.setDu(du.value_or(QDate(1, 1, 1)));
+    model.setAu(au.value_or(QDate(9999, 12, 31)));
     model.Remplit();
-    return model.exporter(path, message);
+    return model.exporter(path);
 }

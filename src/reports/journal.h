@@ -30,10 +30,19 @@ struct Accounts {
 // gives "421000"); "421000" when no record has one. The debit account is "641000".
 Accounts Comptes(const Collection &employees);
 
+// The journal's entries, and the payslips it leaves out because they were never calculated.
+struct JournalEntries {
+    QStringList lines;
+    int uncalculated = 0;
+};
+
 // The entries of payslips 0 to count − 1, debit entry first (a payslip index without a block
-// gives none). The caller writes the shown payslip back first, and afterwards makes the last
-// payslip current and shows it.
-QStringList Journal(const Collection &payslips, const Accounts &accounts, const Progress &progress = {});
+// gives none). A payslip without gross pay was never calculated: it has no entry and is
+// counted in uncalculated. Refused, with no entry, when a payslip to post has a period end that
+// is not a date (checkPeriodEnd): it would be posted under some other month. The caller writes
+// the shown payslip back first, and afterwards makes the last payslip current and shows it.
+Status Journal(const Collection &payslips, const Accounts &accounts, JournalEntries &entries,
+               const Progress &progress = {});
 
 // The window "Journal de paie" (TCompta) as data: the entries, the dates "Du" and "Au", and
 // the grid of the entries whose date lies between them (both included): 7 columns ("Jn",
@@ -48,6 +57,8 @@ public:
     static constexpr int kAmountRset = 105;
 
     static QList<int> columnWidths();
+    // "Journal de paie": the window's caption and the printed title.
+    static QString caption();
     static QStringList headers();
     // The export dialog: title, filter (the program's "Description (*.ext)|*.ext" notation),
     // default extension and proposed name.
@@ -59,7 +70,11 @@ public:
     // Keeps the entries, sets "Du" from the first entry and "Au" from the last (the stored
     // order of the payslips, not their date order; both today when there is no entry) and
     // fills the grid (Remplit).
-    void Init(const QStringList &entries);
+    void Init(const JournalEntries &entries);
+    // What the window's status says of the payslips left out: "N bulletins non calculés ne
+    // sont pas repris", empty when there is none.
+    QString statusText() const { return uncalculatedText(m_uncalculated); }
+    static QString uncalculatedText(int count);
     QDate du() const { return m_du; }
     QDate au() const { return m_au; }
     // Changing a date has no effect on the grid until Remplit ("OK").
@@ -78,27 +93,29 @@ public:
     // The export file's lines, one per entry shown: date, account, label, journal code, an
     // empty field, debit, credit.
     QStringList exportLines() const;
-    // Writes them to path (Windows-1252, CR LF), replacing the file. False, with the file
-    // untouched and message set to "Impossible d'enregistrer le fichier " + its full name,
-    // when it cannot be written.
-    bool exporter(const QString &path, QString *message = nullptr) const;
+    // Writes them to path (Windows-1252, CR LF), replacing the file. Refused, with the file
+    // untouched, by "Impossible d'enregistrer le fichier " + its full name when it cannot be
+    // written.
+    Status exporter(const QString &path) const;
 
-    // The grid as PrintGrid prints it, as the statistics print theirs: the entries shown,
-    // debit and credit right-aligned.
+    // The grid as PrintGrid prints it, as the statistics print theirs: the caption as title,
+    // the entries shown, debit and credit right-aligned.
     PrintedGrid printedGrid(const QList<int> &screenWidths = {}) const;
-    // "Statistiques ventes au " + today.
+    // The print job's title: "Journal de paie au " + today.
     static QString printTitle();
 
 private:
     QStringList m_entries;
+    int m_uncalculated = 0;
     QDate m_du;
     QDate m_au;
     // The fields 2 to 7 of each entry shown.
     QList<QStringList> m_shown;
 };
 
-// What the command line's journal does, with the window's code: the entries of the dossier,
-// the dates of the window unless given, the entries between them written to path. False with
-// message when the file cannot be written.
-bool exporterJournal(const Collection &payslips, const Collection &employees, const std::optional<QDate> &du,
-                     const std::optional<QDate> &au, const QString &path, QString *message = nullptr);
+// What the command line's journal does, with the window's code: the entries of the dossier
+// whose date lies between the dates given (a date not given leaves that side open: without
+// dates, every entry) written to path. Refused as Journal is, or when the file cannot be
+// written; uncalculated receives the number of payslips left out.
+Status exporterJournal(const Collection &payslips, const Collection &employees, const std::optional<QDate> &du,
+                       const std::optional<QDate> &au, const QString &path, int *uncalculated = nullptr);

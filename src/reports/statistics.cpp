@@ -44,8 +44,9 @@ std::optional<QString> added(const QString &total, const QString &amount, const 
     return text::formatAmount(*t + *a, format);
 }
 
+// Reads payslips 0 to count − 1 and hands each to step, which may stop the scan with a refusal.
 template <class Step>
-void scanPayslips(const Collection &payslips, const Progress &progress, Step step)
+Status scanPayslips(const Collection &payslips, const Progress &progress, Step step)
 {
     PayslipForm form;
     for (int i = 0; i < payslips.count(); ++i) {
@@ -54,8 +55,10 @@ void scanPayslips(const Collection &payslips, const Progress &progress, Step ste
         if (!payslips.contains(i))
             continue;
         LitBulletin(payslips, i, form, QString());
-        step(form);
+        if (const Status s = step(i, form); !s)
+            return s;
     }
+    return Status::done();
 }
 
 } // namespace
@@ -100,9 +103,9 @@ void CumulMois(StatsList &list, const QString &key, const QString &net, const QS
                const QString &amountFormat)
 {
     const QString n = net.trimmed();
-    const QString d = deductions.trimmed();
-    if (n.isEmpty() || d.isEmpty())
+    if (n.isEmpty())
         return;
+    const QString d = deductions.trimmed().isEmpty() ? text::formatAmount(0.0, amountFormat) : deductions.trimmed();
     const int i = list.find(key);
     if (i < 0) {
         list.append(key, {key, n, d});
@@ -112,7 +115,8 @@ void CumulMois(StatsList &list, const QString &key, const QString &net, const QS
     const auto oldNet = totalValue(f.value(1));
     const auto oldDeductions = totalValue(f.value(2));
     const auto addNet = amountValue(n);
-    const auto addDeductions = amountValue(d);
+    // "#" writes no deductions as an empty text.
+    const auto addDeductions = totalValue(d);
     if (!oldNet || !oldDeductions || !addNet || !addDeductions)
         return;
     f = {key, text::formatAmount(*oldNet + *addNet, amountFormat),
@@ -171,7 +175,7 @@ void LitEnrCai(QString &line, const QStringList &caisses)
 {
     const QString letter = line.section(kTab, 0, 0);
     QString name = QStringLiteral("???");
-    if (!letter.isEmpty()) {
+    if (!letter.isEmpty() && letter != kNoCaisse) {
         for (const QString &caisse : caisses) {
             if (caisse.section(kTab, kCaisseLetter, kCaisseLetter) == letter) {
                 name = caisse.section(kTab, 0, 0);
@@ -180,6 +184,59 @@ void LitEnrCai(QString &line, const QStringList &caisses)
         }
     }
     line = letter + kTab + name + line.mid(letter.size());
+}
+
+RubriqueCodes::RubriqueCodes(const Collection &employees, const Collection &profiles)
+    : m_employees(employees)
+    , m_profiles(profiles)
+{
+}
+
+const RubriqueCodes::Profile *RubriqueCodes::profileOf(const QString &employee)
+{
+    const int e = m_employeeCodes.find(m_employees, employee);
+    if (e < 0)
+        return nullptr;
+    const int p = m_profileCodes.find(m_profiles, m_employees.lineOfBlock(e, EmployeeForm::kProfileCode));
+    if (p < 0)
+        return nullptr;
+    auto it = m_read.find(p);
+    if (it == m_read.end()) {
+        ProfileForm form;
+        LitProfil(m_profiles, p, form, true);
+        Profile profile;
+        profile.rubriques = form.rubriques;
+        // From the last to the first: the first rubrique of a label is the one that stays.
+        for (int r = int(profile.rubriques.size()) - 1; r >= 0; --r)
+            profile.firstOfLabel.insert(profile.rubriques[r].label.trimmed(), r);
+        it = m_read.insert(p, profile);
+    }
+    return &*it;
+}
+
+QString RubriqueCodes::code(const QString &employee, int position, const QString &label)
+{
+    const Profile *profile = profileOf(employee);
+    if (!profile)
+        return {};
+    const QString wanted = label.trimmed();
+    if (position >= 0 && position < profile->rubriques.size()
+        && profile->rubriques[position].label.trimmed() == wanted)
+        return profile->rubriques[position].code;
+    const auto it = profile->firstOfLabel.constFind(wanted);
+    return it == profile->firstOfLabel.cend() ? QString() : profile->rubriques[*it].code;
+}
+
+QString unreadablePeriodEnd(const QString &number)
+{
+    return QStringLiteral("Le bulletin %1 a une date de fin de période illisible").arg(number);
+}
+
+Status checkPeriodEnd(const Collection &payslips, int block, const QString &number)
+{
+    if (text::parseDate(payslips.lineOfBlock(block, PayslipForm::kPeriodEnd)).isValid())
+        return Status::done();
+    return Status::refused(unreadablePeriodEnd(number.trimmed().isEmpty() ? QString::number(block + 1) : number.trimmed()));
 }
 
 QString moisLabel(const QDate &periodEnd)
@@ -193,19 +250,27 @@ QString moisLabel(const QDate &periodEnd)
 QStringList StatsEmp(const Collection &payslips, const QString &amountFormat, const Progress &progress)
 {
     StatsList list;
-    scanPayslips(payslips, progress, [&](const PayslipForm &p) {
+    scanPayslips(payslips, progress, [&](int, const PayslipForm &p) {
         CumulEmp(list, p.employeeCode, p.address[0], p.netToPay, amountFormat);
+        return Status::done();
     });
     return list.lines();
 }
 
-QStringList StatsPaie(const Collection &payslips, const QString &amountFormat, const Progress &progress)
+Status StatsPaie(const Collection &payslips, const QString &amountFormat, QStringList &lines, const Progress &progress)
 {
     StatsList list;
-    scanPayslips(payslips, progress, [&](const PayslipForm &p) {
+    const Status status = scanPayslips(payslips, progress, [&](int i, const PayslipForm &p) {
+        // A payslip without a net is not counted, whatever its date.
+        if (p.netToPay.trimmed().isEmpty())
+            return Status::done();
+        if (const Status s = checkPeriodEnd(payslips, i, p.number); !s)
+            return s;
         CumulMois(list, moisLabel(p.periodEnd), p.netToPay, p.totalDeductions, amountFormat);
+        return Status::done();
     });
-    return list.lines();
+    lines = status ? list.lines() : QStringList();
+    return status;
 }
 
 QStringList StatsProfils(const Collection &payslips, const Collection &employees, const QString &amountFormat,
@@ -214,21 +279,25 @@ QStringList StatsProfils(const Collection &payslips, const Collection &employees
     CodeIndex own;
     const CodeIndex &index = codes ? *codes : own;
     StatsList list;
-    scanPayslips(payslips, progress, [&](const PayslipForm &p) {
+    scanPayslips(payslips, progress, [&](int, const PayslipForm &p) {
         CumulProfil(list, employees, index, p.employeeCode, p.netToPay, amountFormat);
+        return Status::done();
     });
     return list.lines();
 }
 
-QStringList StatsCaisses(const Collection &payslips, const QStringList &caisses, const QString &amountFormat,
-                         const Progress &progress)
+QStringList StatsCaisses(const Collection &payslips, const Collection &employees, const Collection &profiles,
+                         const QStringList &caisses, const QString &amountFormat, const Progress &progress)
 {
     StatsList list;
+    RubriqueCodes codes(employees, profiles);
     int payslip = -1;
     const QList<Collection::BlockAt> blocks = payslips.blocks();
     for (const Collection::BlockAt &block : blocks) {
         if (progress)
             progress(++payslip);
+        const QString employee = payslips.lineAt(block.line, PayslipForm::kEmployeeCode);
+        int position = 0;
         for (const QString &line : payslips.contentAt(block.line)) {
             if (!line.startsWith(QLatin1String("PAIE")))
                 continue;
@@ -243,7 +312,9 @@ QStringList StatsCaisses(const Collection &payslips, const QStringList &caisses,
                 field[k] = text.mid(from, tab - from);
                 from = tab + 1;
             }
-            CumulCaisse(list, field[0].left(1).toString(), field[3].toString(), field[5].toString(), amountFormat);
+            const QString letter = codes.code(employee, position++, field[0].toString()).trimmed().left(1);
+            CumulCaisse(list, letter.isEmpty() ? QString(kNoCaisse) : letter, field[3].toString(), field[5].toString(),
+                        amountFormat);
         }
     }
     QStringList lines = list.lines();
@@ -278,26 +349,28 @@ void sortStats(StatsKind kind, QStringList &lines)
     lines = sorted;
 }
 
-QStringList statistiques(StatsKind kind, const Collection &payslips, const Collection &employees,
-                         const QStringList &caisses, const QString &amountFormat, const Progress &progress)
+Status statistiques(StatsKind kind, const Collection &payslips, const Collection &employees,
+                    const Collection &profiles, const QStringList &caisses, const QString &amountFormat,
+                    QStringList &lines, const Progress &progress)
 {
-    QStringList lines;
+    lines.clear();
     switch (kind) {
     case StatsKind::Employes:
         lines = StatsEmp(payslips, amountFormat, progress);
         break;
     case StatsKind::Paies:
-        lines = StatsPaie(payslips, amountFormat, progress);
+        if (const Status s = StatsPaie(payslips, amountFormat, lines, progress); !s)
+            return s;
         break;
     case StatsKind::Profils:
         lines = StatsProfils(payslips, employees, amountFormat, progress);
         break;
     case StatsKind::Caisses:
-        lines = StatsCaisses(payslips, caisses, amountFormat, progress);
+        lines = StatsCaisses(payslips, employees, profiles, caisses, amountFormat, progress);
         break;
     }
     sortStats(kind, lines);
-    return lines;
+    return Status::done();
 }
 
 std::optional<StatsKind> statsKindNamed(const QString &name)

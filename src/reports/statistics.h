@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ports/status.h"
+#include "records/profileform.h"
 #include "store/codeindex.h"
 #include "store/collection.h"
 
@@ -62,8 +64,9 @@ private:
 // takes the name given now (the name on the employee's last payslip) and adds net.
 void CumulEmp(StatsList &list, const QString &key, const QString &name, const QString &net,
               const QString &amountFormat);
-// CumulMois: nothing when either amount is empty (with "#" a zero amount is empty); both sums
-// are formed before either is written.
+// CumulMois: nothing when the net is empty; an empty deductions total counts as 0 (a payslip
+// without deductions, or whose deductions the format "#" writes as nothing, still counts in
+// its month). Both sums are formed before either is written.
 void CumulMois(StatsList &list, const QString &key, const QString &net, const QString &deductions,
                const QString &amountFormat);
 // CumulProfil: the employee whose code is employee (through codes) gives the profile code
@@ -76,8 +79,49 @@ void CumulCaisse(StatsList &list, const QString &letter, const QString &employee
                  const QString &employerAmount, const QString &amountFormat);
 // Completes a caisse line "letter TAB employee TAB employer" into "letter TAB name TAB
 // employee TAB employer": the name ("Nom", the first field) of the first caisse line whose
-// letter (its ninth field) is the line's letter, "???" when none.
+// letter (its ninth field) is the line's letter, "???" when none, and always for the letter of
+// the lines without a rubrique (kNoCaisse).
 void LitEnrCai(QString &line, const QStringList &caisses);
+
+// The key of the payslip lines whose rubrique is not found in the profile of the payslip's
+// employee (or has no code).
+inline constexpr QChar kNoCaisse = u'?';
+
+// The code of the rubrique each payslip line came from. Payslip lines carry only their label:
+// the rubrique is looked for in the profile of the payslip's employee as the calculation
+// copied it, at the line's position when its label is the line's label, otherwise the first
+// rubrique of the profile with that label. Profiles are read once each.
+class RubriqueCodes
+{
+public:
+    RubriqueCodes(const Collection &employees, const Collection &profiles);
+    // The code for line position (from 0) of a payslip of employee, labelled label; empty when
+    // the employee, its profile or the rubrique is not found.
+    QString code(const QString &employee, int position, const QString &label);
+
+private:
+    struct Profile {
+        QList<Rubrique> rubriques;
+        // Label -> the first rubrique that carries it.
+        QHash<QString, int> firstOfLabel;
+    };
+    const Profile *profileOf(const QString &employee);
+
+    const Collection &m_employees;
+    const Collection &m_profiles;
+    CodeIndex m_employeeCodes;
+    CodeIndex m_profileCodes;
+    // By profile block.
+    QHash<int, Profile> m_read;
+};
+
+// The refusal of the statistics by month and of the journal when a payslip's period end is not
+// a date, which would post it under some other month: "Le bulletin N a une date de fin de
+// période illisible".
+QString unreadablePeriodEnd(const QString &number);
+// Done when block of the payslips holds a period end that reads as a date; that refusal
+// otherwise, naming the payslip by its number (by its place from 1 when it has none).
+Status checkPeriodEnd(const Collection &payslips, int block, const QString &number);
 
 // A month's key: the French name of the month of periodEnd, capitalised, a space, the year:
 // "Janvier 2002".
@@ -86,15 +130,19 @@ QString moisLabel(const QDate &periodEnd);
 // The scans. The payslip statistics read payslips 0 to count − 1 as the payslips page reads
 // them (a payslip index without a block adds nothing); the caller writes the shown payslip
 // back first, and afterwards makes the last payslip current and shows it. The caisse
-// statistic reads the "PAIE" lines of the whole payslip collection: the caisse of a line is
-// the first character of its label, its amounts the "Retenue" and "Part patronale" cells.
+// statistic reads the "PAIE" lines of every payslip block: the caisse of a line is the first
+// letter of the code of its rubrique (RubriqueCodes), kNoCaisse when there is none; its
+// amounts are the "Retenue" and "Part patronale" cells.
 QStringList StatsEmp(const Collection &payslips, const QString &amountFormat, const Progress &progress = {});
-QStringList StatsPaie(const Collection &payslips, const QString &amountFormat, const Progress &progress = {});
+// Refused (checkPeriodEnd), list left empty, when a payslip it counts has a period end that is
+// not a date.
+Status StatsPaie(const Collection &payslips, const QString &amountFormat, QStringList &list,
+                 const Progress &progress = {});
 // codes: the employees page's index of employee codes, if the caller keeps one.
 QStringList StatsProfils(const Collection &payslips, const Collection &employees, const QString &amountFormat,
                          const Progress &progress = {}, const CodeIndex *codes = nullptr);
-QStringList StatsCaisses(const Collection &payslips, const QStringList &caisses, const QString &amountFormat,
-                         const Progress &progress = {});
+QStringList StatsCaisses(const Collection &payslips, const Collection &employees, const Collection &profiles,
+                         const QStringList &caisses, const QString &amountFormat, const Progress &progress = {});
 
 enum class StatsKind { Employes, Paies, Profils, Caisses };
 
@@ -104,8 +152,10 @@ bool isSorted(StatsKind kind);
 // The window's order: sorted by whole line without regard to case in French collation, for
 // the sorted statistics; unchanged otherwise.
 void sortStats(StatsKind kind, QStringList &lines);
-// One statistic's list in the window's order: what the command line prints.
-QStringList statistiques(StatsKind kind, const Collection &payslips, const Collection &employees,
-                         const QStringList &caisses, const QString &amountFormat, const Progress &progress = {});
+// One statistic's list in the window's order: what the command line prints. Refused as
+// StatsPaie is.
+Status statistiques(StatsKind kind, const Collection &payslips, const Collection &employees,
+                    const Collection &profiles, const QStringList &caisses, const QString &amountFormat,
+                    QStringList &lines, const Progress &progress = {});
 // The command line's names of the statistics: "employes", "mois", "profils", "caisses".
 std::optional<StatsKind> statsKindNamed(const QString &name);

@@ -12,12 +12,12 @@ StatsDescription describe(StatsKind kind)
     case StatsKind::Employes:
         return {kind, QStringLiteral("Statistiques sur les employés"),
                 {C{{}, 64}, C{QStringLiteral("Code"), 63}, C{QStringLiteral("Nom"), 294},
-                 C{QStringLiteral("C.A. HT"), 85, 80, 80}},
+                 C{QStringLiteral("Salaires Nets"), 85, 80, 80}},
                 3, QStringLiteral("Statistiques employés au ")};
     case StatsKind::Paies:
         return {kind, QStringLiteral("Statistiques sur les paies"),
                 {C{{}, 64}, C{QStringLiteral("Mois"), 188}, C{QStringLiteral("Salaires Nets"), 126, 120, 120},
-                 C{QStringLiteral("Charges"), 126, 120, 120}},
+                 C{QStringLiteral("Retenues"), 126, 120, 120}},
                 3, QStringLiteral("Statistiques paies au ")};
     case StatsKind::Profils:
         return {kind, QStringLiteral("Statistiques sur les profils"),
@@ -82,6 +82,7 @@ QStringList StatsModel::chartTexts() const
 PrintedGrid StatsModel::printedGrid(const QList<int> &screenWidths) const
 {
     PrintedGrid g;
+    g.title = description().caption;
     const QList<StatsColumn> &columns = description().columns;
     for (int c = 0; c < columns.size(); ++c)
         g.columns.append({columns[c].header, screenWidths.value(c, columns[c].width), columns[c].rset > 0});

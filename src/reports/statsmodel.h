@@ -56,7 +56,7 @@ public:
     // first empty cell.
     QStringList chartTexts() const;
 
-    // The grid as PrintGrid prints it: every column (the row numbers too) in the proportions
+    // The grid as PrintGrid prints it under the window's caption: every column (the row numbers too) in the proportions
     // of its width on screen (screenWidths, or the initial widths), filling the page between
     // the margins; the filled rows; the amounts right-aligned.
     PrintedGrid printedGrid(const QList<int> &screenWidths = {}) const;

@@ -218,7 +218,16 @@ bool Fiche::Caisse()
     m_payrollDialogs.caisses(model);
     m_caisseLines = model.lines();
     const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;
-    const text::FileResult written = SauveCaisse(QDir(dir).filePath(caisses::kFileName), m_caisseLines);
+    const QString path = QDir(dir).filePath(caisses::kFileName);
+    // A list that could not be read at start-up is not replaced by the one shown here, which
+    // started empty: the file stays for the user to mend, as it does at exit.
+    if (m_unreadable.contains(QFileInfo(path).absoluteFilePath())) {
+        m_dialogs.message(QStringLiteral("Le fichier %1 n'a pas pu être lu au démarrage : il est laissé tel quel et "
+                                         "les caisses modifiées ne seront pas enregistrées.")
+                              .arg(text::FileResult::nativePath(path)));
+        return false;
+    }
+    const text::FileResult written = SauveCaisse(path, m_caisseLines);
     if (!written.ok())
         m_dialogs.message(written.message());
     return written.ok();

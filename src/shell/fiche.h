@@ -85,8 +85,9 @@ public:
     int helpContext() const;
 
     // "&Caisses": the dialog "Caisses" on the caisse lines; when it closes, the lines are
-    // rebuilt from it and written to Korvel.cai at once (as well as on exit). False when the
-    // file could not be written (the user has been told; the lines are kept).
+    // rebuilt from it and written to Korvel.cai at once (as well as on exit), unless that file
+    // could not be read at start-up: it is then left as it is. False when the file was not
+    // written (the user has been told; the lines are kept for the session).
     bool Caisse();
 
 Q_SIGNALS:

@@ -379,19 +379,26 @@ void Frame::statistiques(StatsKind kind)
     const Collection &payslips = m_fiche.payslips().collection();
     const QString format = m_fiche.amountFormat();
     const Progress progress = [this](int i) { Q_EMIT progressChanged(progressText(i)); };
+    const Collection &employees = m_fiche.employees().collection();
     QStringList list;
+    Status status;
     switch (kind) {
     case StatsKind::Employes: list = StatsEmp(payslips, format, progress); break;
-    case StatsKind::Paies: list = StatsPaie(payslips, format, progress); break;
-    case StatsKind::Profils:
-        list = StatsProfils(payslips, m_fiche.employees().collection(), format, progress);
+    case StatsKind::Paies: status = StatsPaie(payslips, format, list, progress); break;
+    case StatsKind::Profils: list = StatsProfils(payslips, employees, format, progress); break;
+    case StatsKind::Caisses:
+        list = StatsCaisses(payslips, employees, m_fiche.profiles().collection(), m_fiche.caisseLines(), format,
+                            progress);
         break;
-    case StatsKind::Caisses: list = StatsCaisses(payslips, m_fiche.caisseLines(), format, progress); break;
     }
     Q_EMIT progressChanged(QString());
     // The caisse statistic reads the payslip lines, not the payslips one by one.
     if (kind != StatsKind::Caisses)
         m_fiche.payslips().showLast();
+    if (!status) {
+        m_dialogs.message(status.message());
+        return;
+    }
     m_windows.statistics(kind, list);
 }
 
@@ -399,11 +406,15 @@ void Frame::journal()
 {
     if (RecordPage *page = m_fiche.activePage())
         page->writeBack();
-    const QStringList entries =
-        Journal(m_fiche.payslips().collection(), Comptes(m_fiche.employees().collection()),
-                [this](int i) { Q_EMIT progressChanged(progressText(i)); });
+    JournalEntries entries;
+    const Status status = Journal(m_fiche.payslips().collection(), Comptes(m_fiche.employees().collection()), entries,
+                                  [this](int i) { Q_EMIT progressChanged(progressText(i)); });
     Q_EMIT progressChanged(QString());
     m_fiche.payslips().showLast();
+    if (!status) {
+        m_dialogs.message(status.message());
+        return;
+    }
     m_windows.journal(entries);
 }
 

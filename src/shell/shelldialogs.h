@@ -7,6 +7,7 @@ class PageSetupModel;
 class PayrollParametersForm;
 class ReversePayroll;
 enum class StatsKind;
+struct JournalEntries;
 
 // The frame's own windows: the parameter dialogs that return a result, and the windows that
 // return nothing (the desk accessories, the help, the About box, the printer set-up). The
@@ -51,5 +52,5 @@ public:
     // The window of a statistic on its list (TStatsE, TStatsP, TStatsR or TStatsC), and
     // "Journal de paie" (TCompta) on the journal's entries; both print on the session's printer.
     virtual void statistics(StatsKind kind, const QStringList &list) = 0;
-    virtual void journal(const QStringList &entries) = 0;
+    virtual void journal(const JournalEntries &entries) = 0;
 };

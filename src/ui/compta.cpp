@@ -1,10 +1,12 @@
 #include "ui/compta.h"
 
 #include "ports/dialogs.h"
+#include "ports/status.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QToolButton>
@@ -22,10 +24,10 @@ QDateEdit *dateField(QWidget *parent, const QString &name)
 
 } // namespace
 
-TCompta::TCompta(const QStringList &entries, Printer &printer, Dialogs *dialogs, QWidget *parent)
+TCompta::TCompta(const JournalEntries &entries, Printer &printer, Dialogs *dialogs, QWidget *parent)
     : ReportWindow(printer, dialogs, parent)
 {
-    setWindowTitle(QStringLiteral("Journal de paie"));
+    setWindowTitle(JournalModel::caption());
     setObjectName(QStringLiteral("TCompta"));
     connect(addTool(QStyle::SP_FileDialogDetailedView, QStringLiteral("Imprimer"), QStringLiteral("imprimer")),
             &QToolButton::clicked, this, &TCompta::Imprimer);
@@ -55,6 +57,12 @@ TCompta::TCompta(const QStringList &entries, Printer &printer, Dialogs *dialogs,
     strip()->addStretch(1);
 
     m_model.Init(entries);
+    m_status = new QLabel(m_model.statusText(), this);
+    m_status->setObjectName(QStringLiteral("statut"));
+    m_status->setFrameShape(QFrame::StyledPanel);
+    m_status->setContentsMargins(4, 1, 4, 1);
+    m_status->setVisible(!m_status->text().isEmpty());
+    layout()->addWidget(m_status);
     m_du->setDate(m_model.du());
     m_au->setDate(m_model.au());
     refresh();
@@ -91,7 +99,6 @@ void TCompta::Exporter()
                                             JournalModel::exportExtension(), true, JournalModel::exportTitle());
     if (path.isEmpty())
         return;
-    QString message;
-    if (!m_model.exporter(path, &message))
-        dialogs().message(message);
+    if (const Status written = m_model.exporter(path); !written)
+        dialogs().message(written.message());
 }

@@ -128,7 +128,7 @@ void QtShellDialogs::statistics(StatsKind kind, const QStringList &list)
     w.exec();
 }
 
-void QtShellDialogs::journal(const QStringList &entries)
+void QtShellDialogs::journal(const JournalEntries &entries)
 {
     QtPrinter printer(TMainForm::currentPrinter(), m_parent);
     TCompta w(entries, printer, nullptr, m_parent);

@@ -27,7 +27,7 @@ public:
     void printerSetup() override;
     bool pageSetup(PageSetupModel &model) override;
     void statistics(StatsKind kind, const QStringList &list) override;
-    void journal(const QStringList &entries) override;
+    void journal(const JournalEntries &entries) override;
 
 private:
     QWidget *m_parent;

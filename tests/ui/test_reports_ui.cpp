@@ -20,8 +20,16 @@ class TestReportsUi : public QObject
     Q_OBJECT
     FakeClock m_clock;
     QTemporaryDir m_dir;
-    const QStringList m_caisses = statistiques(StatsKind::Caisses, reportsupport::payslips(threeMonths()), {}, caisses(), "0.00");
-    const QStringList m_entries = Journal(reportsupport::payslips(threeMonths()), Comptes(Collection()));
+    const QStringList m_caisses = [] {
+        QStringList lines;
+        statistiques(StatsKind::Caisses, reportsupport::payslips(threeMonths()), staff(), staffProfiles(), caisses(), "0.00", lines);
+        return lines;
+    }();
+    const JournalEntries m_entries = [] {
+        JournalEntries entries;
+        Journal(reportsupport::payslips(threeMonths()), Comptes(Collection()), entries);
+        return entries;
+    }();
 
     static void click(QWidget &window, const char *name) { window.findChild<QAbstractButton *>(name)->click(); }
 
@@ -37,7 +45,7 @@ private Q_SLOTS:
         FakeWindows w;
         TStatsC window(m_caisses, w, &w);
         typing::showActive(window);
-        const QString amount = window.grid()->item(0, 3)->text();
+        const QString amount = window.grid()->item(1, 3)->text();
         QVERIFY2(amount.trimmed() == u"5,00" && window.grid()->fontMetrics().horizontalAdvance(amount) > 80, qPrintable(amount));
         QList<int> values;
         QTimer::singleShot(50, [&] {
@@ -46,28 +54,32 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
         });
         click(window, "graphique");
-        QCOMPARE(values, (QList<int>{0, 12, 28, 1}));
+        QCOMPARE(values, (QList<int>{1, 0, 12, 28}));
         w.printRanges << std::pair(0, 0) << std::pair(1, 63);
         click(window, "imprimer");
         QVERIFY(w.printed.jobs().isEmpty());
         click(window, "imprimer");
         QCOMPARE(w.log, (QStringList{"print: 1-63", "print: 1-63"}));
         QCOMPARE(w.printed.jobs(), QStringList{"Statistiques caisses au 20/10/1998 (1)"});
+        QCOMPARE(w.printed.textsEqual("Statistiques caisses").size(), 1);
         QTest::keyClick(&window, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
     }
 
-    // "Journal de paie": Enter in a date field shows the entries between the dates typed; a
-    // failed export says so with the file's full name and the window stays open.
+    // "Journal de paie": its status says how many payslips were left out uncalculated; Enter
+    // in a date field shows the entries between the dates typed; a failed export says so with
+    // the file's full name and the window stays open; it prints under its own name.
     void journalWindowWrong()
     {
         FakeWindows w;
-        TCompta window(m_entries, w, &w);
+        JournalEntries entries = m_entries;
+        entries.uncalculated = 2;
+        TCompta window(entries, w, &w);
         typing::showActive(window);
         QStringList texts{window.windowTitle()};
         for (QLabel *label : window.findChildren<QLabel *>())
-            texts << label->text();
-        QCOMPARE(texts, (QStringList{"Journal de paie", "&Du", "&Au"}));
+            texts << (label->isVisible() ? label->text() : QString());
+        QCOMPARE(texts, (QStringList{"Journal de paie", "&Du", "&Au", "2 bulletins non calculés ne sont pas repris"}));
         auto *du = window.findChild<QDateEdit *>("du");
         du->setDate(QDate(2002, 3, 1));
         QTest::keyClick(du, Qt::Key_Return);
@@ -81,6 +93,11 @@ private Q_SLOTS:
         QVERIFY(window.isVisible());
         click(window, "exporter");
         QCOMPARE(fileBytes(m_dir.filePath("Journal.txt")).count("\r\n"), 6);
+        // Printed under its own name, not under a statistic's.
+        w.printRanges << std::pair(1, 63);
+        click(window, "imprimer");
+        QCOMPARE(w.printed.jobs(), QStringList{"Journal de paie au 20/10/1998 (1)"});
+        QCOMPARE(w.printed.textsEqual("Journal de paie").size(), 1);
     }
 };
 
