@@ -284,13 +284,17 @@ void TestPayrollFlow::payrollWalk()
         w.inputs << u"200203001"_s;
         form.run(Cmd::ChercherBulletin);
         QCOMPARE(child(payslips, "address0")->text(), u"DUPONT Jean"_s);
-        child(payslips, "hours")->setFocus();
+        // Hours changed without Enter: "Valider" calculates what the inputs give first.
+        child(payslips, "hours")->selectAll();
+        typeInto(child(payslips, "hours"), "160");
         payslips->validerButton()->click();
+        // 160 h at 12: 1920 gross, three rubriques of 28,80 and two of 27,36 on 95 %.
+        QCOMPARE(child(payslips, "netToPay")->text(), u"1778,88"_s);
         QCOMPARE(payslips->findChild<QLabel *>("status")->text(), u"Bulletin validé"_s);
         QVERIFY(!child(payslips, "hours")->isEnabled() && !payslips->validerButton()->isEnabled());
         QVERIFY(child(payslips, "socialSecurity")->hasFocus());
         QVERIFY(!form.action(Cmd::BtnCalculer)->isEnabled());
-        QCOMPARE(child(payslips, "cumul")->text().trimmed(), u"1704,64"_s);
+        QCOMPARE(child(payslips, "cumul")->text().trimmed(), u"1806,24"_s);
         // A validated payslip is not deleted: no question, the refusal.
         form.run(Cmd::SupprimerBulletin);
         QCOMPARE(w.log.last(), u"message: Un bulletin validé ne peut pas être supprimé"_s);
@@ -301,7 +305,7 @@ void TestPayrollFlow::payrollWalk()
         QCOMPARE(w.log.last(), u"ask: Cet employé a 2 bulletins de paie. Confirmer suppression de la fiche ?"_s);
         QCOMPARE((QStringList{child(employees, "name")->text(), child(employees, "cumul")->text(),
                               cell(child<QTableWidget>(employees, "history"), 0, 1)}),
-                 (QStringList{"DUPONT Jean", "1704,64", "Paie N°200203001"}));
+                 (QStringList{"DUPONT Jean", "1806,24", "Paie N°200203001"}));
 
         // A cumul edited, then the year closed.
         w.inputs << u"1500"_s;
