@@ -11,6 +11,7 @@
 #include "recordingcanvas.h"
 #include "reports/journal.h"
 #include "reports/statistics.h"
+#include "shell/monthpayrollmodel.h"
 #include "shell/shelldialogs.h"
 
 #include <functional>
@@ -98,6 +99,14 @@ public:
     void reversePayroll(ReversePayroll &model) override
     {
         log << QStringLiteral("window: envers %1 of %2").arg(model.profileText()).arg(model.profileChoices().size());
+    }
+    // What the user does in "Paie du mois", one answer per opening.
+    QList<std::function<void(MonthPayrollModel &)>> monthAnswers;
+    void paieDuMois(MonthPayrollModel &model) override
+    {
+        if (auto answer = next(monthAnswers, log.emplaceBack(QStringLiteral("window: paie du mois")),
+                               std::function<void(MonthPayrollModel &)>()))
+            answer(model);
     }
 
     // PayrollDialogs

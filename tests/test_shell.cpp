@@ -432,6 +432,55 @@ private Q_SLOTS:
         QCOMPARE(h.dialogs.messages(), QStringList{"Le fichier photo.txt n'est pas un fichier texte"});
         QVERIFY(h.count() == 2 && !h.fiche.TestModif());
     }
+
+    // "Paie du mois": what the employees page is typing counts, the pages show the month's
+    // payslips after the window, the dossier is modified; the PDF files are asked about once
+    // for the lot, and "Annuler" writes none.
+    void monthWindowLosesEditsOrAsksPerFile()
+    {
+        Harness h;
+        h.writeDossier("paie.emp", {{"10001", "DUPONT", "", "", "", "P1"}, {"10002", "MARTIN", "", "", "", ""}});
+        h.open("paie.emp");
+        h.form().profileCode = "P1";
+        h.form().edited = true;
+        h.frame.run(Cmd::Suivant);
+        h.form().profileCode = "P2";
+        h.form().edited = true;
+        QStringList written;
+        h.frame.setPdfWriter([&](const QString &path, const std::function<PrintResult(Canvas &)> &) {
+            written << QFileInfo(path).fileName();
+            return PrintResult::printed();
+        });
+        QVERIFY(text::writeLines(h.path("bulletin-202403002.pdf"), {"ancien"}).ok());
+        int employees = 0;
+        h.dialogs.monthAnswers << [&](MonthPayrollModel &model) {
+            employees = int(model.employees().size());
+            model.setMonthText("03/2024");
+            // Neither profile exists: both refused, nothing added.
+            QVERIFY(!model.preparer());
+            QCOMPARE(model.rows().size(), 2);
+            QVERIFY(model.rows()[1].message.endsWith("Profil P2 introuvable (employé 10002)"));
+        };
+        h.frame.run(Cmd::PaieDuMois);
+        QCOMPARE(employees, 2);
+        QCOMPARE(h.fiche.dossier().payslips().count(), 0);
+
+        h.fiche.dossier().profiles() = collectionOf({{"P1", "Standard"}, {"P2", "Réduit"}});
+        h.dialogs.monthAnswers << [&](MonthPayrollModel &model) {
+            model.setMonthText("03/2024");
+            QVERIFY(model.preparer());
+            h.dialogs.answers << Answer::Annuler;
+            QVERIFY(!model.pdf(h.dir.path()));
+            h.dialogs.answers << Answer::Ok;
+            QVERIFY(model.pdf(h.dir.path()));
+        };
+        h.frame.run(Cmd::PaieDuMois);
+        QCOMPARE(h.dialogs.log.filter("ask:"), QStringList{"ask: " + MonthPayrollModel::replaceQuestion(1)} + QStringList{"ask: " + MonthPayrollModel::replaceQuestion(1)});
+        QCOMPARE(written, (QStringList{"bulletin-202403001.pdf", "bulletin-202403002.pdf"}));
+        QVERIFY(h.fiche.TestModif());
+        QCOMPARE(h.fiche.dossier().payslips().count(), 2);
+        QCOMPARE(h.fiche.payslips().nextNumber().toLongLong(), 202403003);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestShell)

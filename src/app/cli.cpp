@@ -53,6 +53,15 @@ const QList<Command> &commands()
          QStringLiteral("korvel-cli envers DOSSIER.emp PROFIL NET\n"
                         "    paye à l'envers : le salaire brut qui donne le net voulu avec ce profil, et le\n"
                         "    net calculé.\n")},
+        {QStringLiteral("mois"), cli::mois,
+         QStringLiteral("korvel-cli mois DOSSIER.emp MM/AAAA [--valider] [--pdf DOSSIER_PDF]\n"
+                        "    prépare la paie du mois comme « Paie du mois » : un bulletin du mois pour chaque\n"
+                        "    employé qui a un profil et n'en a pas encore, repris de son dernier bulletin,\n"
+                        "    puis les bulletins du mois calculés, et enregistre le dossier ; rien n'est\n"
+                        "    enregistré quand un bulletin est refusé. --valider valide les bulletins du\n"
+                        "    mois ; --pdf écrit chacun dans DOSSIER_PDF/bulletin-NUMERO.pdf. Affiche une\n"
+                        "    ligne par bulletin du mois : numéro, code, nom, brut, net à payer.\n"),
+         true},
         {QStringLiteral("print"), cli::print,
          QStringLiteral("korvel-cli print DOSSIER.emp NUMERO (--pdf SORTIE.pdf | --printer FILE)\n"
                         "    imprime le bulletin dans un fichier PDF ou sur une file d'impression CUPS, avec\n"

@@ -16,6 +16,8 @@ int importEmployees(const QStringList &args);
 int valider(const QStringList &args);
 int calc(const QStringList &args);
 int envers(const QStringList &args);
+// The month's payroll (climonth.cpp): needs a QGuiApplication for its PDF files.
+int mois(const QStringList &args);
 
 // Reports (clireports.cpp).
 int stats(const QStringList &args);

@@ -2,6 +2,7 @@
 
 #include "store/dossier.h"
 #include "ports/clock.h"
+#include "text/dates.h"
 #include "text/numbers.h"
 
 #include <algorithm>
@@ -65,6 +66,11 @@ bool NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, 
             *message = Dossier::fullMessage();
         return false;
     }
+    // Looked for before the new block exists.
+    const int latest = employee ? dernierBulletin(payslips, employee->code) : -1;
+    PayslipForm previous;
+    if (latest >= 0)
+        LitBulletin(payslips, latest, previous, QString());
     const int n = payslips.count();
     payslips.setCount(n + 1);
     payslips.setCurrent(n);
@@ -74,8 +80,10 @@ bool NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, 
     form.number = nextNumber;
     form.periodStart = periodStartFor(today);
     form.periodEnd = periodEndFor(today);
-    if (employee)
+    if (employee) {
         remplirEmploye(form, *employee);
+        reprendreSaisies(form, *employee, latest >= 0 ? &previous : nullptr);
+    }
     form.edited = true;
     return true;
 }
@@ -89,6 +97,63 @@ void remplirEmploye(PayslipForm &form, const EmployeeForm &employee)
     form.address[3] = employee.postcode + u' ' + employee.town;
     form.job = employee.job;
     form.socialSecurity = employee.socialSecurity;
+}
+
+void reprendreSaisies(PayslipForm &form, const EmployeeForm &employee, const PayslipForm *latest)
+{
+    if (!latest) {
+        form.hours = employee.hours;
+        form.rate = employee.salary;
+        form.monthly = true;
+        form.withPaidLeave = false;
+        form.withPrecarity = false;
+        form.transport.clear();
+        return;
+    }
+    form.hours = latest->hours;
+    form.rate = latest->rate;
+    form.monthly = latest->monthly;
+    form.withPaidLeave = latest->withPaidLeave;
+    form.withPrecarity = latest->withPrecarity;
+    form.transport = latest->transport;
+}
+
+bool isLaterPayslip(const QString &end, const QString &number, const QString &otherEnd, const QString &otherNumber)
+{
+    const QDate a = text::parseDate(end.trimmed());
+    const QDate b = text::parseDate(otherEnd.trimmed());
+    if (a.isValid() != b.isValid())
+        return a.isValid();
+    if (a != b)
+        return a > b;
+    bool wholeA = false, wholeB = false;
+    const qint64 x = number.trimmed().toLongLong(&wholeA);
+    const qint64 y = otherNumber.trimmed().toLongLong(&wholeB);
+    if (wholeA != wholeB)
+        return wholeA;
+    return wholeA ? x > y : number.trimmed() > otherNumber.trimmed();
+}
+
+int dernierBulletin(const Collection &payslips, const QString &employeeCode)
+{
+    const QString code = employeeCode.trimmed();
+    if (code.isEmpty())
+        return -1;
+    int found = -1;
+    QString end, number;
+    for (const Collection::BlockAt &block : payslips.blocks()) {
+        if (block.number < 0 || payslips.find(block.number) != block.line
+            || payslips.lineAt(block.line, PayslipForm::kEmployeeCode).trimmed().compare(code, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString e = payslips.lineAt(block.line, PayslipForm::kPeriodEnd);
+        const QString n = payslips.lineAt(block.line, PayslipForm::kNumber);
+        if (found < 0 || isLaterPayslip(e, n, end, number)) {
+            found = block.number;
+            end = e;
+            number = n;
+        }
+    }
+    return found;
 }
 
 bool choisirEmploye(const Collection &employees, PayslipForm &form, const QString &code)

@@ -45,7 +45,8 @@ bool ouvrirBulletin(Collection &payslips, PayslipForm &form, int n, const QStrin
 // counts as empty; the new block (number count) becomes current; nextNumber receives the next
 // payslip number and the form shows it with the period defaults, not validated, marked edited
 // so that it is written when it is left. Given the employee shown on the employees page, the
-// form also takes its code, its four address lines, its job and its social security number.
+// form also takes its code, its four address lines, its job and its social security number,
+// and its inputs from that employee's latest payslip (reprendreSaisies).
 // False, with nothing changed, when the collection already holds 9999 payslips (message:
 // "Le fichier est plein").
 bool NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, const EmployeeForm *employee,
@@ -54,6 +55,16 @@ bool NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, 
 // The employee's details on a payslip: code, "Coordonnées de l'employé" (name; address;
 // address continued; postcode, a space, town), "Fonction", "Numéro S.S.".
 void remplirEmploye(PayslipForm &form, const EmployeeForm &employee);
+// The inputs a new payslip takes from its employee's latest payslip: hours, rate, the three
+// ticks and the transport allowance. Without one: "Total heures", "Salaire" and "Mensuel"
+// ticked. Overtime and advances stay empty.
+void reprendreSaisies(PayslipForm &form, const EmployeeForm &employee, const PayslipForm *latest);
+// The later of two payslips: the later period end (a period end that is not a date comes
+// before any date), then the higher number (whole numbers by value, before any other text).
+bool isLaterPayslip(const QString &end, const QString &number, const QString &otherEnd, const QString &otherNumber);
+// The block of the latest payslip whose "N° employé" is employeeCode (trimmed, without regard
+// to case), or -1. One pass over the payslips.
+int dernierBulletin(const Collection &payslips, const QString &employeeCode);
 // The employee picker ("..."): "N° employé" becomes code and, when an employee has that code,
 // the payslip takes that employee's details. The payslip is marked edited. False (nothing
 // done) for an empty code (the picker was cancelled).

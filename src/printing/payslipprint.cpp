@@ -200,26 +200,40 @@ void ImpPaie(Canvas &canvas, const PayslipForm &p, const PayslipPrintOptions &o,
 
 PrintResult Imprime(Canvas &canvas, const PayslipForm &payslip, const PayslipPrintOptions &options)
 {
-    PayslipTotals totals;
+    return Imprime(canvas, QList<PayslipForm>{payslip}, options,
+                   QStringLiteral("Bulletin de paie ") + payslip.number.trimmed());
+}
+
+PrintResult Imprime(Canvas &canvas, const QList<PayslipForm> &payslips, const PayslipPrintOptions &options,
+                    const QString &title)
+{
+    QList<PayslipTotals> totals(payslips.size());
     QString error;
-    if (!payslipTotals(payslip, totals, &error))
-        return PrintResult::failed(error);
+    for (qsizetype i = 0; i < payslips.size(); ++i)
+        if (!payslipTotals(payslips[i], totals[i], &error))
+            return PrintResult::failed(error);
+    if (payslips.isEmpty())
+        return PrintResult::nothing();
 
     canvas.setOrientation(Canvas::Orientation::Portrait);
-    if (!canvas.beginJob(QStringLiteral("Bulletin de paie ") + payslip.number.trimmed()))
+    if (!canvas.beginJob(title))
         return PrintResult::failed(canvas.error());
-    const int pages = payslipPageCount(payslip);
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !canvas.newPage()) {
-            const QString message = canvas.error();
-            canvas.abortJob();
-            return PrintResult::failed(message);
+    bool first = true;
+    for (qsizetype i = 0; i < payslips.size(); ++i) {
+        const int pages = payslipPageCount(payslips[i]);
+        for (int page = 0; page < pages; ++page) {
+            if (!first && !canvas.newPage()) {
+                const QString message = canvas.error();
+                canvas.abortJob();
+                return PrintResult::failed(message);
+            }
+            first = false;
+            if (options.paperType == 0 || options.paperType == 1)
+                Dessin(canvas);
+            if (options.paperType == 0)
+                EnTete(canvas, options.letterhead);
+            ImpPaie(canvas, payslips[i], options, totals[i], page);
         }
-        if (options.paperType == 0 || options.paperType == 1)
-            Dessin(canvas);
-        if (options.paperType == 0)
-            EnTete(canvas, options.letterhead);
-        ImpPaie(canvas, payslip, options, totals, page);
     }
     if (!canvas.endJob())
         return PrintResult::failed(canvas.error());

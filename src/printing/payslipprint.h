@@ -65,6 +65,10 @@ QString floatConversionMessage(const QString &text);
 // that is not a number fails with its message and no job is started. A job the printer
 // layer refuses fails with its message (Canvas::error()).
 PrintResult Imprime(Canvas &canvas, const PayslipForm &payslip, const PayslipPrintOptions &options);
+// The month's payslips, one after the other in one job named title; nothing is printed when
+// one of them has an amount that is not a number.
+PrintResult Imprime(Canvas &canvas, const QList<PayslipForm> &payslips, const PayslipPrintOptions &options,
+                    const QString &title);
 
 // The parts of a page, for a page being printed: the frame (pen of 2 pixels, white-filled
 // rectangles, then the rules, then the captions; ends with "Arial" 10 regular), the seven

@@ -83,6 +83,7 @@ constexpr Row kRows[] = {
     {.id = Cmd::SupprimerBulletin, .menu = M::Paye, .caption = u"S&upprimer bulletin", .hint = u"Supprimer le bulletin", .on = NB, .page = true},
     {.id = Cmd::ImprimerBulletin, .menu = M::Paye, .caption = u"&Imprimer bulletin", .hint = u"Imprimer le bulletin", .on = NB, .page = true},
     {.id = Cmd::CalculerBulletin, .menu = M::Paye, .caption = u"&Calculer bulletin", .hint = u"Recalculer le bulletin", .on = NB, .page = true, .d = -1},
+    {.id = Cmd::PaieDuMois, .menu = M::Paye, .caption = u"Paie du &mois...", .hint = u"Préparer, valider et imprimer les bulletins du mois", .on = EPB, .d = 1, .sep = true},
 
     {.id = Cmd::ProfilStandard, .menu = M::Rubriques, .caption = u"&Profil standard", .hint = u"Génère les rubriques du profil standard", .on = NP, .page = true},
     {.id = Cmd::ReprendreProfil, .menu = M::Rubriques, .caption = u"&Reprendre profil...", .hint = u"Reprendre un profil existant", .on = NP, .page = true},

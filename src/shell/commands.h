@@ -19,7 +19,7 @@ enum class Cmd {
     SupprimerFiche, Liste, ImprimerFiche,
     // Paye
     PayePrecedent, PayeSuivant, PayePremier, PayeDernier, NouveauBulletin, SupprimerBulletin,
-    ImprimerBulletin, CalculerBulletin,
+    ImprimerBulletin, CalculerBulletin, PaieDuMois,
     // Rubriques
     ProfilStandard, ReprendreProfil, SupprimerRubrique, ModifierRubrique,
     // Sélection

@@ -1,6 +1,7 @@
 #include "shell/frame.h"
 
 #include "payroll/reversepayroll.h"
+#include "shell/monthpayrollmodel.h"
 #include "printing/envelopes.h"
 #include "printing/pagesetup.h"
 #include "ports/printer.h"
@@ -287,6 +288,23 @@ void Frame::payeEnvers()
     m_windows.reversePayroll(model);
 }
 
+void Frame::paieDuMois()
+{
+    m_fiche.employees().writeBack();
+    m_fiche.payslips().writeBack();
+    const MonthPayrollModel::PdfWriter noPdf = [](const QString &, const std::function<PrintResult(Canvas &)> &) {
+        return PrintResult::failed(Canvas::noPrinterMessage());
+    };
+    MonthPayrollModel model(m_fiche.dossier(), m_fiche.settings(), m_fiche.letterhead().lines(), m_dialogs, m_printer,
+                            m_pdfWriter ? m_pdfWriter : noPdf);
+    m_windows.paieDuMois(model);
+    if (!model.changed())
+        return;
+    m_fiche.payslips().reset();
+    m_fiche.employees().reread();
+    Q_EMIT commandsChanged();
+}
+
 void Frame::print(const std::function<PrintResult(Canvas &)> &printout)
 {
     const PrintResult printed =
@@ -498,6 +516,7 @@ std::function<void()> Frame::handler(Cmd action)
     // A validated payslip keeps the amounts carried into its employee's cumul and history.
     case Cmd::CalculerBulletin:
         return payslips && payslips->calculable() ? F([payslips] { payslips->calculer(); }) : F();
+    case Cmd::PaieDuMois: return [this] { paieDuMois(); };
     // Rubriques
     case Cmd::ProfilStandard: return onProfiles([profiles] { profiles->standard(); });
     case Cmd::ReprendreProfil: return onProfiles([profiles] { profiles->reprendre(); });

@@ -29,6 +29,11 @@ public:
     // sélectionnée" and print nothing.
     Frame(Fiche &fiche, Dialogs &dialogs, ShellDialogs &windows, Printer &printer, QObject *parent = nullptr);
 
+    // What draws a printout into a PDF file ("PDF..." of "Paie du mois"); without it the
+    // window's PDF files say there is no printer.
+    using PdfWriter = std::function<PrintResult(const QString &path, const std::function<PrintResult(Canvas &)> &)>;
+    void setPdfWriter(PdfWriter writer) { m_pdfWriter = std::move(writer); }
+
     Fiche &fiche() { return m_fiche; }
     const CommandState &commands() const { return m_commands; }
     QString currentFileName() const { return m_currentFileName; }
@@ -85,6 +90,9 @@ public:
     // "&Paye à l'envers": the page shown writes its edits back, then the dialog works on a copy
     // of the profiles with the ceiling.
     void payeEnvers();
+    // "Paie du &mois...": both pages write their edits back, the window works on the
+    // dossier, and the pages read what they show again when it closes.
+    void paieDuMois();
 
     // The print commands. Each writes the record shown back first, prints on the session's
     // printer and shows why when nothing could be printed (no printer, a refused job, an amount
@@ -138,4 +146,5 @@ private:
     QString m_startDirectory;
     QString m_currentFileName;
     Printer *m_printer = nullptr;
+    PdfWriter m_pdfWriter;
 };

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class MonthPayrollModel;
 class PageSetupModel;
 class PayrollParametersForm;
 class ReversePayroll;
@@ -38,6 +39,8 @@ public:
     // "Paye à l'envers" on its model (already given the profiles and the ceiling); nothing is
     // read back.
     virtual void reversePayroll(ReversePayroll &model) = 0;
+    // "Paie du mois" on its model, until "Fermer" or Escape.
+    virtual void paieDuMois(MonthPayrollModel &model) = 0;
 
     // The help on the topic of a context number: 0 the contents, 12 help on help, 3 to 11 the
     // menus, 13, 14 and 16 the pages of the dossier window.

@@ -71,6 +71,7 @@ TMainForm::TMainForm(Dialogs *dialogs, EmployeeDialogs *employeeDialogs, ShellDi
     m_printer = std::make_unique<QtPrinter>(currentPrinter(), this);
     m_fiche = std::make_unique<Fiche>(*dialogs, *employeeDialogs, *payrollDialogs);
     m_frame = std::make_unique<Frame>(*m_fiche, *dialogs, *shellDialogs, *m_printer);
+    m_frame->setPdfWriter(&QtCanvas::toPdfFile);
 
     setWindowTitle(m_frame->caption());
     m_ficheWindow = new TFiche(*m_fiche, this);

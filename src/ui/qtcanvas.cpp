@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPageSize>
 #include <QPrintEngine>
 #include <QPrinter>
 #include <QTemporaryFile>
@@ -140,6 +141,16 @@ bool QtCanvas::checkQueue()
     if (state == QLatin1String("5"))
         return fail(QStringLiteral("l'imprimante %1 est arrêtée").arg(name));
     return true;
+}
+
+PrintResult QtCanvas::toPdfFile(const QString &path, const std::function<PrintResult(Canvas &)> &printout)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(QFileInfo(path).absoluteFilePath());
+    QtCanvas canvas(printer);
+    return printout(canvas);
 }
 
 bool QtCanvas::beginJob(const QString &title)

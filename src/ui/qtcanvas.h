@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPainter>
 
+#include <functional>
 #include <memory>
 
 class QPrinter;
@@ -51,6 +52,10 @@ public:
     void fillRectangle(int x1, int y1, int x2, int y2) override;
     int textWidth(const QString &text) const override;
     int textHeight(const QString &text) const override;
+
+    // printout drawn into the PDF file at path (A4, whatever the locale: payslips are laid out
+    // for the paper of French offices), which it replaces.
+    static PrintResult toPdfFile(const QString &path, const std::function<PrintResult(Canvas &)> &printout);
 
     // The CUPS number of the last job handed to a queue; 0 when none (PDF files).
     int lastJobId() const { return m_jobId; }

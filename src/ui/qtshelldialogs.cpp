@@ -11,6 +11,7 @@
 #include "ui/mainform.h"
 #include "ui/mpage.h"
 #include "ui/parampaie.h"
+#include "ui/paiemois.h"
 #include "ui/penvers.h"
 #include "ui/pocket.h"
 #include "ui/qtprinter.h"
@@ -83,6 +84,12 @@ void QtShellDialogs::textEditor(const QStringList &letterhead)
 void QtShellDialogs::reversePayroll(ReversePayroll &model)
 {
     TPEnvers w(model, m_parent);
+    w.exec();
+}
+
+void QtShellDialogs::paieDuMois(MonthPayrollModel &model)
+{
+    TPaieMois w(model, m_parent);
     w.exec();
 }
 

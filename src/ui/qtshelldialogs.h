@@ -21,6 +21,7 @@ public:
     void messagePad(const QString &dossierFile) override;
     void textEditor(const QStringList &letterhead) override;
     void reversePayroll(ReversePayroll &model) override;
+    void paieDuMois(MonthPayrollModel &model) override;
     void help(int context) override;
     void helpSearch() override;
     void about() override;

@@ -22,6 +22,12 @@
 //              200203008  period ending "31/02/2002"
 //              200203009  period from 01/03/2002 to 28/02/2002
 //              200203010  1E300 h at 1E300
+//
+// With "mois" after the folder, the dossier of a month's payroll instead:
+//   employees  10001 DUPONT Jérôme  profile 10001, February's payslip 200202001, 169 h at 10
+//              10002 MARTIN Zoé     profile 10002, no payslip, 151,67 h, salary 1500 a month
+//              10003 PETIT Léa      no profile
+// and with "mois-refus", 10002's profile is 10009, which does not exist.
 
 #include "records/employeeform.h"
 #include "payroll/letterhead.h"
@@ -121,20 +127,45 @@ void addRefusedPayslips(Dossier &dossier)
 
 } // namespace
 
+void monthDossier(Dossier &dossier, bool refused)
+{
+    Collection &employees = dossier.employees();
+    addEmployee(employees, u"10001"_s, u"DUPONT Jérôme"_s, u"10001"_s, QString());
+    addEmployee(employees, u"10002"_s, u"MARTIN Zoé"_s, refused ? u"10009"_s : u"10002"_s, QString());
+    addEmployee(employees, u"10003"_s, u"PETIT Léa"_s, QString(), QString());
+    EmployeeForm e;
+    LitFiche(employees, 1, e, true);
+    e.hours = u"151,67"_s;
+    e.salary = u"1500"_s;
+    e.edited = true;
+    EcritFiche(employees, 1, e);
+    PayslipForm p = march(u"200202001"_s, u"169"_s, u"10"_s);
+    p.periodStart = QDate(2002, 2, 1);
+    p.periodEnd = QDate(2002, 2, 28);
+    LitFiche(employees, 0, e, true);
+    remplirEmploye(p, e);
+    append(dossier, p);
+}
+
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2 && !(argc == 3 && QByteArrayView(argv[2]) == "refus")) {
-        QTextStream(stderr) << "usage: make_dossier FOLDER [refus]\n";
+    const QByteArrayView mode = argc == 3 ? QByteArrayView(argv[2]) : QByteArrayView();
+    if (argc != 2 && !(argc == 3 && (mode == "refus" || mode == "mois" || mode == "mois-refus"))) {
+        QTextStream(stderr) << "usage: make_dossier FOLDER [refus|mois|mois-refus]\n";
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));
 
     Dossier dossier;
     Collection &employees = dossier.employees();
-    addEmployee(employees, u"10002"_s, u"MARTIN Zoé"_s, u"10002"_s, Rset(u"1000,00"_s, kCumulChars));
-    addEmployee(employees, u"10001"_s, u"DUPONT Jérôme"_s, u"10001"_s, QString());
-    addEmployee(employees, u"10003"_s, u"PETIT Léa"_s, u"10002"_s, u"12a"_s);
+    if (mode.startsWith("mois"))
+        monthDossier(dossier, mode == "mois-refus");
+    else {
+        addEmployee(employees, u"10002"_s, u"MARTIN Zoé"_s, u"10002"_s, Rset(u"1000,00"_s, kCumulChars));
+        addEmployee(employees, u"10001"_s, u"DUPONT Jérôme"_s, u"10001"_s, QString());
+        addEmployee(employees, u"10003"_s, u"PETIT Léa"_s, u"10002"_s, u"12a"_s);
+    }
 
     Collection &profiles = dossier.profiles();
     addProfile(profiles, u"10001"_s, u"Standard"_s, defaultRubriques());
@@ -143,12 +174,14 @@ int main(int argc, char **argv)
                 {u"R02"_s, u"Retraite plafonnée"_s, u"3,00"_s, u"4,00"_s, u"A"_s}});
     addProfile(profiles, u"10003"_s, u"Confiscatoire"_s, {{u"X01"_s, u"Prélèvement"_s, u"60,00"_s, {}, u"T"_s}});
 
-    addPayslip(dossier, u"200203001"_s, 1, u"169"_s, u"10"_s);
-    addPayslip(dossier, u"200203002"_s, 0, u"12h"_s, u"10"_s);
-    addPayslip(dossier, u"200203003"_s, 0, u"151,67"_s, u"12"_s, true);
-    addPayslip(dossier, u"200203004"_s, 0, u"100"_s, u"15"_s);
-    addPayslip(dossier, u"200203005"_s, 2, u"10"_s, u"10"_s);
-    if (argc == 3)
+    if (!mode.startsWith("mois")) {
+        addPayslip(dossier, u"200203001"_s, 1, u"169"_s, u"10"_s);
+        addPayslip(dossier, u"200203002"_s, 0, u"12h"_s, u"10"_s);
+        addPayslip(dossier, u"200203003"_s, 0, u"151,67"_s, u"12"_s, true);
+        addPayslip(dossier, u"200203004"_s, 0, u"100"_s, u"15"_s);
+        addPayslip(dossier, u"200203005"_s, 2, u"10"_s, u"10"_s);
+    }
+    if (mode == "refus")
         addRefusedPayslips(dossier);
 
     dossier.SetSauve();

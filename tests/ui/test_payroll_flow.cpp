@@ -241,6 +241,9 @@ void TestPayrollFlow::payrollWalk()
         child(payslips, "rate")->setFocus();
         QTest::keyClick(child(payslips, "rate"), Qt::Key_Tab);
         QVERIFY(child<QCheckBox>(payslips, "monthly")->hasFocus());
+        // A first payslip is monthly, as the employee's record: this one is paid by the hour.
+        QVERIFY(child<QCheckBox>(payslips, "monthly")->isChecked());
+        child<QCheckBox>(payslips, "monthly")->click();
         typeInto(child(payslips, "hours"), "151.5");
         QCOMPARE(child(payslips, "hours")->text(), u"151,5"_s);
         typing::keys(child(payslips, "hours"), "\b\b");
@@ -253,6 +256,7 @@ void TestPayrollFlow::payrollWalk()
         form.run(Cmd::Suivant);
         form.run(Cmd::NouveauBulletin);
         QCOMPARE(child(payslips, "employeeCode")->text(), u"10002"_s);
+        child<QCheckBox>(payslips, "monthly")->click();
 
         // The worked example through the toolbar's "Calculer".
         typeInto(child(payslips, "hours"), "169");
@@ -367,6 +371,7 @@ void TestPayrollFlow::firstPayslipRoundsOrKeepsStaleOvertime()
     typeInto(child(fiche->employeePage(), "name"), "DUPONT Jean");
     typeInto(child<QComboBox>(fiche->employeePage(), "profile")->lineEdit(), "10001");
     form.run(Cmd::NouveauBulletin);
+    child<QCheckBox>(payslips, "monthly")->click();
     QLineEdit *hours = child(payslips, "hours");
     QLineEdit *ot25 = child(payslips, "ot25");
     auto retype = [](QLineEdit *field, const QString &text) {
