@@ -198,8 +198,10 @@ MonthOutcome preparerMois(Dossier &dossier, const QDate &month, const PayrollPar
 
     // The payslips to add.
     QList<PayslipForm> added;
+    const QList<MonthEmployee> candidates = employesDuMois(dossier);
+    added.reserve(candidates.size());
     qint64 sequence = known.sequence;
-    for (const MonthEmployee &e : employesDuMois(dossier)) {
+    for (const MonthEmployee &e : candidates) {
         const QString key = employeeKey(e.code);
         if ((keys && !keys->contains(key)) || known.paid.contains(key))
             continue;

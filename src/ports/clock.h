@@ -9,7 +9,10 @@ class Clock
 {
 public:
     virtual ~Clock() = default;
-    virtual QDate today() const { return QDate::currentDate(); }
+    // The system's date. Reading it asks the system for its time zone each time (a file read
+    // when none is set), which a month of payslips would do thousands of times: a date read
+    // less than a second ago stands.
+    virtual QDate today() const;
     virtual QDateTime now() const { return QDateTime::currentDateTime(); }
     // Sets the computer's clock to the given local date and time; false when the system refuses.
     virtual bool setSystemTime(const QDateTime &local);
