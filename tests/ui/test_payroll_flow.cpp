@@ -489,10 +489,14 @@ void TestPayrollFlow::enversFromTheMenuTakesAnotherProfile()
         QTest::keyClick(profile, Qt::Key_Down);
         QTest::keyClick(profile, Qt::Key_Tab);
         QTest::keyClick(net, Qt::Key_Return);
-        seen << shown() << QString::number(profile->count());
+        seen << shown();
+        // "Calculer" leaves the cursor in the list: the choice is looked up before it is split.
+        QTest::keyClick(profile, Qt::Key_Up);
+        QTest::mouseClick(window.findChild<QToolButton *>(u"calculer"_s), Qt::LeftButton);
+        seen << shown();
     };
     form.run(Cmd::PayeEnvers);
-    QCOMPARE(seen, (QStringList{"10001", "10002", "1111", "10002", "Cadres", "1429", "2"}));
+    QCOMPARE(seen, (QStringList{"10001", "10002", "1111", "10002", "Cadres", "1429", "10001 10002", "Cadres", "1111"}));
 }
 
 QTEST_MAIN(TestPayrollFlow)
