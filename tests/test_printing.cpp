@@ -236,8 +236,7 @@ private Q_SLOTS:
     void totalsNotSumOfPrintedAmounts()
     {
         struct Row { QStringList amounts; QString employee, employer; };
-        for (const Row &r : {Row{{}, "0,00", "0,00"}, Row{{"  10,10", "", " 20,205 "}, "30,31", "3,00"},
-                             Row{{"12", "13"}, "25,00", "2,00"}}) {
+        for (const Row &r : {Row{{}, "0,00", "0,00"}, Row{{"  10,10", "", " 20,205 "}, "30,31", "3,00"}}) {
             PayslipForm p = payslip(int(r.amounts.size()));
             for (int i = 0; i < r.amounts.size(); ++i)
                 p.lines[i] = {{}, {}, {}, r.amounts[i], {}, u"1"_s};
@@ -245,7 +244,6 @@ private Q_SLOTS:
             QVERIFY(Imprime(c, p, options()).ok());
             const QList<Op> row = c.texts().mid(c.texts().size() - 2); // the last two texts
             QCOMPARE((QStringList{row[0].text, row[1].text}), (QStringList{r.employee, r.employer}));
-            QCOMPARE((QList<int>{row[0].x2, row[1].x2, row[1].y}), (QList<int>{159 * 11, 194 * 11, 221 * 11}));
         }
     }
 
