@@ -125,6 +125,46 @@ private Q_SLOTS:
         }
     }
 
+    // A rubrique loaded with "&Modifier rubrique" goes back into its own row, the first and
+    // the last included, and the next one is added after the last; a rate typed in a short
+    // form or below 1 is stored with two decimals.
+    void rubriqueStoredInPlaceOrRateMisread_data()
+    {
+        QTest::addColumn<int>("modified");
+        QTest::addColumn<QString>("employeeRate");
+        QTest::addColumn<QString>("employerRate");
+        QTest::addColumn<QStringList>("codes");
+        QTest::addColumn<QStringList>("rates");
+        QTest::newRow("first row") << 0 << "0,5" << ",5" << QStringList{"X", "B", "C", "N"} << QStringList{"0,50", "0,50"};
+        QTest::newRow("last row") << 2 << "5," << "0" << QStringList{"A", "B", "X", "N"} << QStringList{"5,00", "0,00"};
+        QTest::newRow("none") << -1 << "0.05" << "" << QStringList{"A", "B", "C", "X", "N"} << QStringList{"0,05", ""};
+    }
+    void rubriqueStoredInPlaceOrRateMisread()
+    {
+        QFETCH(int, modified);
+        QFETCH(QString, employeeRate);
+        QFETCH(QString, employerRate);
+        QFETCH(QStringList, codes);
+        QFETCH(QStringList, rates);
+        Collection c;
+        ProfileEditor e(c);
+        e.read();
+        for (const char *code : {"A", "B", "C"})
+            e.form().rubriques.append({code, "r", "1,00", "2,00", "T"});
+        if (modified >= 0)
+            QVERIFY(e.ModiRubrique(modified));
+        e.entry() = {"X", "x", employeeRate, employerRate, "A"};
+        QVERIFY(e.store());
+        e.entry() = {"N", "n", "", "", "T"};
+        QVERIFY(e.store());
+        QStringList stored;
+        for (const Rubrique &r : e.form().rubriques)
+            stored << r.code;
+        QCOMPARE(stored, codes);
+        const Rubrique &x = e.form().rubriques[codes.indexOf("X")];
+        QCOMPARE((QStringList{x.employeeRate, x.employerRate, x.base}), rates + QStringList{"A"});
+    }
+
     // A new dossier shows the standard profile, written when left; the second profile gets
     // 10002; the 9999th is added, the one past it refused.
     void newDossierLacksStandardProfileOrLimit()

@@ -2,6 +2,7 @@
 #include "fakewindows.h"
 #include "payroll/caissemodel.h"
 #include "payrollsupport.h"
+#include "storesupport.h"
 #include "testsupport.h"
 #include "text/encoding.h"
 #include "text/numbers.h"
@@ -48,6 +49,18 @@ void typeInto(QWidget *w, const QString &text)
 
 QString cell(QTableWidget *t, int row, int column) { return t->item(row, column)->text(); }
 
+// Windows that open the real "Paye à l'envers" and let a test work in it.
+struct EnversWindows : FakeWindows
+{
+    std::function<void(TPEnvers &)> work;
+    void reversePayroll(ReversePayroll &model) override
+    {
+        TPEnvers window(model);
+        typing::showActive(window);
+        work(window);
+    }
+};
+
 } // namespace
 
 // The payroll records in the real windows, from the caisses to the year-end closing: the walk of
@@ -63,6 +76,8 @@ private Q_SLOTS:
     void enversKeysOrMessagesWrong();
     void payrollWalk();
     void firstPayslipRoundsOrKeepsStaleOvertime();
+    void validatedPayslipFieldLeftOpen();
+    void enversFromTheMenuTakesAnotherProfile();
 };
 
 // Enter stores, "Ajouter fiche" starts an empty caisse in the name, Page Up stores and shows
@@ -424,6 +439,73 @@ void TestPayrollFlow::firstPayslipRoundsOrKeepsStaleOvertime()
     QCOMPARE(end->text(), u"31/03/2002"_s);
     QTest::keyClick(hours, Qt::Key_Return);
     QCOMPARE(w.messages().size(), 2);
+}
+
+// Validated, the payslip page locks every field that changes the amounts, the table and
+// "Valider"; the particulars, "Créer" and "Imprimer" stay open. Shown unvalidated, all open.
+void TestPayrollFlow::validatedPayslipFieldLeftOpen()
+{
+    QTemporaryDir dir;
+    FakeWindows w;
+    TMainForm form(&w, &w, &w, &w);
+    form.start(dir.path());
+    typing::showActive(form);
+    form.run(Cmd::Nouveau);
+    form.run(Cmd::NouveauBulletin);
+    TPageBulletins *page = form.ficheWindow()->payslipsPage();
+    const QStringList open = {"socialSecurity", "address0", "address1", "address2", "address3", "job", "creer", "imprimer"};
+    const QStringList locked = {"number", "periodStart", "periodEnd", "employeeCode", "picker", "hours", "rate", "monthly",
+                                "withPaidLeave", "withPrecarity", "ot25", "ot50", "ot100", "transport", "advances",
+                                "cumul", "valider"};
+    for (bool validated : {true, false}) {
+        form.fiche().payslips().form().validated = validated;
+        page->refresh();
+        QStringList wrong;
+        for (const QString &name : open + locked)
+            if (child<QWidget>(page, qPrintable(name))->isEnabled() != (!validated || open.contains(name)))
+                wrong << name;
+        QCOMPARE(wrong.join(u" | "), QString());
+        QCOMPARE(page->table()->editTriggers() == QAbstractItemView::NoEditTriggers, validated);
+    }
+}
+
+// "&Paye à l'envers" from the menu: the list offers the dossier's profiles; the rubriques
+// used are those of the profile whose code is the code part of the choice (not a profile whose
+// name reads like it), and leaving the list shows the name part beside it.
+void TestPayrollFlow::enversFromTheMenuTakesAnotherProfile()
+{
+    QTemporaryDir dir;
+    QVERIFY(text::writeLines(dir.filePath("paie.emp"), blk(0, {"10001", "", "", "DUPONT Jean"})).ok());
+    QVERIFY(text::writeLines(dir.filePath("paie.Prl"), blk(0, {"10001", "10002", "DATAS1\tSécurité\t10,00\t\tT"})
+                                                           + blk(1, {"10002", "Cadres", "DATAS2\tSécurité\t30,00\t\tT"})).ok());
+    EnversWindows w;
+    TMainForm form(&w, &w, &w, &w);
+    form.start(dir.path());
+    w.files << dir.filePath("paie.emp");
+    form.run(Cmd::Ouvrir);
+    QStringList seen;
+    w.work = [&](TPEnvers &window) {
+        auto *profile = window.findChild<QComboBox *>(u"profil"_s);
+        auto *net = window.findChild<QLineEdit *>(u"net"_s);
+        auto shown = [&] {
+            const double gross = text::parseNumber(window.findChild<QLineEdit *>(u"brut"_s)->text());
+            return QStringList{profile->currentText(), window.findChild<QLineEdit *>(u"nom"_s)->text(),
+                               QString::number(std::lround(gross))};
+        };
+        typeInto(net, u"1000\n"_s);
+        seen << shown();
+        profile->setFocus();
+        QTest::keyClick(profile, Qt::Key_Down);
+        QTest::keyClick(profile, Qt::Key_Tab);
+        QTest::keyClick(net, Qt::Key_Return);
+        seen << shown();
+        // "Calculer" leaves the cursor in the list: the choice is looked up before it is split.
+        QTest::keyClick(profile, Qt::Key_Up);
+        QTest::mouseClick(window.findChild<QToolButton *>(u"calculer"_s), Qt::LeftButton);
+        seen << shown();
+    };
+    form.run(Cmd::PayeEnvers);
+    QCOMPARE(seen, (QStringList{"10001", "10002", "1111", "10002", "Cadres", "1429", "10001 10002", "Cadres", "1111"}));
 }
 
 QTEST_MAIN(TestPayrollFlow)
