@@ -89,7 +89,7 @@ const Offered kOffered[] = {
       Cmd::Premier, Cmd::Dernier, Cmd::SupprimerFiche, Cmd::ImprimerFiche, Cmd::StatEmployes, Cmd::StatMois,
       Cmd::StatProfils, Cmd::StatCaisses, Cmd::PayeEnvers, Cmd::JournalComptable, Cmd::CloturerExercice,
       Cmd::BtnEnregistrer, Cmd::BtnCopier, Cmd::BtnColler, Cmd::BtnPremier, Cmd::BtnPrecedent, Cmd::BtnSuivant,
-      Cmd::BtnDernier, Cmd::BtnImprimer},
+      Cmd::BtnDernier, Cmd::BtnImprimer, Cmd::PaieDuMois},
      "-EPB", "+"},
     {{Cmd::ImprimerListe, Cmd::ImprimerEnveloppes}, "^^^^"},
     {{Cmd::Importer}, "NE--", "p"},
