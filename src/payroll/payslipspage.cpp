@@ -80,7 +80,7 @@ bool PayslipsPage::add(const EmployeeForm *employee)
     if (added)
         m_dossier.SetSauve();
     else
-        m_dialogs.message(message);
+        m_dialogs.warn(message);
     Q_EMIT changed();
     if (added)
         Q_EMIT focusEntry();
@@ -98,7 +98,7 @@ bool PayslipsPage::deleteCurrent()
     const Status deleted = dossierops::SupprimerBulletin(m_dossier, collection().current());
     if (!deleted) {
         if (!deleted.message().isEmpty())
-            m_dialogs.message(deleted.message());
+            m_dialogs.warn(deleted.message());
         return false;
     }
     m_dossier.SetSauve();
@@ -181,7 +181,7 @@ bool PayslipsPage::valider()
                                          m_settings.amountFormat, &employee);
     if (!v) {
         if (!v.message().isEmpty())
-            m_dialogs.message(v.message());
+            m_dialogs.warn(v.message());
         return false;
     }
     m_dossier.SetSauve();
@@ -209,7 +209,7 @@ bool PayslipsPage::calculer()
     if (calculated)
         m_dossier.SetSauve();
     else
-        m_dialogs.message(calculated.message());
+        m_dialogs.warn(calculated.message());
     Q_EMIT changed();
     return calculated.ok();
 }
@@ -260,7 +260,7 @@ bool PayslipsPage::modifierCumul()
     const Status modified = dossierops::Modifier(m_dossier, m_employees.collection().current(), value);
     if (!modified) {
         if (!modified.message().isEmpty())
-            m_dialogs.message(modified.message());
+            m_dialogs.warn(modified.message());
         return false;
     }
     m_dossier.SetSauve();

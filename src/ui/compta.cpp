@@ -93,5 +93,5 @@ void TCompta::Exporter()
         return;
     QString message;
     if (!m_model.exporter(path, &message))
-        dialogs().message(message);
+        dialogs().warn(message);
 }

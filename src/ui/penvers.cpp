@@ -163,7 +163,7 @@ void TPEnvers::Calculer()
     m_running = false;
     refresh();
     if (outcome == ReversePayroll::Outcome::NotReached || outcome == ReversePayroll::Outcome::Unreadable) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Korvel"), m_model.message(), QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Korvel"), m_model.message(), QMessageBox::Ok, this);
         box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
         box.exec();
     }

@@ -51,7 +51,7 @@ void TStats::Graphique()
     Chart chart;
     QString message;
     if (!chart.Init(m_model.chartTexts(), &message)) {
-        dialogs().message(message);
+        dialogs().warn(message);
         return;
     }
     TGraph(chart, this).exec();
