@@ -214,6 +214,11 @@ bool PayslipsPage::calculer()
     return calculated.ok();
 }
 
+void PayslipsPage::showMessage(const QString &text)
+{
+    m_dialogs.warn(text);
+}
+
 void PayslipsPage::chercher()
 {
     QString text;

@@ -1,6 +1,7 @@
 #include "ui/compta.h"
 
 #include "ports/dialogs.h"
+#include "ui/widgets.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -13,10 +14,8 @@ namespace {
 
 QDateEdit *dateField(QWidget *parent, const QString &name)
 {
-    auto *edit = new QDateEdit(parent);
+    auto *edit = new DateEdit(parent);
     edit->setObjectName(name);
-    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    edit->setCalendarPopup(true);
     return edit;
 }
 
@@ -33,6 +32,8 @@ TCompta::TCompta(const QStringList &entries, Printer &printer, Dialogs *dialogs,
             &QToolButton::clicked, this, &TCompta::Exporter);
     m_du = dateField(this, QStringLiteral("du"));
     m_au = dateField(this, QStringLiteral("au"));
+    for (QDateEdit *field : {m_du, m_au})
+        connect(static_cast<DateEdit *>(field), &DateEdit::refused, this, [this](const QString &m) { this->dialogs().warn(m); });
     auto *du = new QLabel(QStringLiteral("&Du"), this);
     du->setBuddy(m_du);
     auto *au = new QLabel(QStringLiteral("&Au"), this);
