@@ -231,7 +231,13 @@ bool PayslipsPage::chercher(const QString &text)
     // An edited number must be found under its new value.
     writeBack();
     const int n = ChercheBulletin(collection(), text);
-    if (n < 0 || !ouvrirBulletin(collection(), m_form, n, m_nextNumber))
+    if (n < 0) {
+        // An empty text is a search given up, not one that failed.
+        if (!text.isEmpty())
+            m_dialogs.message(payslips::notFoundMessage(text));
+        return false;
+    }
+    if (!ouvrirBulletin(collection(), m_form, n, m_nextNumber))
         return false;
     Q_EMIT changed();
     return true;

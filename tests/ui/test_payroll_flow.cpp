@@ -302,7 +302,15 @@ void TestPayrollFlow::payrollWalk()
         QCOMPARE(child(payslips, "number")->text(), u"200203002"_s);
         form.run(Cmd::TousBulletins);
 
-        // Found by number, then validated: locked, and DUPONT's cumul and history follow.
+        // A number no payslip has says so and leaves the payslip shown; found by number, then
+        // validated: locked, and DUPONT's cumul and history follow.
+        w.inputs << u"200203999"_s;
+        form.run(Cmd::ChercherBulletin);
+        QCOMPARE(w.log.last(), u"message: Aucun bulletin ne porte le numéro 200203999"_s);
+        QCOMPARE(child(payslips, "number")->text(), u"200203001"_s);
+        w.inputs << u""_s;
+        form.run(Cmd::ChercherBulletin);
+        QCOMPARE(w.log.last(), u"input: Chercher bulletin"_s);
         w.inputs << u"200203001"_s;
         form.run(Cmd::ChercherBulletin);
         QCOMPARE(child(payslips, "address0")->text(), u"DUPONT Jean"_s);
