@@ -61,6 +61,11 @@ TPEnvers::TPEnvers(ReversePayroll &model, QWidget *parent)
     m_profile->installEventFilter(this);
     connect(m_profile, &QComboBox::currentTextChanged, this,
             [this](const QString &text) { m_model.setProfileText(text); });
+    // Picked with the mouse or the arrow keys.
+    connect(m_profile, &QComboBox::activated, this, [this](int index) {
+        m_model.choose(index);
+        refresh();
+    });
 
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("nom"));
