@@ -86,12 +86,12 @@ Collection employeesWith(int count, const QList<int> &missing = {})
 
 QList<int> corners(const Op &op) { return {op.x, op.y, op.x2, op.y2}; }
 
-// The texts at (x, y) in layout millimetres at 300 dpi.
-QStringList textsAt(const RecordingCanvas &c, int x, int y)
+// The texts at (x, y) in layout millimetres at 300 dpi: that start there, or end there when right.
+QStringList textsAt(const RecordingCanvas &c, int x, int y, bool right = false)
 {
     QStringList at;
     for (const Op &op : c.texts())
-        if (op.x == x * 11 && op.y == (y + 3) * 11)
+        if ((right ? op.x2 : op.x) == x * 11 && op.y == (y + 3) * 11)
             at << op.text;
     return at;
 }
@@ -169,6 +169,23 @@ private Q_SLOTS:
             QCOMPARE((QList<qsizetype>{c.all(Op::Rectangle).size(), c.textsEqual(u"Intitulé"_s).size(),
                                        c.textsEqual(u"SARL Korvel"_s).size(), c.textsEqual(u"BULLETIN DE PAIE"_s).size()}),
                      (QList<qsizetype>{r.paper < 2 ? 2 : 0, r.paper < 2, r.paper == 0, 1}));
+        }
+    }
+
+    // The allowance and the advances printed as typed (35,2) beside amounts of two decimals.
+    void typedAmountsNotInAmountFormat()
+    {
+        struct Row { QString typed, format, printed; };
+        for (const Row &r : {Row{u" 35,2"_s, u"0.00"_s, u"35,20"_s}, Row{u"35,26"_s, u"#"_s, u"35"_s},
+                             Row{u""_s, u"0.00"_s, u""_s}, Row{u"12x"_s, u"0.00"_s, u"12x"_s}}) {
+            PayslipForm p = payslip(0);
+            p.transport = p.advances = r.typed;
+            PayslipPrintOptions o = options();
+            o.amountFormat = r.format;
+            RecordingCanvas c;
+            QVERIFY(Imprime(c, p, o).ok());
+            QCOMPARE((QStringList{textsAt(c, 90, 235, true).join(u'|'), textsAt(c, 90, 240, true).join(u'|')}),
+                     (QStringList{r.printed, r.printed}));
         }
     }
 
