@@ -52,6 +52,10 @@ public:
     int textWidth(const QString &text) const override;
     int textHeight(const QString &text) const override;
 
+    // The painter of the job being drawn, for what the calls above do not draw (a chart
+    // rendered by Qt); its coordinates are the page's pixels, as sizePixels() gives them.
+    QPainter &painter() { return m_painter; }
+
     // The CUPS number of the last job handed to a queue; 0 when none (PDF files).
     int lastJobId() const { return m_jobId; }
 
