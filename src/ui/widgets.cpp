@@ -104,7 +104,10 @@ bool DateEdit::commitTyped()
         return true;
     }
     // The field shows its date again (setDate rewrites the text even when the date is the same).
+    // A date erased and nothing typed in its place is given up, not refused.
     setDate(this->date());
+    if (typed.isEmpty())
+        return true;
     Q_EMIT refused(text::dateRefusal(typed));
     return false;
 }
@@ -188,6 +191,15 @@ void DateEdit::focusInEvent(QFocusEvent *event)
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
         || event->reason() == Qt::ShortcutFocusReason)
         lineEdit()->selectAll();
+}
+
+bool DateEdit::focusNextPrevChild(bool next)
+{
+    // Tab after a date typed leaves the field, rather than going through the sections of the
+    // date shown.
+    if (m_typing)
+        return QWidget::focusNextPrevChild(next);
+    return QDateEdit::focusNextPrevChild(next);
 }
 
 void DateEdit::focusOutEvent(QFocusEvent *event)

@@ -71,7 +71,8 @@ class DateEdit : public QDateEdit
 public:
     explicit DateEdit(QWidget *parent = nullptr);
 
-    // Takes the text being typed, if any: false, after refused(), when it is not a date.
+    // Takes the text being typed, if any: false, after refused(), when it is not a date. A text
+    // erased to nothing gives the date shown back.
     bool commitTyped();
     bool typing() const { return m_typing; }
 
@@ -84,6 +85,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     bool m_typing = false;

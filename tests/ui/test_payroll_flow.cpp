@@ -236,21 +236,24 @@ void TestPayrollFlow::payrollWalk()
         QCOMPARE((QStringList{child(payslips, "number")->text(), child(payslips, "address0")->text()}),
                  (QStringList{"200203001", "DUPONT Jean"}));
         QVERIFY(child(payslips, "employeeCode")->hasFocus());
-        // A date typed over the selected date: in full it is taken at once, with or without
-        // slashes; a text that is not a date is refused on leaving the field or once complete,
-        // and the date stays.
+        // A date typed over the date shown: in full it is taken at once, with or without
+        // slashes; a text that is not a date is refused on leaving the field (Tab leaves it) or
+        // once complete, and the date stays; a date erased and left is given up.
         auto *start = child<QDateEdit>(payslips, "periodStart");
         struct DateRow { QString typed; bool leave; QDate date; QString refusal; };
         for (const DateRow &r : {DateRow{u"31032002"_s, false, {2002, 3, 31}, {}},
                                  DateRow{u"15/03/2002"_s, false, {2002, 3, 15}, {}},
                                  DateRow{u"15x03"_s, true, {2002, 3, 15}, u"'1503' n'est pas une date correcte"_s},
                                  DateRow{u"30022002"_s, false, {2002, 3, 15}, u"'30022002' n'est pas une date correcte"_s},
+                                 DateRow{u"1\b"_s, true, {2002, 3, 15}, {}},
                                  DateRow{u"01.03.2002"_s, false, {2002, 3, 1}, {}}}) {
             const qsizetype warned = w.warnings().size();
             start->setFocus(Qt::TabFocusReason);
             typing::keys(start, r.typed);
-            if (r.leave)
+            if (r.leave) {
                 QTest::keyClick(start, Qt::Key_Tab);
+                QVERIFY(!start->hasFocus());
+            }
             QCOMPARE((QStringList{start->text(), text::formatDate(form.fiche().payslips().form().periodStart)}),
                      (QStringList{text::formatDate(r.date), text::formatDate(r.date)}));
             QCOMPARE(w.warnings().mid(warned), r.refusal.isEmpty() ? QStringList() : QStringList{r.refusal});
