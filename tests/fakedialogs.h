@@ -7,7 +7,7 @@
 #include <QtTest>
 
 // A scripted stand-in for the platform's dialogs. Every message and question is recorded in
-// log ("message: …", "ask: …", "input: …", "open: …", "save: …"); questions and choosers are
+// log ("message: …", "warn: …", "ask: …", "input: …", "open: …", "save: …"); questions and choosers are
 // answered from the queues the test fills, in order. A question that finds its queue empty was
 // not expected: the test fails, naming it.
 class FakeDialogs : public Dialogs
@@ -18,16 +18,27 @@ public:
     QStringList files;       // for openFile() and saveFile(); "" = cancelled
     QStringList inputs;      // for inputBox() and the one-field dialogs; a null string = cancelled
 
+    // Every box that only tells something, with either icon, in order.
     QStringList messages() const
     {
         QStringList out;
         for (const QString &l : log)
-            if (l.startsWith(QLatin1String("message: ")))
-                out << l.mid(9);
+            if (l.startsWith(QLatin1String("message: ")) || l.startsWith(QLatin1String("warn: ")))
+                out << l.mid(l.indexOf(u' ') + 1);
+        return out;
+    }
+    // Only the refusals and failures, shown with the warning icon.
+    QStringList warnings() const
+    {
+        QStringList out;
+        for (const QString &l : log)
+            if (l.startsWith(QLatin1String("warn: ")))
+                out << l.mid(6);
         return out;
     }
 
     void message(const QString &text) override { log << QStringLiteral("message: ") + text; }
+    void warn(const QString &text) override { log << QStringLiteral("warn: ") + text; }
     Answer ask(const QString &text, Buttons buttons) override
     {
         log << QStringLiteral("ask: ") + text;

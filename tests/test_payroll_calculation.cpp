@@ -442,6 +442,18 @@ private Q_SLOTS:
             QVERIFY2(std::fabs(text::parseNumber(form.netToPay) - net) <= 0.15, qPrintable(form.netToPay));
         }
     }
+
+    // The name beside the profile list kept the first profile's after another was picked.
+    void reverseNameStaysOnFirstProfile()
+    {
+        struct Row { int picked; QString code, name; };
+        for (const Row &r : {Row{1, u"10002"_s, u"Cadre"_s}, Row{2, u"12 Court"_s, u"Court"_s}, Row{5, u"10001"_s, u"Standard"_s}}) {
+            ReversePayroll model;
+            model.Init({u"10001 Standard"_s, u"10002 Cadre"_s, u"12 Court"_s}, 0, {});
+            model.choose(r.picked);
+            QCOMPARE((QStringList{model.profileText(), model.profileName()}), (QStringList{r.code, r.name}));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPayrollCalculation)

@@ -88,12 +88,12 @@ Collection employeesWith(int count, const QList<int> &missing = {})
 
 QList<int> corners(const Op &op) { return {op.x, op.y, op.x2, op.y2}; }
 
-// The texts at (x, y) in layout millimetres at 300 dpi.
-QStringList textsAt(const RecordingCanvas &c, int x, int y)
+// The texts at (x, y) in layout millimetres at 300 dpi: that start there, or end there when right.
+QStringList textsAt(const RecordingCanvas &c, int x, int y, bool right = false)
 {
     QStringList at;
     for (const Op &op : c.texts())
-        if (op.x == x * 11 && op.y == (y + 3) * 11)
+        if ((right ? op.x2 : op.x) == x * 11 && op.y == (y + 3) * 11)
             at << op.text;
     return at;
 }
@@ -230,6 +230,23 @@ private Q_SLOTS:
                                              first[3].trimmed() + ">159", first[4] + ">174", first[5].trimmed() + ">194"}));
         QCOMPARE(rowAt(c, 120), (QStringList{"CSG<22", second[1] + ">124", second[2] + ">139", second[3] + ">159"}));
         QCOMPARE(rowAt(c, 218), (QStringList{"Total des Retenues<22 10 bold", totals[0] + ">159", totals[1] + ">194"}));
+    }
+
+    // The allowance and the advances printed as typed (35,2) beside amounts of two decimals.
+    void typedAmountsNotInAmountFormat()
+    {
+        struct Row { QString typed, format, printed; };
+        for (const Row &r : {Row{u" 35,2"_s, u"0.00"_s, u"35,20"_s}, Row{u"35,26"_s, u"#"_s, u"35"_s},
+                             Row{u""_s, u"0.00"_s, u""_s}, Row{u"12x"_s, u"0.00"_s, u"12x"_s}}) {
+            PayslipForm p = payslip(0);
+            p.transport = p.advances = r.typed;
+            PayslipPrintOptions o = options();
+            o.amountFormat = r.format;
+            RecordingCanvas c;
+            QVERIFY(Imprime(c, p, o).ok());
+            QCOMPARE((QStringList{textsAt(c, 90, 235, true).join(u'|'), textsAt(c, 90, 240, true).join(u'|')}),
+                     (QStringList{r.printed, r.printed}));
+        }
     }
 
     // The totals are the sums of the amounts as read, blanks and empties included, rounded.

@@ -1,5 +1,4 @@
 #include "fakeclock.h"
-#include "recordingcanvas.h"
 #include "reports/chart.h"
 #include "reports/journal.h"
 #include "reports/statsmodel.h"
@@ -10,6 +9,7 @@
 #include <QStandardPaths>
 
 using namespace reportsupport;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -169,26 +169,38 @@ private Q_SLOTS:
         QCOMPARE((QList<qsizetype>{none.rowCount(), none.cell(1, 0).size(), none.chartTexts().size()}), (QList<qsizetype>{63, 0, 0}));
     }
 
-    // The white frame, the two axes, then the bars as (x1, y1, x2, y2) in blue.
-    void chartNotDrawnAsLaidOut()
+    // The chart of a statistic: its name, the key and amount headers, the last 32 keys each
+    // with its own amount, a scale that holds every bar (an empty chart too) and the amounts'
+    // decimals; a text that is not a number refuses the chart.
+    void chartBarsNotTheirKeys()
     {
-        using Bars = QList<QList<int>>;
-        for (auto [texts, bars] : {std::pair(QStringList{"100", "50", "-25", "33"},
-                                             Bars{{20, 300, 30, 20}, {35, 300, 45, 160}, {50, 300, 60, 370}, {65, 300, 75, 208}}),
-                                   std::pair(QStringList{"0", "-5"}, Bars{}), std::pair(QStringList{}, Bars{})}) {
-            Chart chart;
-            QVERIFY(chart.Init(texts));
-            RecordingCanvas canvas;
-            chart.DrawChart(canvas);
-            Bars shapes;
-            for (const RecordingCanvas::Op &op : canvas.ops) {
-                if (op.kind == RecordingCanvas::Op::Line || op.kind == RecordingCanvas::Op::Rectangle) {
-                    shapes.append({op.x, op.y, op.x2, op.y2});
-                    QCOMPARE(op.fill, shapes.size() > 3 ? Chart::kBarColour : Canvas::kWhite);
-                }
-            }
-            QCOMPARE(shapes, (Bars{{0, 0, 559, 321}, {20, 300, 550, 300}, {20, 300, 20, 20}} + bars));
+        StatsModel model(StatsKind::Paies);
+        QStringList lines;
+        for (int i = 1; i <= 40; ++i)
+            lines << u"Mois %1\t%2,5\t-3"_s.arg(i).arg(i * 100);
+        model.Init(lines);
+        Chart chart;
+        QVERIFY(chart.Init(model));
+        const StatsDescription &d = model.description();
+        QCOMPARE((QStringList{chart.title(), chart.keyTitle(), chart.valueTitle()}),
+                 (QStringList{d.caption, d.columns[1].header, d.columns[size_t(d.chartColumn)].header}));
+        QCOMPARE(chart.bars().size(), Chart::kMaxBars);
+        QCOMPARE((QStringList{chart.bars().first().key, chart.bars().first().text, chart.hoverText(31)}),
+                 (QStringList{"Mois 9", "-3", "Mois 40 : -3"}));
+        QCOMPARE((QList<double>{chart.lowest(), chart.highest(), double(chart.decimals())}), (QList<double>{-3, 1, 0}));
+        QVERIFY(chart.uprightKeys());
+
+        struct Row { QStringList texts; double lowest, highest; int decimals; };
+        for (const Row &r : {Row{{}, 0, 1, 0}, Row{{"12,5", " 1500,25 ", "7"}, 0, 1500.25, 2}}) {
+            QVERIFY(chart.Init(u"T"_s, u"K"_s, u"V"_s, QStringList(r.texts.size(), u"A"_s), r.texts));
+            QCOMPARE((QList<double>{chart.lowest(), chart.highest(), double(chart.decimals())}),
+                     (QList<double>{r.lowest, r.highest, double(r.decimals)}));
+            QVERIFY(!chart.uprightKeys());
         }
+        QString message;
+        QVERIFY(!chart.Init(u"T"_s, u"K"_s, u"V"_s, {u"A"_s, u"B"_s}, {u"1"_s, u"1x"_s}, &message));
+        QCOMPARE(message, u"'1x' n'est pas une valeur numérique correcte"_s);
+        QCOMPARE(chart.bars().size(), 3);
     }
 
     // The debit account is fixed; the credit one is the first employee's that is not empty,

@@ -175,6 +175,20 @@ private Q_SLOTS:
         QCOMPARE(formatDate(QDate()), QString());
     }
 
+    // A date typed as digits alone was not read, and one half typed was taken too early.
+    void typedDateReadsDigitsWithoutSlashes()
+    {
+        const struct { const char *text; QDate date; bool full; } rows[] = {
+            {"31032026", {2026, 3, 31}, true}, {"31/03/2026", {2026, 3, 31}, true}, {"310326", {2026, 3, 31}, false},
+            {"31/03/26", {2026, 3, 31}, false}, {"31/03/202", {}, false}, {"3103202", {}, false},
+            {"30022026", {}, true}, {"310320261", {}, false}, {"abc", {}, false},
+        };
+        for (const auto &r : rows) {
+            QCOMPARE(parseTypedDate(QString::fromLatin1(r.text)), r.date);
+            QCOMPARE(typedInFull(QString::fromLatin1(r.text)), r.full);
+        }
+    }
+
     void monthAndDayNamesAreNotShifted()
     {
         QCOMPARE(frenchMonthName(8), QStringLiteral("août"));

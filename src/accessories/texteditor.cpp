@@ -66,7 +66,7 @@ bool TextEditor::load(const QString &path)
     if (read.ok() && !rtf::readDocument(data, doc, &reason))
         read = text::FileResult(text::FileResult::Operation::Read, text::FileResult::Status::Failed, path, reason);
     if (!read.ok()) {
-        m_dialogs.message(read.message());
+        m_dialogs.warn(read.message());
         return false;
     }
     m_fileName = path;
@@ -89,7 +89,7 @@ bool TextEditor::save()
         return false;
     const text::FileResult written = text::writeFile(path, rtf::writeDocument(m_view.document()));
     if (!written.ok()) {
-        m_dialogs.message(written.message());
+        m_dialogs.warn(written.message());
         return false;
     }
     m_fileName = path;

@@ -23,7 +23,7 @@ int main(int argc, char **argv)
     // folder it was started from.
     if (QApplication::arguments().contains(QLatin1String(app::kUserFolderOption))) {
         if (const Status entered = app::enterUserFolder(QDir::homePath()); !entered) {
-            QtDialogs().message(entered.message());
+            QtDialogs().warn(entered.message());
             return 1;
         }
     }

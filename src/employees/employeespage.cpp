@@ -63,7 +63,7 @@ bool EmployeesPage::addRecord()
 {
     const bool added = Ajout(collection(), m_form);
     if (!added)
-        m_dialogs.message(Dossier::fullMessage());
+        m_dialogs.warn(Dossier::fullMessage());
     else
         m_dossier.SetSauve();
     Q_EMIT changed();
@@ -126,7 +126,7 @@ void EmployeesPage::formEdited()
 
 void EmployeesPage::showMessage(const QString &text)
 {
-    m_dialogs.message(text);
+    m_dialogs.warn(text);
 }
 
 void EmployeesPage::select(Selection::Mode mode, const QString &value)
@@ -206,7 +206,7 @@ bool EmployeesPage::exportTo(const QString &path)
     writeBack();
     const text::FileResult written = exchange::Exporter(collection(), path);
     if (!written.ok())
-        m_dialogs.message(written.message());
+        m_dialogs.warn(written.message());
     return written.ok();
 }
 
@@ -222,15 +222,15 @@ bool EmployeesPage::importFrom(const QString &path)
     exchange::ImportResult result;
     const text::FileResult read = exchange::Importer(collection(), path, &result);
     if (!read.ok()) {
-        m_dialogs.message(read.isMissing() ? exchange::missingMessage(path) : read.message());
+        m_dialogs.warn(read.isMissing() ? exchange::missingMessage(path) : read.message());
         return false;
     }
     if (result.notText) {
-        m_dialogs.message(exchange::notTextMessage(path));
+        m_dialogs.warn(exchange::notTextMessage(path));
         return false;
     }
     if (result.truncated)
-        m_dialogs.message(exchange::truncatedMessage());
+        m_dialogs.warn(exchange::truncatedMessage());
     if (result.added > 0)
         m_dossier.SetSauve();
     // The last-record command, so that a selection shows its last record.

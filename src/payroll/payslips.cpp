@@ -16,6 +16,7 @@ QString statusText(bool validated)
 
 QString searchCaption() { return QStringLiteral("Chercher bulletin"); }
 QString searchPrompt() { return QStringLiteral("Numéro de bulletin"); }
+QString notFoundMessage(const QString &number) { return QStringLiteral("Aucun bulletin ne porte le numéro ") + number; }
 QString selectionCaption() { return QStringLiteral("Sélectionner bulletin"); }
 QString selectionPrompt() { return QStringLiteral("Code employé"); }
 QString listCaption() { return QStringLiteral("Liste des bulletins"); }

@@ -27,6 +27,7 @@ namespace payslips {
 QString statusText(bool validated);    // "Bulletin validé" / "Bulletin non validé"
 QString searchCaption();               // "Chercher bulletin"
 QString searchPrompt();                // "Numéro de bulletin"
+QString notFoundMessage(const QString &number); // "Aucun bulletin ne porte le numéro " + number
 QString selectionCaption();            // "Sélectionner bulletin"
 QString selectionPrompt();             // "Code employé"
 QString listCaption();                 // "Liste des bulletins"

@@ -80,7 +80,7 @@ bool PayslipsPage::add(const EmployeeForm *employee)
     if (added)
         m_dossier.SetSauve();
     else
-        m_dialogs.message(message);
+        m_dialogs.warn(message);
     Q_EMIT changed();
     if (added)
         Q_EMIT focusEntry();
@@ -98,7 +98,7 @@ bool PayslipsPage::deleteCurrent()
     const Status deleted = dossierops::SupprimerBulletin(m_dossier, collection().current());
     if (!deleted) {
         if (!deleted.message().isEmpty())
-            m_dialogs.message(deleted.message());
+            m_dialogs.warn(deleted.message());
         return false;
     }
     m_dossier.SetSauve();
@@ -181,7 +181,7 @@ bool PayslipsPage::valider()
                                          m_settings.amountFormat, &employee);
     if (!v) {
         if (!v.message().isEmpty())
-            m_dialogs.message(v.message());
+            m_dialogs.warn(v.message());
         return false;
     }
     m_dossier.SetSauve();
@@ -209,9 +209,14 @@ bool PayslipsPage::calculer()
     if (calculated)
         m_dossier.SetSauve();
     else
-        m_dialogs.message(calculated.message());
+        m_dialogs.warn(calculated.message());
     Q_EMIT changed();
     return calculated.ok();
+}
+
+void PayslipsPage::showMessage(const QString &text)
+{
+    m_dialogs.warn(text);
 }
 
 void PayslipsPage::chercher()
@@ -226,7 +231,13 @@ bool PayslipsPage::chercher(const QString &text)
     // An edited number must be found under its new value.
     writeBack();
     const int n = ChercheBulletin(collection(), text);
-    if (n < 0 || !ouvrirBulletin(collection(), m_form, n, m_nextNumber))
+    if (n < 0) {
+        // An empty text is a search given up, not one that failed.
+        if (!text.isEmpty())
+            m_dialogs.message(payslips::notFoundMessage(text));
+        return false;
+    }
+    if (!ouvrirBulletin(collection(), m_form, n, m_nextNumber))
         return false;
     Q_EMIT changed();
     return true;
@@ -260,7 +271,7 @@ bool PayslipsPage::modifierCumul()
     const Status modified = dossierops::Modifier(m_dossier, m_employees.collection().current(), value);
     if (!modified) {
         if (!modified.message().isEmpty())
-            m_dialogs.message(modified.message());
+            m_dialogs.warn(modified.message());
         return false;
     }
     m_dossier.SetSauve();

@@ -84,6 +84,8 @@ public:
     // as a message and the payslip stays as it was.
     bool calculable() const { return isCalculable(m_form); }
     bool calculer();
+    // A refusal of the page's window (a typed date that is not a date), with the warning icon.
+    void showMessage(const QString &text);
     // The payslip's own employee for the calculation (findPayslipEmployee), the employee shown
     // on the employees page as it is being typed.
     std::optional<PayslipEmployee> payslipEmployee(const QString &key) const;

@@ -57,7 +57,7 @@ bool ProfilesPage::addRecord()
     if (added)
         m_dossier.SetSauve();
     else
-        m_dialogs.message(message);
+        m_dialogs.warn(message);
     m_selectedRow = -1;
     Q_EMIT changed();
     if (added)
@@ -103,7 +103,7 @@ bool ProfilesPage::storeEntry()
     QString message;
     if (!m_editor.store(&message)) {
         if (!message.isEmpty())
-            m_dialogs.message(message);
+            m_dialogs.warn(message);
         return false;
     }
     changedByUser();

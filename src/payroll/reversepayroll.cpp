@@ -42,6 +42,17 @@ void ReversePayroll::split()
     m_profileText = m_profileText.left(blank);
 }
 
+void ReversePayroll::choose(int index)
+{
+    if (index < 0 || index >= m_choices.size())
+        return;
+    m_profileText = m_choices[index];
+    split();
+    // A code of fewer than four characters is not split off; the name still follows the choice.
+    if (m_profileText == m_choices[index])
+        m_profileName = m_profileText.section(u' ', 1);
+}
+
 bool ReversePayroll::Remplit()
 {
     m_rubriques.clear();

@@ -65,6 +65,9 @@ public:
     // Leaving the profile list: "10001 Standard" becomes "10001" in the list and "Standard" in
     // the name field; a text whose first blank comes before its fifth character stays.
     void split();
+    // A choice picked in the list: the list shows its code and the name field its name, so that
+    // the name always belongs to the profile the calculation uses.
+    void choose(int index);
 
     // The text of "Salaire net".
     const QString &net() const { return m_net; }

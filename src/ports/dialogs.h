@@ -20,7 +20,10 @@ public:
 
     // An information box with its text and an OK button.
     virtual void message(const QString &text) = 0;
-    // A warning box with the given buttons; closing it otherwise answers Annuler (Non for a
+    // The same box with the warning icon, for what the program refuses or could not do: an input
+    // that does not read, a full file, a file that cannot be read or written, a printer failure.
+    virtual void warn(const QString &text) = 0;
+    // A question box with the given buttons; closing it otherwise answers Annuler (Non for a
     // box without Annuler).
     virtual Answer ask(const QString &question, Buttons buttons) = 0;
     // An input box with "OK" and "Annuler": false when cancelled, value unchanged then.

@@ -68,6 +68,15 @@ LinePlaces linePlaces(Canvas &canvas, int lines)
     return places;
 }
 
+// An amount the user typed ("Ind. Transport", "Acomptes") in the dossier's amount format, as
+// the calculated amounts beside it; a text that does not read as a number prints as typed.
+QString typedAmount(const QString &typed, const QString &format)
+{
+    bool ok = false;
+    const double value = text::parseNumber(typed, &ok);
+    return ok ? text::formatAmount(value, format) : typed.trimmed();
+}
+
 } // namespace
 
 QString floatConversionMessage(const QString &text)
@@ -165,8 +174,8 @@ void ImpPaie(Canvas &canvas, const PayslipForm &p, const PayslipPrintOptions &o,
 
     if (last) {
         l.right(90, 230, p.taxableNet);
-        l.right(90, 235, p.transport);
-        l.right(90, 240, p.advances);
+        l.right(90, 235, typedAmount(p.transport, o.amountFormat));
+        l.right(90, 240, typedAmount(p.advances, o.amountFormat));
         l.font(12, true);
         l.text(157, 252, p.netToPay + QStringLiteral(" Euros"));
         l.text(22, 255, QStringLiteral("Cumul :") + p.cumul + QStringLiteral(" Euros"));

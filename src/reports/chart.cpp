@@ -1,45 +1,77 @@
 #include "reports/chart.h"
 
 #include "records/employeeform.h"
+#include "reports/statsmodel.h"
 #include "text/numbers.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 
-bool Chart::Init(const QStringList &texts, QString *message)
+bool Chart::Init(const StatsModel &model, QString *message)
 {
-    const QStringList kept = texts.mid(std::max<qsizetype>(0, texts.size() - kMaxValues));
-    QList<int> values;
-    for (const QString &t : kept) {
+    const StatsDescription &d = model.description();
+    const QStringList texts = model.chartTexts();
+    QStringList keys;
+    for (int row = 1; row <= texts.size(); ++row)
+        keys.append(model.cell(row, 1).trimmed());
+    return Init(d.caption, model.cell(0, 1).trimmed(), model.cell(0, d.chartColumn).trimmed(), keys, texts, message);
+}
+
+bool Chart::Init(const QString &title, const QString &keyTitle, const QString &valueTitle, const QStringList &keys,
+                 const QStringList &texts, QString *message)
+{
+    const qsizetype first = std::max<qsizetype>(0, texts.size() - kMaxBars);
+    QList<Bar> bars;
+    int decimals = 0;
+    for (qsizetype i = first; i < texts.size(); ++i) {
+        const QString text = texts[i].trimmed();
         bool ok = false;
-        const double v = text::parseNumber(t, &ok);
+        const double value = text::parseNumber(text, &ok);
         if (!ok) {
             if (message)
-                *message = conversionMessage(t.trimmed());
+                *message = conversionMessage(text);
             return false;
         }
-        // The current rounding mode rounds halves to the even neighbour.
-        const double r = std::nearbyint(v);
-        values.append(r >= double(INT_MAX) ? INT_MAX : r <= double(INT_MIN) ? INT_MIN : int(r));
+        const qsizetype comma = text.indexOf(u',');
+        if (comma >= 0)
+            decimals = std::max(decimals, int(std::min<qsizetype>(2, text.size() - comma - 1)));
+        bars.append({keys.value(i), text, value});
     }
-    m_values = values;
+    m_title = title;
+    m_keyTitle = keyTitle;
+    m_valueTitle = valueTitle;
+    m_bars = bars;
+    m_decimals = decimals;
     return true;
 }
 
-void Chart::DrawChart(Canvas &canvas) const
+double Chart::lowest() const
 {
-    canvas.setPenWidth(1);
-    canvas.setFill(Canvas::kWhite);
-    canvas.rectangle(0, 0, kWidth, kHeight);
-    canvas.line(20, 300, 550, 300);
-    canvas.line(20, 300, 20, 20);
-    const qint64 highest = std::max(0, m_values.isEmpty() ? 0 : *std::max_element(m_values.begin(), m_values.end()));
-    if (highest == 0)
-        return;
-    canvas.setFill(kBarColour);
-    for (int i = 0; i < m_values.size(); ++i) {
-        const int h = int(qint64(m_values[i]) * 280 / highest);
-        canvas.rectangle(20 + 15 * i, 300, 30 + 15 * i, 300 - h);
-    }
+    double low = 0;
+    for (const Bar &b : m_bars)
+        low = std::min(low, b.value);
+    return low;
+}
+
+double Chart::highest() const
+{
+    double high = 0;
+    for (const Bar &b : m_bars)
+        high = std::max(high, b.value);
+    return high > 0 ? high : 1;
+}
+
+QString Chart::hoverText(int i) const
+{
+    if (i < 0 || i >= m_bars.size())
+        return {};
+    return m_bars[i].key + QStringLiteral(" : ") + m_bars[i].text;
+}
+
+bool Chart::uprightKeys() const
+{
+    qsizetype longest = 0;
+    for (const Bar &b : m_bars)
+        longest = std::max(longest, b.key.size());
+    // About 70 characters of keys fit along the axis of the window as it opens.
+    return m_bars.size() * (longest + 1) > 70;
 }

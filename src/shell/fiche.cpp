@@ -41,13 +41,13 @@ void Fiche::loadSideFiles(const QString &directory)
         if (read.status() != text::FileResult::Status::Failed)
             return;
         m_unreadable << QFileInfo(read.path()).absoluteFilePath();
-        m_dialogs.message(read.message());
+        m_dialogs.warn(read.message());
     };
     check(ChargeSoc(dir.filePath(Letterhead::kFileName), m_letterhead));
     const IniReadResult ini = ChargeIni(dir.filePath(Settings::kFileName), m_settings);
     check(ini.file);
     if (ini.file.ok() && ini.badLine > 0) {
-        m_dialogs.message(QStringLiteral("Le fichier %1 est incomplet ou illisible à la ligne %2 : "
+        m_dialogs.warn(QStringLiteral("Le fichier %1 est incomplet ou illisible à la ligne %2 : "
                                          "les réglages suivants gardent leur valeur par défaut.")
                               .arg(Settings::kFileName)
                               .arg(ini.badLine));
@@ -68,7 +68,7 @@ bool Fiche::saveSideFiles(const QString &directory)
         const text::FileResult written = write(path);
         if (!written.ok()) {
             ok = false;
-            m_dialogs.message(written.message());
+            m_dialogs.warn(written.message());
         }
     };
     save(dir.filePath(Settings::kFileName),
@@ -84,7 +84,7 @@ bool Fiche::saveSettings()
     const QString dir = m_sideDirectory.isEmpty() ? QDir::currentPath() : m_sideDirectory;
     const text::FileResult written = SauveIni(QDir(dir).filePath(Settings::kFileName), m_settings, m_dossier.fileName());
     if (!written.ok())
-        m_dialogs.message(written.message());
+        m_dialogs.warn(written.message());
     return written.ok();
 }
 
@@ -109,9 +109,9 @@ void Fiche::reportLoad(const Dossier::LoadReport &report)
     // A missing dossier file is not an error here: the frame has already said so, and at
     // start-up a dossier deleted meanwhile simply leaves an empty dossier.
     if (!report.ok && !report.failure.isMissing())
-        m_dialogs.message(report.errorMessage());
+        m_dialogs.warn(report.errorMessage());
     if (report.alteredMessageDue())
-        m_dialogs.message(Dossier::alteredMessage());
+        m_dialogs.warn(Dossier::alteredMessage());
 }
 
 bool Fiche::Sauve(const QString &fileName)
@@ -123,7 +123,7 @@ bool Fiche::Sauve(const QString &fileName)
     }
     const Status result = m_dossier.Sauve(fileName);
     if (!result) {
-        m_dialogs.message(result.message());
+        m_dialogs.warn(result.message());
         return false;
     }
     Q_EMIT captionChanged();
@@ -229,6 +229,6 @@ bool Fiche::Caisse()
     }
     const text::FileResult written = SauveCaisse(path, m_caisseLines);
     if (!written.ok())
-        m_dialogs.message(written.message());
+        m_dialogs.warn(written.message());
     return written.ok();
 }

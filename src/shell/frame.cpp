@@ -106,11 +106,11 @@ void Frame::ouvrir()
     // A refused open changes nothing: the loaded dossier keeps its name, so that "Enregistrer"
     // still writes it where it came from.
     if (chosen.right(4).toUpper() != QLatin1String(".EMP")) {
-        m_dialogs.message(QStringLiteral("Type de fichier non valide"));
+        m_dialogs.warn(QStringLiteral("Type de fichier non valide"));
         return;
     }
     if (!QFileInfo::exists(chosen)) {
-        m_dialogs.message(QStringLiteral("Le fichier n'existe pas"));
+        m_dialogs.warn(QStringLiteral("Le fichier n'existe pas"));
         return;
     }
     if (!m_fiche.Charge(chosen))
@@ -167,7 +167,7 @@ void Frame::supprimer()
     if (!page)
         return;
     if (const Status deletable = page->deletable(); !deletable) {
-        m_dialogs.message(deletable.message());
+        m_dialogs.warn(deletable.message());
         return;
     }
     if (m_dialogs.confirm(page->deleteQuestion()))
@@ -256,7 +256,7 @@ void Frame::paramPaie()
     // The dialog stays open until every field reads; should one still not read, nothing is
     // stored or written.
     if (!form.apply(m_fiche.settings().payroll)) {
-        m_dialogs.message(form.refusal(form.unreadableField()));
+        m_dialogs.warn(form.refusal(form.unreadableField()));
         return;
     }
     // In force at once: the next calculation, printout or history row takes the new values.
@@ -310,7 +310,7 @@ void Frame::print(const std::function<PrintResult(Canvas &)> &printout)
     const PrintResult printed =
         m_printer ? printout(m_printer->canvas()) : PrintResult::failed(Canvas::noPrinterMessage());
     if (printed.status == PrintResult::Status::Failed)
-        m_dialogs.message(printed.message);
+        m_dialogs.warn(printed.message);
 }
 
 void Frame::printEmployees(const std::function<PrintResult(Canvas &, int, int)> &printout)

@@ -1,5 +1,9 @@
 #include "text/dates.h"
 
+#include <QStringList>
+
+#include <algorithm>
+
 // Month and day names are written out here so that they do not depend on which locales
 // the computer has installed.
 namespace text {
@@ -48,6 +52,37 @@ QDate parseDate(const QString &text)
     if (pos - yearStart == 2)
         year += year < 50 ? 2000 : 1900;
     return QDate(year, month, day); // invalid for 31/02 and the like
+}
+
+namespace {
+
+bool allDigits(const QString &s)
+{
+    return std::all_of(s.begin(), s.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
+QDate parseTypedDate(const QString &text)
+{
+    const QString s = text.trimmed();
+    if ((s.size() == 8 || s.size() == 6) && allDigits(s))
+        return parseDate(s.left(2) + u'/' + s.mid(2, 2) + u'/' + s.mid(4));
+    return parseDate(s);
+}
+
+bool typedInFull(const QString &text)
+{
+    const QString s = text.trimmed();
+    if (allDigits(s))
+        return s.size() == 8;
+    const QStringList parts = s.split(u'/');
+    return parts.size() == 3 && parts[2].size() == 4 && allDigits(parts[2]);
+}
+
+QString dateRefusal(const QString &text)
+{
+    return u'\'' + text + QStringLiteral("' n'est pas une date correcte");
 }
 
 QString frenchMonthName(int month)

@@ -112,7 +112,7 @@ void TBlocNotes::showEvent(QShowEvent *event)
     m_text->setFocus();
     if (!m_loaded.ok() && !m_loaded.isMissing() && !m_loadReported) {
         m_loadReported = true;
-        QTimer::singleShot(0, this, [this] { m_dialogs->message(m_loaded.message()); });
+        QTimer::singleShot(0, this, [this] { m_dialogs->warn(m_loaded.message()); });
     }
 }
 

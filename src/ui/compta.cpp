@@ -2,6 +2,7 @@
 
 #include "ports/dialogs.h"
 #include "ports/status.h"
+#include "ui/widgets.h"
 
 #include <QDateEdit>
 #include <QHBoxLayout>
@@ -15,10 +16,8 @@ namespace {
 
 QDateEdit *dateField(QWidget *parent, const QString &name)
 {
-    auto *edit = new QDateEdit(parent);
+    auto *edit = new DateEdit(parent);
     edit->setObjectName(name);
-    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    edit->setCalendarPopup(true);
     return edit;
 }
 
@@ -35,6 +34,8 @@ TCompta::TCompta(const JournalEntries &entries, Printer &printer, Dialogs *dialo
             &QToolButton::clicked, this, &TCompta::Exporter);
     m_du = dateField(this, QStringLiteral("du"));
     m_au = dateField(this, QStringLiteral("au"));
+    for (QDateEdit *field : {m_du, m_au})
+        connect(static_cast<DateEdit *>(field), &DateEdit::refused, this, [this](const QString &m) { this->dialogs().warn(m); });
     auto *du = new QLabel(QStringLiteral("&Du"), this);
     du->setBuddy(m_du);
     auto *au = new QLabel(QStringLiteral("&Au"), this);
@@ -100,5 +101,5 @@ void TCompta::Exporter()
     if (path.isEmpty())
         return;
     if (const Status written = m_model.exporter(path); !written)
-        dialogs().message(written.message());
+        dialogs().warn(written.message());
 }

@@ -300,11 +300,10 @@ QCheckBox *TPageBulletins::addBox(const QString &caption, const QString &objectN
 
 QDateEdit *TPageBulletins::addDate(const QString &objectName, QDate *target, PayslipField field)
 {
-    auto *edit = new QDateEdit(this);
+    auto *edit = new DateEdit(this);
     edit->setObjectName(objectName);
-    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    edit->setCalendarPopup(true);
     edit->installEventFilter(this);
+    connect(edit, &DateEdit::refused, &m_page, &PayslipsPage::showMessage);
     m_dates.append({edit, target});
     m_locked.append({edit, field});
     connect(edit, &QDateEdit::dateChanged, this, [this, edit, target, field](const QDate &d) {
@@ -358,6 +357,9 @@ bool TPageBulletins::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // A date being typed is taken first; one refused is not calculated with.
+            if (auto *date = qobject_cast<DateEdit *>(watched); date && !date->commitTyped())
+                return true;
             enter();
             return true;
         }

@@ -183,10 +183,10 @@ TPageEmployes::TPageEmployes(EmployeeForm &form, QWidget *parent) : QWidget(pare
     hl->addWidget(m_history);
 
     auto *input = new QHBoxLayout;
-    m_historyDate = new QDateEdit(historyBox);
+    auto *historyDate = new DateEdit(historyBox);
+    connect(historyDate, &DateEdit::refused, this, &TPageEmployes::message);
+    m_historyDate = historyDate;
     m_historyDate->setObjectName(QStringLiteral("historyDate"));
-    m_historyDate->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    m_historyDate->setCalendarPopup(true);
     m_historyDate->setAccessibleName(QStringLiteral("Date"));
     // Choosing the date of an entry does not change the record.
     connect(m_historyDate, &QDateEdit::dateChanged, this, [this](const QDate &d) {
@@ -300,10 +300,9 @@ QComboBox *TPageEmployes::addChoice(QWidget *parent, int distance, const QString
 
 QDateEdit *TPageEmployes::addDate(QWidget *parent, const QString &objectName)
 {
-    auto *edit = new QDateEdit(parent);
+    auto *edit = new DateEdit(parent);
     edit->setObjectName(objectName);
-    edit->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    edit->setCalendarPopup(true);
+    connect(edit, &DateEdit::refused, this, &TPageEmployes::message);
     connect(edit, &QDateEdit::dateChanged, this, [this, edit](const QDate &d) {
         if (m_refreshing)
             return;

@@ -90,7 +90,7 @@ void TParamPaie::confirm()
     m_form.setDecimalPlaces(m_decimals->value());
     const int unreadable = m_form.unreadableField();
     if (unreadable >= 0) {
-        m_dialogs->message(m_form.refusal(unreadable));
+        m_dialogs->warn(m_form.refusal(unreadable));
         m_fields[unreadable]->setFocus();
         m_fields[unreadable]->selectAll();
         return;

@@ -61,6 +61,11 @@ TPEnvers::TPEnvers(ReversePayroll &model, QWidget *parent)
     m_profile->installEventFilter(this);
     connect(m_profile, &QComboBox::currentTextChanged, this,
             [this](const QString &text) { m_model.setProfileText(text); });
+    // Picked with the mouse or the arrow keys.
+    connect(m_profile, &QComboBox::activated, this, [this](int index) {
+        m_model.choose(index);
+        refresh();
+    });
 
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("nom"));
@@ -163,7 +168,7 @@ void TPEnvers::Calculer()
     m_running = false;
     refresh();
     if (outcome == ReversePayroll::Outcome::NotReached || outcome == ReversePayroll::Outcome::Unreadable) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Korvel"), m_model.message(), QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Korvel"), m_model.message(), QMessageBox::Ok, this);
         box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
         box.exec();
     }

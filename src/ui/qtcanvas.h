@@ -57,6 +57,10 @@ public:
     // for the paper of French offices), which it replaces.
     static PrintResult toPdfFile(const QString &path, const std::function<PrintResult(Canvas &)> &printout);
 
+    // The painter of the job being drawn, for what the calls above do not draw (a chart
+    // rendered by Qt); its coordinates are the page's pixels, as sizePixels() gives them.
+    QPainter &painter() { return m_painter; }
+
     // The CUPS number of the last job handed to a queue; 0 when none (PDF files).
     int lastJobId() const { return m_jobId; }
 

@@ -16,16 +16,27 @@ QString shown(const QString &text)
 
 } // namespace
 
-void QtDialogs::message(const QString &text)
+void QtDialogs::show(int icon, const QString &text)
 {
-    QMessageBox box(QMessageBox::Information, m_caption, shown(text), QMessageBox::Ok, m_parent);
+    QMessageBox box(QMessageBox::Icon(icon), m_caption, shown(text), QMessageBox::Ok, m_parent);
     box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.exec();
 }
 
+void QtDialogs::message(const QString &text)
+{
+    show(QMessageBox::Information, text);
+}
+
+void QtDialogs::warn(const QString &text)
+{
+    show(QMessageBox::Warning, text);
+}
+
 Dialogs::Answer QtDialogs::ask(const QString &question, Buttons buttons)
 {
-    QMessageBox box(QMessageBox::Warning, m_caption, shown(question), QMessageBox::NoButton, m_parent);
+    // The question icon sets a question apart from a refusal, which has the warning icon.
+    QMessageBox box(QMessageBox::Question, m_caption, shown(question), QMessageBox::NoButton, m_parent);
     switch (buttons) {
     case Buttons::OuiNonAnnuler:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);

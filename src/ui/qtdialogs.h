@@ -15,6 +15,7 @@ public:
     }
 
     void message(const QString &text) override;
+    void warn(const QString &text) override;
     Answer ask(const QString &question, Buttons buttons) override;
     bool inputBox(const QString &caption, const QString &prompt, QString &value) override;
     QString openFile(const QString &filter, const QString &proposed = {}) override;
@@ -25,6 +26,8 @@ public:
     static QString qtFilter(const QString &filter);
 
 private:
+    void show(int icon, const QString &text);
+
     QWidget *m_parent;
     QString m_caption;
 };

@@ -67,7 +67,7 @@ void ReportWindow::printGrid(const std::function<PrintedGrid(const QList<int> &)
         widths.append(m_grid->columnWidth(c));
     const PrintResult r = PrintGrid(m_printer.canvas(), grid(widths), title, QString());
     if (r.status == PrintResult::Status::Failed)
-        dialogs().message(r.message);
+        dialogs().warn(r.message);
 }
 
 QToolButton *ReportWindow::addTool(QStyle::StandardPixmap icon, const QString &hint, const QString &name)

@@ -30,6 +30,7 @@ protected:
     ~ReportWindow() override;
 
     Dialogs &dialogs();
+    Printer &printer() { return m_printer; }
     // The print button: the print dialog, then the grid (given the column widths on screen)
     // through PrintGrid with the title as the job's title and an empty heading. A printout that
     // fails says why.

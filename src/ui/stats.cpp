@@ -18,8 +18,9 @@ TStats::TStats(StatsKind kind, const QStringList &list, Printer &printer, Dialog
     setObjectName(QStringLiteral("TStats"));
     connect(addTool(QStyle::SP_FileDialogDetailedView, QStringLiteral("Imprimer"), QStringLiteral("imprimer")),
             &QToolButton::clicked, this, &TStats::Imprimer);
-    connect(addTool(QStyle::SP_FileDialogInfoView, QStringLiteral("Graphique"), QStringLiteral("graphique")),
-            &QToolButton::clicked, this, &TStats::Graphique);
+    QToolButton *chart = addTool(QStyle::SP_FileDialogInfoView, QStringLiteral("Graphique"), QStringLiteral("graphique"));
+    chart->setIcon(chartIcon());
+    connect(chart, &QToolButton::clicked, this, &TStats::Graphique);
     auto *close = new QPushButton(QStringLiteral("Fermer"), this);
     close->setObjectName(QStringLiteral("fermer"));
     close->setAutoDefault(false);
@@ -50,9 +51,9 @@ void TStats::Graphique()
 {
     Chart chart;
     QString message;
-    if (!chart.Init(m_model.chartTexts(), &message)) {
-        dialogs().message(message);
+    if (!chart.Init(m_model, &message)) {
+        dialogs().warn(message);
         return;
     }
-    TGraph(chart, this).exec();
+    TGraph(chart, printer(), dialogs(), this).exec();
 }

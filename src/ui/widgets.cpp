@@ -1,9 +1,11 @@
 #include "ui/widgets.h"
 
 #include "store/collection.h"
+#include "text/dates.h"
 #include "text/encoding.h"
 #include "text/numbers.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -70,4 +72,145 @@ OkCancel okCancelRow(QDialog *dialog, const QString &cancelText)
     row->addWidget(ok);
     row->addWidget(cancel);
     return {ok, cancel, row};
+}
+
+DateEdit::DateEdit(QWidget *parent)
+    : QDateEdit(parent)
+{
+    setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    setCalendarPopup(true);
+}
+
+QValidator::State DateEdit::validate(QString &input, int &pos) const
+{
+    // While a date is typed its text is free; it is read when taken.
+    if (!m_typing)
+        return QDateEdit::validate(input, pos);
+    for (QChar c : input)
+        if (!c.isDigit() && c != u'/' && c != u' ')
+            return QValidator::Invalid;
+    return QValidator::Intermediate;
+}
+
+bool DateEdit::commitTyped()
+{
+    if (!m_typing)
+        return true;
+    const QString typed = lineEdit()->text().trimmed();
+    m_typing = false;
+    const QDate date = text::parseTypedDate(typed);
+    if (date.isValid() && date >= minimumDate() && date <= maximumDate()) {
+        setDate(date);
+        return true;
+    }
+    // The field shows its date again (setDate rewrites the text even when the date is the same).
+    // A date erased and nothing typed in its place is given up, not refused.
+    setDate(this->date());
+    if (typed.isEmpty())
+        return true;
+    Q_EMIT refused(text::dateRefusal(typed));
+    return false;
+}
+
+void DateEdit::keyPressEvent(QKeyEvent *event)
+{
+    const QString text = event->text();
+    const bool printable = !text.isEmpty() && text[0].isPrint()
+        && !(event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier));
+    if (!isReadOnly() && printable) {
+        QChar c = text[0];
+        // "31.03.2026" and "31-03-2026" are typed with the separators people use.
+        if (c == u'.' || c == u'-')
+            c = u'/';
+        if (c.isDigit() || c == u'/') {
+            if (!m_typing) {
+                // The date shown, whichever part of it is selected, gives way to what is typed.
+                m_typing = true;
+                lineEdit()->selectAll();
+            }
+            lineEdit()->insert(QString(c));
+            if (text::typedInFull(lineEdit()->text()))
+                commitTyped();
+        }
+        event->accept();
+        return;
+    }
+    if (m_typing) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            commitTyped();
+            break;
+        case Qt::Key_Escape:
+            m_typing = false;
+            setDate(date());
+            break;
+        case Qt::Key_Backspace:
+            lineEdit()->backspace();
+            event->accept();
+            return;
+        case Qt::Key_Delete:
+            lineEdit()->del();
+            event->accept();
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // Moving in the text typed, not through the date's sections.
+            QApplication::sendEvent(lineEdit(), event);
+            return;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            // Stepping starts from the date typed.
+            if (!commitTyped())
+                return;
+            break;
+        default:
+            break;
+        }
+    } else if (!isReadOnly() && (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)) {
+        // Erasing starts a date typed anew.
+        m_typing = true;
+        if (event->key() == Qt::Key_Backspace)
+            lineEdit()->backspace();
+        else
+            lineEdit()->del();
+        event->accept();
+        return;
+    }
+    QDateEdit::keyPressEvent(event);
+}
+
+void DateEdit::focusInEvent(QFocusEvent *event)
+{
+    QDateEdit::focusInEvent(event);
+    // Reached with the keyboard, the whole date is selected, so that a date typed replaces it.
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
+        || event->reason() == Qt::ShortcutFocusReason)
+        lineEdit()->selectAll();
+}
+
+bool DateEdit::focusNextPrevChild(bool next)
+{
+    // Tab after a date typed leaves the field, rather than going through the sections of the
+    // date shown.
+    if (m_typing)
+        return QWidget::focusNextPrevChild(next);
+    return QDateEdit::focusNextPrevChild(next);
+}
+
+void DateEdit::focusOutEvent(QFocusEvent *event)
+{
+    // The calendar's popup and another window taking the focus do not leave the field: what is
+    // being typed stays as it is, neither taken nor read by the date's own sections.
+    if (m_typing && (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)) {
+        QCoreApplication::sendEvent(lineEdit(), event);
+        QWidget::focusOutEvent(event);
+        return;
+    }
+    commitTyped();
+    QDateEdit::focusOutEvent(event);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateEdit>
 #include <QObject>
 #include <QValidator>
 
@@ -56,4 +57,36 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override;
 Q_SIGNALS:
     void enterPressed();
+};
+
+// A date field ("dd/mm/yyyy" with its calendar) that also takes a date typed as text: the first
+// digit typed replaces the whole date shown with what is typed, "31032026" or "31/03/2026" ("."
+// and "-" become "/"); Backspace and Delete edit the text in place. A date typed in full is taken
+// at once; anything else when the field is left or when Enter is pressed. A text that is not a
+// date is refused: refused() carries its message and the field shows its date again. The arrow
+// keys and the calendar work as in any date field.
+class DateEdit : public QDateEdit
+{
+    Q_OBJECT
+public:
+    explicit DateEdit(QWidget *parent = nullptr);
+
+    // Takes the text being typed, if any: false, after refused(), when it is not a date. A text
+    // erased to nothing gives the date shown back.
+    bool commitTyped();
+    bool typing() const { return m_typing; }
+
+    QValidator::State validate(QString &input, int &pos) const override;
+
+Q_SIGNALS:
+    void refused(const QString &message);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    bool m_typing = false;
 };

@@ -4,6 +4,7 @@
 #include "payrollsupport.h"
 #include "storesupport.h"
 #include "testsupport.h"
+#include "text/dates.h"
 #include "text/encoding.h"
 #include "text/numbers.h"
 #include "ui/caisses.h"
@@ -114,7 +115,8 @@ void TestPayrollFlow::caissesDialogStoresOnEnterAndMoves()
 }
 
 // "Paye à l'envers": the net's key filter ("." becomes ",", the rest dropped), Enter
-// calculates, an unreachable net says so, the list's choice is split when the list is left,
+// calculates, an unreachable net says so with the warning icon, a choice picked in the list
+// shows its code and its name at once,
 // the names refuse what Windows-1252 cannot hold; Escape and "Fermer" close it.
 void TestPayrollFlow::enversKeysOrMessagesWrong()
 {
@@ -139,12 +141,12 @@ void TestPayrollFlow::enversKeysOrMessagesWrong()
         QCOMPARE(name->text(), u"StandardŒ"_s);
         profile->setFocus();
         QTest::keyClick(profile, Qt::Key_Down);
-        QCOMPARE(profile->currentText(), u"10002 Cadre"_s);
+        QCOMPARE((QStringList{profile->currentText(), name->text()}), (QStringList{"10002", "Cadre"}));
         net->setText(u"1000"_s);
         QString said;
         QTimer::singleShot(50, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            said = box ? box->text() : QString();
+            said = box && box->icon() == QMessageBox::Warning ? box->text() : QString();
             QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return);
         });
         QTest::mouseClick(window.findChild<QToolButton *>(u"calculer"_s), Qt::LeftButton);
@@ -249,6 +251,29 @@ void TestPayrollFlow::payrollWalk()
         QCOMPARE((QStringList{child(payslips, "number")->text(), child(payslips, "address0")->text()}),
                  (QStringList{"200203001", "DUPONT Jean"}));
         QVERIFY(child(payslips, "employeeCode")->hasFocus());
+        // A date typed over the date shown: in full it is taken at once, with or without
+        // slashes; a text that is not a date is refused on leaving the field (Tab leaves it) or
+        // once complete, and the date stays; a date erased and left is given up.
+        auto *start = child<QDateEdit>(payslips, "periodStart");
+        struct DateRow { QString typed; bool leave; QDate date; QString refusal; };
+        for (const DateRow &r : {DateRow{u"31032002"_s, false, {2002, 3, 31}, {}},
+                                 DateRow{u"15/03/2002"_s, false, {2002, 3, 15}, {}},
+                                 DateRow{u"15x03"_s, true, {2002, 3, 15}, u"'1503' n'est pas une date correcte"_s},
+                                 DateRow{u"30022002"_s, false, {2002, 3, 15}, u"'30022002' n'est pas une date correcte"_s},
+                                 DateRow{u"1\b"_s, true, {2002, 3, 15}, {}},
+                                 DateRow{u"01.03.2002"_s, false, {2002, 3, 1}, {}}}) {
+            const qsizetype warned = w.warnings().size();
+            start->setFocus(Qt::TabFocusReason);
+            typing::keys(start, r.typed);
+            if (r.leave) {
+                QTest::keyClick(start, Qt::Key_Tab);
+                QVERIFY(!start->hasFocus());
+            }
+            QCOMPARE((QStringList{start->text(), text::formatDate(form.fiche().payslips().form().periodStart)}),
+                     (QStringList{text::formatDate(r.date), text::formatDate(r.date)}));
+            QCOMPARE(w.warnings().mid(warned), r.refusal.isEmpty() ? QStringList() : QStringList{r.refusal});
+        }
+        child(payslips, "employeeCode")->setFocus();
         // The Tab order follows the layout.
         QTest::keyClick(child(payslips, "employeeCode"), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -282,7 +307,7 @@ void TestPayrollFlow::payrollWalk()
         // Text in a numeric field: the message, nothing changed.
         form.fiche().payslips().form().advances = u"1x"_s;
         QTest::keyClick(child(payslips, "cumul"), Qt::Key_Return);
-        QCOMPARE(w.messages().last(), u"'1x' n'est pas une valeur numérique correcte"_s);
+        QCOMPARE(w.warnings().last(), u"'1x' n'est pas une valeur numérique correcte"_s);
         form.fiche().payslips().form().advances.clear();
 
         // Moving through them all, with the keys from any field, then through DUPONT's.
@@ -299,7 +324,15 @@ void TestPayrollFlow::payrollWalk()
         QCOMPARE(child(payslips, "number")->text(), u"200203002"_s);
         form.run(Cmd::TousBulletins);
 
-        // Found by number, then validated: locked, and DUPONT's cumul and history follow.
+        // A number no payslip has says so and leaves the payslip shown; found by number, then
+        // validated: locked, and DUPONT's cumul and history follow.
+        w.inputs << u"200203999"_s;
+        form.run(Cmd::ChercherBulletin);
+        QCOMPARE(w.log.last(), u"message: Aucun bulletin ne porte le numéro 200203999"_s);
+        QCOMPARE(child(payslips, "number")->text(), u"200203001"_s);
+        w.inputs << u""_s;
+        form.run(Cmd::ChercherBulletin);
+        QCOMPARE(w.log.last(), u"input: Chercher bulletin"_s);
         w.inputs << u"200203001"_s;
         form.run(Cmd::ChercherBulletin);
         QCOMPARE(child(payslips, "address0")->text(), u"DUPONT Jean"_s);
@@ -316,7 +349,7 @@ void TestPayrollFlow::payrollWalk()
         QCOMPARE(child(payslips, "cumul")->text().trimmed(), u"1806,24"_s);
         // A validated payslip is not deleted: no question, the refusal.
         form.run(Cmd::SupprimerBulletin);
-        QCOMPARE(w.log.last(), u"message: Un bulletin validé ne peut pas être supprimé"_s);
+        QCOMPARE(w.log.last(), u"warn: Un bulletin validé ne peut pas être supprimé"_s);
         form.run(Cmd::PageEmployes);
         // Deleting DUPONT says how many payslips he has; "Non" keeps him.
         w.answers << Answer::Non;

@@ -8,12 +8,17 @@
 #include "ui/typing.h"
 
 #include <QAbstractButton>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChartView>
 #include <QDateEdit>
+#include <QImage>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTimer>
 
 using namespace reportsupport;
+using namespace Qt::StringLiterals;
 
 class TestReportsUi : public QObject
 {
@@ -32,6 +37,11 @@ class TestReportsUi : public QObject
     }();
 
     static void click(QWidget &window, const char *name) { window.findChild<QAbstractButton *>(name)->click(); }
+    static QBarSet *barsOf(const TGraph &graph)
+    {
+        auto *series = qobject_cast<QBarSeries *>(graph.view()->chart()->series().value(0));
+        return series ? series->barSets().value(0) : nullptr;
+    }
 
 private Q_SLOTS:
     void initTestCase() { Clock::setInstance(&m_clock); }
@@ -47,14 +57,15 @@ private Q_SLOTS:
         typing::showActive(window);
         const QString amount = window.grid()->item(1, 3)->text();
         QVERIFY2(amount.trimmed() == u"5,00" && window.grid()->fontMetrics().horizontalAdvance(amount) > 80, qPrintable(amount));
-        QList<int> values;
+        QStringList keys;
         QTimer::singleShot(50, [&] {
-            auto *graph = qobject_cast<TGraph *>(QApplication::activeModalWidget());
-            values = graph ? graph->chart().values() : QList<int>();
+            if (auto *graph = qobject_cast<TGraph *>(QApplication::activeModalWidget()))
+                for (const Chart::Bar &bar : graph->chart().bars())
+                    keys << bar.key + u'=' + bar.text;
             QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
         });
         click(window, "graphique");
-        QCOMPARE(values, (QList<int>{1, 0, 12, 28}));
+        QCOMPARE(keys, (QStringList{"A=0", "R=12,00", "U=28,50", "Z=1,00"}));
         w.printRanges << std::pair(0, 0) << std::pair(1, 63);
         click(window, "imprimer");
         QVERIFY(w.printed.jobs().isEmpty());
@@ -64,6 +75,41 @@ private Q_SLOTS:
         QCOMPARE(w.printed.textsEqual("Statistiques caisses").size(), 1);
         QTest::keyClick(&window, Qt::Key_Escape);
         QVERIFY(!window.isVisible());
+    }
+
+    // The chart window: the bar under the mouse says its key and amount; "Imprimer" prints the
+    // chart under the statistic's name once the dialog is confirmed; "Enregistrer l'image..."
+    // writes a PNG, and a file that cannot be written says so with the warning icon.
+    void chartWindowWrong()
+    {
+        FakeWindows w;
+        StatsModel model(StatsKind::Caisses);
+        model.Init(m_caisses);
+        Chart chart;
+        QVERIFY(chart.Init(model));
+        TGraph graph(chart, w, w);
+        typing::showActive(graph);
+        QVERIFY(graph.view()->width() >= 700 && graph.view()->height() >= 400);
+        QBarSet *set = barsOf(graph);
+        QVERIFY(set && set->count() == 4);
+        Q_EMIT set->hovered(true, 2);
+        QCOMPARE(graph.hoverText(), u"U : 28,50"_s);
+        Q_EMIT set->hovered(false, 2);
+        QCOMPARE(graph.hoverText(), QString());
+
+        w.printRanges << std::pair(0, 0) << std::pair(1, 1);
+        click(graph, "imprimer");
+        click(graph, "imprimer");
+        QCOMPARE(w.printed.jobs(), QStringList{"Statistiques caisses (1)"});
+
+        const QString png = m_dir.filePath("chart.png");
+        w.files << png << m_dir.path();
+        click(graph, "enregistrerImage");
+        QImage saved(png);
+        QVERIFY(!saved.isNull() && saved.width() >= 700);
+        click(graph, "enregistrerImage");
+        QCOMPARE(w.warnings().size(), 1);
+        QVERIFY(w.warnings().constFirst().contains(QDir::toNativeSeparators(m_dir.path())));
     }
 
     // "Journal de paie": its status says how many payslips were left out uncalculated; Enter
