@@ -22,10 +22,8 @@ int mois(const QStringList &args)
     if (!month)
         return fail(dossierops::monthMessage(a.words[1]), Unavailable);
     Dossier dossier;
-    if (const int status = openDossier(a.words[0], dossier))
-        return status;
     Settings settings;
-    if (const int status = readSettings(settings))
+    if (const int status = openDossier(a.words[0], dossier, settings))
         return status;
 
     dossierops::MonthOutcome outcome =

@@ -103,10 +103,8 @@ int envers(const QStringList &args)
     if (!parseArguments(args, {}, {}, a) || a.words.size() != 3)
         return badArguments(QStringLiteral("envers"));
     Dossier dossier;
-    if (const int status = openDossier(a.words[0], dossier))
-        return status;
     Settings settings;
-    if (const int status = readSettings(settings))
+    if (const int status = openDossier(a.words[0], dossier, settings))
         return status;
 
     // The dialog's profile list, and a lookup that takes the code whatever its case.

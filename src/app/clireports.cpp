@@ -21,10 +21,8 @@ int stats(const QStringList &args)
     if (!kind)
         return badArguments(QStringLiteral("stats"));
     Dossier dossier;
-    if (const int status = openDossier(a.words[1], dossier))
-        return status;
     Settings settings;
-    if (const int status = readSettings(settings))
+    if (const int status = openDossier(a.words[1], dossier, settings))
         return status;
     QStringList caisseLines;
     if (const int status = readCaisses(caisseLines))

@@ -92,6 +92,13 @@ int openDossier(const QString &path, Dossier &dossier, Dossier::LoadReport *load
     return fail(report.errorMessage(), Unavailable);
 }
 
+int openDossier(const QString &path, Dossier &dossier, Settings &settings)
+{
+    if (const int status = openDossier(path, dossier))
+        return status;
+    return readSettings(settings);
+}
+
 int saveDossier(Dossier &dossier)
 {
     dossier.SetSauve();

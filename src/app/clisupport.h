@@ -51,6 +51,8 @@ int checkDossierName(const QString &path);
 // or cannot be read is one line on stderr (status 2). 0 when loaded; report, when given,
 // receives what the load did.
 int openDossier(const QString &path, Dossier &dossier, Dossier::LoadReport *report = nullptr);
+// openDossier, then readSettings: what every command that calculates does first.
+int openDossier(const QString &path, Dossier &dossier, Settings &settings);
 // Writes the dossier's three files under the name it was loaded from: 0, or 1 with the
 // message on stderr.
 int saveDossier(Dossier &dossier);

@@ -205,10 +205,12 @@ bool isNumericField(PayslipField field)
 
 QList<PayslipListItem> listeBulletins(const Collection &payslips)
 {
-    static constexpr int kShown[] = {1, 2, 3, 4, 11, 12};
+    // Number, period, employee code, then name and address (the first two address lines).
+    static constexpr int kShown[] = {PayslipForm::kNumber,       PayslipForm::kPeriodStart, PayslipForm::kPeriodEnd,
+                                     PayslipForm::kEmployeeCode, PayslipForm::kAddress,     PayslipForm::kAddress + 1};
     QList<PayslipListItem> items;
     for (int n = 0; n < Collection::kMaxBlocks && payslips.contains(n); ++n) {
-        const QStringList content = payslips.blockContent(n, 12);
+        const QStringList content = payslips.blockContent(n, PayslipForm::kAddress + 1);
         QStringList parts;
         for (int line : kShown)
             parts.append(content.value(line - 1));

@@ -22,7 +22,7 @@ void ReversePayroll::Init(const Collection &profiles, double ceiling)
 {
     Init(InitProfils(profiles), ceiling, [copy = profiles](const QString &code) -> std::optional<QList<Rubrique>> {
         for (const Collection::BlockAt &block : copy.blocks()) {
-            if (copy.lineAt(block.line, 1) != code)
+            if (copy.lineAt(block.line, ProfileForm::kCode) != code)
                 continue;
             ProfileForm form;
             LitProfil(copy, block.number, form, true);

@@ -65,7 +65,7 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
         });
         click(window, "graphique");
-        QCOMPARE(keys, (QStringList{"A=0", "R=12,00", "U=28,50", "Z=1,00"}));
+        QCOMPARE(keys, (QStringList{"?=1,00", "A=0", "R=12,00", "U=28,50"}));
         w.printRanges << std::pair(0, 0) << std::pair(1, 63);
         click(window, "imprimer");
         QVERIFY(w.printed.jobs().isEmpty());
@@ -92,9 +92,9 @@ private Q_SLOTS:
         QVERIFY(graph.view()->width() >= 700 && graph.view()->height() >= 400);
         QBarSet *set = barsOf(graph);
         QVERIFY(set && set->count() == 4);
-        Q_EMIT set->hovered(true, 2);
+        Q_EMIT set->hovered(true, 3);
         QCOMPARE(graph.hoverText(), u"U : 28,50"_s);
-        Q_EMIT set->hovered(false, 2);
+        Q_EMIT set->hovered(false, 3);
         QCOMPARE(graph.hoverText(), QString());
 
         w.printRanges << std::pair(0, 0) << std::pair(1, 1);
