@@ -286,11 +286,11 @@ private Q_SLOTS:
         f.historyDate = QDate(2003, 1, 31);
         f.historyLabel = row.label;
         f.historyAmount = row.amount;
-        QString message;
         const bool added = !row.shown.isEmpty();
-        QCOMPARE(ajouterHistorique(f, row.format, &message), added);
+        const Status s = ajouterHistorique(f, row.format);
+        QCOMPARE(bool(s), added);
         QCOMPARE(f.edited, added);
-        QCOMPARE(message, row.error ? conversionMessage(row.amount) : QString());
+        QCOMPARE(s.message(), row.error ? conversionMessage(row.amount) : QString());
         QCOMPARE(f.history[1], (added ? HistoryRow{"31/01/2003", row.label, Rset(row.shown, kHistoryAmountChars)} : second));
         QCOMPARE(f.historyLabel + f.historyAmount, added ? QString() : row.label + row.amount);
     }
@@ -416,11 +416,11 @@ private Q_SLOTS:
         Collection c = make(blk(1, records[1]) + blk(0, records[0]) + collectionOf(records).lines().mid(2 * 31));
         QCOMPARE(rechercher(c, row.kind, row.typed), row.found);
         EmployeeForm f;
-        QString message;
         c.setCurrent(3);
-        QCOMPARE(Rechercher(c, f, row.kind, row.typed, &message), row.found >= 0 || row.typed.isEmpty());
+        const Status s = Rechercher(c, f, row.kind, row.typed);
+        QCOMPARE(bool(s), row.found >= 0 || row.typed.isEmpty());
         QCOMPARE(c.current(), row.found >= 0 ? row.found : 3);
-        QCOMPARE(message, row.found >= 0 || row.typed.isEmpty() ? QString() : "Fiche " + row.typed.toUpper() + " non trouvée");
+        QCOMPARE(s.message(), row.found >= 0 || row.typed.isEmpty() ? QString() : "Fiche " + row.typed.toUpper() + " non trouvée");
     }
 
     void listShowsEveryBlockOnceTheFileHas21Lines()
@@ -539,8 +539,7 @@ private Q_SLOTS:
         const QString source = dir.filePath("source.emp"), txt = dir.filePath("échange v2.txt");
         QVERIFY(QFile::copy(testsupport::dataPath("employees/exemple.emp"), source));
         QString message;
-        QVERIFY(exporterDossier(source, txt, &message));
-        QVERIFY(message.isEmpty());
+        QVERIFY(exporterDossier(source, txt));
         QVERIFY(fileBytes(txt).endsWith("Secr\xe9taire\r\n"));
         // Into a dossier that does not exist yet: it is created, with its two side files.
         ImportResult r;
@@ -566,8 +565,9 @@ private Q_SLOTS:
         QVERIFY(!importerDossier(source, dir.filePath("absent.txt"), &message));
         QCOMPARE(message, "Le fichier " + dir.filePath("absent.txt") + " n'existe pas");
         QCOMPARE(fileBytes(source), before);
-        QVERIFY(!exporterDossier(dir.filePath("absent.emp"), txt, &message));
-        QCOMPARE(message, QString("Le fichier n'existe pas"));
+        const Status absent = exporterDossier(dir.filePath("absent.emp"), txt);
+        QCOMPARE(absent.kind(), Status::Kind::Unavailable);
+        QCOMPARE(absent.message(), QString("Le fichier n'existe pas"));
         QVERIFY(!QFile::exists(dir.filePath("absent.emp")));
     }
 };

@@ -115,13 +115,11 @@ private Q_SLOTS:
 
         Collection full = make(blk(0, payslip("200203007", "1")));
         full.setCount(Collection::kMaxBlocks - 1);
-        QString message;
         f = PayslipForm();
-        QVERIFY(NouvBulletin(full, f, next, nullptr, &message));
+        QVERIFY(NouvBulletin(full, f, next, nullptr));
         QCOMPARE((QList<int>{full.count(), full.current()}), (QList<int>{9999, 9998}));
         QCOMPARE(f.number, QString("200203008"));
-        QVERIFY(!NouvBulletin(full, f, next, nullptr, &message));
-        QCOMPARE(message, QString("Le fichier est plein"));
+        QCOMPARE(NouvBulletin(full, f, next, nullptr).message(), QString("Le fichier est plein"));
         QCOMPARE(full.count(), Collection::kMaxBlocks);
 
         Collection one = collectionOf({payslip("200203001", "10001")});

@@ -112,9 +112,9 @@ private Q_SLOTS:
             for (int i = 0; i < r.existing; ++i)
                 e.form().rubriques.append({QString::number(i), "r", "", "", "T"});
             e.entry() = r.entry;
-            QString said;
-            QCOMPARE(e.store(&said), !r.stored.isBlank());
-            QCOMPARE(said, r.message);
+            const Status said = e.store();
+            QCOMPARE(bool(said), !r.stored.isBlank());
+            QCOMPARE(said.message(), r.message);
             QCOMPARE(e.form().rubriques.size(), r.existing + (r.stored.isBlank() ? 0 : 1));
             QCOMPARE(e.form().edited, !r.stored.isBlank());
             if (!r.stored.isBlank()) {
@@ -184,12 +184,10 @@ private Q_SLOTS:
         QVERIFY(!e.showPage()); // a dossier with profiles is shown as it is
 
         c.setCount(Collection::kMaxBlocks - 1);
-        QString message;
-        QVERIFY(e.Ajouter(&message));
+        QVERIFY(e.Ajouter());
         QCOMPARE((QList<int>{c.count(), c.current()}), (QList<int>{9999, 9998}));
         QCOMPARE(e.form().code, QString("10002")); // 10002 was left empty, so never written
-        QVERIFY(!e.Ajouter(&message));
-        QCOMPARE(message, QString("Le fichier est plein"));
+        QCOMPARE(e.Ajouter().message(), QString("Le fichier est plein"));
         QCOMPARE(c.count(), Collection::kMaxBlocks);
     }
 

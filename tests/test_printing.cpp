@@ -12,7 +12,6 @@
 
 using Op = RecordingCanvas::Op;
 using Align = Canvas::Align;
-using Status = PrintResult::Status;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -312,12 +311,12 @@ private Q_SLOTS:
         RecordingCanvas none;
         const PrintResult r = Imprime(none, bad, options());
         QCOMPARE(r.message, u"'12,3,4' n'est pas une valeur flottante correcte"_s);
-        QVERIFY(r.status == Status::Failed && none.ops.isEmpty());
+        QVERIFY(r.status == PrintResult::Status::Failed && none.ops.isEmpty());
         for (int at : {0, 1, 2}) {
             RecordingCanvas c;
             (at == 0 ? c.refuseBegin : at == 1 ? c.refuseNewPage : c.refuseEnd) = u"la file est arrêtée"_s;
             const PrintResult refused = Imprime(c, payslip(40), options());
-            QCOMPARE(refused.status, Status::Failed);
+            QCOMPARE(refused.status, PrintResult::Status::Failed);
             QCOMPARE(refused.message, u"Impossible d'imprimer : la file est arrêtée"_s);
             QCOMPARE(c.all(Op::Abort).size(), at == 1 ? 1 : 0);
         }

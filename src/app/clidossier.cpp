@@ -153,9 +153,8 @@ int exportEmployees(const QStringList &args)
     const Dossier::LoadReport report = dossier.Charge(dossierPath);
     if (!report.ok)
         return fail(report.errorMessage(), Unavailable);
-    QString message;
-    if (!exchange::exporterDossier(dossierPath, outPath, &message))
-        return fail(message, Refused);
+    if (const Status exported = exchange::exporterDossier(dossierPath, outPath); !exported)
+        return exitWith(exported);
     out() << dossier.employees().count() << " employé(s) exporté(s) dans " << QFileInfo(outPath).fileName() << "\n";
     out().flush();
     return Done;

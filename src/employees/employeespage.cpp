@@ -159,13 +159,12 @@ void EmployeesPage::search(SearchKind kind)
 
 void EmployeesPage::search(SearchKind kind, const QString &text)
 {
-    QString message;
-    if (Rechercher(collection(), m_form, kind, text, &message)) {
+    const Status found = Rechercher(collection(), m_form, kind, text);
+    if (found) {
         shown();
         return;
     }
-    if (!message.isEmpty())
-        m_dialogs.message(message);
+    m_dialogs.message(found.message());
 }
 
 void EmployeesPage::sort()

@@ -158,22 +158,13 @@ text::FileResult Importer(Collection &employees, const QString &path, ImportResu
     return read;
 }
 
-bool exporterDossier(const QString &dossierPath, const QString &out, QString *message)
+Status exporterDossier(const QString &dossierPath, const QString &out)
 {
     Dossier dossier;
     const Dossier::LoadReport report = dossier.Charge(dossierPath);
-    if (!report.ok) {
-        if (message)
-            *message = report.errorMessage();
-        return false;
-    }
-    const text::FileResult written = Exporter(dossier.employees(), out);
-    if (!written.ok()) {
-        if (message)
-            *message = written.message();
-        return false;
-    }
-    return true;
+    if (!report.ok)
+        return Status::unavailable(report.errorMessage());
+    return Status::of(Exporter(dossier.employees(), out));
 }
 
 bool importerDossier(const QString &dossierPath, const QString &in, QString *message,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ports/status.h"
+
 #include "store/collection.h"
 #include "store/dossier.h"
 #include "text/encoding.h"
@@ -63,9 +65,9 @@ ImportResult importLines(Collection &employees, const QStringList &lines);
 text::FileResult Importer(Collection &employees, const QString &path, ImportResult *result = nullptr);
 
 // The command-line tool's "export DOSSIER.emp OUT.txt": loads the dossier and writes its
-// employees to out. False with message set when the dossier cannot be read or the file
-// cannot be written.
-bool exporterDossier(const QString &dossierPath, const QString &out, QString *message = nullptr);
+// employees to out. Unavailable when the dossier cannot be read, refused when the file cannot
+// be written; the message names the file.
+Status exporterDossier(const QString &dossierPath, const QString &out);
 // "import DOSSIER.emp IN.txt": loads the dossier (or starts a new one when the dossier file
 // does not exist yet), imports in and saves the dossier under dossierPath. False with message
 // set on a failure (a file that is not text included), in which case the dossier file is

@@ -145,21 +145,17 @@ QString notFoundMessage(SearchKind kind, const QString &typed)
     return QStringLiteral("Fiche ") + searchText(kind, typed) + QStringLiteral(" non trouvée");
 }
 
-bool Rechercher(Collection &employees, EmployeeForm &form, SearchKind kind, const QString &typed,
-                QString *message)
+Status Rechercher(Collection &employees, EmployeeForm &form, SearchKind kind, const QString &typed)
 {
     if (typed.isEmpty())
-        return true;
+        return Status::done();
     const int found = rechercher(employees, kind, typed);
-    if (found < 0) {
-        if (message)
-            *message = notFoundMessage(kind, typed);
-        return false;
-    }
+    if (found < 0)
+        return Status::refused(notFoundMessage(kind, typed));
     EcritFiche(employees, employees.current(), form);
     employees.setCurrent(found);
     LitFiche(employees, found, form);
-    return true;
+    return Status::done();
 }
 
 bool listeDisponible(const Collection &employees)

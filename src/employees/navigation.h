@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ports/status.h"
+
 #include "records/employeeform.h"
 #include "records/recordpage.h"
 #include "store/collection.h"
@@ -61,10 +63,9 @@ inline int RechTel(const Collection &e, const QString &t) { return rechercher(e,
 QString notFoundMessage(SearchKind kind, const QString &typed);
 
 // A search on the employees page: the form's pending edits are written back first, then the
-// record found becomes current and is read. An empty text does nothing (true, no message);
-// a text that finds nothing leaves everything as it was and returns false with the message.
-bool Rechercher(Collection &employees, EmployeeForm &form, SearchKind kind, const QString &typed,
-                QString *message = nullptr);
+// record found becomes current and is read. An empty text does nothing (done); a text that
+// finds nothing leaves everything as it was and is refused with notFoundMessage.
+Status Rechercher(Collection &employees, EmployeeForm &form, SearchKind kind, const QString &typed);
 
 // The list window "Liste des employés": one row per block in collection order.
 struct EmployeeListRow {

@@ -55,18 +55,14 @@ bool ouvrirBulletin(Collection &payslips, PayslipForm &form, int n, const QStrin
     return true;
 }
 
-bool NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, const EmployeeForm *employee,
-                  QString *message)
+Status NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, const EmployeeForm *employee)
 {
     EcritBulletin(payslips, payslips.current(), form);
     // Left by the deletion of the last payslip in older versions: a count without block.
     if (payslips.lineCount() < 12 && payslips.countOpeningTags() == 0)
         payslips.setCount(0);
-    if (payslips.count() >= Collection::kMaxBlocks) {
-        if (message)
-            *message = Dossier::fullMessage();
-        return false;
-    }
+    if (payslips.count() >= Collection::kMaxBlocks)
+        return Status::refused(Dossier::fullMessage());
     // Looked for before the new block exists.
     const int latest = employee ? dernierBulletin(payslips, employee->code) : -1;
     PayslipForm previous;
@@ -86,7 +82,7 @@ bool NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, 
         reprendreSaisies(form, *employee, latest >= 0 ? &previous : nullptr);
     }
     form.edited = true;
-    return true;
+    return Status::done();
 }
 
 void remplirEmploye(PayslipForm &form, const EmployeeForm &employee)

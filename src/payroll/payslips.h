@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ports/status.h"
+
 #include "records/employeeform.h"
 #include "employees/navigation.h"
 #include "store/codeindex.h"
@@ -48,10 +50,9 @@ bool ouvrirBulletin(Collection &payslips, PayslipForm &form, int n, const QStrin
 // so that it is written when it is left. Given the employee shown on the employees page, the
 // form also takes its code, its four address lines, its job and its social security number,
 // and its inputs from that employee's latest payslip (reprendreSaisies).
-// False, with nothing changed, when the collection already holds 9999 payslips (message:
-// "Le fichier est plein").
-bool NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, const EmployeeForm *employee,
-                  QString *message = nullptr);
+// Refused, with nothing changed, when the collection already holds 9999 payslips
+// ("Le fichier est plein").
+Status NouvBulletin(Collection &payslips, PayslipForm &form, QString &nextNumber, const EmployeeForm *employee);
 
 // The employee's details on a payslip: code, "Coordonnées de l'employé" (name; address;
 // address continued; postcode, a space, town), "Fonction", "Numéro S.S.".

@@ -75,16 +75,15 @@ bool PayslipsPage::nouveauBulletin()
 
 bool PayslipsPage::add(const EmployeeForm *employee)
 {
-    QString message;
-    const bool added = NouvBulletin(collection(), m_form, m_nextNumber, employee, &message);
+    const Status added = NouvBulletin(collection(), m_form, m_nextNumber, employee);
     if (added)
         m_dossier.SetSauve();
     else
-        m_dialogs.warn(message);
+        m_dialogs.warn(added.message());
     Q_EMIT changed();
     if (added)
         Q_EMIT focusEntry();
-    return added;
+    return bool(added);
 }
 
 Status PayslipsPage::deletable() const

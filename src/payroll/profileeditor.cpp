@@ -81,18 +81,15 @@ void ProfileEditor::Deplacer(Move move)
     read();
 }
 
-bool ProfileEditor::Ajouter(QString *message)
+Status ProfileEditor::Ajouter()
 {
     write();
-    if (!m_profiles.add()) {
-        if (message)
-            *message = Dossier::fullMessage();
-        return false;
-    }
+    if (!m_profiles.add())
+        return Status::refused(Dossier::fullMessage());
     m_profiles.setCurrent(m_profiles.count() - 1);
     // The block does not exist yet: the page is empty and the code is the next free one.
     read();
-    return true;
+    return Status::done();
 }
 
 bool ProfileEditor::Supprimer()
@@ -103,15 +100,11 @@ bool ProfileEditor::Supprimer()
     return true;
 }
 
-bool ProfileEditor::store(QString *message)
+Status ProfileEditor::store()
 {
-    auto refuse = [&](const QString &text) {
-        if (message)
-            *message = text;
-        return false;
-    };
+    auto refuse = [](const QString &text) { return Status::refused(text); };
     if (m_entry.code.isEmpty() && m_entry.label.isEmpty())
-        return false;
+        return Status::refused();
     // A code that is a whole line of the collection is an existing profile's code or name.
     // An empty code (a line of text without code) is not compared: empty lines are common.
     if (!m_entry.code.isEmpty()) {
@@ -147,7 +140,7 @@ bool ProfileEditor::store(QString *message)
     m_entry.base = base;
     m_modifiedRow = -1;
     m_form.edited = true;
-    return true;
+    return Status::done();
 }
 
 bool ProfileEditor::ModiRubrique(int row)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ports/status.h"
+
 #include "employees/navigation.h"
 #include "records/profileform.h"
 #include "store/collection.h"
@@ -60,18 +62,18 @@ public:
     // employees), read.
     void Deplacer(Move move);
     // The new-record command: write back, then a new profile at the end with the next code.
-    // False with message "Le fichier est plein" past 9998 profiles.
-    bool Ajouter(QString *message = nullptr);
+    // Refused with "Le fichier est plein" past 9998 profiles.
+    Status Ajouter();
     // The delete command: removes the current profile, renumbers, reads the new current one.
     // The pending edits of the deleted profile are not written. False when there is none.
     bool Supprimer();
 
     // "OK" or Enter in a field of the page: stores the entry row into the row being modified,
     // or as a new rubrique after the last one. An entry with empty code and label stores
-    // nothing (false, no message). Refused with a message (false, nothing changed): a code
+    // nothing (refused, no message). Refused with a message (nothing changed): a code
     // equal, without regard to case, to a whole line of the profile collection; a 64th
     // rubrique; a rate that does not read as a number. Rates are rewritten with two decimals.
-    bool store(QString *message = nullptr);
+    Status store();
     // ModiRubrique: the row's cells go into the entry row and modify mode is set on it.
     // False for a row that holds no rubrique.
     bool ModiRubrique(int row);

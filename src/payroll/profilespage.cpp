@@ -52,17 +52,16 @@ bool ProfilesPage::move(Move move)
 
 bool ProfilesPage::addRecord()
 {
-    QString message;
-    const bool added = m_editor.Ajouter(&message);
+    const Status added = m_editor.Ajouter();
     if (added)
         m_dossier.SetSauve();
     else
-        m_dialogs.warn(message);
+        m_dialogs.warn(added.message());
     m_selectedRow = -1;
     Q_EMIT changed();
     if (added)
         Q_EMIT focusEntry();
-    return added;
+    return bool(added);
 }
 
 bool ProfilesPage::deleteCurrent()
@@ -100,10 +99,9 @@ void ProfilesPage::changedByUser()
 
 bool ProfilesPage::storeEntry()
 {
-    QString message;
-    if (!m_editor.store(&message)) {
-        if (!message.isEmpty())
-            m_dialogs.warn(message);
+    if (const Status stored = m_editor.store(); !stored) {
+        if (!stored.message().isEmpty())
+            m_dialogs.warn(stored.message());
         return false;
     }
     changedByUser();

@@ -250,20 +250,17 @@ QString conversionMessage(const QString &text)
     return QStringLiteral("'") + text + QStringLiteral("' n'est pas une valeur numérique correcte");
 }
 
-bool ajouterHistorique(EmployeeForm &form, const QString &amountFormat, QString *error)
+Status ajouterHistorique(EmployeeForm &form, const QString &amountFormat)
 {
     const QString label = form.historyLabel.trimmed();
     const QString amountText = form.historyAmount.trimmed();
     if (label.isEmpty() || amountText.isEmpty())
-        return false;
+        return Status::refused();
     bool ok = false;
     // Kept as a double: a 6-byte real would turn 2,675 into 2,67499999999... and show 2,67.
     const double value = text::parseNumber(amountText, &ok);
-    if (!ok) {
-        if (error)
-            *error = conversionMessage(form.historyAmount);
-        return false;
-    }
+    if (!ok)
+        return Status::refused(conversionMessage(form.historyAmount));
     for (HistoryRow &row : form.history) {
         if (!row.date.isEmpty())
             continue;
@@ -273,9 +270,9 @@ bool ajouterHistorique(EmployeeForm &form, const QString &amountFormat, QString 
         form.historyLabel.clear();
         form.historyAmount.clear();
         form.edited = true;
-        return true;
+        return Status::done();
     }
-    return false;
+    return Status::refused();
 }
 
 bool separerProfil(EmployeeForm &form)

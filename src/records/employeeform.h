@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ports/status.h"
 #include "store/collection.h"
 
 #include <QDate>
@@ -175,10 +176,10 @@ bool Ajout(Collection &employees, EmployeeForm &form);
 // The history input's "OK": when both the label and the amount are non-blank, the amount is
 // read as a number with "," as separator, formatted with the dossier's amount format,
 // right-aligned, and put with the date and label into the first row whose date is empty; the
-// label and amount inputs are emptied and the form is marked edited. Returns true when a row
-// was added. A blank input or a full table adds nothing, silently; an amount that is not a
-// number adds nothing and error receives the message to show.
-bool ajouterHistorique(EmployeeForm &form, const QString &amountFormat, QString *error = nullptr);
+// label and amount inputs are emptied and the form is marked edited. A blank input or a full
+// table adds nothing (refused without a message); an amount that is not a number adds
+// nothing and is refused with the conversion message.
+Status ajouterHistorique(EmployeeForm &form, const QString &amountFormat);
 
 // The message shown for a text that does not read as a number.
 QString conversionMessage(const QString &text);

@@ -409,16 +409,16 @@ void TPageEmployes::addHistory()
     m_form.historyDate = m_historyDate->date();
     m_form.historyLabel = m_historyLabel->text();
     m_form.historyAmount = m_historyAmount->text();
-    QString error;
-    if (ajouterHistorique(m_form, m_amountFormat, &error)) {
+    const Status added = ajouterHistorique(m_form, m_amountFormat);
+    if (added) {
         m_refreshing = true;
         m_historyLabel->clear();
         m_historyAmount->clear();
         m_refreshing = false;
         showHistory();
         Q_EMIT edited();
-    } else if (!error.isEmpty()) {
-        Q_EMIT message(error);
+    } else if (!added.message().isEmpty()) {
+        Q_EMIT message(added.message());
     }
 }
 
