@@ -12,17 +12,6 @@
 
 #include <QtTest>
 
-namespace {
-
-QStringList linesOf(const QString &path)
-{
-    QStringList lines;
-    text::readLines(path, lines);
-    return lines;
-}
-
-} // namespace
-
 // Profiles, caisses, and the settings file of the start directory, Korvel.ini (page set-up
 // and payroll parameters).
 class TestPayrollProfiles : public QObject
@@ -37,9 +26,7 @@ private Q_SLOTS:
     void blocksWrittenByProgramChangeOnRewrite()
     {
         for (const QString file : {"records/exemple.Prl", "records/exemple.Pai"}) {
-            QStringList lines;
-            QVERIFY(text::readLines(testsupport::dataPath(file), lines).ok());
-            Collection c = make(lines);
+            Collection c = make(linesOf(testsupport::dataPath(file)));
             QVERIFY(c.count() >= 2);
             for (int n = 0; n < c.count(); ++n) {
                 ProfileForm profile;
@@ -229,9 +216,7 @@ private Q_SLOTS:
     // Copy and paste of a profile of 41 rubriques into a new profile keeps them all.
     void copyKeepsOnlyTwentyRows()
     {
-        QStringList lines;
-        QVERIFY(text::readLines(testsupport::dataPath("records/exemple.Prl"), lines).ok());
-        Collection c = make(lines);
+        Collection c = make(linesOf(testsupport::dataPath("records/exemple.Prl")));
         ProfileEditor e(c);
         c.setCurrent(1);
         e.read();
