@@ -15,9 +15,7 @@ const QDate kToday{2003, 4, 17};
 
 Collection example()
 {
-    QStringList lines;
-    text::readLines(testsupport::dataPath("employees/exemple.emp"), lines);
-    return make(lines);
+    return make(linesOf(testsupport::dataPath("employees/exemple.emp")));
 }
 
 struct DefaultsRow { const char *why; QStringList content; QString town; QDate birth, entry; };

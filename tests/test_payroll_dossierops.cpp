@@ -5,9 +5,12 @@
 #include "records/employeeform.h"
 #include "records/payslipform.h"
 #include "store/dossier.h"
-#include "storesupport.h"
+#include "employeesupport.h"
+#include "payrollsupport.h"
 
 #include <QtTest>
+
+using payrollsupport::payslipLines;
 
 namespace {
 
@@ -15,29 +18,18 @@ namespace {
 // rows; profile 10001.
 QStringList employee(const QString &code, const QString &cumul, int rows)
 {
-    QStringList f(EmployeeForm::kFieldCount);
-    f[EmployeeForm::kCode - 1] = code;
-    f[EmployeeForm::kName - 1] = "DURAND Paul";
-    f[EmployeeForm::kProfileCode - 1] = "10001";
-    f[EmployeeForm::kProfileName - 1] = "Standard";
-    f[EmployeeForm::kCumul - 1] = cumul;
-    f.append("MEMOà voir");
+    QStringList extra{"MEMOà voir"};
     for (int i = 0; i < rows; ++i)
-        f.append(QStringLiteral("DATA01/01/2002\tLigne %1\t      100,00").arg(i + 1));
-    return f;
+        extra.append(QStringLiteral("DATA01/01/2002\tLigne %1\t      100,00").arg(i + 1));
+    return ::employee({{EmployeeForm::kCode, code}, {EmployeeForm::kName, "DURAND Paul"}, {EmployeeForm::kProfileCode, "10001"},
+                       {EmployeeForm::kProfileName, "Standard"}, {EmployeeForm::kCumul, cumul}}, extra);
 }
 
 QStringList payslip(const QString &number, const QString &code, const QString &hours, const QString &validated)
 {
-    QStringList f(PayslipForm::kFieldCount);
-    f[PayslipForm::kNumber - 1] = number;
-    f[PayslipForm::kPeriodStart - 1] = "01/03/2002";
-    f[PayslipForm::kPeriodEnd - 1] = "31/03/2002";
-    f[PayslipForm::kEmployeeCode - 1] = code;
-    f[PayslipForm::kHours - 1] = hours;
-    f[PayslipForm::kRate - 1] = "15";
-    f[PayslipForm::kValidated - 1] = validated;
-    return f;
+    return payslipLines({{PayslipForm::kNumber, number}, {PayslipForm::kPeriodStart, "01/03/2002"},
+                         {PayslipForm::kPeriodEnd, "31/03/2002"}, {PayslipForm::kEmployeeCode, code},
+                         {PayslipForm::kHours, hours}, {PayslipForm::kRate, "15"}, {PayslipForm::kValidated, validated}});
 }
 
 Dossier dossierOf(const QList<QStringList> &employees, const QList<QStringList> &payslips)
@@ -47,14 +39,6 @@ Dossier dossierOf(const QList<QStringList> &employees, const QList<QStringList> 
     d.profiles() = collectionOf({{"10001", "Standard", "DATAU01\tSécurité sociale\t10,00\t\tT"}});
     d.payslips() = collectionOf(payslips);
     return d;
-}
-
-PayrollParameters parameters()
-{
-    PayrollParameters p;
-    p.socialSecurityCeiling = 2432;
-    p.csgBasePercent = 95;
-    return p;
 }
 
 struct ValidationRow {
@@ -101,12 +85,12 @@ private Q_SLOTS:
         // What "Calculer bulletin" gives on the same inputs.
         PayslipForm expected;
         LitBulletin(d.payslips(), 0, expected, QString());
-        calculatePayslip(expected, parameters(), "0.00", [&](const QString &key) {
+        calculatePayslip(expected, payrollsupport::parameters(95), "0.00", [&](const QString &key) {
             return findPayslipEmployee(d.employees(), d.profiles(), key, d.employees().codes(), d.profiles().codes());
         });
 
         int found = -2;
-        const Status v = dossierops::Valider(d, 0, parameters(), "0.00", &found);
+        const Status v = dossierops::Valider(d, 0, payrollsupport::parameters(95), "0.00", &found);
         if (!row.message.isEmpty()) {
             QCOMPARE(v.message(), row.message);
             QCOMPARE(d.employees().lines() + d.payslips().lines(), before);

@@ -1,7 +1,8 @@
 #include "fakeclock.h"
 #include "records/payslipform.h"
 #include "payroll/payslips.h"
-#include "storesupport.h"
+#include "employeesupport.h"
+#include "payrollsupport.h"
 #include "text/dates.h"
 
 #include <QtTest>
@@ -11,28 +12,14 @@ namespace {
 // An employee block's 29 positional lines.
 QStringList employeeBlock(const QString &code, const QString &name, const QString &cumul)
 {
-    QStringList f(EmployeeForm::kFieldCount);
-    f[0] = code;
-    f[3] = name;
-    f[7] = "69003";
-    f[8] = "LYON";
-    f[11] = "Comptable";
-    f[19] = "2 70 03";
-    f[26] = cumul;
-    return f;
+    return employee({{1, code}, {4, name}, {8, "69003"}, {9, "LYON"}, {12, "Comptable"}, {20, "2 70 03"}, {27, cumul}});
 }
 
 // A payslip block's 26 positional lines: number, employee code, validated flag.
 QStringList payslip(const QString &number, const QString &code, const QString &validated = "N")
 {
-    QStringList f(PayslipForm::kFieldCount);
-    f[0] = number;
-    f[1] = "01/03/2002";
-    f[2] = "31/03/2002";
-    f[3] = code;
-    f[10] = "Nom " + code;
-    f[15] = validated;
-    return f;
+    return payrollsupport::payslipLines(
+        {{1, number}, {2, "01/03/2002"}, {3, "31/03/2002"}, {4, code}, {11, "Nom " + code}, {16, validated}});
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "printing/printgrid.h"
 #include "printing/sheets.h"
 #include "recordingcanvas.h"
-#include "storesupport.h"
+#include "employeesupport.h"
 
 #include <QtTest>
 
@@ -72,14 +72,9 @@ PayslipPrintOptions options(int paperType = 0)
 Collection employeesWith(int count, const QList<int> &missing = {})
 {
     QStringList lines;
-    for (int k = 0; k < count; ++k) {
-        QStringList fields(29);
-        fields[3] = u"Nom %1"_s.arg(k);
-        fields[7] = u"75011"_s;
-        fields[8] = u"Paris"_s;
+    for (int k = 0; k < count; ++k)
         if (!missing.contains(k))
-            lines += blk(k, fields);
-    }
+            lines += blk(k, employee({{4, u"Nom %1"_s.arg(k)}, {8, u"75011"_s}, {9, u"Paris"_s}}));
     Collection c = make(lines);
     c.setCount(count);
     return c;

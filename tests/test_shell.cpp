@@ -5,7 +5,7 @@
 #include "shell/commands.h"
 #include "shell/fiche.h"
 #include "shell/frame.h"
-#include "storesupport.h"
+#include "employeesupport.h"
 #include "testsupport.h"
 #include "text/encoding.h"
 
@@ -36,10 +36,9 @@ struct Harness
     {
         QStringList lines;
         for (int i = 0; i < employees.size(); ++i) {
-            QStringList content(29);
-            for (const auto &[field, line] : {std::pair(0, 0), {1, 3}, {2, 7}, {3, 8}, {4, 9}, {5, 23}})
-                content[line] = employees[i].value(field);
-            lines << blk(i, content);
+            const QStringList &e = employees[i];
+            lines << blk(i, employee({{1, e.value(0)}, {4, e.value(1)}, {8, e.value(2)}, {9, e.value(3)}, {10, e.value(4)},
+                                      {24, e.value(5)}}));
         }
         QVERIFY(QDir().mkpath(QFileInfo(path(name)).path()));
         QVERIFY(text::writeLines(path(name), lines).ok());
@@ -61,12 +60,7 @@ struct Harness
         form().name = name;
         fiche.employees().formEdited();
     }
-    QStringList read(const QString &name) const
-    {
-        QStringList lines;
-        text::readLines(path(name), lines);
-        return lines;
-    }
+    QStringList read(const QString &name) const { return linesOf(path(name)); }
 };
 
 // When each command is offered, as the menus of the frame list it: the "On" columns N, E, P, B

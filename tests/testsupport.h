@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/encoding.h"
+
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -35,6 +37,14 @@ inline QByteArray fileBytes(const QString &path)
     if (!f.open(QIODevice::ReadOnly))
         return QByteArray("<unreadable>");
     return f.readAll();
+}
+
+// The lines of a text file, none when it cannot be read.
+inline QStringList linesOf(const QString &path)
+{
+    QStringList lines;
+    text::readLines(path, lines);
+    return lines;
 }
 
 inline void writeBytes(const QString &path, const QByteArray &bytes)

@@ -193,9 +193,7 @@ void TestPayrollFlow::payrollWalk()
             }
         };
         form.run(Cmd::Caisses);
-        QStringList cai;
-        QVERIFY(text::readLines(dir.filePath("Korvel.cai"), cai).ok());
-        QCOMPARE(cai.size(), 3);
+        QCOMPARE(linesOf(dir.filePath("Korvel.cai")).size(), 3);
 
         // A new dossier shows the standard profile.
         form.run(Cmd::Nouveau);
