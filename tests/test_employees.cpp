@@ -21,10 +21,10 @@ Collection example()
 struct DefaultsRow { const char *why; QStringList content; QString town; QDate birth, entry; };
 const QStringList kFull = employee({{1, "1"}, {3, "15/03/1970"}, {9, "VILLE"}, {28, "03/03/2003"}});
 const DefaultsRow kDefaultsRows[] = {
-    {"block missing", {}, "", kToday, kToday},
-    {"cut short after the name", kFull.mid(0, 4), "", QDate(1970, 3, 15), kToday},
-    {"entry date illegible", employee({{1, "1"}, {3, "15/03/1970"}, {9, "VILLE"}, {28, "demain"}}), "VILLE", QDate(1970, 3, 15), kToday},
-    {"birth date illegible", employee({{1, "1"}, {3, "31/02/1970"}, {9, "VILLE"}, {28, "03/03/2003"}}), "VILLE", kToday, QDate(2003, 3, 3)},
+    {"block missing", {}, "", QDate(), QDate()},
+    {"cut short after the name", kFull.mid(0, 4), "", QDate(1970, 3, 15), QDate()},
+    {"entry date illegible", employee({{1, "1"}, {3, "15/03/1970"}, {9, "VILLE"}, {28, "demain"}}), "VILLE", QDate(1970, 3, 15), QDate()},
+    {"birth date illegible", employee({{1, "1"}, {3, "31/02/1970"}, {9, "VILLE"}, {28, "03/03/2003"}}), "VILLE", QDate(), QDate(2003, 3, 3)},
 };
 
 struct HistoryRowsRow { const char *why; QList<HistoryRow> rows; int written; };
@@ -350,7 +350,7 @@ private Q_SLOTS:
         const QList<int> copied{4, 6, 7, 8, 9, 10, 11, 13, 26};
         for (int d = 2; d <= EmployeeForm::kFieldCount; ++d)
             QCOMPARE(target.fieldText(d), copied.contains(d) ? QString("f%1").arg(d) : blank.fieldText(d));
-        QCOMPARE(target.birthDate, kToday);
+        QVERIFY(target.birthDate.isNull()); // a date never set stays empty
     }
 
     void movesStopAtTheEndsAndSkipWhatTheSelectionLeavesOut_data() { addRows(kMoveRows); }
@@ -557,7 +557,7 @@ private Q_SLOTS:
         LitFiche(c, 3, f);
         QCOMPARE(f.birthDate, QDate(1981, 11, 2));
         QCOMPARE(f.account, QString("421000"));
-        QCOMPARE(f.entryDate, kToday);
+        QVERIFY(f.entryDate.isNull());
         // Failures leave the files alone.
         const QByteArray before = fileBytes(source);
         QVERIFY(!importerDossier(source, dir.filePath("absent.txt"), &message));

@@ -66,7 +66,8 @@ const QChar kTab = u'\t';
 void EmployeeForm::reset(const QDate &today)
 {
     *this = EmployeeForm();
-    birthDate = entryDate = leavingDate = historyDate = today;
+    // The record's dates stay empty until the user sets them; the history input proposes today.
+    historyDate = today;
 }
 
 QString EmployeeForm::fieldText(int distance) const

@@ -110,7 +110,8 @@ struct EmployeeForm {
     // The form differs from its block: EcritFiche writes it only when set.
     bool edited = false;
 
-    // Empty fields, the four dates at today, the account at "421000", no note, no history,
+    // Empty fields and no date (the history input's date at today), the account at "421000",
+    // no note, no history,
     // not edited.
     void reset(const QDate &today);
 
@@ -152,7 +153,7 @@ constexpr int kCumulChars = 11;
 // Reads block number of the employee collection into form (LitFiche): the form is reset to
 // its defaults and filled from the block, if there is one. A block cut short ends the
 // positional fields there; a date line that does not read as a date, like an empty one, leaves
-// its field at the default (today) and an empty account line leaves "421000". No message.
+// its field empty (no date) and an empty account line leaves "421000". No message.
 // Unless batch is set, an empty code receives the next employee code (Numerom).
 void LitFiche(const Collection &employees, int number, EmployeeForm &form, bool batch = false);
 

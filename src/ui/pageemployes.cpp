@@ -298,14 +298,17 @@ QComboBox *TPageEmployes::addChoice(QWidget *parent, int distance, const QString
     return combo;
 }
 
-QDateEdit *TPageEmployes::addDate(QWidget *parent, const QString &objectName)
+DateEdit *TPageEmployes::addDate(QWidget *parent, const QString &objectName)
 {
     auto *edit = new DateEdit(parent);
     edit->setObjectName(objectName);
+    // A date the user never set stays empty, and a date can be emptied.
+    edit->setEmptyAllowed();
     connect(edit, &DateEdit::refused, this, &TPageEmployes::message);
-    connect(edit, &QDateEdit::dateChanged, this, [this, edit](const QDate &d) {
+    connect(edit, &QDateEdit::dateChanged, this, [this, edit] {
         if (m_refreshing)
             return;
+        const QDate d = edit->value();
         if (edit == m_birthDate)
             m_form.birthDate = d;
         else if (edit == m_entryDate)
@@ -453,9 +456,9 @@ void TPageEmployes::refresh()
     }
     for (const auto &[distance, combo] : m_choices)
         combo->setCurrentText(m_form.fieldText(distance));
-    m_birthDate->setDate(shown(m_form.birthDate));
-    m_entryDate->setDate(shown(m_form.entryDate));
-    m_leavingDate->setDate(shown(m_form.leavingDate));
+    m_birthDate->setValue(m_form.birthDate);
+    m_entryDate->setValue(m_form.entryDate);
+    m_leavingDate->setValue(m_form.leavingDate);
     m_note->setPlainText(m_form.note.join(u'\n'));
     m_note->moveCursor(QTextCursor::Start);
     showHistory();

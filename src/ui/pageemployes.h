@@ -8,6 +8,7 @@
 
 struct EmployeeForm;
 class QComboBox;
+class DateEdit;
 class QDateEdit;
 class QLineEdit;
 class QPlainTextEdit;
@@ -51,7 +52,7 @@ private:
     QLineEdit *addLine(QWidget *parent, int distance, const QString &objectName);
     QComboBox *addChoice(QWidget *parent, int distance, const QString &objectName,
                          const QStringList &items);
-    QDateEdit *addDate(QWidget *parent, const QString &objectName);
+    DateEdit *addDate(QWidget *parent, const QString &objectName);
     void fieldEdited(int distance, const QString &text);
     void markEdited();
     void noteChanged();
@@ -68,9 +69,9 @@ private:
 
     QList<QPair<int, QLineEdit *>> m_lines;      // text fields by distance
     QList<QPair<int, QComboBox *>> m_choices;    // choices by distance
-    QDateEdit *m_birthDate = nullptr;
-    QDateEdit *m_entryDate = nullptr;
-    QDateEdit *m_leavingDate = nullptr;
+    DateEdit *m_birthDate = nullptr;
+    DateEdit *m_entryDate = nullptr;
+    DateEdit *m_leavingDate = nullptr;
     QLineEdit *m_name = nullptr;
     QComboBox *m_job = nullptr;
     QComboBox *m_bank = nullptr;

@@ -92,6 +92,24 @@ QValidator::State DateEdit::validate(QString &input, int &pos) const
     return QValidator::Intermediate;
 }
 
+void DateEdit::setEmptyAllowed()
+{
+    m_emptyAllowed = true;
+    // The first day of the calendar stands for "no date" and shows as nothing.
+    setMinimumDate(QDate(1752, 9, 14));
+    setSpecialValueText(QStringLiteral(" "));
+}
+
+QDate DateEdit::value() const
+{
+    return m_emptyAllowed && date() == minimumDate() ? QDate() : date();
+}
+
+void DateEdit::setValue(const QDate &date)
+{
+    setDate(date.isValid() || !m_emptyAllowed ? date : minimumDate());
+}
+
 bool DateEdit::commitTyped()
 {
     if (!m_typing)
@@ -105,6 +123,10 @@ bool DateEdit::commitTyped()
     }
     // The field shows its date again (setDate rewrites the text even when the date is the same).
     // A date erased and nothing typed in its place is given up, not refused.
+    if (typed.isEmpty() && m_emptyAllowed) {
+        setDate(minimumDate());
+        return true;
+    }
     setDate(this->date());
     if (typed.isEmpty())
         return true;
@@ -195,9 +217,9 @@ void DateEdit::focusInEvent(QFocusEvent *event)
 
 bool DateEdit::focusNextPrevChild(bool next)
 {
-    // Tab after a date typed leaves the field, rather than going through the sections of the
-    // date shown.
-    if (m_typing)
+    // Tab after a date typed, or in an empty field, leaves the field, rather than going
+    // through the sections of the date shown.
+    if (m_typing || value().isNull())
         return QWidget::focusNextPrevChild(next);
     return QDateEdit::focusNextPrevChild(next);
 }

@@ -76,6 +76,12 @@ public:
     bool commitTyped();
     bool typing() const { return m_typing; }
 
+    // A field that may hold no date (a date the user never set): it shows empty, and a text
+    // erased to nothing empties it. value() and setValue() speak of the null date for it.
+    void setEmptyAllowed();
+    QDate value() const;
+    void setValue(const QDate &date);
+
     QValidator::State validate(QString &input, int &pos) const override;
 
 Q_SIGNALS:
@@ -89,4 +95,5 @@ protected:
 
 private:
     bool m_typing = false;
+    bool m_emptyAllowed = false;
 };

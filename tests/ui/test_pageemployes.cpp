@@ -217,6 +217,21 @@ private Q_SLOTS:
         QCOMPARE(line("historyAmount")->text(), refused ? amount : QString());
     }
 
+    // A date never set shows empty; a date typed is kept, and erased it is empty again.
+    void unsetDateShowsToday()
+    {
+        auto *leaving = child<QDateEdit>("leavingDate");
+        QVERIFY(m_form.leavingDate.isNull());
+        QCOMPARE(leaving->text().trimmed(), QString());
+        typeAndLeave(leaving, "31032026");
+        QCOMPARE(m_form.leavingDate, QDate(2026, 3, 31));
+        leaving->setFocus();
+        leaving->findChild<QLineEdit *>()->selectAll();
+        typeAndLeave(leaving, "\b");
+        QVERIFY(m_form.leavingDate.isNull());
+        QCOMPARE(leaving->text().trimmed(), QString());
+    }
+
     // Tab goes through the page from top to bottom, left to right.
     void tabOrderWrong()
     {
