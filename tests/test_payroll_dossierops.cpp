@@ -86,7 +86,7 @@ private Q_SLOTS:
         PayslipForm expected;
         LitBulletin(d.payslips(), 0, expected, QString());
         calculatePayslip(expected, payrollsupport::parameters(95), "0.00", [&](const QString &key) {
-            return findPayslipEmployee(d.employees(), d.profiles(), key, d.employees().codes(), d.profiles().codes());
+            return findPayslipEmployee(d.employees(), d.profiles(), key);
         });
 
         int found = -2;

@@ -8,7 +8,6 @@
 #include "employees/navigation.h"
 #include "payroll/calculation.h"
 #include "payroll/dossierops.h"
-#include "store/codeindex.h"
 #include "payroll/payslips.h"
 #include "records/profileform.h"
 #include "payroll/reversepayroll.h"
@@ -19,10 +18,9 @@ namespace {
 
 // The rubriques of the profile whose code is given (trimmed, without regard to case), or
 // none.
-std::optional<QList<Rubrique>> profileRubriques(const Collection &profiles, const CodeIndex &codes,
-                                                const QString &code)
+std::optional<QList<Rubrique>> profileRubriques(const Collection &profiles, const QString &code)
 {
-    const int n = codes.find(profiles, code);
+    const int n = profiles.findCode(code);
     if (n < 0)
         return std::nullopt;
     ProfileForm profile;
@@ -77,11 +75,9 @@ int calc(const QStringList &args)
     if (!isCalculable(form))
         return fail(payslips::alreadyValidatedMessage(), Refused);
 
-    CodeIndex employeeCodes;
-    CodeIndex profileCodes;
     const ::Status calculated =
         calculatePayslip(form, settings.payroll, settings.amountFormat, [&](const QString &key) {
-            return findPayslipEmployee(dossier.employees(), dossier.profiles(), key, employeeCodes, profileCodes);
+            return findPayslipEmployee(dossier.employees(), dossier.profiles(), key);
         });
     if (!calculated)
         return fail(calculated.message(), Refused);
@@ -109,10 +105,9 @@ int envers(const QStringList &args)
 
     // The dialog's profile list, and a lookup that takes the code whatever its case.
     const Collection &profiles = dossier.profiles();
-    CodeIndex profileCodes;
     ReversePayroll model;
     model.Init(InitProfils(profiles), settings.payroll.socialSecurityCeiling,
-               [&](const QString &code) { return profileRubriques(profiles, profileCodes, code); });
+               [&](const QString &code) { return profileRubriques(profiles, code); });
     model.setProfileText(a.words[1]);
     model.split();
     if (!model.Remplit())

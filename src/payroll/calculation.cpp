@@ -293,10 +293,9 @@ Status calculatePayslip(PayslipForm &form, const PayrollParameters &params, cons
 }
 
 std::optional<PayslipEmployee> findPayslipEmployee(const Collection &employees, const Collection &profiles,
-                                                  const QString &key, const CodeIndex &employeeCodes,
-                                                  const CodeIndex &profileCodes, const EmployeeForm *shown)
+                                                  const QString &key, const EmployeeForm *shown)
 {
-    const int n = employeeCodes.find(employees, key);
+    const int n = employees.findCode(key);
     if (n < 0)
         return std::nullopt;
     EmployeeForm read;
@@ -309,7 +308,7 @@ std::optional<PayslipEmployee> findPayslipEmployee(const Collection &employees, 
     found.profileCode = e->profileCode;
     if (!isBlank(e->cumul) && !readInput(e->cumul, &found.storedCumul))
         found.refusal = conversionMessage(e->cumul.trimmed());
-    const int p = profileCodes.find(profiles, e->profileCode);
+    const int p = profiles.findCode(e->profileCode);
     if (p >= 0) {
         ProfileForm profile;
         LitProfil(profiles, p, profile, true);

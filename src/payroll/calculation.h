@@ -105,16 +105,15 @@ struct PayslipEmployee {
 using PayslipEmployeeLookup = std::function<std::optional<PayslipEmployee>(const QString &key)>;
 
 // The payslip's own employee in a dossier, as "Calculer bulletin" and korvel-cli calc both
-// find it: the employee block whose code is key (through employeeCodes), the rubriques of the
-// profile block whose code is that employee's profile code (through profileCodes), and its
+// find it: the employee block whose code is key, the rubriques of the profile block whose
+// code is that employee's profile code (both through the collections' code index), and its
 // cumul (empty: 0). shown is the employees page's form of the current employee block, when
 // there is one: while it is edited it stands for that block, so that what is being typed
 // counts. A cumul that does not read as a number refuses the calculation with the
 // conversion message ("'12a' n'est pas une valeur numérique correcte"): a payslip's cumul is
 // never built on a value the user did not see. nullopt when no employee has that code.
 std::optional<PayslipEmployee> findPayslipEmployee(const Collection &employees, const Collection &profiles,
-                                                  const QString &key, const CodeIndex &employeeCodes,
-                                                  const CodeIndex &profileCodes, const EmployeeForm *shown = nullptr);
+                                                  const QString &key, const EmployeeForm *shown = nullptr);
 
 // Calculeb with the payslip's own employee found through lookup: what "Calculer bulletin",
 // Enter on the payslips page, "Valider" and korvel-cli calc all run. Refused, with the

@@ -62,8 +62,7 @@ Status Valider(Dossier &dossier, int payslip, const PayrollParameters &params, c
 
     const Status calculated =
         calculatePayslip(form, params, amountFormat, [&](const QString &key) {
-            return findPayslipEmployee(employees, dossier.profiles(), key, employees.codes(),
-                                       dossier.profiles().codes());
+            return findPayslipEmployee(employees, dossier.profiles(), key);
         });
     if (!calculated)
         return calculated;

@@ -233,7 +233,7 @@ MonthOutcome preparerMois(Dossier &dossier, const QDate &month, const PayrollPar
 
     // The month's payslips not validated, calculated; every refusal kept.
     const PayslipEmployeeLookup lookup = [&](const QString &key) {
-        return findPayslipEmployee(employees, dossier.profiles(), key, employees.codes(), dossier.profiles().codes());
+        return findPayslipEmployee(employees, dossier.profiles(), key);
     };
     QList<MonthPayslip> refusals;
     PayslipForm form;

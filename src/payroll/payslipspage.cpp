@@ -195,8 +195,7 @@ bool PayslipsPage::valider()
 
 std::optional<PayslipEmployee> PayslipsPage::payslipEmployee(const QString &key) const
 {
-    return findPayslipEmployee(m_dossier.employees(), m_dossier.profiles(), key, m_dossier.employees().codes(), m_dossier.profiles().codes(),
-                               &m_employees.form());
+    return findPayslipEmployee(m_dossier.employees(), m_dossier.profiles(), key, &m_employees.form());
 }
 
 bool PayslipsPage::calculer()

@@ -123,13 +123,13 @@ void CumulMois(StatsList &list, const QString &key, const QString &net, const QS
          text::formatAmount(*oldDeductions + *addDeductions, amountFormat)};
 }
 
-void CumulProfil(StatsList &list, const Collection &employees, const CodeIndex &codes, const QString &employee,
-                 const QString &net, const QString &amountFormat)
+void CumulProfil(StatsList &list, const Collection &employees, const QString &employee, const QString &net,
+                 const QString &amountFormat)
 {
     const QString amount = net.trimmed();
     if (amount.isEmpty())
         return;
-    const int block = codes.find(employees, employee);
+    const int block = employees.findCode(employee);
     if (block < 0)
         return;
     const QString code = employees.lineOfBlock(block, EmployeeForm::kProfileCode);
@@ -194,10 +194,10 @@ RubriqueCodes::RubriqueCodes(const Collection &employees, const Collection &prof
 
 const RubriqueCodes::Profile *RubriqueCodes::profileOf(const QString &employee)
 {
-    const int e = m_employeeCodes.find(m_employees, employee);
+    const int e = m_employees.findCode(employee);
     if (e < 0)
         return nullptr;
-    const int p = m_profileCodes.find(m_profiles, m_employees.lineOfBlock(e, EmployeeForm::kProfileCode));
+    const int p = m_profiles.findCode(m_employees.lineOfBlock(e, EmployeeForm::kProfileCode));
     if (p < 0)
         return nullptr;
     auto it = m_read.find(p);
@@ -274,13 +274,11 @@ Status StatsPaie(const Collection &payslips, const QString &amountFormat, QStrin
 }
 
 QStringList StatsProfils(const Collection &payslips, const Collection &employees, const QString &amountFormat,
-                         const Progress &progress, const CodeIndex *codes)
+                         const Progress &progress)
 {
-    CodeIndex own;
-    const CodeIndex &index = codes ? *codes : own;
     StatsList list;
     scanPayslips(payslips, progress, [&](int, const PayslipForm &p) {
-        CumulProfil(list, employees, index, p.employeeCode, p.netToPay, amountFormat);
+        CumulProfil(list, employees, p.employeeCode, p.netToPay, amountFormat);
         return Status::done();
     });
     return list.lines();

@@ -2,7 +2,6 @@
 
 #include "ports/status.h"
 #include "records/profileform.h"
-#include "store/codeindex.h"
 #include "store/collection.h"
 
 #include <QDate>
@@ -69,11 +68,11 @@ void CumulEmp(StatsList &list, const QString &key, const QString &name, const QS
 // its month). Both sums are formed before either is written.
 void CumulMois(StatsList &list, const QString &key, const QString &net, const QString &deductions,
                const QString &amountFormat);
-// CumulProfil: the employee whose code is employee (through codes) gives the profile code
+// CumulProfil: the employee whose code is employee gives the profile code
 // (the key) and name of its record; nothing when the net is empty, no employee has that code
 // or its profile code is empty. An existing line takes the profile name found now.
-void CumulProfil(StatsList &list, const Collection &employees, const CodeIndex &codes, const QString &employee,
-                 const QString &net, const QString &amountFormat);
+void CumulProfil(StatsList &list, const Collection &employees, const QString &employee, const QString &net,
+                 const QString &amountFormat);
 // CumulCaisse: nothing when both amounts are empty; an empty one counts as "0".
 void CumulCaisse(StatsList &list, const QString &letter, const QString &employeeAmount,
                  const QString &employerAmount, const QString &amountFormat);
@@ -109,8 +108,6 @@ private:
 
     const Collection &m_employees;
     const Collection &m_profiles;
-    CodeIndex m_employeeCodes;
-    CodeIndex m_profileCodes;
     // By profile block.
     QHash<int, Profile> m_read;
 };
@@ -138,9 +135,8 @@ QStringList StatsEmp(const Collection &payslips, const QString &amountFormat, co
 // not a date.
 Status StatsPaie(const Collection &payslips, const QString &amountFormat, QStringList &list,
                  const Progress &progress = {});
-// codes: the employees page's index of employee codes, if the caller keeps one.
 QStringList StatsProfils(const Collection &payslips, const Collection &employees, const QString &amountFormat,
-                         const Progress &progress = {}, const CodeIndex *codes = nullptr);
+                         const Progress &progress = {});
 QStringList StatsCaisses(const Collection &payslips, const Collection &employees, const Collection &profiles,
                          const QStringList &caisses, const QString &amountFormat, const Progress &progress = {});
 

@@ -96,7 +96,6 @@ public:
     // The largest code line that reads as a whole number, when larger than floor; floor
     // otherwise.
     qint64 largestCode(qint64 floor) const { return m_codes.largest(*this, floor); }
-    const CodeIndex &codes() const { return m_codes; }
     qsizetype lineCount() const { return m_lineCount; }
     // Replaces every line (a load). Count and current are left to the caller
     // (see recount()).
