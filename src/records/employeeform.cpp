@@ -1,5 +1,7 @@
 #include "records/employeeform.h"
 
+#include "records/record.h"
+
 #include "ports/clock.h"
 #include "text/dates.h"
 #include "text/numbers.h"
@@ -206,17 +208,7 @@ void LitFiche(const Collection &employees, int number, EmployeeForm &form, bool 
 
 bool EcritFiche(Collection &employees, int number, EmployeeForm &form)
 {
-    if (!form.edited)
-        return false;
-    if (!employees.writeBlock(number, form.blockLines(), Collection::Placement::InPlace))
-        return false;
-    // The form of a new dossier shows record 0 before any record was added: once written it
-    // is a record, as it will be when the file is loaded again, so that the next one added
-    // does not take its number.
-    if (number == employees.count())
-        employees.setCount(number + 1);
-    form.edited = false;
-    return true;
+    return writeRecord(employees, number, form, Collection::Placement::InPlace);
 }
 
 int Numerom(const Collection &employees)

@@ -1,5 +1,7 @@
 #include "records/payslipform.h"
 
+#include "records/record.h"
+
 #include "ports/clock.h"
 #include "text/dates.h"
 
@@ -135,14 +137,7 @@ void LitBulletin(const Collection &payslips, int number, PayslipForm &form, cons
 
 bool EcritBulletin(Collection &payslips, int number, PayslipForm &form)
 {
-    if (!form.edited)
-        return false;
-    if (!payslips.writeBlock(number, form.blockLines(), Collection::Placement::AtEnd))
-        return false;
-    if (number == payslips.count())
-        payslips.setCount(number + 1);
-    form.edited = false;
-    return true;
+    return writeRecord(payslips, number, form, Collection::Placement::AtEnd);
 }
 
 

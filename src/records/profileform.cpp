@@ -1,5 +1,7 @@
 #include "records/profileform.h"
 
+#include "records/record.h"
+
 #include "text/numbers.h"
 
 #include <climits>
@@ -99,15 +101,7 @@ void LitProfil(const Collection &profiles, int number, ProfileForm &form, bool b
 
 bool EcritProfil(Collection &profiles, int number, ProfileForm &form)
 {
-    if (!form.edited)
-        return false;
-    if (!profiles.writeBlock(number, form.blockLines(), Collection::Placement::AtEnd))
-        return false;
-    // The profile shown by a new dossier (or just added) becomes a record once written.
-    if (number == profiles.count())
-        profiles.setCount(number + 1);
-    form.edited = false;
-    return true;
+    return writeRecord(profiles, number, form, Collection::Placement::AtEnd);
 }
 
 int Numerop(const Collection &profiles)
