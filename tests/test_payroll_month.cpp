@@ -141,23 +141,6 @@ private Q_SLOTS:
         QCOMPARE(dernierBulletin(collectionOf(payslips), " 10001"), latest);
     }
 
-    // "Nouveau bulletin" takes the inputs as the month does.
-    void newPayslipTypesInputsAgain()
-    {
-        Dossier d = threeEmployees();
-        EmployeeForm e;
-        LitFiche(d.employees(), 0, e, true);
-        PayslipForm form;
-        QString next;
-        QVERIFY(NouvBulletin(d.payslips(), form, next, &e));
-        QCOMPARE((QStringList{form.hours, form.rate, form.transport, form.ot25}), (QStringList{"120", "15", "30", ""}));
-        QVERIFY(form.withPaidLeave && !form.monthly);
-        LitFiche(d.employees(), 1, e, true);
-        QVERIFY(NouvBulletin(d.payslips(), form, next, &e));
-        QCOMPARE((QStringList{form.hours, form.rate}), (QStringList{"151,67", "1800"}));
-        QVERIFY(form.monthly && !form.withPaidLeave);
-    }
-
     // One payslip that cannot be calculated and the month changes nothing, with a message per
     // payslip naming its employee; only the chosen employees are prepared.
     void monthRefusedOrLimitedToChosen_data()

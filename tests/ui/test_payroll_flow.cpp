@@ -254,8 +254,7 @@ void TestPayrollFlow::payrollWalk()
         // once complete, and the date stays; a date erased and left is given up.
         auto *start = child<QDateEdit>(payslips, "periodStart");
         struct DateRow { QString typed; bool leave; QDate date; QString refusal; };
-        for (const DateRow &r : {DateRow{u"31032002"_s, false, {2002, 3, 31}, {}},
-                                 DateRow{u"15/03/2002"_s, false, {2002, 3, 15}, {}},
+        for (const DateRow &r : {DateRow{u"15/03/2002"_s, false, {2002, 3, 15}, {}},
                                  DateRow{u"15x03"_s, true, {2002, 3, 15}, u"'1503' n'est pas une date correcte"_s},
                                  DateRow{u"30022002"_s, false, {2002, 3, 15}, u"'30022002' n'est pas une date correcte"_s},
                                  DateRow{u"1\b"_s, true, {2002, 3, 15}, {}},
