@@ -81,7 +81,7 @@ Status Valider(Dossier &dossier, int payslip, const PayrollParameters &params, c
         form.cumul = Rset(text::formatAmount(cumul + taxable, amountFormat), kCumulChars);
         content[EmployeeForm::kCumul - 1] = form.cumul;
         appendHistory(content, {text::formatDate(Clock::instance().today()), QStringLiteral("Paie N°") + form.number,
-                                Rset(text::formatAmount(net, amountFormat), kHistoryAmountChars)});
+                                historyAmount(net, amountFormat)});
         employees.writeBlock(n, content, Collection::Placement::InPlace);
     }
     form.validated = true;

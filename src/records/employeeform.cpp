@@ -243,6 +243,11 @@ QString conversionMessage(const QString &text)
     return QStringLiteral("'") + text + QStringLiteral("' n'est pas une valeur numérique correcte");
 }
 
+QString historyAmount(double value, const QString &amountFormat)
+{
+    return Rset(text::formatAmount(value, amountFormat), kHistoryAmountChars);
+}
+
 Status ajouterHistorique(EmployeeForm &form, const QString &amountFormat)
 {
     const QString label = form.historyLabel.trimmed();
@@ -259,7 +264,7 @@ Status ajouterHistorique(EmployeeForm &form, const QString &amountFormat)
             continue;
         row.date = text::formatDate(form.historyDate);
         row.label = form.historyLabel;
-        row.amount = Rset(text::formatAmount(value, amountFormat), kHistoryAmountChars);
+        row.amount = historyAmount(value, amountFormat);
         form.historyLabel.clear();
         form.historyAmount.clear();
         form.edited = true;

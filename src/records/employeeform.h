@@ -182,6 +182,11 @@ bool Ajout(Collection &employees, EmployeeForm &form);
 // nothing and is refused with the conversion message.
 Status ajouterHistorique(EmployeeForm &form, const QString &amountFormat);
 
+// An amount as a history row holds it: in the amount format, right-aligned on
+// kHistoryAmountChars characters. The history input and the validation of a payslip both
+// write their rows with it, so that a net reads the same in the table as on the payslip.
+QString historyAmount(double value, const QString &amountFormat);
+
 // The message shown for a text that does not read as a number.
 QString conversionMessage(const QString &text);
 
