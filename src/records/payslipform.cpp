@@ -17,13 +17,22 @@ QString flag(bool on)
     return on ? QStringLiteral("Y") : QStringLiteral("N");
 }
 
-// The text after "PAIE" of a table line: the six cells, trimmed, each followed by a TAB.
-QString joinedCells(const PayslipLine &l)
+// A table line as the block holds it: "PAIE", then the six cells, trimmed, each followed by a
+// TAB.
+QString paieLine(const PayslipLine &l)
 {
+    const std::array<const QString *, 6> cells{&l.label,           &l.base,         &l.employeeRate,
+                                               &l.employeeAmount, &l.employerRate, &l.employerAmount};
+    qsizetype size = kPaie.size() + qsizetype(cells.size());
+    for (const QString *cell : cells)
+        size += cell->size();
     QString out;
-    for (const QString *cell : {&l.label, &l.base, &l.employeeRate, &l.employeeAmount, &l.employerRate,
-                                &l.employerAmount})
-        out += cell->trimmed() + kTab;
+    out.reserve(size);
+    out += kPaie;
+    for (const QString *cell : cells) {
+        out += QStringView(*cell).trimmed();
+        out += kTab;
+    }
     return out;
 }
 
@@ -63,9 +72,9 @@ QStringList PayslipForm::blockLines() const
         << transport << advances << cumul << taxableNet << totalDeductions << netToPay << gross;
     const int used = std::clamp(linesInUse, 0, kLineCount);
     for (int i = 0; i < used; ++i) {
-        const QString text = joinedCells(lines[i]);
-        if (text.size() >= kMinLineText)
-            out.append(kPaie + text);
+        QString line = paieLine(lines[i]);
+        if (line.size() - kPaie.size() >= kMinLineText)
+            out.append(std::move(line));
     }
     return out;
 }

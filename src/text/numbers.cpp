@@ -35,13 +35,14 @@ Decimal toDecimal(double value, int significant)
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
                                    significant - 1);
-    const std::string s(buf, res.ptr);
     // "d.ddddde+XX" (or "de+XX" for one digit)
-    const std::size_t e = s.find('e');
-    for (std::size_t i = 0; i < e; ++i)
-        if (s[i] != '.')
-            d.digits += s[i];
-    d.point = std::stoi(s.substr(e + 1)) + 1;
+    const char *p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p)
+        if (*p != '.')
+            d.digits += *p;
+    int exponent = 0;
+    std::from_chars(p + 1 + (p[1] == '+'), res.ptr, exponent);
+    d.point = exponent + 1;
     while (!d.digits.empty() && d.digits.back() == '0')
         d.digits.pop_back();
     return d;
@@ -126,25 +127,24 @@ QString formatFixed(double value, const Pattern &p)
     Decimal d = toDecimal(value, 15);
     roundTo(d, p.maxDecimals);
 
-    QString intPart;
-    for (long i = 0; i < d.point; ++i)
-        intPart += QLatin1Char(digitAt(d, i));
-    while (intPart.size() < p.minInteger)
-        intPart.prepend(u'0');
-
-    QString decPart;
-    for (long i = 0; i < p.maxDecimals; ++i)
-        decPart += QLatin1Char(digitAt(d, long(d.point) + i));
-    while (decPart.size() > p.minDecimals && decPart.endsWith(u'0'))
-        decPart.chop(1);
-
-    QString out = intPart;
-    if (!decPart.isEmpty())
-        out += u',' + decPart;
+    std::string out;
+    out.reserve(std::size_t(std::max(d.point, p.minInteger) + p.maxDecimals + 2));
     // A value that rounds to zero carries no sign.
     if (d.negative && !d.isZero())
-        out.prepend(u'-');
-    return out;
+        out += '-';
+    for (int i = std::max(d.point, 0); i < p.minInteger; ++i)
+        out += '0';
+    for (long i = 0; i < d.point; ++i)
+        out += digitAt(d, i);
+    int decimals = p.maxDecimals;
+    while (decimals > p.minDecimals && digitAt(d, long(d.point) + decimals - 1) == '0')
+        --decimals;
+    if (decimals > 0) {
+        out += ',';
+        for (long i = 0; i < decimals; ++i)
+            out += digitAt(d, long(d.point) + i);
+    }
+    return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
 constexpr double kTwo40 = 1099511627776.0; // 2^40
