@@ -56,10 +56,10 @@ int main(int argc, char **argv)
         d.Charge(path);
         QElapsedTimer t;
         t.start();
-        added = dossierops::preparerMois(d, month, params, QStringLiteral("0.00")).count;
-        const auto v = dossierops::validerMois(d, month, params, QStringLiteral("0.00"));
+        const auto v = dossierops::preparerEtValiderMois(d, month, params, QStringLiteral("0.00"));
         if (!v.status)
             std::printf("refusé : %s\n", qPrintable(v.status.message().left(200)));
+        added = v.count;
         times.push_back(t.nsecsElapsed() / 1e6);
     }
     std::sort(times.begin(), times.end());

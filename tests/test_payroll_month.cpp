@@ -206,7 +206,8 @@ private Q_SLOTS:
         QCOMPARE(d.payslips().count(), Collection::kMaxBlocks - 1);
     }
 
-    // "Valider tout" validates what is not validated yet, all or nothing.
+    // "Valider tout" validates what is not validated yet, all or nothing; korvel-cli mois
+    // --valider does both steps in one operation, which ends as the two steps do.
     void monthValidationAllOrNothing()
     {
         Dossier d = threeEmployees();
@@ -216,17 +217,27 @@ private Q_SLOTS:
         for (const auto &p : ok.payslips)
             QVERIFY(p.validated);
         QCOMPARE(d.employees().lineOfBlock(1, EmployeeForm::kCumul).trimmed(), read(d, 2).taxableNet);
+        Dossier inOne = threeEmployees();
+        QCOMPARE(dossierops::preparerEtValiderMois(inOne, kMarch, parameters(), "0.00").count, 2);
+        QCOMPARE(allLines(inOne), allLines(d));
 
+        const auto unreadableCumul = [](Dossier &dossier) {
+            QStringList second = dossier.employees().blockContent(1);
+            second[EmployeeForm::kCumul - 1] = "12a";
+            dossier.employees().writeBlock(1, second, Collection::Placement::InPlace);
+        };
+        const QStringList why{"Bulletin 200203002 (10002 MARTIN Zoé) : '12a' n'est pas une valeur numérique correcte"};
         Dossier bad = threeEmployees();
         QVERIFY(dossierops::preparerMois(bad, kMarch, parameters(), "0.00").status);
-        QStringList second = bad.employees().blockContent(1);
-        second[EmployeeForm::kCumul - 1] = "12a";
-        bad.employees().writeBlock(1, second, Collection::Placement::InPlace);
-        const QStringList before = allLines(bad);
-        const auto refused = dossierops::validerMois(bad, kMarch, parameters(), "0.00");
-        QCOMPARE(refused.messages(),
-                 QStringList{"Bulletin 200203002 (10002 MARTIN Zoé) : '12a' n'est pas une valeur numérique correcte"});
+        unreadableCumul(bad);
+        QStringList before = allLines(bad);
+        QCOMPARE(dossierops::validerMois(bad, kMarch, parameters(), "0.00").messages(), why);
         QCOMPARE(allLines(bad), before);
+        Dossier badInOne = threeEmployees();
+        unreadableCumul(badInOne);
+        before = allLines(badInOne);
+        QCOMPARE(dossierops::preparerEtValiderMois(badInOne, kMarch, parameters(), "0.00").messages(), why);
+        QCOMPARE(allLines(badInOne), before);
     }
 
     void pdfNameUnsafe_data()

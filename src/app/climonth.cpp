@@ -26,10 +26,9 @@ int mois(const QStringList &args)
     if (const int status = openDossier(a.words[0], dossier, settings))
         return status;
 
-    dossierops::MonthOutcome outcome =
-        dossierops::preparerMois(dossier, *month, settings.payroll, settings.amountFormat);
-    if (outcome.status && a.has(validate))
-        outcome = dossierops::validerMois(dossier, *month, settings.payroll, settings.amountFormat);
+    const dossierops::MonthOutcome outcome =
+        a.has(validate) ? dossierops::preparerEtValiderMois(dossier, *month, settings.payroll, settings.amountFormat)
+                        : dossierops::preparerMois(dossier, *month, settings.payroll, settings.amountFormat);
     if (!outcome.status) {
         for (const QString &message : outcome.messages().isEmpty() ? QStringList{outcome.status.message()}
                                                                    : outcome.messages())

@@ -3,8 +3,11 @@
 #include "records/employeeform.h"
 #include "text/numbers.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -292,27 +295,59 @@ Status calculatePayslip(PayslipForm &form, const PayrollParameters &params, cons
     return Calculeb(form, params, amountFormat, *employee->rubriques, employee->storedCumul);
 }
 
-std::optional<PayslipEmployee> findPayslipEmployee(const Collection &employees, const Collection &profiles,
-                                                  const QString &key, const EmployeeForm *shown)
+namespace {
+
+// A profile's rubriques by the profile's block, for lookups that read each profile once.
+using RubriquesByProfile = QHash<int, QList<Rubrique>>;
+
+std::optional<PayslipEmployee> findEmployee(const Collection &employees, const Collection &profiles,
+                                            const QString &key, const EmployeeForm *shown,
+                                            RubriquesByProfile *read)
 {
     const int n = employees.findCode(key);
     if (n < 0)
         return std::nullopt;
-    EmployeeForm read;
-    const EmployeeForm *e = shown;
-    if (n != employees.current() || !shown || !shown->edited) {
-        LitFiche(employees, n, read, true);
-        e = &read;
-    }
     PayslipEmployee found;
-    found.profileCode = e->profileCode;
-    if (!isBlank(e->cumul) && !readInput(e->cumul, &found.storedCumul))
-        found.refusal = conversionMessage(e->cumul.trimmed());
-    const int p = profiles.findCode(e->profileCode);
-    if (p >= 0) {
-        ProfileForm profile;
-        LitProfil(profiles, p, profile, true);
-        found.rubriques = profile.rubriques;
+    QString cumul;
+    if (shown && shown->edited && n == employees.current()) {
+        found.profileCode = shown->profileCode;
+        cumul = shown->cumul;
+    } else {
+        found.profileCode = employees.lineOfBlock(n, EmployeeForm::kProfileCode);
+        cumul = employees.lineOfBlock(n, EmployeeForm::kCumul);
     }
+    if (!isBlank(cumul) && !readInput(cumul, &found.storedCumul))
+        found.refusal = conversionMessage(cumul.trimmed());
+    const int p = profiles.findCode(found.profileCode);
+    if (p < 0)
+        return found;
+    if (read) {
+        const auto known = read->constFind(p);
+        if (known != read->cend()) {
+            found.rubriques = *known;
+            return found;
+        }
+    }
+    ProfileForm profile;
+    LitProfil(profiles, p, profile, true);
+    found.rubriques = profile.rubriques;
+    if (read)
+        read->insert(p, profile.rubriques);
     return found;
+}
+
+} // namespace
+
+std::optional<PayslipEmployee> findPayslipEmployee(const Collection &employees, const Collection &profiles,
+                                                  const QString &key, const EmployeeForm *shown)
+{
+    return findEmployee(employees, profiles, key, shown, nullptr);
+}
+
+PayslipEmployeeLookup dossierEmployeeLookup(const Collection &employees, const Collection &profiles)
+{
+    auto read = std::make_shared<RubriquesByProfile>();
+    return [&employees, &profiles, read](const QString &key) {
+        return findEmployee(employees, profiles, key, nullptr, read.get());
+    };
 }

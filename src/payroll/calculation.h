@@ -114,6 +114,11 @@ using PayslipEmployeeLookup = std::function<std::optional<PayslipEmployee>(const
 // never built on a value the user did not see. nullopt when no employee has that code.
 std::optional<PayslipEmployee> findPayslipEmployee(const Collection &employees, const Collection &profiles,
                                                   const QString &key, const EmployeeForm *shown = nullptr);
+// findPayslipEmployee for many calculations in one operation (the month's payroll, a
+// validation): each profile is read once, the employees at every call, since a validation
+// changes their cumul. The collections outlive the lookup, and its profiles do not change
+// while it is used.
+PayslipEmployeeLookup dossierEmployeeLookup(const Collection &employees, const Collection &profiles);
 
 // Calculeb with the payslip's own employee found through lookup: what "Calculer bulletin",
 // Enter on the payslips page, "Valider" and korvel-cli calc all run. Refused, with the

@@ -48,29 +48,11 @@ QString validatedDeletionMessage()
     return QStringLiteral("Un bulletin validé ne peut pas être supprimé");
 }
 
-Status Valider(Dossier &dossier, int payslip, const PayrollParameters &params, const QString &amountFormat,
-               int *employee)
+Status validerCalcule(Collection &employees, PayslipForm &form, const QString &amountFormat, int *employee)
 {
-    Collection &payslips = dossier.payslips();
-    Collection &employees = dossier.employees();
-    if (!payslips.contains(payslip))
-        return Status::refused();
-    PayslipForm form;
-    LitBulletin(payslips, payslip, form, QString());
-    if (form.validated)
-        return Status::refused(payslips::alreadyValidatedMessage());
-
-    const Status calculated =
-        calculatePayslip(form, params, amountFormat, [&](const QString &key) {
-            return findPayslipEmployee(employees, dossier.profiles(), key);
-        });
-    if (!calculated)
-        return calculated;
-
     const int n = employees.findCode(form.employeeCode);
-    QStringList content;
     if (n >= 0) {
-        content = employeeContent(employees, n);
+        QStringList content = employeeContent(employees, n);
         const QString &stored = content[EmployeeForm::kCumul - 1];
         double cumul = 0, taxable = 0, net = 0;
         for (const auto &[text, value] : {std::pair{stored, &cumul}, std::pair{form.taxableNet, &taxable},
@@ -86,9 +68,30 @@ Status Valider(Dossier &dossier, int payslip, const PayrollParameters &params, c
     }
     form.validated = true;
     form.edited = true;
-    EcritBulletin(payslips, payslip, form);
     if (employee)
         *employee = n;
+    return Status::done();
+}
+
+Status Valider(Dossier &dossier, int payslip, const PayrollParameters &params, const QString &amountFormat,
+               int *employee, const PayslipEmployeeLookup &lookup)
+{
+    Collection &payslips = dossier.payslips();
+    Collection &employees = dossier.employees();
+    if (!payslips.contains(payslip))
+        return Status::refused();
+    PayslipForm form;
+    LitBulletin(payslips, payslip, form, QString());
+    if (form.validated)
+        return Status::refused(payslips::alreadyValidatedMessage());
+
+    const Status calculated = calculatePayslip(form, params, amountFormat,
+                                               lookup ? lookup : dossierEmployeeLookup(employees, dossier.profiles()));
+    if (!calculated)
+        return calculated;
+    if (const Status v = validerCalcule(employees, form, amountFormat, employee); !v)
+        return v;
+    EcritBulletin(payslips, payslip, form);
     return Status::done();
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "payroll/calculation.h"
 #include "payroll/parameters.h"
 #include "ports/status.h"
 
 #include <QString>
 
+class Collection;
 class Dossier;
+struct PayslipForm;
 
 // The operations that cross records. Each changes exactly its own fields in the records it
 // touches, straight in their blocks, never through a page's form, and leaves the dossier
@@ -28,9 +31,19 @@ QString validatedDeletionMessage();
 //   "Paie N°" and the payslip number, the net to pay; when the 63 rows are full the oldest
 //   one goes), and the payslip is written calculated, with that cumul, validated. Nothing
 //   else of either record changes.
-// employee, when given, receives the employee's block.
+// employee, when given, receives the employee's block. lookup, when given, finds the
+// payslip's employee (a run of validations shares one dossierEmployeeLookup); by default
+// findPayslipEmployee in the dossier.
 Status Valider(Dossier &dossier, int payslip, const PayrollParameters &params, const QString &amountFormat,
-               int *employee = nullptr);
+               int *employee = nullptr, const PayslipEmployeeLookup &lookup = {});
+
+// The part of Valider that follows the calculation, for a payslip form just calculated (the
+// month's payroll validates what it has just calculated): the employee's cumul and history
+// in employees as Valider changes them (refused, with nothing changed, on a number that does
+// not read), then form's cumul and lock. The caller writes form (EcritBulletin). employee, when
+// given, receives the employee's block (-1 when no employee has the payslip's code).
+Status validerCalcule(Collection &employees, PayslipForm &form, const QString &amountFormat,
+                      int *employee = nullptr);
 
 // Deleting the payslip in block `payslip` (the blocks after it are renumbered): refused for
 // a validated payslip, whose net is in its employee's cumul and history.

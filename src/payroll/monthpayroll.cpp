@@ -166,14 +166,14 @@ QList<MonthPayslip> bulletinsDuMois(const Dossier &dossier, const QDate &month, 
 {
     const Collection &payslips = dossier.payslips();
     QList<MonthPayslip> list;
-    PayslipForm form;
     for (int n : monthBlocks(payslips, month, keysOf(codes))) {
-        LitBulletin(payslips, n, form, QString());
-        list.append(shown(form, n));
+        const auto line = [&](int distance) { return payslips.lineOfBlock(n, distance).trimmed(); };
+        list.append({n, line(PayslipForm::kNumber), line(PayslipForm::kEmployeeCode), line(PayslipForm::kAddress),
+                     line(PayslipForm::kGross), line(PayslipForm::kNetToPay),
+                     payslips.lineOfBlock(n, PayslipForm::kValidated) == QLatin1String("Y"), {}});
     }
     return list;
 }
-
 QStringList MonthOutcome::messages() const
 {
     QStringList lines;
@@ -183,81 +183,109 @@ QStringList MonthOutcome::messages() const
     return lines;
 }
 
-MonthOutcome preparerMois(Dossier &dossier, const QDate &month, const PayrollParameters &params,
-                          const QString &amountFormat, const std::optional<QStringList> &codes)
+namespace {
+
+// The month's payroll: preparerMois, and with validate each payslip calculated validated at once
+// with the amounts just calculated (preparerEtValiderMois).
+MonthOutcome runMonth(Dossier &dossier, const QDate &month, const PayrollParameters &params,
+                      const QString &amountFormat, const std::optional<QStringList> &codes, bool validate)
 {
     const QDate first = periodStartFor(month);
     const std::optional<QSet<QString>> keys = keysOf(codes);
-    const Collection &employees = dossier.employees();
-    // The work is done on a copy, which becomes the dossier's only when every payslip of the
-    // month calculated.
+    // The work is done on copies, which become the dossier's only when every payslip of the
+    // month calculated (and validated).
     Collection payslips = dossier.payslips();
+    Collection employees = dossier.employees();
     if (payslips.lineCount() < 12 && payslips.countOpeningTags() == 0)
         payslips.setCount(0);
     const MonthScan known = scan(payslips, first);
+    const QList<int> existing = monthBlocks(payslips, first, keys);
 
-    // The payslips to add.
-    QList<PayslipForm> added;
-    const QList<MonthEmployee> candidates = employesDuMois(dossier);
-    added.reserve(candidates.size());
-    qint64 sequence = known.sequence;
-    for (const MonthEmployee &e : candidates) {
+    // The employees who get a payslip.
+    QList<MonthEmployee> unpaid;
+    for (const MonthEmployee &e : employesDuMois(dossier)) {
         const QString key = employeeKey(e.code);
-        if ((keys && !keys->contains(key)) || known.paid.contains(key))
-            continue;
-        EmployeeForm employee;
-        LitFiche(employees, employees.findCode(e.code), employee, true);
-        PayslipForm form;
-        form.number = payslipNumber(first, ++sequence);
-        form.periodStart = first;
-        form.periodEnd = periodEndFor(first);
-        remplirEmploye(form, employee);
-        PayslipForm latest;
-        const int latestBlock = known.latest.value(key, -1);
-        if (latestBlock >= 0)
-            LitBulletin(payslips, latestBlock, latest, QString());
-        reprendreSaisies(form, employee, latestBlock >= 0 ? &latest : nullptr);
-        form.edited = true;
-        added.append(form);
+        if ((!keys || keys->contains(key)) && !known.paid.contains(key))
+            unpaid.append(e);
     }
-    if (payslips.count() + added.size() > Collection::kMaxBlocks) {
+    if (payslips.count() + unpaid.size() > Collection::kMaxBlocks) {
         MonthOutcome outcome;
         outcome.status = Status::refused(Dossier::fullMessage());
         return outcome;
     }
-    for (PayslipForm &form : added) {
+
+    // The month's payslips not validated, calculated (and validated), in the order of their
+    // blocks: those the dossier holds, then those added; every refusal kept.
+    const PayslipEmployeeLookup lookup = dossierEmployeeLookup(employees, dossier.profiles());
+    QList<MonthPayslip> refusals;
+    int validated = 0;
+    // True when form is to be written.
+    const auto settle = [&](PayslipForm &form, int block) {
+        if (!isCalculable(form))
+            return false;
+        Status done = calculatePayslip(form, params, amountFormat, lookup);
+        if (done && validate)
+            done = validerCalcule(employees, form, amountFormat);
+        if (!done) {
+            MonthPayslip p = shown(form, block);
+            p.message = refusal(p, done.message());
+            refusals.append(p);
+            return false;
+        }
+        validated += validate ? 1 : 0;
+        form.edited = true;
+        return true;
+    };
+    PayslipForm form;
+    for (int n : existing) {
+        LitBulletin(payslips, n, form, QString());
+        if (settle(form, n))
+            EcritBulletin(payslips, n, form);
+    }
+    qint64 sequence = known.sequence;
+    for (const MonthEmployee &e : unpaid) {
+        EmployeeForm employee;
+        LitFiche(employees, employees.findCode(e.code), employee, true);
+        PayslipForm added;
+        added.number = payslipNumber(first, ++sequence);
+        added.periodStart = first;
+        added.periodEnd = periodEndFor(first);
+        remplirEmploye(added, employee);
+        const int latest = known.latest.value(employeeKey(e.code), -1);
+        if (latest >= 0)
+            LitBulletin(payslips, latest, form, QString());
+        reprendreSaisies(added, employee, latest >= 0 ? &form : nullptr);
         const int n = payslips.count();
         payslips.setCount(n + 1);
-        EcritBulletin(payslips, n, form);
-    }
-
-    // The month's payslips not validated, calculated; every refusal kept.
-    const PayslipEmployeeLookup lookup = [&](const QString &key) {
-        return findPayslipEmployee(employees, dossier.profiles(), key);
-    };
-    QList<MonthPayslip> refusals;
-    PayslipForm form;
-    for (int n : monthBlocks(payslips, first, keys)) {
-        LitBulletin(payslips, n, form, QString());
-        if (!isCalculable(form))
-            continue;
-        const Status calculated = calculatePayslip(form, params, amountFormat, lookup);
-        if (!calculated) {
-            MonthPayslip p = shown(form, n < dossier.payslips().count() ? n : -1);
-            p.message = refusal(p, calculated.message());
-            refusals.append(p);
-            continue;
-        }
-        EcritBulletin(payslips, n, form);
+        settle(added, -1);
+        // Written even when refused: the copy is then dropped.
+        added.edited = true;
+        EcritBulletin(payslips, n, added);
     }
     if (!refusals.isEmpty())
         return refused(refusals);
 
     dossier.payslips() = std::move(payslips);
+    if (validate)
+        dossier.employees() = std::move(employees);
     MonthOutcome outcome;
-    outcome.count = int(added.size());
+    outcome.count = validate ? validated : int(unpaid.size());
     outcome.payslips = bulletinsDuMois(dossier, first, codes);
     return outcome;
+}
+
+} // namespace
+
+MonthOutcome preparerMois(Dossier &dossier, const QDate &month, const PayrollParameters &params,
+                          const QString &amountFormat, const std::optional<QStringList> &codes)
+{
+    return runMonth(dossier, month, params, amountFormat, codes, false);
+}
+
+MonthOutcome preparerEtValiderMois(Dossier &dossier, const QDate &month, const PayrollParameters &params,
+                                   const QString &amountFormat, const std::optional<QStringList> &codes)
+{
+    return runMonth(dossier, month, params, amountFormat, codes, true);
 }
 
 MonthOutcome validerMois(Dossier &dossier, const QDate &month, const PayrollParameters &params,
@@ -267,12 +295,13 @@ MonthOutcome validerMois(Dossier &dossier, const QDate &month, const PayrollPara
     // Validation writes the payslips and the employees: both are put back on a refusal.
     const Collection payslipsBefore = dossier.payslips();
     const Collection employeesBefore = dossier.employees();
+    const PayslipEmployeeLookup lookup = dossierEmployeeLookup(dossier.employees(), dossier.profiles());
     QList<MonthPayslip> refusals;
     int validated = 0;
     for (const MonthPayslip &p : bulletinsDuMois(dossier, first, codes)) {
         if (p.validated)
             continue;
-        const Status v = Valider(dossier, p.block, params, amountFormat);
+        const Status v = Valider(dossier, p.block, params, amountFormat, nullptr, lookup);
         if (v) {
             ++validated;
             continue;

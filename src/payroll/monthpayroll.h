@@ -79,6 +79,13 @@ struct MonthOutcome {
 MonthOutcome preparerMois(Dossier &dossier, const QDate &month, const PayrollParameters &params,
                           const QString &amountFormat, const std::optional<QStringList> &codes = std::nullopt);
 
+// preparerMois and validerMois as one operation (korvel-cli mois --valider): each payslip of the
+// month is validated with the amounts its preparation has just calculated, so that it is
+// calculated once. All or nothing over both steps; count is how many were validated.
+MonthOutcome preparerEtValiderMois(Dossier &dossier, const QDate &month, const PayrollParameters &params,
+                                   const QString &amountFormat,
+                                   const std::optional<QStringList> &codes = std::nullopt);
+
 // "Valider tout": every payslip of the month (of those employees) that is not validated is
 // validated as "Valider" does it (Valider). All or nothing: when one is refused, every
 // payslip and employee is left as it was and the outcome carries the refusals.
