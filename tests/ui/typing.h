@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
@@ -45,13 +46,19 @@ inline QWidget *focused()
 }
 
 inline void type(const QString &text) { keys(focused(), text); }
+// Clicks into a field and types, as a person would.
+inline void typeInto(QWidget *field, const QString &text)
+{
+    field->setFocus();
+    keys(field, text);
+}
 inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) { QTest::keyClick(focused(), key, modifiers); }
 
-template <typename T> T *child(const QObject *w, const char *name)
+template <typename T = QLineEdit> T *child(const QObject *w, const char *name)
 {
     return w->findChild<T *>(QLatin1String(name));
 }
-template <typename T> T *child(const QObject &w, const char *name) { return child<T>(&w, name); }
+template <typename T = QLineEdit> T *child(const QObject &w, const char *name) { return child<T>(&w, name); }
 
 // Reads and closes every message box that opens while it lives: what a window tells the user
 // when it does not go through the scripted dialogs.
