@@ -12,7 +12,6 @@
 #include "ui/typing.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -23,11 +22,6 @@
 using namespace typing;
 
 namespace {
-
-QString labelOf(const QWidget *w)
-{
-    return w->findChildren<QLabel *>().value(0) ? w->findChildren<QLabel *>().value(0)->text() : QString();
-}
 
 // A double-click as the user makes it: a click, then the second press that the system reports
 // as a double-click.
@@ -67,33 +61,24 @@ private Q_SLOTS:
     void inputDialogLetsAWrongKeyThrough_data()
     {
         QTest::addColumn<int>("kind");   // a SearchKind, or -1 "Code postal", -2 "Ville"
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("field");
-        QTest::newRow("nom: tout passe") << int(SearchKind::Nom) << "Recherche par nom" << "Début nom"
-                                         << "du Pont-Désiré 2.:/" << "du Pont-Désiré 2.:/";
-        QTest::newRow("code: chiffres seuls") << int(SearchKind::Numero) << "Recherche par code employé"
-                                              << "Code employé" << "/0a 9.:-1\b5" << "095";
-        QTest::newRow("téléphone: chiffres, espace, point") << int(SearchKind::Telephone) << "Recherche par téléphone"
-                                                           << "Téléphone" << "/04-7 9.:a" << "047 9.";
-        QTest::newRow("code postal: chiffres seuls") << -1 << "Code postal" << "Code postal" << "/6a 9:-\b1" << "61";
+        QTest::newRow("nom: tout passe") << int(SearchKind::Nom) << "du Pont-Désiré 2.:/" << "du Pont-Désiré 2.:/";
+        QTest::newRow("code: chiffres seuls") << int(SearchKind::Numero) << "/0a 9.:-1\b5" << "095";
+        QTest::newRow("téléphone: chiffres, espace, point") << int(SearchKind::Telephone) << "/04-7 9.:a" << "047 9.";
+        QTest::newRow("code postal: chiffres seuls") << -1 << "/6a 9:-\b1" << "61";
         // Windows-1252 holds "€" and "œ" (0x80, 0x9C), not "Ω".
-        QTest::newRow("ville: Windows-1252 seul") << -2 << "Ville" << "Ville" << "Saint-ÉΩ€œ" << "Saint-É€œ";
+        QTest::newRow("ville: Windows-1252 seul") << -2 << "Saint-ÉΩ€œ" << "Saint-É€œ";
     }
     void inputDialogLetsAWrongKeyThrough()
     {
         QFETCH(int, kind);
-        QFETCH(QString, caption);
-        QFETCH(QString, label);
         QFETCH(QString, keys);
         QFETCH(QString, field);
         std::unique_ptr<TSaisie> dialog(kind == -1   ? static_cast<TSaisie *>(new TFcp)
                                         : kind == -2 ? static_cast<TSaisie *>(new TVille)
                                                      : new TRecherche(SearchKind(kind)));
         showActive(*dialog);
-        QCOMPARE(dialog->windowTitle(), caption);
-        QCOMPARE(labelOf(dialog.get()), label);
         type(keys);
         QCOMPARE(child<QLineEdit>(dialog.get(), "field")->text(), field);
         type(QStringLiteral("\n"));
@@ -229,13 +214,8 @@ private Q_SLOTS:
         // Closing keeps the edits, whether by "Fermer" or by Escape.
         QTest::mouseClick(child<QPushButton>(&editor, "fermer"), Qt::LeftButton);
         QCOMPARE(editor.Result(), (QStringList{"CIC Ouest", "[EMPLOI", "LCL"}));
-        QString caption;
-        onNextModal([&](QWidget *w) {
-            caption = w->windowTitle() + u'/' + labelOf(w);
-            type(QStringLiteral("Cadre\n\x1b"));
-        });
+        onNextModal([&](QWidget *) { type(QStringLiteral("Cadre\n\x1b")); });
         QCOMPARE(TCombo::edit(ListEditor::Kind::Emplois, {"Employé"}), (QStringList{"Employé", "Cadre"}));
-        QCOMPARE(caption, QStringLiteral("Les Conventions collectives/Emploi"));
     }
 };
 

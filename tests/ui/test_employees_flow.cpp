@@ -6,8 +6,9 @@
 
 #include <QLineEdit>
 
-// A person's first day with the program: a dossier created, three employees typed, sorted,
-// found, copied, one deleted, saved, and everything found again after a restart.
+// A person's first day with the program: a dossier created, employees typed, one copied into
+// a record of its own, saved, and everything found again after a restart. Moves, sorts, searches
+// and deletions are the core's and the frame's tests.
 class TestEmployeesFlow : public QObject
 {
     Q_OBJECT
@@ -18,10 +19,8 @@ class TestEmployeesFlow : public QObject
     }
     void typeEmployee(TMainForm &form, const QString &name, const QString &town)
     {
-        for (const auto &[widget, text] : {std::pair("name", name), {"town", town}}) {
-            field(form, widget)->setFocus();
-            typing::type(text);
-        }
+        typing::typeInto(field(form, "name"), name);
+        typing::typeInto(field(form, "town"), town);
     }
 
 private Q_SLOTS:
@@ -46,37 +45,14 @@ void TestEmployeesFlow::firstDayNotFoundAgainAfterRestart()
         QCOMPARE(field(form, "code")->text(), QStringLiteral("10001"));
         form.run(Cmd::NouvelleFiche);
         QCOMPARE(field(form, "code")->text() + field(form, "name")->text(), QStringLiteral("10002"));
-        typeEmployee(form, QStringLiteral("BALZAC Honoré"), QStringLiteral("TOURS"));
-        form.run(Cmd::NouvelleFiche);
         typeEmployee(form, QStringLiteral("HUGO Victor"), QStringLiteral("BESANÇON"));
-        QCOMPARE(form.fiche().dossier().employees().count(), 3);
 
-        // Moving with the keys writes the typed record back.
-        QTest::keyClick(field(form, "name"), Qt::Key_Home, Qt::ControlModifier);
-        QCOMPARE(field(form, "name")->text(), QStringLiteral("ZOLA Émile"));
-        QTest::keyClick(field(form, "name"), Qt::Key_PageDown);
-        QCOMPARE(field(form, "name")->text(), QStringLiteral("BALZAC Honoré"));
-
-        form.fiche().employees().sort(SortKey::Nom);
-        form.run(Cmd::Premier);
-        QCOMPARE(field(form, "name")->text(), QStringLiteral("BALZAC Honoré"));
-
-        form.fiche().employees().search(SearchKind::Nom, QStringLiteral("hugo"));
-        QCOMPARE(field(form, "name")->text(), QStringLiteral("HUGO Victor"));
-
-        // Copied into a fourth record, with a code of its own.
+        // Copied into a third record, with a code of its own.
         form.run(Cmd::Copier);
         form.run(Cmd::NouvelleFiche);
         form.run(Cmd::Coller);
         QCOMPARE(field(form, "code")->text() + field(form, "name")->text() + field(form, "town")->text(),
-                 QStringLiteral("10004HUGO VictorBESANÇON"));
-        QCOMPARE(form.fiche().dossier().employees().count(), 4);
-
-        // ZOLA goes.
-        form.fiche().employees().search(SearchKind::Nom, QStringLiteral("ZOLA"));
-        dialogs.answers << Dialogs::Answer::Ok;
-        form.run(Cmd::SupprimerFiche);
-        QCOMPARE(form.fiche().dossier().employees().count(), 3);
+                 QStringLiteral("10003HUGO VictorBESANÇON"));
 
         form.run(Cmd::OuvrirAuto);
         dialogs.files << path;
@@ -95,7 +71,7 @@ void TestEmployeesFlow::firstDayNotFoundAgainAfterRestart()
         names << field(form, "name")->text();
         form.run(Cmd::Suivant);
     }
-    QCOMPARE(names, (QStringList{"BALZAC Honoré", "HUGO Victor", "HUGO Victor"}));
+    QCOMPARE(names, (QStringList{"ZOLA Émile", "HUGO Victor", "HUGO Victor"}));
     QVERIFY(dialogs.log.isEmpty());
 }
 

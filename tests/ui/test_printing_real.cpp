@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPrinter>
@@ -198,20 +197,12 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(printer.outputFileName()));
     }
 
-    // "Mise en page" shows the stored choices under its texts; Enter keeps the choices
-    // clicked, Escape keeps nothing.
+    // "Mise en page" shows the stored choices; Enter keeps the choices clicked, Escape keeps
+    // nothing.
     void pageSetupWindowShowsOrKeepsWrongChoices()
     {
         TMPage shown;
         shown.Init(2, 1, true);
-        QStringList texts{shown.windowTitle()};
-        for (QWidget *w : shown.findChildren<QWidget *>())
-            if (auto *box = qobject_cast<QGroupBox *>(w); box)
-                texts << box->title();
-            else if (auto *button = qobject_cast<QAbstractButton *>(w); button && !button->text().isEmpty())
-                texts << button->text();
-        QCOMPARE(texts.join(u'|').remove(u'&'), u"Mise en page|Type de papier|Papier blanc|Papier à en-tête|Orientation "
-                                                 "enveloppe|Portrait|Paysage|Guide enveloppe à droite|OK|Annuler"_s);
         QVERIFY(shown.paperChoice(1)->isChecked() && shown.orientationChoice(1)->isChecked() && shown.guideBox()->isChecked());
         for (auto [key, kept] : {std::pair(Qt::Key_Return, QList<int>{0, 1, 0}), std::pair(Qt::Key_Escape, QList<int>{1, 0, 100})}) {
             int paper = 1, orientation = 0, guide = 100;
