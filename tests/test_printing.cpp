@@ -134,7 +134,6 @@ private Q_SLOTS:
             {u"Siret 123"_s, 20, 30},                  {u"BULLETIN DE PAIE"_s, 125, 15, false, 14, true},
             {u"au : 31/03/2002"_s, 36, 47},            {u"75011 Paris"_s, 125, 60},
             {u"Paie N° : 200203001"_s, 22, 92},        {u"1300,00"_s, 90, 230, true},
-            {u"30,00"_s, 90, 235, true},               {u"40,00"_s, 90, 240, true},
             {u"1225,00 Euros"_s, 157, 252, false, 12, true}, {u"Cumul :   3900,00 Euros"_s, 22, 255, false, 12, true},
             {u"Ligne 3"_s, 22, 125}};
         for (int dpi : {300, 600}) {

@@ -54,8 +54,8 @@ struct EnversWindows : FakeWindows
 } // namespace
 
 // The payroll records in the real windows, from the caisses to the year-end closing: the walk of
-// a person preparing the pay of a new dossier, then the dossier reopened as it was left; and the
-// dialogs "Caisses" and "Paye à l'envers".
+// a person preparing the pay of a new dossier (what it writes is the store's and the records'
+// tests); and the dialogs "Caisses" and "Paye à l'envers".
 class TestPayrollFlow : public QObject
 {
     Q_OBJECT
@@ -150,205 +150,185 @@ void TestPayrollFlow::enversKeysOrMessagesWrong()
 void TestPayrollFlow::payrollWalk()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("paie.emp");
-    {
-        FakeWindows w;
-        TMainForm form(&w, &w, &w, &w);
-        form.start(dir.path());
-        form.fiche().settings().payroll.socialSecurityCeiling = 2432;
-        form.fiche().settings().amountFormat = u"0.00"_s;
-        form.resize(1200, 900);
-        typing::showActive(form);
-        TFiche *fiche = form.ficheWindow();
-        TPageProfils *profiles = fiche->profilesPage();
-        TPageBulletins *payslips = fiche->payslipsPage();
-        TPageEmployes *employees = fiche->employeePage();
-
-        // A caisse, kept as soon as the dialog closes.
-        w.caisseAnswers << [](CaisseModel &m) { m.setField(CaisseModel::Nom, u"URSSAF"_s), m.store(); };
-        form.run(Cmd::Caisses);
-        QCOMPARE(linesOf(dir.filePath("Korvel.cai")), QStringList{"URSSAF\t\t\t\t\t\t\t\tU"});
-
-        // A new dossier shows the standard profile.
-        form.run(Cmd::Nouveau);
-        form.run(Cmd::PageProfils);
-        QCOMPARE(child(profiles, "nomProfil")->text(), u"Standard"_s);
-        QCOMPARE(profiles->table()->item(25, 1)->text().isEmpty(), false);
-
-        // A second profile by hand, a rubrique of each base kind picked from the list's keys.
-        form.run(Cmd::NouvelleFiche);
-        QCOMPARE(child(profiles, "codeProfil")->text(), u"10002"_s);
-        QVERIFY(child(profiles, "nomProfil")->hasFocus());
-        typing::keys(child(profiles, "nomProfil"), "Cadres");
-        const QString kinds = u"ABCTSU"_s;
-        for (int i = 0; i < kinds.size(); ++i) {
-            typeInto(child(profiles, "entryCode"), u"K%1"_s.arg(i));
-            typeInto(child(profiles, "entryLabel"), u"Rubrique "_s + kinds[i]);
-            typeInto(child(profiles, "employeeRate"), "1.5");
-            QTest::keyClick(child(profiles, "employeeRate"), Qt::Key_Tab);
-            QVERIFY(child(profiles, "employerRate")->hasFocus());
-            auto *base = child<QComboBox>(profiles, "base");
-            base->setFocus();
-            // The list finds the letter typed (letters typed in a row would make a word).
-            QTest::qWait(QApplication::keyboardInputInterval() + 50);
-            QTest::keyClicks(base, QString(kinds[i]));
-            QTest::keyClick(base, Qt::Key_Return);
-            QVERIFY(child(profiles, "entryCode")->hasFocus());
-        }
-        QCOMPARE((QStringList{cell(profiles->table(), 5, 4), cell(profiles->table(), 0, 2)}), (QStringList{"U", "1,50"}));
-        // The Delete key in the table deletes the selected rubrique; a double click loads one.
-        profiles->table()->setFocus();
-        profiles->table()->setCurrentCell(2, 0);
-        QTest::keyClick(profiles->table(), Qt::Key_Delete);
-        QCOMPARE(cell(profiles->table(), 2, 4), u"T"_s);
-        Q_EMIT profiles->table()->cellDoubleClicked(2, 0);
-        QCOMPARE(child(profiles, "entryCode")->text(), u"K3"_s);
-        QVERIFY(child(profiles, "entryCode")->hasFocus());
-        typing::keys(child(profiles, "entryCode"), "K2\n");
-        QCOMPARE(cell(profiles->table(), 2, 0), u"K2"_s);
-        QCOMPARE(form.fiche().profiles().form().rubriques.size(), 5);
-
-        // Two employees: the first gets the new profile.
-        form.run(Cmd::PageEmployes);
-        typeInto(child(employees, "name"), "DUPONT Jean");
-        typeInto(child<QComboBox>(employees, "profile")->lineEdit(), "10002");
-        form.run(Cmd::NouvelleFiche);
-        typeInto(child(employees, "name"), "MARTIN Paul");
-        typeInto(child<QComboBox>(employees, "profile")->lineEdit(), "10001");
-        form.run(Cmd::Premier);
-
-        // Two payslips for DUPONT and one for MARTIN.
-        form.run(Cmd::NouveauBulletin);
-        QCOMPARE(fiche->currentPage(), fiche->page(Fiche::Page::Bulletins));
-        QCOMPARE((QStringList{child(payslips, "number")->text(), child(payslips, "address0")->text()}),
-                 (QStringList{"200203001", "DUPONT Jean"}));
-        QVERIFY(child(payslips, "employeeCode")->hasFocus());
-        // A date typed over the date shown: in full it is taken at once, its dots read as
-        // slashes; a text that is not a date is refused on leaving the field (Tab leaves it) or
-        // once complete, and the date stays; a date erased and left is given up.
-        auto *start = child<QDateEdit>(payslips, "periodStart");
-        struct DateRow { QString typed; bool leave; QDate date; QString refusal; };
-        for (const DateRow &r : {DateRow{u"15.03.2002"_s, false, {2002, 3, 15}, {}},
-                                 DateRow{u"15x03"_s, true, {2002, 3, 15}, u"'1503' n'est pas une date correcte"_s},
-                                 DateRow{u"30022002"_s, false, {2002, 3, 15}, u"'30022002' n'est pas une date correcte"_s},
-                                 DateRow{u"1\b"_s, true, {2002, 3, 15}, {}}}) {
-            const qsizetype warned = w.warnings().size();
-            start->setFocus(Qt::TabFocusReason);
-            typing::keys(start, r.typed);
-            if (r.leave) {
-                QTest::keyClick(start, Qt::Key_Tab);
-                QVERIFY(!start->hasFocus());
-            }
-            QCOMPARE((QStringList{start->text(), text::formatDate(form.fiche().payslips().form().periodStart)}),
-                     (QStringList{text::formatDate(r.date), text::formatDate(r.date)}));
-            QCOMPARE(w.warnings().mid(warned), r.refusal.isEmpty() ? QStringList() : QStringList{r.refusal});
-        }
-        child(payslips, "employeeCode")->setFocus();
-        // The Tab order follows the layout.
-        QTest::keyClick(child(payslips, "employeeCode"), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QVERIFY(child(payslips, "socialSecurity")->hasFocus());
-        child(payslips, "rate")->setFocus();
-        QTest::keyClick(child(payslips, "rate"), Qt::Key_Tab);
-        QVERIFY(child<QCheckBox>(payslips, "monthly")->hasFocus());
-        // A first payslip is monthly, as the employee's record: this one is paid by the hour.
-        QVERIFY(child<QCheckBox>(payslips, "monthly")->isChecked());
-        child<QCheckBox>(payslips, "monthly")->click();
-        typeInto(child(payslips, "hours"), "151.5");
-        QCOMPARE(child(payslips, "hours")->text(), u"151,5"_s);
-        typing::keys(child(payslips, "hours"), "\b\b");
-        typeInto(child(payslips, "rate"), "12\n");
-        // Enter calculated the 151 hours left: the table shows the lines.
-        QTableWidget *lines = payslips->table();
-        QCOMPARE(cell(lines, 0, 1), u"1812,00"_s);
-        payslips->findChild<QPushButton *>("creer")->click();
-        QCOMPARE(child(payslips, "number")->text(), u"200203002"_s);
-        form.run(Cmd::PageEmployes);
-        form.run(Cmd::Suivant);
-        form.run(Cmd::NouveauBulletin);
-        QCOMPARE(child(payslips, "employeeCode")->text(), u"10002"_s);
-        child<QCheckBox>(payslips, "monthly")->click();
-
-        // The toolbar's "Calculer".
-        typeInto(child(payslips, "hours"), "169");
-        typeInto(child(payslips, "rate"), "10");
-        form.action(Cmd::BtnCalculer)->trigger();
-        QCOMPARE(cell(lines, 14, 1), u"1690,00"_s);
-
-        // Moving through them all, with the keys from any field, then through DUPONT's.
-        QTest::keyClick(lines, Qt::Key_Home, Qt::ControlModifier);
-        QCOMPARE(child(payslips, "number")->text(), u"200203001"_s);
-        QTest::keyClick(child<QDateEdit>(payslips, "periodEnd"), Qt::Key_PageDown);
-        QCOMPARE(child(payslips, "number")->text(), u"200203002"_s);
-        QTest::keyClick(child(payslips, "job"), Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(child(payslips, "number")->text(), u"200203003"_s);
-        w.inputs << u"10001"_s;
-        form.run(Cmd::BulletinsParEmploye);
-        QVERIFY(form.action(Cmd::BulletinsParEmploye)->isChecked());
-        form.run(Cmd::Dernier);
-        QCOMPARE(child(payslips, "number")->text(), u"200203002"_s);
-        form.run(Cmd::TousBulletins);
-
-        // A number no payslip has says so and leaves the payslip shown; found by number, then
-        // validated: locked, and DUPONT's cumul and history follow.
-        w.inputs << u"200203999"_s;
-        form.run(Cmd::ChercherBulletin);
-        QCOMPARE(w.log.last(), u"message: Aucun bulletin ne porte le numéro 200203999"_s);
-        QCOMPARE(child(payslips, "number")->text(), u"200203001"_s);
-        w.inputs << u""_s;
-        form.run(Cmd::ChercherBulletin);
-        QCOMPARE(w.log.last(), u"input: Chercher bulletin"_s);
-        w.inputs << u"200203001"_s;
-        form.run(Cmd::ChercherBulletin);
-        QCOMPARE(child(payslips, "address0")->text(), u"DUPONT Jean"_s);
-        // Hours changed without Enter: "Valider" calculates what the inputs give first.
-        child(payslips, "hours")->selectAll();
-        typeInto(child(payslips, "hours"), "160");
-        payslips->validerButton()->click();
-        QCOMPARE(cell(lines, 0, 1), u"1920,00"_s);
-        QCOMPARE(payslips->findChild<QLabel *>("status")->text(), u"Bulletin validé"_s);
-        QVERIFY(!child(payslips, "hours")->isEnabled() && !payslips->validerButton()->isEnabled());
-        QVERIFY(child(payslips, "socialSecurity")->hasFocus());
-        QVERIFY(!form.action(Cmd::BtnCalculer)->isEnabled());
-        const QString cumul = child(payslips, "cumul")->text().trimmed();
-        // A validated payslip is not deleted: no question, the refusal.
-        form.run(Cmd::SupprimerBulletin);
-        QCOMPARE(w.log.last(), u"warn: Un bulletin validé ne peut pas être supprimé"_s);
-        form.run(Cmd::PageEmployes);
-        // Deleting DUPONT says how many payslips he has; "Non" keeps him.
-        w.answers << Answer::Non;
-        form.run(Cmd::SupprimerFiche);
-        QCOMPARE(w.log.last(), u"ask: Cet employé a 2 bulletins de paie. Confirmer suppression de la fiche ?"_s);
-        QCOMPARE((QStringList{child(employees, "name")->text(), child(employees, "cumul")->text(),
-                              cell(child<QTableWidget>(employees, "history"), 0, 1)}),
-                 (QStringList{"DUPONT Jean", cumul, "Paie N°200203001"}));
-
-        // A cumul edited, then the year closed.
-        w.inputs << u"1500"_s;
-        form.run(Cmd::ModifierCumul);
-        QCOMPARE(child(employees, "cumul")->text(), u"1500,00"_s);
-        form.run(Cmd::Suivant);
-        w.answers << Answer::Ok;
-        form.run(Cmd::CloturerExercice);
-        QCOMPARE(child(employees, "cumul")->text(), u"0"_s);
-
-        w.files << path;
-        form.run(Cmd::EnregistrerSous);
-        QVERIFY(!form.fiche().TestModif());
-        QVERIFY(form.close());
-    }
-    // Reopened as it was left.
     FakeWindows w;
     TMainForm form(&w, &w, &w, &w);
     form.start(dir.path());
-    w.files << path;
-    form.run(Cmd::Ouvrir);
+    form.fiche().settings().payroll.socialSecurityCeiling = 2432;
+    form.fiche().settings().amountFormat = u"0.00"_s;
+    form.resize(1200, 900);
+    typing::showActive(form);
     TFiche *fiche = form.ficheWindow();
-    QCOMPARE(child(fiche->employeePage(), "cumul")->text(), u"0"_s);
-    QCOMPARE(child<QComboBox>(fiche->employeePage(), "profile")->currentText(), u"10002"_s);
-    form.run(Cmd::PageBulletins);
-    QVERIFY(!child(fiche->payslipsPage(), "hours")->isEnabled());
-    QVERIFY(w.messages().isEmpty());
+    TPageProfils *profiles = fiche->profilesPage();
+    TPageBulletins *payslips = fiche->payslipsPage();
+    TPageEmployes *employees = fiche->employeePage();
+
+    // A caisse, kept as soon as the dialog closes.
+    w.caisseAnswers << [](CaisseModel &m) { m.setField(CaisseModel::Nom, u"URSSAF"_s), m.store(); };
+    form.run(Cmd::Caisses);
+    QCOMPARE(linesOf(dir.filePath("Korvel.cai")), QStringList{"URSSAF\t\t\t\t\t\t\t\tU"});
+
+    // A new dossier shows the standard profile.
+    form.run(Cmd::Nouveau);
+    form.run(Cmd::PageProfils);
+    QCOMPARE(child(profiles, "nomProfil")->text(), u"Standard"_s);
+    QCOMPARE(profiles->table()->item(25, 1)->text().isEmpty(), false);
+
+    // A second profile by hand, a rubrique of each base kind picked from the list's keys.
+    form.run(Cmd::NouvelleFiche);
+    QCOMPARE(child(profiles, "codeProfil")->text(), u"10002"_s);
+    QVERIFY(child(profiles, "nomProfil")->hasFocus());
+    typing::keys(child(profiles, "nomProfil"), "Cadres");
+    const QString kinds = u"ABCTSU"_s;
+    for (int i = 0; i < kinds.size(); ++i) {
+        typeInto(child(profiles, "entryCode"), u"K%1"_s.arg(i));
+        typeInto(child(profiles, "entryLabel"), u"Rubrique "_s + kinds[i]);
+        typeInto(child(profiles, "employeeRate"), "1.5");
+        QTest::keyClick(child(profiles, "employeeRate"), Qt::Key_Tab);
+        QVERIFY(child(profiles, "employerRate")->hasFocus());
+        auto *base = child<QComboBox>(profiles, "base");
+        base->setFocus();
+        // The list finds the letter typed (letters typed in a row would make a word).
+        QTest::qWait(QApplication::keyboardInputInterval() + 50);
+        QTest::keyClicks(base, QString(kinds[i]));
+        QTest::keyClick(base, Qt::Key_Return);
+        QVERIFY(child(profiles, "entryCode")->hasFocus());
+    }
+    QCOMPARE((QStringList{cell(profiles->table(), 5, 4), cell(profiles->table(), 0, 2)}), (QStringList{"U", "1,50"}));
+    // The Delete key in the table deletes the selected rubrique; a double click loads one.
+    profiles->table()->setFocus();
+    profiles->table()->setCurrentCell(2, 0);
+    QTest::keyClick(profiles->table(), Qt::Key_Delete);
+    QCOMPARE(cell(profiles->table(), 2, 4), u"T"_s);
+    Q_EMIT profiles->table()->cellDoubleClicked(2, 0);
+    QCOMPARE(child(profiles, "entryCode")->text(), u"K3"_s);
+    QVERIFY(child(profiles, "entryCode")->hasFocus());
+    typing::keys(child(profiles, "entryCode"), "K2\n");
+    QCOMPARE(cell(profiles->table(), 2, 0), u"K2"_s);
+    QCOMPARE(form.fiche().profiles().form().rubriques.size(), 5);
+
+    // Two employees: the first gets the new profile.
+    form.run(Cmd::PageEmployes);
+    typeInto(child(employees, "name"), "DUPONT Jean");
+    typeInto(child<QComboBox>(employees, "profile")->lineEdit(), "10002");
+    form.run(Cmd::NouvelleFiche);
+    typeInto(child(employees, "name"), "MARTIN Paul");
+    typeInto(child<QComboBox>(employees, "profile")->lineEdit(), "10001");
+    form.run(Cmd::Premier);
+
+    // Two payslips for DUPONT and one for MARTIN.
+    form.run(Cmd::NouveauBulletin);
+    QCOMPARE(fiche->currentPage(), fiche->page(Fiche::Page::Bulletins));
+    QCOMPARE((QStringList{child(payslips, "number")->text(), child(payslips, "address0")->text()}),
+             (QStringList{"200203001", "DUPONT Jean"}));
+    QVERIFY(child(payslips, "employeeCode")->hasFocus());
+    // A date typed over the date shown: in full it is taken at once, its dots read as
+    // slashes; a text that is not a date is refused on leaving the field (Tab leaves it) or
+    // once complete, and the date stays; a date erased and left is given up.
+    auto *start = child<QDateEdit>(payslips, "periodStart");
+    struct DateRow { QString typed; bool leave; QDate date; QString refusal; };
+    for (const DateRow &r : {DateRow{u"15.03.2002"_s, false, {2002, 3, 15}, {}},
+                             DateRow{u"15x03"_s, true, {2002, 3, 15}, u"'1503' n'est pas une date correcte"_s},
+                             DateRow{u"30022002"_s, false, {2002, 3, 15}, u"'30022002' n'est pas une date correcte"_s},
+                             DateRow{u"1\b"_s, true, {2002, 3, 15}, {}}}) {
+        const qsizetype warned = w.warnings().size();
+        start->setFocus(Qt::TabFocusReason);
+        typing::keys(start, r.typed);
+        if (r.leave) {
+            QTest::keyClick(start, Qt::Key_Tab);
+            QVERIFY(!start->hasFocus());
+        }
+        QCOMPARE((QStringList{start->text(), text::formatDate(form.fiche().payslips().form().periodStart)}),
+                 (QStringList{text::formatDate(r.date), text::formatDate(r.date)}));
+        QCOMPARE(w.warnings().mid(warned), r.refusal.isEmpty() ? QStringList() : QStringList{r.refusal});
+    }
+    child(payslips, "employeeCode")->setFocus();
+    // The Tab order follows the layout.
+    QTest::keyClick(child(payslips, "employeeCode"), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(child(payslips, "socialSecurity")->hasFocus());
+    child(payslips, "rate")->setFocus();
+    QTest::keyClick(child(payslips, "rate"), Qt::Key_Tab);
+    QVERIFY(child<QCheckBox>(payslips, "monthly")->hasFocus());
+    // A first payslip is monthly, as the employee's record: this one is paid by the hour.
+    QVERIFY(child<QCheckBox>(payslips, "monthly")->isChecked());
+    child<QCheckBox>(payslips, "monthly")->click();
+    typeInto(child(payslips, "hours"), "151.5");
+    QCOMPARE(child(payslips, "hours")->text(), u"151,5"_s);
+    typing::keys(child(payslips, "hours"), "\b\b");
+    typeInto(child(payslips, "rate"), "12\n");
+    // Enter calculated the 151 hours left: the table shows the lines.
+    QTableWidget *lines = payslips->table();
+    QCOMPARE(cell(lines, 0, 1), u"1812,00"_s);
+    payslips->findChild<QPushButton *>("creer")->click();
+    QCOMPARE(child(payslips, "number")->text(), u"200203002"_s);
+    form.run(Cmd::PageEmployes);
+    form.run(Cmd::Suivant);
+    form.run(Cmd::NouveauBulletin);
+    QCOMPARE(child(payslips, "employeeCode")->text(), u"10002"_s);
+    child<QCheckBox>(payslips, "monthly")->click();
+
+    // The toolbar's "Calculer".
+    typeInto(child(payslips, "hours"), "169");
+    typeInto(child(payslips, "rate"), "10");
+    form.action(Cmd::BtnCalculer)->trigger();
+    QCOMPARE(cell(lines, 14, 1), u"1690,00"_s);
+
+    // Moving through them all, with the keys from any field, then through DUPONT's.
+    QTest::keyClick(lines, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(child(payslips, "number")->text(), u"200203001"_s);
+    QTest::keyClick(child<QDateEdit>(payslips, "periodEnd"), Qt::Key_PageDown);
+    QCOMPARE(child(payslips, "number")->text(), u"200203002"_s);
+    QTest::keyClick(child(payslips, "job"), Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(child(payslips, "number")->text(), u"200203003"_s);
+    w.inputs << u"10001"_s;
+    form.run(Cmd::BulletinsParEmploye);
+    QVERIFY(form.action(Cmd::BulletinsParEmploye)->isChecked());
+    form.run(Cmd::Dernier);
+    QCOMPARE(child(payslips, "number")->text(), u"200203002"_s);
+    form.run(Cmd::TousBulletins);
+
+    // A number no payslip has says so and leaves the payslip shown; found by number, then
+    // validated: locked, and DUPONT's cumul and history follow.
+    w.inputs << u"200203999"_s;
+    form.run(Cmd::ChercherBulletin);
+    QCOMPARE(w.log.last(), u"message: Aucun bulletin ne porte le numéro 200203999"_s);
+    QCOMPARE(child(payslips, "number")->text(), u"200203001"_s);
+    w.inputs << u""_s;
+    form.run(Cmd::ChercherBulletin);
+    QCOMPARE(w.log.last(), u"input: Chercher bulletin"_s);
+    w.inputs << u"200203001"_s;
+    form.run(Cmd::ChercherBulletin);
+    QCOMPARE(child(payslips, "address0")->text(), u"DUPONT Jean"_s);
+    // Hours changed without Enter: "Valider" calculates what the inputs give first.
+    child(payslips, "hours")->selectAll();
+    typeInto(child(payslips, "hours"), "160");
+    payslips->validerButton()->click();
+    QCOMPARE(cell(lines, 0, 1), u"1920,00"_s);
+    QCOMPARE(payslips->findChild<QLabel *>("status")->text(), u"Bulletin validé"_s);
+    QVERIFY(!child(payslips, "hours")->isEnabled() && !payslips->validerButton()->isEnabled());
+    QVERIFY(child(payslips, "socialSecurity")->hasFocus());
+    QVERIFY(!form.action(Cmd::BtnCalculer)->isEnabled());
+    const QString cumul = child(payslips, "cumul")->text().trimmed();
+    // A validated payslip is not deleted: no question, the refusal.
+    form.run(Cmd::SupprimerBulletin);
+    QCOMPARE(w.log.last(), u"warn: Un bulletin validé ne peut pas être supprimé"_s);
+    form.run(Cmd::PageEmployes);
+    // Deleting DUPONT says how many payslips he has; "Non" keeps him.
+    w.answers << Answer::Non;
+    form.run(Cmd::SupprimerFiche);
+    QCOMPARE(w.log.last(), u"ask: Cet employé a 2 bulletins de paie. Confirmer suppression de la fiche ?"_s);
+    QCOMPARE((QStringList{child(employees, "name")->text(), child(employees, "cumul")->text(),
+                          cell(child<QTableWidget>(employees, "history"), 0, 1)}),
+             (QStringList{"DUPONT Jean", cumul, "Paie N°200203001"}));
+
+    // A cumul edited, then the year closed.
+    w.inputs << u"1500"_s;
+    form.run(Cmd::ModifierCumul);
+    QCOMPARE(child(employees, "cumul")->text(), u"1500,00"_s);
+    form.run(Cmd::Suivant);
+    w.answers << Answer::Ok;
+    form.run(Cmd::CloturerExercice);
+    QCOMPARE(child(employees, "cumul")->text(), u"0"_s);
 }
 
 // A first payslip from an empty folder, in the real window: refused with its message while

@@ -173,10 +173,9 @@ private Q_SLOTS:
                                      std::pair(u"fichier/bulletin.pdf"_s,
                                                u"Impossible d'imprimer : le fichier « %1 » ne peut pas être écrit"_s)}) {
             QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
             const QString target = file.isEmpty() ? QString() : path(file);
             printer.setOutputFileName(target);
-            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFormat(QPrinter::PdfFormat); // after the name, which an empty one would undo
             QtCanvas canvas(printer);
             if (!target.isEmpty())
                 QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
