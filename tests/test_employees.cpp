@@ -3,7 +3,6 @@
 #include "employees/exchange.h"
 #include "employees/navigation.h"
 #include "fakeclock.h"
-#include "store/dossier.h"
 #include "testsupport.h"
 #include "text/encoding.h"
 
@@ -529,44 +528,6 @@ private Q_SLOTS:
         QCOMPARE(exchange::isText(row.bytes), row.isText);
         if (row.isText)
             QCOMPARE(decodeImport(row.bytes), row.text);
-    }
-
-    void exportedRecordsImportIntoANewOrAnExistingDossier()
-    {
-        QTemporaryDir dir;
-        const QString source = dir.filePath("source.emp"), txt = dir.filePath("échange v2.txt");
-        QVERIFY(QFile::copy(testsupport::dataPath("employees/exemple.emp"), source));
-        QString message;
-        QVERIFY(exporterDossier(source, txt));
-        QVERIFY(fileBytes(txt).endsWith("Secr\xe9taire\r\n"));
-        // Into a dossier that does not exist yet: it is created, with its two side files.
-        ImportResult r;
-        QVERIFY(importerDossier(dir.filePath("Nouveau dossier.2003.emp"), txt, &message, &r));
-        QVERIFY(r.added == 2 && !r.truncated);
-        QVERIFY(QFile::exists(dir.filePath("Nouveau dossier.2003.Prl")) && QFile::exists(dir.filePath("Nouveau dossier.2003.Pai")));
-        // Into an existing dossier: appended after its records with the next codes, saved.
-        QVERIFY(importerDossier(source, txt, &message, &r));
-        Dossier d;
-        QVERIFY(d.Charge(source).ok);
-        const Collection &c = d.employees();
-        QCOMPARE(column(c, EmployeeForm::kCode), (QStringList{"10001", "10002", "10003", "10004"}));
-        QCOMPARE(c.blockContent(3).size(), 1 + 11 + 20);
-        QCOMPARE(exportLines(c).mid(2), exportLines(c).mid(0, 2));
-        // The imported record reads with its defaults where the file gave nothing.
-        EmployeeForm f;
-        LitFiche(c, 3, f);
-        QCOMPARE(f.birthDate, QDate(1981, 11, 2));
-        QCOMPARE(f.account, QString("421000"));
-        QVERIFY(f.entryDate.isNull());
-        // Failures leave the files alone.
-        const QByteArray before = fileBytes(source);
-        QVERIFY(!importerDossier(source, dir.filePath("absent.txt"), &message));
-        QCOMPARE(message, "Le fichier " + dir.filePath("absent.txt") + " n'existe pas");
-        QCOMPARE(fileBytes(source), before);
-        const Status absent = exporterDossier(dir.filePath("absent.emp"), txt);
-        QCOMPARE(absent.kind(), Status::Kind::Unavailable);
-        QCOMPARE(absent.message(), QString("Le fichier n'existe pas"));
-        QVERIFY(!QFile::exists(dir.filePath("absent.emp")));
     }
 };
 
