@@ -79,15 +79,11 @@ private Q_SLOTS:
         typing::showActive(form);
         form.run(Cmd::Nouveau);
         TFiche *fiche = form.ficheWindow();
-        auto type = [](QWidget *field, const QString &text) {
-            field->setFocus();
-            typing::keys(field, text);
-        };
-        type(fiche->employeePage()->findChild<QLineEdit *>("name"), u"DUPONT Jérôme"_s);
-        type(fiche->employeePage()->findChild<QComboBox *>("profile")->lineEdit(), u"10001"_s);
+        typing::typeInto(typing::child(fiche->employeePage(), "name"), u"DUPONT Jérôme"_s);
+        typing::typeInto(typing::child<QComboBox>(fiche->employeePage(), "profile")->lineEdit(), u"10001"_s);
         form.run(Cmd::NouveauBulletin);
-        type(fiche->payslipsPage()->findChild<QLineEdit *>("hours"), u"151,67"_s);
-        type(fiche->payslipsPage()->findChild<QLineEdit *>("rate"), u"10,5\n"_s);
+        typing::typeInto(typing::child(fiche->payslipsPage(), "hours"), u"151,67"_s);
+        typing::typeInto(typing::child(fiche->payslipsPage(), "rate"), u"10,5\n"_s);
         const PayslipForm &payslip = form.fiche().payslips().form();
         QCOMPARE(payslip.linesInUse, 26);
         QPrinter &printer = TMainForm::currentPrinter();
