@@ -23,11 +23,11 @@ public:
 };
 
 // A FakeClock in force for as long as it lives: as a test class's member, every test of the
-// class sees the same moment.
+// class sees the same moment (FakeClock's, unless given).
 class PinnedClock : public FakeClock
 {
 public:
-    explicit PinnedClock(const QDateTime &at)
+    explicit PinnedClock(const QDateTime &at = FakeClock().moment)
     {
         moment = at;
         Clock::setInstance(this);

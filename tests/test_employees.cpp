@@ -35,9 +35,9 @@ const HistoryRowsRow kHistoryRowsRows[] = {
 };
 
 struct EntryRow { const char *why; QString label, amount, format, shown; bool error; }; // shown empty: not added
+// The amount in the dossier's format (how a format rounds is the text tests').
 const EntryRow kEntryRows[] = {
-    {"rounded", "Avance", "2,675", "0.00", "2,68", false}, {"one decimal", "Avance", " 12,34 ", "0.0", "12,3", false},
-    {"whole", "Avance", "12,5", "#", "13", false}, {"blank label", "   ", "150", "0.00", "", false},
+    {"the dossier's format", "Avance", " 12,34 ", "0.0", "12,3", false}, {"blank label", "   ", "150", "0.00", "", false},
     {"no amount", "Avance", "", "0.00", "", false}, {"not a number", "Avance", "1.5", "0.00", "", true},
     {"history full", "Avance", "1", "0.00", "", false},
 };

@@ -182,9 +182,6 @@ private Q_SLOTS:
         row("paid leave percentage without the tick",
             {.profile = u"flat"_s, .paidLeavePercent = 10, .precarityPercent = 10},
             u"0 0 0 1690,00 169,00 1521,00 1521,00 1521,00"_s, u"1690,00|169,00|"_s);
-        row("no decimals", {.profile = u"kinds"_s, .format = u"#"_s, .rate = u"10,5"_s},
-            u"0 0 0 1775 332 1443 1485 1485"_s, u"1775|178|355 1686|34| 1686|67| 1775|18|36 1775|18| 1775||18 1775|9|"
-                u" 1686|8| 1775||"_s);
         row("one decimal", {.profile = u"kinds"_s, .format = u"0.0"_s},
             u"0 0 0 1690,0 315,6 1374,4 1414,5 1414,5"_s, u"1690,0|169,0|338,0 1605,5|32,1| 1605,5|64,2|"
                 u" 1690,0|16,9|33,8 1690,0|16,9| 1690,0||16,9 1690,0|8,5| 1605,5|8,0| 1690,0||"_s);

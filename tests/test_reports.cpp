@@ -27,13 +27,10 @@ Collection slips(const QStringList &periodEnds, const QString &number = "2002010
 class TestReports : public QObject
 {
     Q_OBJECT
-    FakeClock m_clock;
+    PinnedClock m_clock;
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
-    void initTestCase() { Clock::setInstance(&m_clock); }
-    void cleanupTestCase() { Clock::setInstance(nullptr); }
-
     // The three months of reportsupport worked out by hand (format "0.00"), in order of first
     // appearance, and the window's order as indexes into it. Employee 12 keeps a line of its
     // own beside 123 and has no record (so no profile); an empty net is not counted; a payslip

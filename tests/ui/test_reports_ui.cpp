@@ -23,7 +23,7 @@ using namespace Qt::StringLiterals;
 class TestReportsUi : public QObject
 {
     Q_OBJECT
-    FakeClock m_clock;
+    PinnedClock m_clock;
     QTemporaryDir m_dir;
     const QStringList m_caisses = [] {
         QStringList lines;
@@ -44,9 +44,6 @@ class TestReportsUi : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { Clock::setInstance(&m_clock); }
-    void cleanupTestCase() { Clock::setInstance(nullptr); }
-
     // Amounts are right-justified to their width; "Graphique" opens the chart of the chart
     // column (28,50 rounds to 28); "Imprimer" goes through the print dialog: cancelled,
     // nothing; confirmed, the grid under the statistic's job title; Escape closes.
