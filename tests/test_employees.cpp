@@ -69,7 +69,6 @@ const MoveRow kMoveRows[] = {
     {"previous from the first", 10, kAll, Move::Precedent, 0, 0}, {"next from the last", 10, kAll, Move::Suivant, 9, 9},
     {"last", 10, kAll, Move::Dernier, 3, 9}, {"two records, next", 2, kAll, Move::Suivant, 0, 1},
     {"one record, next", 1, kAll, Move::Suivant, 0, -1},
-    {"one record selected, last", 1, {Selection::ByPostcode, "69003", ""}, Move::Dernier, 0, -1},
     {"no record, first", 0, kParis75, Move::Premier, 0, 0}, {"postcode, first", 10, kParis75, Move::Premier, 7, 2},
     {"postcode, next skips \"75001 \"", 10, kParis75, Move::Suivant, 5, 9}, {"postcode, previous", 10, kParis75, Move::Precedent, 8, 5},
     {"postcode, last", 10, kParis75, Move::Dernier, 0, 9},

@@ -7,6 +7,7 @@
 #include "store/dossier.h"
 #include "employeesupport.h"
 #include "payrollsupport.h"
+#include "testsupport.h"
 
 #include <QtTest>
 
@@ -68,12 +69,7 @@ private Q_SLOTS:
     // A validation writes the payslip calculated from its inputs, validated, with the new
     // cumul; of its employee only the cumul and one history row change. A refusal changes
     // nothing.
-    void validationChangesOnlyItsFields_data()
-    {
-        QTest::addColumn<ValidationRow>("row");
-        for (const ValidationRow &r : kValidationRows)
-            QTest::newRow(r.why) << r;
-    }
+    void validationChangesOnlyItsFields_data() { addRows(kValidationRows); }
     void validationChangesOnlyItsFields()
     {
         QFETCH(ValidationRow, row);
@@ -105,15 +101,12 @@ private Q_SLOTS:
                  (QStringList{expected.gross, "1350,00", "1350,00", cumul}));
         QVERIFY(validated.validated);
 
-        QStringList after = d.employees().blockContent(1);
-        QCOMPARE(after[EmployeeForm::kCumul - 1], cumul);
-        const QString added = "DATA14/03/2002\tPaie N°200203001\t     1350,00";
         QStringList expectedEmployee = employeeBefore;
         expectedEmployee[EmployeeForm::kCumul - 1] = cumul;
         if (row.rows == EmployeeForm::kHistoryRows)
             expectedEmployee.removeAt(EmployeeForm::kFieldCount + 1);
-        expectedEmployee.append(added);
-        QCOMPARE(after, expectedEmployee);
+        expectedEmployee.append("DATA14/03/2002\tPaie N°200203001\t     1350,00");
+        QCOMPARE(d.employees().blockContent(1), expectedEmployee);
         QCOMPARE(d.employees().blockContent(0), employee("10002", "", 0));
     }
 

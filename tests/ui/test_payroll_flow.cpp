@@ -327,7 +327,8 @@ void TestPayrollFlow::payrollWalk()
 }
 
 // A first payslip from an empty folder, in the real window: refused with its message while
-// the ceiling is 0; the parameters confirmed count at the next Enter; the hours take their
+// the ceiling is 0, calculated with two decimals at the next Enter once it is set (the
+// parameters' dialog is the frame's and the main window's tests); the hours take their
 // hundredths; overtime the calculation filled in empties at once when the hours change,
 // overtime typed stays; a period end that is not a date shows as it is.
 void TestPayrollFlow::firstPayslipRoundsOrKeepsStaleOvertime()
@@ -359,12 +360,8 @@ void TestPayrollFlow::firstPayslipRoundsOrKeepsStaleOvertime()
     QCOMPARE(w.messages(), QStringList{u"Le plafond S.S. est à 0 : renseignez-le dans Paramètres de la paie"_s});
     QCOMPARE(results(), QStringList(2));
 
-    w.paramAnswers << [](PayrollParametersForm &f) {
-        f.setText(PayrollParametersForm::Plafond, u"2432"_s);
-        f.setText(PayrollParametersForm::Hs25, u"151,67"_s);
-        return true;
-    };
-    form.run(Cmd::ParamPaie);
+    form.fiche().settings().payroll.socialSecurityCeiling = 2432;
+    form.fiche().settings().payroll.overtime25Threshold = 151.67;
     QTest::keyClick(hours, Qt::Key_Return);
     QCOMPARE(results(), (QStringList{"17,33", "1571,05"}));
 

@@ -150,10 +150,10 @@ private Q_SLOTS:
             QVERIFY2(r.ok(), qPrintable(r.message));
             QCOMPARE(pdfPages(printer.outputFileName()), 1);
             const QString text = QString::fromUtf8(run(u"pdftotext"_s, {u"-layout"_s, printer.outputFileName(), u"-"_s}));
-            for (const QString &w : {u"DUPONT Jérôme"_s, u"Cotisation n°26 à taux réduit"_s, u"1200,68"_s})
-                QVERIFY2(text.contains(w), qPrintable(u"missing from the PDF: "_s + w));
-            // Read in order: the last line comes before the totals' caption.
-            QVERIFY(text.indexOf(u"Cotisation n°26"_s) < text.indexOf(u"Total des Retenues"_s));
+            // Read in order: the last line comes before the totals' caption (that every text is
+            // printed is korvel-cli's print test).
+            const qsizetype last = text.indexOf(u"Cotisation n°26 à taux réduit"_s);
+            QVERIFY(last >= 0 && last < text.indexOf(u"Total des Retenues"_s));
             checkFrame(render(printer.outputFileName(), 1, 150, m_dir.path()), PagePlacement::of(printer, canvas, 150));
         }
     }
