@@ -31,7 +31,21 @@ Message message(const QStringList &fields, const QString &boxes)
     return m;
 }
 
+// shown: input, result and rate; rateSteps negative: down.
+struct EuroRow { const char *why; bool toEuros; int rateSteps; QString input, shown; };
+// steps: positive up, negative down; set: the computer's clock was set.
+struct ClockRow { const char *why; QDateTime start; ClockModel::Part part; int steps; QString shown; bool set; };
+// cell: column (0 is Sunday), week.
+struct CalendarRow { const char *why; QDate start; int months; QDate expected; QPoint cell; };
+// written: the line is what the program writes for the message.
+struct MessageRow { const char *why; QString line; QStringList fields; QString boxes; bool written; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(EuroRow)
+Q_DECLARE_METATYPE(ClockRow)
+Q_DECLARE_METATYPE(CalendarRow)
+Q_DECLARE_METATYPE(MessageRow)
 
 class TestAccessoryTools : public QObject
 {
@@ -109,33 +123,29 @@ private Q_SLOTS:
 
     void euroWrongRoundingOrRate_data()
     {
-        QTest::addColumn<bool>("toEuros");
-        QTest::addColumn<int>("rateSteps"); // negative: down
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("shown"); // input, result, rate
-        QTest::newRow("francs to the cent") << true << 0 << "100" << "100 15,24 6,55957";
-        QTest::newRow("euros to the tenth of a franc") << false << 0 << "1" << "1 6,6 6,55957";
-        QTest::newRow("one centime rounds to nothing") << true << 0 << "0,01" << "0,01 0 6,55957";
-        QTest::newRow("unreadable input emptied") << true << 0 << "1,2,3" << "  6,55957";
-        QTest::newRow("stepped rate used") << true << -9 << "100" << "100 15,25 6,55948";
-        QTest::newRow("rate floor") << true << -700000 << "1" << "1 100000 0,00001";
+        const EuroRow rows[] = {
+            {"francs to the cent", true, 0, "100", "100 15,24 6,55957"},
+            {"euros to the tenth of a franc", false, 0, "1", "1 6,6 6,55957"},
+            {"one centime rounds to nothing", true, 0, "0,01", "0,01 0 6,55957"},
+            {"unreadable input emptied", true, 0, "1,2,3", "  6,55957"},
+            {"stepped rate used", true, -9, "100", "100 15,25 6,55948"},
+            {"rate floor", true, -700000, "1", "1 100000 0,00001"},
+        };
+        addRows(rows);
     }
     void euroWrongRoundingOrRate()
     {
-        QFETCH(bool, toEuros);
-        QFETCH(int, rateSteps);
-        QFETCH(QString, input);
-        QFETCH(QString, shown);
+        QFETCH(EuroRow, row);
         EuroConverter euro;
-        euro.setDirection(toEuros ? EuroConverter::Direction::FrancsToEuros : EuroConverter::Direction::EurosToFrancs);
+        euro.setDirection(row.toEuros ? EuroConverter::Direction::FrancsToEuros : EuroConverter::Direction::EurosToFrancs);
         euro.rateDown(); // down then up: one step each way
         euro.rateUp();
-        for (int i = 0; i < qAbs(rateSteps); ++i)
-            rateSteps > 0 ? euro.rateUp() : euro.rateDown();
-        for (QChar c : input)
+        for (int i = 0; i < qAbs(row.rateSteps); ++i)
+            row.rateSteps > 0 ? euro.rateUp() : euro.rateDown();
+        for (QChar c : row.input)
             QVERIFY(euro.key(c));
         euro.convert();
-        QCOMPARE(euro.input() + u' ' + euro.result() + u' ' + euro.rateText(), shown);
+        QCOMPARE(euro.input() + u' ' + euro.result() + u' ' + euro.rateText(), row.shown);
         QCOMPARE(euro.resultShown(), !euro.result().isEmpty());
         // The next key starts a new entry.
         euro.key(u'5');
@@ -147,107 +157,93 @@ private Q_SLOTS:
     // Spun in set mode, then set: the computer's clock gets the displays, when they make a date.
     void clockSpinOrSetWrong_data()
     {
-        QTest::addColumn<QDateTime>("start");
-        QTest::addColumn<int>("part");
-        QTest::addColumn<int>("steps"); // positive: up, negative: down
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<bool>("set");
         using P = ClockModel::Part;
         const QDate d(1998, 10, 20);
-        QTest::newRow("hour 24 cannot be chosen") << QDateTime(d, QTime(22, 0)) << int(P::Hour) << 3 << "23:00:00 20/10/1998" << true;
-        QTest::newRow("hour below 0") << QDateTime(d, QTime(0, 30)) << int(P::Hour) << -1 << "00:30:00 20/10/1998" << true;
-        QTest::newRow("minute past 59, no carry") << QDateTime(d, QTime(18, 59)) << int(P::Minute) << 1 << "18:59:00 20/10/1998" << true;
-        QTest::newRow("day, no month check") << QDateTime(QDate(1998, 2, 28), QTime(1, 0)) << int(P::Day) << 2 << "01:00:00 30/02/1998" << false;
-        QTest::newRow("day down to 00") << QDateTime(QDate(1998, 2, 1), QTime(1, 0)) << int(P::Day) << -2 << "01:00:00 00/02/1998" << false;
-        QTest::newRow("year past 2099") << QDateTime(QDate(2099, 3, 1), QTime(1, 0)) << int(P::Year) << 1 << "01:00:00 01/03/2099" << true;
-        QTest::newRow("year below 1900") << QDateTime(QDate(1900, 3, 1), QTime(1, 0)) << int(P::Year) << -1 << "01:00:00 01/03/1900" << true;
-        QTest::newRow("nothing chosen") << QDateTime(d, QTime(1, 2, 3)) << int(P::None) << 1 << "01:02:03 20/10/1998" << true;
-        QTest::newRow("the system refuses") << QDateTime(d, QTime(1, 0)) << int(P::None) << 1 << "01:00:00 20/10/1998" << false;
+        const ClockRow rows[] = {
+            {"hour 24 cannot be chosen", QDateTime(d, QTime(22, 0)), P::Hour, 3, "23:00:00 20/10/1998", true},
+            {"hour below 0", QDateTime(d, QTime(0, 30)), P::Hour, -1, "00:30:00 20/10/1998", true},
+            {"minute past 59, no carry", QDateTime(d, QTime(18, 59)), P::Minute, 1, "18:59:00 20/10/1998", true},
+            {"day, no month check", QDateTime(QDate(1998, 2, 28), QTime(1, 0)), P::Day, 2, "01:00:00 30/02/1998", false},
+            {"day down to 00", QDateTime(QDate(1998, 2, 1), QTime(1, 0)), P::Day, -2, "01:00:00 00/02/1998", false},
+            {"year past 2099", QDateTime(QDate(2099, 3, 1), QTime(1, 0)), P::Year, 1, "01:00:00 01/03/2099", true},
+            {"year below 1900", QDateTime(QDate(1900, 3, 1), QTime(1, 0)), P::Year, -1, "01:00:00 01/03/1900", true},
+            {"nothing chosen", QDateTime(d, QTime(1, 2, 3)), P::None, 1, "01:02:03 20/10/1998", true},
+            {"the system refuses", QDateTime(d, QTime(1, 0)), P::None, 1, "01:00:00 20/10/1998", false},
+        };
+        addRows(rows);
     }
     void clockSpinOrSetWrong()
     {
-        QFETCH(QDateTime, start);
-        QFETCH(int, part);
-        QFETCH(int, steps);
-        QFETCH(QString, shown);
-        QFETCH(bool, set);
-        m_clock.moment = start;
-        m_clock.refuse = QTest::currentDataTag() == QLatin1String("the system refuses");
+        QFETCH(ClockRow, row);
+        m_clock.moment = row.start;
+        m_clock.refuse = QByteArrayView(row.why) == "the system refuses";
         ClockModel model;
         model.activate();
         QCOMPARE(model.toggleSetMode(), ClockModel::SetOutcome::EnteredSetMode);
-        spin(model, ClockModel::Part(part), steps);
-        QCOMPARE(model.timeText() + u' ' + model.dateText(), shown);
-        QCOMPARE(model.toggleSetMode(), set ? ClockModel::SetOutcome::ClockSet : ClockModel::SetOutcome::ClockRefused);
-        QCOMPARE(m_clock.setTimes.size(), int(set || m_clock.refuse));
+        spin(model, row.part, row.steps);
+        QCOMPARE(model.timeText() + u' ' + model.dateText(), row.shown);
+        QCOMPARE(model.toggleSetMode(), row.set ? ClockModel::SetOutcome::ClockSet : ClockModel::SetOutcome::ClockRefused);
+        QCOMPARE(m_clock.setTimes.size(), int(row.set || m_clock.refuse));
         // The displayed local time is handed over as local time; the clock converts it.
-        if (set)
-            QCOMPARE(m_clock.setTimes.first(), QDateTime::fromString(shown, QStringLiteral("HH:mm:ss dd/MM/yyyy")));
+        if (row.set)
+            QCOMPARE(m_clock.setTimes.first(), QDateTime::fromString(row.shown, QStringLiteral("HH:mm:ss dd/MM/yyyy")));
         // Leaving set mode shows the clock again; so does activating the window in set mode.
-        const QString clock = start.toString(QStringLiteral("HH:mm:ss dd/MM/yyyy"));
+        const QString clock = row.start.toString(QStringLiteral("HH:mm:ss dd/MM/yyyy"));
         QCOMPARE(model.timeText() + u' ' + model.dateText(), clock);
         model.toggleSetMode();
-        spin(model, ClockModel::Part(part), steps);
+        spin(model, row.part, row.steps);
         model.activate();
         QCOMPARE(model.timeText() + u' ' + model.dateText() + u' ' + QString::number(model.setMode()), clock + " 0");
     }
 
     void calendarMonthOrGridWrong_data()
     {
-        QTest::addColumn<QDate>("start");
-        QTest::addColumn<int>("months");
-        QTest::addColumn<QDate>("expected");
-        QTest::addColumn<QPoint>("cell"); // column (0 is Sunday), week
-        QTest::newRow("31/01 next, to a leap day") << QDate(2024, 1, 31) << 1 << QDate(2024, 2, 29) << QPoint(4, 4);
-        QTest::newRow("31/03 previous") << QDate(2023, 3, 31) << -1 << QDate(2023, 2, 28) << QPoint(2, 4);
-        QTest::newRow("december next") << QDate(2023, 12, 31) << 1 << QDate(2024, 1, 31) << QPoint(3, 4);
-        QTest::newRow("january previous") << QDate(2024, 1, 15) << -1 << QDate(2023, 12, 15) << QPoint(5, 2);
-        QTest::newRow("day not remembered past a short month") << QDate(2023, 1, 31) << 2 << QDate(2023, 3, 28) << QPoint(2, 4);
-        QTest::newRow("a month of six weeks") << QDate(2018, 11, 30) << 1 << QDate(2018, 12, 30) << QPoint(0, 5);
-        QTest::newRow("a month of four weeks") << QDate(2015, 1, 28) << 1 << QDate(2015, 2, 28) << QPoint(6, 3);
+        const CalendarRow rows[] = {
+            {"31/01 next, to a leap day", QDate(2024, 1, 31), 1, QDate(2024, 2, 29), QPoint(4, 4)},
+            {"31/03 previous", QDate(2023, 3, 31), -1, QDate(2023, 2, 28), QPoint(2, 4)},
+            {"december next", QDate(2023, 12, 31), 1, QDate(2024, 1, 31), QPoint(3, 4)},
+            {"january previous", QDate(2024, 1, 15), -1, QDate(2023, 12, 15), QPoint(5, 2)},
+            {"day not remembered past a short month", QDate(2023, 1, 31), 2, QDate(2023, 3, 28), QPoint(2, 4)},
+            {"a month of six weeks", QDate(2018, 11, 30), 1, QDate(2018, 12, 30), QPoint(0, 5)},
+            {"a month of four weeks", QDate(2015, 1, 28), 1, QDate(2015, 2, 28), QPoint(6, 3)},
+        };
+        addRows(rows);
     }
     void calendarMonthOrGridWrong()
     {
-        QFETCH(QDate, start);
-        QFETCH(int, months);
-        QFETCH(QDate, expected);
-        QFETCH(QPoint, cell);
+        QFETCH(CalendarRow, row);
         CalendarModel model;
-        model.select(start);
-        for (int i = 0; i < qAbs(months); ++i)
-            months > 0 ? model.nextMonth() : model.previousMonth();
-        QCOMPARE(model.selected(), expected);
-        QCOMPARE(QPoint(CalendarModel::column(expected), model.row(expected)), cell);
-        QCOMPARE(model.grid().value(cell.y()).value(cell.x()), expected.day());
+        model.select(row.start);
+        for (int i = 0; i < qAbs(row.months); ++i)
+            row.months > 0 ? model.nextMonth() : model.previousMonth();
+        QCOMPARE(model.selected(), row.expected);
+        QCOMPARE(QPoint(CalendarModel::column(row.expected), model.row(row.expected)), row.cell);
+        QCOMPARE(model.grid().value(row.cell.y()).value(row.cell.x()), row.expected.day());
         // The arrows stay in the month.
-        QVERIFY(!model.moveDays(expected.daysInMonth() - expected.day() + 1) && !model.moveDays(-expected.day()) && model.moveDays(1 - expected.day()));
+        QVERIFY(!model.moveDays(row.expected.daysInMonth() - row.expected.day() + 1) && !model.moveDays(-row.expected.day()) && model.moveDays(1 - row.expected.day()));
     }
 
     // ---- messages
 
     void messageLineMisread_data()
     {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QStringList>("fields");
-        QTest::addColumn<QString>("boxes");
-        QTest::addColumn<bool>("written"); // the line is what the program writes for the message
-        QTest::newRow("fields in order") << "M. Durand\tMme Petit\tSociété\t01 23\t12/03/2024\t09:15:00\tRappeler  vite\tTFTFT"
-                                         << QStringList{"M. Durand", "Mme Petit", "Société", "01 23", "12/03/2024", "09:15:00", "Rappeler  vite"} << "TFTFT" << true;
-        QTest::newRow("empty message") << "\t\t\t\t\t\t\tFFFFF" << QStringList{} << "FFFFF" << true;
-        QTest::newRow("cut short") << "A\tB" << QStringList{"A"} << "FFFFF" << false;
-        QTest::newRow("spaces after a tab dropped") << "A\t  B\t C\t\t\t\t\t  TTFFT  " << QStringList{"A", "B", "C"} << "TTFFT" << false;
-        QTest::newRow("boxes too short") << "A\t\t\t\t\t\t\tTT" << QStringList{"A"} << "FFFFF" << false;
-        QTest::newRow("more than five flags") << "A\t\t\t\t\t\t\tTFTFTT" << QStringList{"A"} << "TFTFT" << false;
+        const MessageRow rows[] = {
+            {"fields in order", "M. Durand\tMme Petit\tSociété\t01 23\t12/03/2024\t09:15:00\tRappeler  vite\tTFTFT",
+             {"M. Durand", "Mme Petit", "Société", "01 23", "12/03/2024", "09:15:00", "Rappeler  vite"}, "TFTFT", true},
+            {"empty message", "\t\t\t\t\t\t\tFFFFF", {}, "FFFFF", true},
+            {"cut short", "A\tB", {"A"}, "FFFFF", false},
+            {"spaces after a tab dropped", "A\t  B\t C\t\t\t\t\t  TTFFT  ", {"A", "B", "C"}, "TTFFT", false},
+            {"boxes too short", "A\t\t\t\t\t\t\tTT", {"A"}, "FFFFF", false},
+            {"more than five flags", "A\t\t\t\t\t\t\tTFTFTT", {"A"}, "TFTFT", false},
+        };
+        addRows(rows);
     }
     void messageLineMisread()
     {
-        QFETCH(QString, line);
-        QFETCH(QStringList, fields);
-        QFETCH(QString, boxes);
-        QFETCH(bool, written);
-        QVERIFY(Message::fromLine(line) == message(fields, boxes));
-        if (written)
-            QCOMPARE(message(fields, boxes).toLine(), line);
+        QFETCH(MessageRow, row);
+        QVERIFY(Message::fromLine(row.line) == message(row.fields, row.boxes));
+        if (row.written)
+            QCOMPARE(message(row.fields, row.boxes).toLine(), row.line);
     }
 
     void messagesFileWrongName_data()

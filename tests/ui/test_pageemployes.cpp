@@ -2,6 +2,7 @@
 // the filters, the edited flag and signal, the completions done on leaving a field, the
 // history input.
 #include "records/employeeform.h"
+#include "testsupport.h"
 #include "ui/pageemployes.h"
 #include "ui/typing.h"
 
@@ -12,6 +13,17 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableWidget>
+
+namespace {
+// A field typed into, the line of the form it feeds, what is typed, what the field and the
+// form then hold.
+struct FieldRow { const char *why; QString field; int distance; QString typed, kept; };
+// An entry committed by Enter or "OK"; shown: the amount as shown, or the message of a refusal.
+struct EntryRow { const char *why; bool byEnter; QString label, amount, shown; };
+} // namespace
+
+Q_DECLARE_METATYPE(FieldRow)
+Q_DECLARE_METATYPE(EntryRow)
 
 class TestPageEmployes : public QObject
 {
@@ -53,45 +65,40 @@ private Q_SLOTS:
         m_page = nullptr;
     }
 
-    // Each row: the field typed into, the line of the form it feeds, what is typed, what the
-    // field and the form then hold (numbers with their key filter).
+    // Numbers go through their key filter.
     void fieldFeedsTheWrongLineOrIsNotMarked_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<int>("distance");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");
-        // One field of each kind: a line, a fixed list, a list of the user's own.
-        QTest::newRow("nom") << "name" << 4 << "Hélène Dupré" << "Hélène Dupré";
-        QTest::newRow("civilité") << "civility" << 2 << "Mme" << "Mme";
-        QTest::newRow("emploi") << "job" << 12 << "Maçon" << "Maçon";
-        QTest::newRow("heures: point, lettres") << "hours" << EmployeeForm::kHours << "15a1.67" << "151,67";
-        QTest::newRow("salaire: blancs, signe") << "salary" << EmployeeForm::kSalary << " 1 500-" << "1500";
-        // "œ" and "€" are Windows-1252 characters (0x9C, 0x80), the arrow and the ideogram not.
-        QTest::newRow("nom hors Windows-1252") << "name" << 4 << "a\u2192b\u0153\u20ac\u4e2d" << "ab\u0153\u20ac";
-        QTest::newRow("emploi hors Windows-1252") << "job" << 12 << "a\u2192b\u0153\u20ac" << "ab\u0153\u20ac";
-        // A field is a line of the record's block: it may not read as a block tag, nor hold a
-        // TAB (which cannot be typed, but can be pasted).
-        QTest::newRow("nom en balise") << "name" << 4 << "<bloc0003>" << "<blo0003>";
-        QTest::newRow("emploi en balise") << "job" << 12 << "</BLOC0001>" << "</BLO0001>";
-        QTest::newRow("balise au milieu") << "address1" << EmployeeForm::kAddress1 << "x<BLOC" << "x<BLOC";
-        QTest::newRow("tabulation collée") << "town" << 9 << "a\tb" << "";
-        QTest::newRow("signe collé dans un nombre") << "salary" << EmployeeForm::kSalary << "-1500" << "";
+        const FieldRow rows[] = {
+            // One field of each kind: a line, a fixed list, a list of the user's own.
+            {"nom", "name", 4, "Hélène Dupré", "Hélène Dupré"},
+            {"civilité", "civility", 2, "Mme", "Mme"},
+            {"emploi", "job", 12, "Maçon", "Maçon"},
+            {"heures: point, lettres", "hours", EmployeeForm::kHours, "15a1.67", "151,67"},
+            {"salaire: blancs, signe", "salary", EmployeeForm::kSalary, " 1 500-", "1500"},
+            // "œ" and "€" are Windows-1252 characters (0x9C, 0x80), the arrow and the ideogram not.
+            {"nom hors Windows-1252", "name", 4, "a\u2192b\u0153\u20ac\u4e2d", "ab\u0153\u20ac"},
+            {"emploi hors Windows-1252", "job", 12, "a\u2192b\u0153\u20ac", "ab\u0153\u20ac"},
+            // A field is a line of the record's block: it may not read as a block tag, nor hold a
+            // TAB (which cannot be typed, but can be pasted).
+            {"nom en balise", "name", 4, "<bloc0003>", "<blo0003>"},
+            {"emploi en balise", "job", 12, "</BLOC0001>", "</BLO0001>"},
+            {"balise au milieu", "address1", EmployeeForm::kAddress1, "x<BLOC", "x<BLOC"},
+            {"tabulation collée", "town", 9, "a\tb", ""},
+            {"signe collé dans un nombre", "salary", EmployeeForm::kSalary, "-1500", ""},
+        };
+        addRows(rows);
     }
     void fieldFeedsTheWrongLineOrIsNotMarked()
     {
-        QFETCH(QString, field);
-        QFETCH(int, distance);
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
+        QFETCH(FieldRow, row);
         QSignalSpy spy(m_page, &TPageEmployes::edited);
-        if (QByteArray(QTest::currentDataTag()).contains("collé"))
-            line(field)->insert(typed); // as a paste would
+        if (QByteArray(row.why).contains("collé"))
+            line(row.field)->insert(row.typed); // as a paste would
         else
-            typing::keys(line(field), typed);
-        QCOMPARE(line(field)->text(), kept);
-        QCOMPARE(m_form.fieldText(distance), kept);
-        QVERIFY(kept.isEmpty() || (m_form.edited && spy.count() > 0));
+            typing::keys(line(row.field), row.typed);
+        QCOMPARE(line(row.field)->text(), row.kept);
+        QCOMPARE(m_form.fieldText(row.distance), row.kept);
+        QVERIFY(row.kept.isEmpty() || (m_form.edited && spy.count() > 0));
     }
 
     // A date of the record feeds its field and marks the record; the history's date marks nothing.
@@ -173,20 +180,14 @@ private Q_SLOTS:
     // commits, and a refused entry keeps what was typed.
     void historyEntryNotCommitted_data()
     {
-        QTest::addColumn<bool>("byEnter");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<QString>("shown");   // or the message, when refused
-        QTest::newRow("OK, deux décimales") << false << "Prime été" << "12.5" << "12,50";
-        QTest::newRow("Entrée") << true << "Prime été" << "7" << "7,00";
-        QTest::newRow("montant illisible") << true << "Prime" << "1,2,3" << "'1,2,3' n'est pas une valeur numérique correcte";
+        const EntryRow rows[] = {{"OK, deux décimales", false, "Prime été", "12.5", "12,50"}, {"Entrée", true, "Prime été", "7", "7,00"},
+                                 {"montant illisible", true, "Prime", "1,2,3", "'1,2,3' n'est pas une valeur numérique correcte"}};
+        addRows(rows);
     }
     void historyEntryNotCommitted()
     {
-        QFETCH(bool, byEnter);
-        QFETCH(QString, label);
-        QFETCH(QString, amount);
-        QFETCH(QString, shown);
+        QFETCH(EntryRow, row);
+        const auto &[why, byEnter, label, amount, shown] = row;
         m_page->setAmountFormat(QStringLiteral("0.00"));
         m_form.history[0] = {QStringLiteral("01/01/2002"), QStringLiteral("Ancienne"), QStringLiteral("1,00")};
         m_page->refresh();
