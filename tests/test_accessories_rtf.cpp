@@ -72,7 +72,12 @@ struct Editor : FakeDialogs
     QStringList questions() const { return log.filter(QRegularExpression("^ask: ")).replaceInStrings("ask: ", ""); }
 };
 
+// command: 0 new document, 1 close, 2 open; saveAs: typed in the save chooser after Oui, "" cancels.
+struct ChangesRow { const char *why; int command; Dialogs::Answer answer; QString saveAs; bool goesOn; };
+
 } // namespace
+
+Q_DECLARE_METATYPE(ChangesRow)
 
 Q_DECLARE_METATYPE(richdoc::Document)
 
@@ -289,22 +294,16 @@ private Q_SLOTS:
 
     void changesLostOrKept_data()
     {
-        QTest::addColumn<int>("command"); // 0 new document, 1 close, 2 open
-        QTest::addColumn<Dialogs::Answer>("answer");
-        QTest::addColumn<QString>("saveAs"); // typed in the save chooser after Oui, "" cancels
-        QTest::addColumn<bool>("goesOn");
         using A = Dialogs::Answer;
-        QTest::newRow("new, oui, name with spaces") << 0 << A::Oui << "Relevé de mars" << true;
-        QTest::newRow("close, oui, save cancelled") << 1 << A::Oui << "" << false;
-        QTest::newRow("open, non") << 2 << A::Non << "" << true;
-        QTest::newRow("open, annuler") << 2 << A::Annuler << "" << false;
+        const ChangesRow rows[] = {{"new, oui, name with spaces", 0, A::Oui, "Relevé de mars", true},
+                                   {"close, oui, save cancelled", 1, A::Oui, "", false},
+                                   {"open, non", 2, A::Non, "", true}, {"open, annuler", 2, A::Annuler, "", false}};
+        addRows(rows);
     }
     void changesLostOrKept()
     {
-        QFETCH(int, command);
-        QFETCH(Dialogs::Answer, answer);
-        QFETCH(QString, saveAs);
-        QFETCH(bool, goesOn);
+        QFETCH(ChangesRow, row);
+        const auto &[why, command, answer, saveAs, goesOn] = row;
         Editor e;
         e.answers = {answer};
         if (answer == Dialogs::Answer::Oui)

@@ -198,7 +198,6 @@ const RepairRow kRepairRows[] = {
     {"stray opening tag is no record", blk(0, L("a")) + L("<BLOCabcd>||") + blk(1, L("b")), blk(0, L("a")) + blk(1, L("b")), true, 0, false, 2},
     {"gap with balanced tags", blk(0, L("a")) + blk(1, L("b")) + blk(3, L("d")), blk(0, L("a")) + blk(1, L("b")) + blk(2, L("d")),
      false, 0, true, 3},
-    {"one record numbered 1", blk(1, L("b")), blk(0, L("b")), false, 0, true, 1},
     {"numbers past the count, in ascending old order", blk(7, L("g")) + blk(5, L("e")), blk(0, L("e")) + blk(1, L("g")), false, 0, true, 2},
     {"blocks after a missing number are kept", blk(0, L("a")) + blk(2, L("c")) + blk(3, L("d")) + L("</BLOC0009>"),
      blk(0, L("a")) + blk(1, L("c")) + blk(2, L("d")), true, 0, false, 3},

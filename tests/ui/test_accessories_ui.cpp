@@ -271,15 +271,14 @@ private Q_SLOTS:
         QCOMPARE(w.model().fileName(), dir.filePath("lettre.rtf"));
         ScriptedTexte other;
         QVERIFY(other.loadFile(dir.filePath("lettre.rtf")) && other.document() == typed && !other.model().isModified());
-        // Saved, then closed: no question. Changed again, Escape asks, and a cancelled save keeps it open.
+        // Saved, then closed: no question. Changed again, Escape asks (the question is the
+        // editor's test), and "Annuler" keeps it open.
         QVERIFY(w.close());
         w.show();
         typing::keys(e, "x");
-        w.answers = {Dialogs::Answer::Oui};
-        w.files = {QString()};
+        w.answers = {Dialogs::Answer::Annuler};
         QTest::keyClick(&w, Qt::Key_Escape);
-        QVERIFY(w.isVisible());
-        QCOMPARE(w.log.filter("ask: "), QStringList{"ask: Enregistrer changements dans lettre.rtf ?"});
+        QVERIFY(w.isVisible() && w.log.filter("ask: ").size() == 1);
     }
 
     // The platform's open chooser: "lettre" typed and confirmed; any warning is noted and closed.

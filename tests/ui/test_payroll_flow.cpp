@@ -247,11 +247,9 @@ void TestPayrollFlow::payrollWalk()
     // A first payslip is monthly, as the employee's record: this one is paid by the hour.
     QVERIFY(child<QCheckBox>(payslips, "monthly")->isChecked());
     child<QCheckBox>(payslips, "monthly")->click();
-    typeInto(child(payslips, "hours"), "151.5");
-    QCOMPARE(child(payslips, "hours")->text(), u"151,5"_s);
-    typing::keys(child(payslips, "hours"), "\b\b");
+    typeInto(child(payslips, "hours"), "151"); // the field's key filter is the first payslip's test
     typeInto(child(payslips, "rate"), "12\n");
-    // Enter calculated the 151 hours left: the table shows the lines.
+    // Enter calculated: the table shows the lines.
     QTableWidget *lines = payslips->table();
     QCOMPARE(cell(lines, 0, 1), u"1812,00"_s);
     payslips->findChild<QPushButton *>("creer")->click();
