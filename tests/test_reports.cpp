@@ -14,11 +14,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Payslips of the period ends given, gross 1690,00, numbered 200201001 onwards.
-Collection slips(const QStringList &periodEnds, const QString &number = "20020100%1")
+Collection slips(const QStringList &periodEnds)
 {
     QList<Slip> s;
     for (int i = 0; i < periodEnds.size(); ++i)
-        s.append({number.arg(i + 1), periodEnds[i], "10001", "DUPONT", "1300,00", "390,00", "1690,00"});
+        s.append({QString("20020100%1").arg(i + 1), periodEnds[i], "10001", "DUPONT", "1300,00", "390,00", "1690,00"});
     return payslips(s);
 }
 
@@ -208,8 +208,8 @@ private Q_SLOTS:
 
     // Two entries per payslip, debit first, in stored order; a payslip without gross pay was
     // never calculated: no entry, but counted for the window to say so. Exported as date,
-    // account, label, journal, an empty field, debit, credit, in Windows-1252 with CRLF, the
-    // characters 0x80 to 0x9F included; without dates, every entry, whatever the stored order.
+    // account, label, journal, an empty field, debit, credit, with CRLF (written as every text
+    // file is: its bytes are the text tests'); without dates, every entry, whatever the stored order.
     void entriesOrExportBytesWrong()
     {
         QList<int> progress;
@@ -240,10 +240,6 @@ private Q_SLOTS:
                               "31/01/2002\t641000\tPaie 200201001\tS1\t\t1690,00\t",
                               "31/01/2002\t421000\tPaie 200201001\tS1\t\t\t1690,00", ""}));
         QCOMPARE(uncalculated, 1);
-        const QString high = QString::fromUtf8("€‚ƒ„…†‡ˆ‰Š‹ŒŽ‘’“”•–—˜™š›œžŸ");
-        QVERIFY(exporterJournal(slips({"31/01/2002"}, high + "%1"), Collection(), std::nullopt, std::nullopt, path));
-        QVERIFY(fileBytes(path).startsWith("31/01/2002\t641000\tPaie \x80\x82\x83\x84\x85\x86\x87\x88\x89\x8a\x8b\x8c\x8e"
-                                           "\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9a\x9b\x9c\x9e\x9f" "1\tS1"));
     }
 
     // The dates the window opens with (the first and last payslip in stored order, today when
