@@ -479,33 +479,14 @@ private Q_SLOTS:
         QVERIFY(d.payslips().count() == 0 && d.payslips().lines().isEmpty());
     }
 
-    // The ways a file cannot be written are the text tests' rows; one of them here.
-    void saveFailureKeepsEverything()
-    {
-        Folder f;
-        Dossier d;
-        const QString previous = f.path("avant.emp");
-        d.employees().setLines(blk(0, L("10001")));
-        d.SetSauve();
-        QVERIFY(d.Sauve(previous));
-        d.employees().writeBlock(0, L("10001|modifié"), Collection::Placement::InPlace);
-        d.SetSauve();
-        const QStringList lines = d.employees().lines();
-        const Status result = d.Sauve(f.path("absent/paie.emp"));
-        QVERIFY(!result);
-        QCOMPARE(result.message(), "Impossible d'enregistrer le fichier " + QDir::toNativeSeparators(f.path("absent/paie.emp")));
-        QVERIFY(d.TestModif());
-        QCOMPARE(d.fileName(), previous);
-        QCOMPARE(d.employees().lines(), lines);
-        QCOMPARE(fileBytes(previous), QByteArray("<BLOC0000>\r\n10001\r\n</BLOC0000>\r\n"));
-    }
-
     void refusedSaveChangesNoFileAndTheRetryLandsOnce()
     {
         // The payslip file cannot be replaced (a folder holding a file stands in its place):
         // the dossier and profile files stay byte for byte what they were, nothing is left
         // beside them, and once the way is clear the same save lands, keeping each file's
-        // previous version as NAME.bak.
+        // previous version as NAME.bak. A save under another name that fails (its folder is
+        // missing; the other ways a file cannot be written are the text tests' rows) leaves the
+        // dossier its name and its lines.
         Folder f;
         Dossier d;
         d.employees().setLines(blk(0, L("10001|cumul 100")));
@@ -524,6 +505,10 @@ private Q_SLOTS:
         QCOMPARE(refused.kind(), Status::Kind::Refused);
         QCOMPARE(refused.message(), "Impossible d'enregistrer le fichier " + QDir::toNativeSeparators(f.path("paie.Pai")));
         QVERIFY(d.TestModif());
+        const QStringList lines = d.employees().lines();
+        const Status elsewhere = d.Sauve(f.path("absent/paie.emp"));
+        QCOMPARE(elsewhere.message(), "Impossible d'enregistrer le fichier " + QDir::toNativeSeparators(f.path("absent/paie.emp")));
+        QVERIFY(d.TestModif() && d.fileName() == f.path("paie.emp") && d.employees().lines() == lines);
         QCOMPARE(fileBytes(f.path("paie.emp")), before[0]);
         QCOMPARE(fileBytes(f.path("paie.Prl")), before[1]);
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
