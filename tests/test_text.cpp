@@ -243,16 +243,6 @@ private Q_SLOTS:
         QCOMPARE(joinLines({"a", ""}), QStringLiteral("a\r\n\r\n"));
     }
 
-    void missingFileIsToldApartFromUnreadableOne()
-    {
-        QTemporaryDir dir;
-        QStringList lines{QStringLiteral("kept")};
-        QVERIFY(readLines(dir.filePath(QStringLiteral("absent.ini")), lines).isMissing());
-        // A folder where a file is expected cannot be read as one.
-        QCOMPARE(readLines(dir.path(), lines).status(), FileResult::Status::Failed);
-        QCOMPARE(lines, QStringList{QStringLiteral("kept")});
-    }
-
     void failedWriteKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("target");
@@ -294,7 +284,9 @@ private Q_SLOTS:
         QCOMPARE(R(R::Operation::Write, R::Status::Ok, QStringLiteral("sous/paie.emp")).message(), QString());
     }
 
-    void fileIsFoundWhateverTheCaseOfItsName()
+    // A file is found whatever the case of its name; a missing one is told apart from one that
+    // cannot be read, and neither changes the lines.
+    void fileMissedForItsCaseOrMissingToldAsUnreadable()
     {
         QTemporaryDir dir;
         for (const char *name : {"Korvel.Cbx", "korvel.cbx", "Ma Paie.2003.EMP"})
@@ -307,6 +299,11 @@ private Q_SLOTS:
         };
         for (const auto &r : rows)
             QCOMPARE(findCaseInsensitive(dir.filePath(QString::fromLatin1(r.asked))), dir.filePath(QString::fromLatin1(r.found)));
+        QStringList lines{QStringLiteral("kept")};
+        QVERIFY(readLines(dir.filePath(QStringLiteral("absent.ini")), lines).isMissing());
+        // A folder where a file is expected cannot be read as one.
+        QCOMPARE(readLines(dir.filePath(QStringLiteral("Sous")), lines).status(), FileResult::Status::Failed);
+        QCOMPARE(lines, QStringList{QStringLiteral("kept")});
     }
 };
 
