@@ -51,7 +51,7 @@ private Q_SLOTS:
         delete m_dir;
     }
 
-    void actionsDoNotFollowTheFrame()
+    void actionsDoNotFollowTheFrameOrClosingDoesNotAsk()
     {
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Korvel"));
         QVERIFY(action(Cmd::Quitter)->shortcut() == QKeySequence(QStringLiteral("Alt+X")) && action(Cmd::TousEmployes)->isChecked()
@@ -75,6 +75,12 @@ private Q_SLOTS:
         action(Cmd::PageProfils)->trigger();
         QVERIFY(fiche->currentPage() == fiche->page(Fiche::Page::Profils) && fiche->helpContext() == 16
                 && !action(Cmd::PageProfils)->isEnabled());
+        // Closing asks about the changes: cancelled, nothing is closed nor written; declined,
+        // the window closes and the side files are written.
+        m_form->fiche().SetSauve();
+        m_dialogs->answers << Answer::Annuler << Answer::Non;
+        QVERIFY(!m_form->close() && m_form->isVisible() && !QFileInfo::exists(m_dir->filePath("Korvel.ini")));
+        QVERIFY(m_form->close() && QFileInfo::exists(m_dir->filePath("Korvel.ini")));
     }
 
     void dossierKeysTakenFromTheField()
@@ -150,14 +156,6 @@ private Q_SLOTS:
         town->setText(QStringLiteral("BOULOGNE-BILLANCOURT CEDEX 1"));
         QVERIFY(town->fontMetrics().horizontalAdvance(town->text()) < town->contentsRect().width() - 4);
         QVERIFY(typing::child<QLineEdit>(form.ficheWindow(), "postcode")->width() < town->width() / 2);
-    }
-
-    void closingDoesNotAskOrWriteTheSideFiles()
-    {
-        m_form->fiche().SetSauve();
-        m_dialogs->answers << Answer::Annuler << Answer::Non;
-        QVERIFY(!m_form->close() && m_form->isVisible() && !QFileInfo::exists(m_dir->filePath("Korvel.ini")));
-        QVERIFY(m_form->close() && QFileInfo::exists(m_dir->filePath("Korvel.ini")));
     }
 
     void payrollParametersLetAWrongKeyOrFieldThrough()
