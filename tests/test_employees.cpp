@@ -291,7 +291,7 @@ private Q_SLOTS:
         QCOMPARE(f.historyLabel + f.historyAmount, added ? QString() : row.label + row.amount);
     }
 
-    void profileCodeEndsAtTheFifthCharacterBlank()
+    void profileNotSplitAtTheFifthCharacterOrRecordNotCompleted()
     {
         const QStringList rows[] = {{"1234 X Y", "1234", "X Y"}, {"123 X", "123 X", "ancien"}, {"10001", "10001", "ancien"},
                                     {"10001 " + QString(300, u'n'), "10001", QString(255, u'n')}}; // typed, code, name
@@ -302,16 +302,12 @@ private Q_SLOTS:
             separerProfil(f);
             QCOMPARE((QStringList{f.profileCode, f.profileName}), r.mid(1));
         }
-    }
-
-    // Whatever wrote the record, the profile choice is split and an account the user changed
-    // is completed; an account left as the record held it is not touched.
-    void recordCompletedBeforeItIsWritten()
-    {
-        const QStringList rows[] = {{"10002 Cadre", "41", "421000", "10002|Cadre|410000"},
-                                    {"10002", "4", "4", "10002|ancien|4"},
-                                    {"10002", "4210001", "421000", "10002|ancien|421000"}}; // typed, account, stored, result
-        for (const QStringList &r : rows) {
+        // Whatever wrote the record, the profile choice is split and an account the user changed
+        // is completed; an account left as the record held it is not touched.
+        const QStringList records[] = {{"10002 Cadre", "41", "421000", "10002|Cadre|410000"},
+                                       {"10002", "4", "4", "10002|ancien|4"},
+                                       {"10002", "4210001", "421000", "10002|ancien|421000"}}; // typed, account, stored, result
+        for (const QStringList &r : records) {
             EmployeeForm f;
             f.profileCode = r[0];
             f.profileName = "ancien";
