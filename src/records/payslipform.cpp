@@ -42,14 +42,18 @@ constexpr int kMinLineText = 9;
 
 PayslipLine lineFromText(const QString &text)
 {
-    const QStringList parts = text.split(kTab);
     PayslipLine l;
-    l.label = parts.value(0).trimmed();
-    l.base = parts.value(1).trimmed();
-    l.employeeRate = parts.value(2).trimmed();
-    l.employeeAmount = parts.value(3).trimmed();
-    l.employerRate = parts.value(4).trimmed();
-    l.employerAmount = parts.value(5).trimmed();
+    QString *cells[] = {&l.label, &l.base, &l.employeeRate, &l.employeeAmount, &l.employerRate, &l.employerAmount};
+    qsizetype from = 0;
+    for (QString *cell : cells) {
+        if (from > text.size())
+            break;
+        qsizetype tab = text.indexOf(kTab, from);
+        if (tab < 0)
+            tab = text.size();
+        *cell = QStringView(text).sliced(from, tab - from).trimmed().toString();
+        from = tab + 1;
+    }
     return l;
 }
 
