@@ -67,18 +67,10 @@ bool MonthPayrollModel::preparer()
     const std::optional<QDate> m = month();
     if (!m)
         return false;
-    const dossierops::MonthOutcome outcome =
-        dossierops::preparerMois(m_dossier, *m, m_settings.payroll, m_settings.amountFormat, tickedCodes());
-    m_rows = outcome.payslips;
-    if (!outcome.status) {
-        // A refusal without a payslip of its own ("Le fichier est plein").
-        if (outcome.messages().isEmpty())
-            m_dialogs.message(outcome.status.message());
-        return false;
-    }
-    m_dossier.SetSauve();
-    m_changed = true;
-    return true;
+    // Preparing calculates the month's payslips that are not validated: the dossier changes
+    // even when no payslip is added.
+    return showOutcome(
+        dossierops::preparerMois(m_dossier, *m, m_settings.payroll, m_settings.amountFormat, tickedCodes()), true);
 }
 
 bool MonthPayrollModel::validerTout()
@@ -88,10 +80,19 @@ bool MonthPayrollModel::validerTout()
         return false;
     const dossierops::MonthOutcome outcome =
         dossierops::validerMois(m_dossier, *m, m_settings.payroll, m_settings.amountFormat, tickedCodes());
+    return showOutcome(outcome, outcome.count > 0);
+}
+
+bool MonthPayrollModel::showOutcome(const dossierops::MonthOutcome &outcome, bool changesDossier)
+{
     m_rows = outcome.payslips;
-    if (!outcome.status)
+    if (!outcome.status) {
+        // A refusal without a payslip of its own ("Le fichier est plein").
+        if (outcome.messages().isEmpty())
+            m_dialogs.message(outcome.status.message());
         return false;
-    if (outcome.count > 0) {
+    }
+    if (changesDossier) {
         m_dossier.SetSauve();
         m_changed = true;
     }

@@ -64,6 +64,9 @@ public:
 private:
     // The month typed, or a message and nullopt.
     std::optional<QDate> month();
+    // An operation's outcome in the table: a refusal without a payslip of its own told, the
+    // dossier marked modified when done and changesDossier. False when refused.
+    bool showOutcome(const dossierops::MonthOutcome &outcome, bool changesDossier);
     void refresh();
     QList<PayslipForm> payslipsShown() const;
     // False when nothing is to be printed: the table holds no payslip, or refusals.
