@@ -17,12 +17,18 @@ QString flag(bool on)
     return on ? QStringLiteral("Y") : QStringLiteral("N");
 }
 
+// The six cells of a table line, in the order of the block.
+template <class Line>
+auto cellsOf(Line &l)
+{
+    return std::array{&l.label, &l.base, &l.employeeRate, &l.employeeAmount, &l.employerRate, &l.employerAmount};
+}
+
 // A table line as the block holds it: "PAIE", then the six cells, trimmed, each followed by a
 // TAB.
 QString paieLine(const PayslipLine &l)
 {
-    const std::array<const QString *, 6> cells{&l.label,           &l.base,         &l.employeeRate,
-                                               &l.employeeAmount, &l.employerRate, &l.employerAmount};
+    const auto cells = cellsOf(l);
     qsizetype size = kPaie.size() + qsizetype(cells.size());
     for (const QString *cell : cells)
         size += cell->size();
@@ -43,9 +49,8 @@ constexpr int kMinLineText = 9;
 PayslipLine lineFromText(const QString &text)
 {
     PayslipLine l;
-    QString *cells[] = {&l.label, &l.base, &l.employeeRate, &l.employeeAmount, &l.employerRate, &l.employerAmount};
     qsizetype from = 0;
-    for (QString *cell : cells) {
+    for (QString *cell : cellsOf(l)) {
         if (from > text.size())
             break;
         qsizetype tab = text.indexOf(kTab, from);
