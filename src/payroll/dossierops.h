@@ -6,9 +6,7 @@
 
 #include <QString>
 
-class Collection;
 class Dossier;
-struct PayslipForm;
 
 // The operations that cross records. Each changes exactly its own fields in the records it
 // touches, straight in their blocks, never through a page's form, and leaves the dossier

@@ -174,6 +174,7 @@ QList<MonthPayslip> bulletinsDuMois(const Dossier &dossier, const QDate &month, 
     }
     return list;
 }
+
 QStringList MonthOutcome::messages() const
 {
     QStringList lines;
@@ -232,7 +233,8 @@ MonthOutcome runMonth(Dossier &dossier, const QDate &month, const PayrollParamet
             refusals.append(p);
             return false;
         }
-        validated += validate ? 1 : 0;
+        if (validate)
+            ++validated;
         form.edited = true;
         return true;
     };
