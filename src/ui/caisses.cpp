@@ -43,10 +43,7 @@ TCaisses::TCaisses(CaisseModel &model, QWidget *parent) : QDialog(parent), m_mod
         strip->addWidget(m_tools[i]);
     }
     strip->addStretch(1);
-    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
-    close->setObjectName(QStringLiteral("fermer"));
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto *close = closeButton(this, CloseWith::Accept);
     strip->addWidget(close);
 
     // The nine fields, two to a row.

@@ -62,10 +62,7 @@ TCombo::TCombo(ListEditor::Kind kind, QWidget *parent)
     m_valider->setToolTip(QStringLiteral("Valider"));
     connect(m_valider, &QToolButton::clicked, this, &TCombo::valider);
 
-    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
-    close->setObjectName(QStringLiteral("fermer"));
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    auto *close = closeButton(this, CloseWith::Accept);
 
     auto *row = new QHBoxLayout;
     row->addWidget(label);

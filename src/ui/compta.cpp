@@ -44,10 +44,7 @@ TCompta::TCompta(const JournalEntries &entries, Printer &printer, Dialogs *dialo
     ok->setObjectName(QStringLiteral("ok"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &TCompta::OK);
-    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
-    close->setObjectName(QStringLiteral("fermer"));
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto *close = closeButton(this);
     strip()->addSpacing(8);
     strip()->addWidget(du);
     strip()->addWidget(m_du);

@@ -44,10 +44,7 @@ TListeEmployes::TListeEmployes(QWidget *parent)
     m_grid->installEventFilter(this);
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { chooseRow(row); });
 
-    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
-    close->setObjectName(QStringLiteral("fermer"));
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto *close = closeButton(this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -1,6 +1,7 @@
 #include "ui/paiemois.h"
 
 #include "shell/monthpayrollmodel.h"
+#include "ui/widgets.h"
 
 #include <QFileDialog>
 #include <QFormLayout>
@@ -63,10 +64,7 @@ TPaieMois::TPaieMois(MonthPayrollModel &model, QWidget *parent)
     buttons->addWidget(button(QStringLiteral("&Imprimer tout"), QStringLiteral("imprimerTout"), &TPaieMois::ImprimerTout));
     buttons->addWidget(button(QStringLiteral("P&DF..."), QStringLiteral("pdf"), &TPaieMois::Pdf));
     buttons->addStretch(1);
-    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
-    close->setObjectName(QStringLiteral("fermer"));
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto *close = closeButton(this);
     buttons->addWidget(close);
 
     auto *top = new QFormLayout;

@@ -42,10 +42,7 @@ TPEnvers::TPEnvers(ReversePayroll &model, QWidget *parent)
     // The top band holds "Fermer".
     auto *band = new QFrame(this);
     band->setFrameShape(QFrame::StyledPanel);
-    auto *close = new QPushButton(QStringLiteral("Fermer"), band);
-    close->setObjectName(QStringLiteral("fermer"));
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto *close = closeButton(this, CloseWith::Reject, band);
     auto *bandLayout = new QHBoxLayout(band);
     bandLayout->setContentsMargins(4, 4, 4, 4);
     bandLayout->addWidget(close);

@@ -1,6 +1,7 @@
 #include "ui/stats.h"
 
 #include "reports/chart.h"
+#include "ui/widgets.h"
 #include "ports/dialogs.h"
 #include "ui/graph.h"
 
@@ -21,10 +22,7 @@ TStats::TStats(StatsKind kind, const QStringList &list, Printer &printer, Dialog
     QToolButton *chart = addTool(QStyle::SP_FileDialogInfoView, QStringLiteral("Graphique"), QStringLiteral("graphique"));
     chart->setIcon(chartIcon());
     connect(chart, &QToolButton::clicked, this, &TStats::Graphique);
-    auto *close = new QPushButton(QStringLiteral("Fermer"), this);
-    close->setObjectName(QStringLiteral("fermer"));
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    auto *close = closeButton(this);
     strip()->addWidget(close);
     strip()->addStretch(1);
 

@@ -74,6 +74,15 @@ OkCancel okCancelRow(QDialog *dialog, const QString &cancelText)
     return {ok, cancel, row};
 }
 
+QPushButton *closeButton(QDialog *dialog, CloseWith with, QWidget *parent)
+{
+    auto *close = new QPushButton(QStringLiteral("Fermer"), parent ? parent : dialog);
+    close->setObjectName(QStringLiteral("fermer"));
+    close->setAutoDefault(false);
+    QObject::connect(close, &QPushButton::clicked, dialog, with == CloseWith::Accept ? &QDialog::accept : &QDialog::reject);
+    return close;
+}
+
 DateEdit::DateEdit(QWidget *parent)
     : QDateEdit(parent)
 {

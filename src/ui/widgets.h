@@ -18,6 +18,12 @@ struct OkCancel
 };
 OkCancel okCancelRow(QDialog *dialog, const QString &cancelText = QStringLiteral("Annuler"));
 
+// The "Fermer" button of a dialog (its parent, the dialog unless given): never the default
+// button; it closes the dialog by rejecting it, or by accepting it for the dialogs that keep
+// what they hold as they go.
+enum class CloseWith { Reject, Accept };
+QPushButton *closeButton(QDialog *dialog, CloseWith with = CloseWith::Reject, QWidget *parent = nullptr);
+
 // Refuses characters that the program's Windows-1252 files cannot hold, so that what is saved
 // is what is shown.
 class Cp1252Validator : public QValidator
