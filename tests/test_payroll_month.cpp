@@ -93,19 +93,18 @@ private Q_SLOTS:
                                     payslip("200203007", "99999", "31/03/2002", "Y")});
         const dossierops::MonthOutcome o = dossierops::preparerMois(d, kMarch, parameters(), "0.00");
         QVERIFY2(o.status, qPrintable(o.status.message()));
-        QCOMPARE(o.count, 2);
-        QCOMPARE(d.payslips().count(), 5);
+        QVERIFY(o.count == 2 && d.payslips().count() == 5);
 
         const PayslipForm fromLast = read(d, 3);
         QCOMPARE((QStringList{fromLast.number, fromLast.periodStartText(), fromLast.periodEndText(), fromLast.employeeCode,
                               fromLast.address[0], fromLast.job}),
                  (QStringList{"200203008", "01/03/2002", "31/03/2002", "10001", "DUPONT Jérôme", "Vendeur"}));
         // Overtime is not taken: the calculation works it out from the hours.
-        QCOMPARE((QStringList{fromLast.hours, fromLast.rate, fromLast.transport, fromLast.ot25, fromLast.advances}),
-                 (QStringList{"120", "15", "30", "0", ""}));
+        QCOMPARE((QStringList{fromLast.hours, fromLast.rate, fromLast.transport, fromLast.ot25, fromLast.advances,
+                              fromLast.gross}),
+                 (QStringList{"120", "15", "30", "0", "", "1800,00"}));
         QCOMPARE((QList<bool>{fromLast.monthly, fromLast.withPaidLeave, fromLast.withPrecarity, fromLast.validated}),
                  (QList<bool>{false, true, false, false}));
-        QCOMPARE(fromLast.gross, "1800,00");
 
         const PayslipForm fromRecord = read(d, 4);
         QCOMPARE((QStringList{fromRecord.number, fromRecord.hours, fromRecord.rate, fromRecord.gross}),
